@@ -1,0 +1,474 @@
+/*
+ * The simulated box: a stand-in for the box maker's KX_DEV_LUTLOADER.dll,
+ * exporting the same 42 entry points, so that the tool can be used and
+ * tested without hardware.
+ *
+ * The box keeps its state for the life of the process: whether it is open
+ * (through KX_DEV_Init, or one of the two test ports), its identity texts,
+ * the video source, LUT mode, FPGA reset state and registers, LEDs, mode,
+ * and the LUT last stored with its point count and file type.
+ *
+ * Two environment variables, read by the box alone:
+ *   KXSIM_JOURNAL=FILE  every call appends one line "NAME ARG... => RESULT"
+ *                       to FILE, flushed at once;
+ *   KXSIM_RESULTS=NAME=V1/V2/...,NAME=...  the k-th call of NAME returns Vk;
+ *                       a negative Vk fails the call without doing its work,
+ *                       a non-negative one does the work and returns Vk.
+ */
+#include <cstdarg>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "device/device_api_shapes.h"
+
+namespace {
+
+enum EntryId {
+#define KX_DEV_ENTRY(name, shape) Entry_##name,
+#include "device/device_api_list.h"
+#undef KX_DEV_ENTRY
+    kEntryCount
+};
+
+const char *const kEntryNames[kEntryCount] = {
+#define KX_DEV_ENTRY(name, shape) #name,
+#include "device/device_api_list.h"
+#undef KX_DEV_ENTRY
+};
+
+constexpr int kMaxRows = 33 * 33 * 33;
+
+struct BoxState {
+    bool open;
+    bool usbOpen;
+    bool ethOpen;
+    int32_t source;
+    int32_t lutMode;
+    int32_t resetState;
+    int32_t resetCount;
+    int32_t reg1;
+    int32_t reg3;  // the LUT point count register
+    int32_t hdmiOut;
+    int32_t led;
+    int32_t mode;
+    bool i2c1Ready;
+    float levels[3];
+    int32_t lutFileType;
+    int32_t lutPoints;
+    int32_t lutRows;
+    bool lutIsInt;
+    float lutFloat[kMaxRows * 3];
+    int16_t lutInt[kMaxRows * 3];
+};
+
+BoxState Box;
+
+const char kProductName[] = "LB-3D100";
+const char kSerialNumber[] = "KX3D-2611-00427";
+const char kMcuVersion[] = "V1.04.2 2026-09-18";
+const char kUsbFileName[] = "LUT_FILM_33P.cube";
+const char kLmh0341Format[] = "1080p50 3G-SDI Level A";
+const char kFpgaVersion[] = "FPGA V2.3.1 2026-10-02";
+
+// ---- injected results -------------------------------------------------
+
+constexpr int kMaxInjected = 32;
+
+struct Injection {
+    int count;
+    int32_t values[kMaxInjected];
+};
+
+Injection Injected[kEntryCount];
+int CallCount[kEntryCount];
+bool InjectionsParsed = false;
+
+void ParseInjections() {
+    InjectionsParsed = true;
+    const char *spec = getenv("KXSIM_RESULTS");
+    if (spec == nullptr) return;
+    const char *p = spec;
+    while (*p != '\0') {
+        const char *itemEnd = strchr(p, ',');
+        if (itemEnd == nullptr) itemEnd = p + strlen(p);
+        const char *eq = static_cast<const char *>(memchr(p, '=', static_cast<size_t>(itemEnd - p)));
+        if (eq != nullptr) {
+            size_t nameLen = static_cast<size_t>(eq - p);
+            for (int e = 0; e < kEntryCount; e++) {
+                if (strlen(kEntryNames[e]) != nameLen || memcmp(kEntryNames[e], p, nameLen) != 0) continue;
+                Injection &inj = Injected[e];
+                inj.count = 0;
+                const char *v = eq + 1;
+                while (v < itemEnd && inj.count < kMaxInjected) {
+                    char *after = nullptr;
+                    long value = strtol(v, &after, 10);
+                    if (after == v) break;
+                    inj.values[inj.count++] = static_cast<int32_t>(value);
+                    v = after;
+                    if (v < itemEnd && *v == '/') v++;
+                }
+            }
+        }
+        p = *itemEnd == ',' ? itemEnd + 1 : itemEnd;
+    }
+}
+
+// True when this call's result is injected; *value receives it.
+bool NextInjected(int entry, int32_t *value) {
+    if (!InjectionsParsed) ParseInjections();
+    int k = CallCount[entry]++;
+    if (k >= Injected[entry].count) return false;
+    *value = Injected[entry].values[k];
+    return true;
+}
+
+// ---- journal ----------------------------------------------------------
+
+void Journal(int entry, const char *args, int32_t result, const char *text) {
+    const char *path = getenv("KXSIM_JOURNAL");
+    if (path == nullptr || *path == '\0') return;
+    FILE *f = fopen(path, "ab");
+    if (f == nullptr) return;
+    fprintf(f, "%s%s%s => %d", kEntryNames[entry], *args ? " " : "", args, static_cast<int>(result));
+    // A reply need not be terminated within its 64 bytes; never read past them.
+    if (text != nullptr) fprintf(f, " \"%.*s\"", kDeviceTextSize, text);
+    fputs("\n", f);
+    fclose(f);
+}
+
+// FNV-1a, 64 bits, over the rows' bytes as they lie in memory.
+uint64_t HashBytes(const void *data, size_t size) {
+    const unsigned char *p = static_cast<const unsigned char *>(data);
+    uint64_t h = 14695981039346656037ull;
+    for (size_t i = 0; i < size; i++) {
+        h ^= p[i];
+        h *= 1099511628211ull;
+    }
+    return h;
+}
+
+// The rows a LUT call takes: its size is in its name; the generic
+// KX_DEV_Set3DLUT is the 26-point call.
+int RowsOf(int entry) {
+    switch (entry) {
+    case Entry_KX_DEV_Set_CSV_17P_3DLUT:
+    case Entry_KX_DEV_Get_CSV_17P_3DLUT:
+    case Entry_KX_DEV_Set_3DL_17P_3DLUT:
+    case Entry_KX_DEV_Get_3DL_17P_3DLUT:
+        return 17 * 17 * 17;
+    case Entry_KX_DEV_Set_CSV_33P_3DLUT:
+    case Entry_KX_DEV_Get_CSV_33P_3DLUT:
+    case Entry_KX_DEV_Set_3DL_33P_3DLUT:
+    case Entry_KX_DEV_Get_3DL_33P_3DLUT:
+        return 33 * 33 * 33;
+    default:
+        return 26 * 26 * 26;
+    }
+}
+
+int PointsOfRows(int rows) {
+    return rows == 17 * 17 * 17 ? 17 : rows == 33 * 33 * 33 ? 33 : 26;
+}
+
+// Runs one call: the injected result, or the box's own work; then the journal.
+template <typename Work>
+int32_t Run(int entry, const char *args, const char *text, Work work) {
+    int32_t injected = 0;
+    bool isInjected = NextInjected(entry, &injected);
+    int32_t result;
+    bool wroteText = false;
+    if (isInjected && injected < 0) {
+        result = injected;
+    } else {
+        result = work();
+        wroteText = text != nullptr && result >= 0;
+        if (isInjected) result = injected;
+    }
+    Journal(entry, args, result, wroteText ? text : nullptr);
+    return result;
+}
+
+int32_t WriteText(char *text, const char *value) {
+    if (text == nullptr) return -1;
+    snprintf(text, kDeviceTextSize, "%s", value);
+    return 0;
+}
+
+// ---- the box's own work, one function per entry point -------------------
+
+int32_t Sim_KX_DEV_Init() {
+    Box.open = true;
+    return 1;  // one box found
+}
+int32_t Sim_KX_DEV_DeInit() {
+    Box.open = Box.usbOpen = Box.ethOpen = false;
+    return 0;
+}
+int32_t Sim_KX_DEV_TestUSB_Init() {
+    Box.usbOpen = true;
+    return 0;
+}
+int32_t Sim_KX_DEV_TestETH_Init() {
+    Box.ethOpen = true;
+    return 0;
+}
+
+int32_t Sim_KX_DEV_GetName(int32_t, char *text) { return Box.open ? WriteText(text, kProductName) : -1; }
+int32_t Sim_KX_DEV_GetSN(int32_t, char *text) { return Box.open ? WriteText(text, kSerialNumber) : -1; }
+int32_t Sim_KX_DEV_GetLMH0341Format(int32_t, char *text) {
+    return Box.open ? WriteText(text, kLmh0341Format) : -1;
+}
+int32_t Sim_KX_DEV_TestUSB_GetName(int32_t, char *text) { return Box.usbOpen ? WriteText(text, kProductName) : -1; }
+int32_t Sim_KX_DEV_TestETH_GetName(int32_t, char *text) { return Box.ethOpen ? WriteText(text, kProductName) : -1; }
+int32_t Sim_KX_DEV_TestUSB_GetSN(int32_t, char *text) { return Box.usbOpen ? WriteText(text, kSerialNumber) : -1; }
+int32_t Sim_KX_DEV_TestETH_GetSN(int32_t, char *text) { return Box.ethOpen ? WriteText(text, kSerialNumber) : -1; }
+
+// Selectors: 1 USB-flash file name, 2 W25Qxxx ID (0x90: manufacturer and
+// device ID, otherwise the JEDEC ID), 3 S25Fxxx ID, 4 MCU firmware version.
+int32_t DevicePara(int32_t selector, int32_t param, char *text) {
+    switch (selector) {
+    case 1: return WriteText(text, kUsbFileName);
+    case 2: return WriteText(text, param == 0x90 ? "EF17" : "EF4018");
+    case 3: return WriteText(text, "010219");
+    case 4: return WriteText(text, kMcuVersion);
+    default: return -1;
+    }
+}
+int32_t Sim_KX_DEV_GetDevicePara(int32_t selector, int32_t param, char *text) {
+    return Box.open ? DevicePara(selector, param, text) : -1;
+}
+int32_t Sim_KX_DEV_TestUSB_GetDevicePara(int32_t selector, int32_t param, char *text) {
+    return Box.usbOpen ? DevicePara(selector, param, text) : -1;
+}
+int32_t Sim_KX_DEV_TestETH_GetDevicePara(int32_t selector, int32_t param, char *text) {
+    return Box.ethOpen ? DevicePara(selector, param, text) : -1;
+}
+
+// Selectors: 1 reads the register named by the parameter (1, 3 or 4),
+// 2 the FPGA version.
+int32_t Sim_KX_DEV_GetFPGAPara(int32_t selector, int32_t param, char *text) {
+    if (!Box.open || text == nullptr) return -1;
+    if (selector == 2) return WriteText(text, kFpgaVersion);
+    if (selector != 1) return -1;
+    int32_t value;
+    switch (param) {
+    case 1: value = Box.reg1; break;
+    case 3: value = Box.reg3; break;
+    case 4: value = Box.hdmiOut; break;
+    default: return -1;
+    }
+    snprintf(text, kDeviceTextSize, "REG%d=0x%04X", static_cast<int>(param), static_cast<unsigned>(value));
+    return 0;
+}
+
+int32_t Sim_KX_DEV_SetMode(int32_t, int32_t value) {
+    if (!Box.open) return -1;
+    Box.mode = value;
+    return 0;
+}
+int32_t Sim_KX_DEV_GetMode(int32_t, int32_t *value) {
+    if (!Box.open || value == nullptr) return -1;
+    *value = Box.mode;
+    return 0;
+}
+int32_t Sim_KX_DEV_SetChVal(int32_t, float *levels) {
+    if (!Box.open || levels == nullptr) return -1;
+    memcpy(Box.levels, levels, sizeof Box.levels);
+    return 0;
+}
+int32_t Sim_KX_DEV_GetChVal(int32_t, float *levels) {
+    if (!Box.open || levels == nullptr) return -1;
+    memcpy(levels, Box.levels, sizeof Box.levels);
+    return 0;
+}
+int32_t Sim_KX_DEV_Set3DLUT_FileType(int32_t, int32_t value) {
+    if (!Box.open) return -1;
+    Box.lutFileType = value;
+    return 0;
+}
+int32_t Sim_KX_DEV_Set3DLUT_Points(int32_t, int32_t value) {
+    if (!Box.open) return -1;
+    Box.reg3 = value;
+    return 0;
+}
+// Source codes 0 to 4 (SMPTE, USER, SDI, HDMI, CALIB); LUT modes 0 to 4.
+int32_t Sim_KX_DEV_SetSourceMode(int32_t, int32_t value) {
+    if (!Box.open || value < 0 || value > 4) return -1;
+    Box.source = value;
+    return 0;
+}
+int32_t Sim_KX_DEV_SetLutCtrlStatus(int32_t, int32_t value) {
+    if (!Box.open || value < 0 || value > 4) return -1;
+    Box.lutMode = value;
+    return 0;
+}
+int32_t Sim_KX_DEV_SetFPGAReset(int32_t) {
+    if (!Box.open) return -1;
+    Box.resetCount++;
+    return 0;
+}
+int32_t Sim_KX_DEV_SetFPGAREG1(int32_t, int32_t value) {
+    if (!Box.open) return -1;
+    Box.reg1 = value;
+    return 0;
+}
+int32_t Sim_KX_DEV_SetMCUI2C1Init(int32_t) {
+    if (!Box.open) return -1;
+    Box.i2c1Ready = true;
+    return 0;
+}
+int32_t Sim_KX_DEV_Set_W25QXX_All_Chip_Erase(int32_t) {
+    if (!Box.open) return -1;
+    Box.lutPoints = 0;
+    Box.lutRows = 0;
+    return 0;
+}
+// Reset state 1 releases the FPGA, 2 holds it in reset.
+int32_t Sim_KX_DEV_Set_FPGAResetStatus(int32_t value) {
+    if (!Box.open || (value != 1 && value != 2)) return -1;
+    Box.resetState = value;
+    return 0;
+}
+// LED states: 0 off, 1 all red, 2 all green; works through any open port.
+int32_t Sim_KX_DEV_Set_IndicatorLEDStatus(int32_t value) {
+    if (!(Box.open || Box.usbOpen || Box.ethOpen) || value < 0 || value > 2) return -1;
+    Box.led = value;
+    return 0;
+}
+int32_t Sim_KX_DEV_Set_HDMIOutStatus(int32_t value) {
+    if (!Box.open) return -1;
+    Box.hdmiOut = value;
+    return 0;
+}
+
+int32_t StoreFloatLut(int rows, int32_t fileType, const float *table) {
+    if (!Box.open || table == nullptr) return -1;
+    memcpy(Box.lutFloat, table, static_cast<size_t>(rows) * 3 * sizeof(float));
+    Box.lutIsInt = false;
+    Box.lutRows = rows;
+    Box.lutPoints = PointsOfRows(rows);
+    Box.lutFileType = fileType;
+    return 0;
+}
+int32_t StoreIntLut(int rows, const int16_t *table) {
+    if (!Box.open || table == nullptr) return -1;
+    memcpy(Box.lutInt, table, static_cast<size_t>(rows) * 3 * sizeof(int16_t));
+    Box.lutIsInt = true;
+    Box.lutRows = rows;
+    Box.lutPoints = PointsOfRows(rows);
+    Box.lutFileType = 1;
+    return 0;
+}
+int32_t ReadFloatLut(int rows, float *table) {
+    if (!Box.open || table == nullptr || Box.lutIsInt || Box.lutRows != rows) return -1;
+    memcpy(table, Box.lutFloat, static_cast<size_t>(rows) * 3 * sizeof(float));
+    return 0;
+}
+int32_t ReadIntLut(int rows, int16_t *table) {
+    if (!Box.open || table == nullptr || !Box.lutIsInt || Box.lutRows != rows) return -1;
+    memcpy(table, Box.lutInt, static_cast<size_t>(rows) * 3 * sizeof(int16_t));
+    return 0;
+}
+
+// ---- argument text of the journal, one formatter per shape ---------------
+
+struct Args {
+    char text[96];
+};
+
+Args Format(const char *format, ...) {
+    Args a;
+    va_list ap;
+    va_start(ap, format);
+    vsnprintf(a.text, sizeof a.text, format, ap);
+    va_end(ap);
+    return a;
+}
+
+template <typename Row>
+Args LutArgs(int32_t index, int rows, const Row *table) {
+    if (table == nullptr) return Format("%d lut:null", static_cast<int>(index));
+    uint64_t h = HashBytes(table, static_cast<size_t>(rows) * 3 * sizeof(Row));
+    return Format("%d lut:%d:%016llx", static_cast<int>(index), rows, static_cast<unsigned long long>(h));
+}
+
+// ---- dispatch by shape ------------------------------------------------------
+
+int32_t Dispatch_CTX(int entry, int32_t (*work)(), void *) {
+    return Run(entry, "", nullptr, work);
+}
+int32_t Dispatch_INDEX(int entry, int32_t (*work)(int32_t), void *, int32_t index) {
+    return Run(entry, Format("%d", static_cast<int>(index)).text, nullptr, [&] { return work(index); });
+}
+int32_t Dispatch_VALUE(int entry, int32_t (*work)(int32_t), void *, int32_t value) {
+    return Run(entry, Format("%d", static_cast<int>(value)).text, nullptr, [&] { return work(value); });
+}
+int32_t Dispatch_INDEX_VALUE(int entry, int32_t (*work)(int32_t, int32_t), void *, int32_t index, int32_t value) {
+    return Run(entry, Format("%d %d", static_cast<int>(index), static_cast<int>(value)).text, nullptr,
+               [&] { return work(index, value); });
+}
+int32_t Dispatch_INDEX_OUT_VALUE(int entry, int32_t (*work)(int32_t, int32_t *), void *, int32_t index,
+                                 int32_t *value) {
+    return Run(entry, Format("%d @out", static_cast<int>(index)).text, nullptr, [&] { return work(index, value); });
+}
+int32_t Dispatch_INDEX_TEXT(int entry, int32_t (*work)(int32_t, char *), void *, int32_t index, char *text) {
+    return Run(entry, Format("%d @buf", static_cast<int>(index)).text, text, [&] { return work(index, text); });
+}
+int32_t Dispatch_SEL_PARAM_TEXT(int entry, int32_t (*work)(int32_t, int32_t, char *), void *, int32_t selector,
+                                int32_t param, char *text) {
+    return Run(entry, Format("%d %d @buf", static_cast<int>(selector), static_cast<int>(param)).text, text,
+               [&] { return work(selector, param, text); });
+}
+int32_t Dispatch_INDEX_LEVELS(int entry, int32_t (*work)(int32_t, float *), void *, int32_t index, float *levels) {
+    Args a = levels == nullptr ? Format("%d null", static_cast<int>(index))
+                               : Format("%d %g,%g,%g", static_cast<int>(index), static_cast<double>(levels[0]),
+                                        static_cast<double>(levels[1]), static_cast<double>(levels[2]));
+    return Run(entry, a.text, nullptr, [&] { return work(index, levels); });
+}
+int32_t Dispatch_INDEX_OUT_LEVELS(int entry, int32_t (*work)(int32_t, float *), void *, int32_t index,
+                                  float *levels) {
+    return Run(entry, Format("%d @out", static_cast<int>(index)).text, nullptr, [&] { return work(index, levels); });
+}
+int32_t Dispatch_INDEX_FLOAT_LUT(int entry, int32_t (*work)(int32_t, float *), void *, int32_t index,
+                                 float *table) {
+    return Run(entry, LutArgs(index, RowsOf(entry), table).text, nullptr, [&] { return work(index, table); });
+}
+int32_t Dispatch_INDEX_OUT_FLOAT_LUT(int entry, int32_t (*work)(int32_t, float *), void *, int32_t index,
+                                     float *table) {
+    return Run(entry, Format("%d @out", static_cast<int>(index)).text, nullptr, [&] { return work(index, table); });
+}
+int32_t Dispatch_INDEX_INT_LUT(int entry, int32_t (*work)(int32_t, int16_t *), void *, int32_t index,
+                               int16_t *table) {
+    return Run(entry, LutArgs(index, RowsOf(entry), table).text, nullptr, [&] { return work(index, table); });
+}
+int32_t Dispatch_INDEX_OUT_INT_LUT(int entry, int32_t (*work)(int32_t, int16_t *), void *, int32_t index,
+                                   int16_t *table) {
+    return Run(entry, Format("%d @out", static_cast<int>(index)).text, nullptr, [&] { return work(index, table); });
+}
+
+// The LUT entries share their work by size and table kind.
+int32_t Sim_KX_DEV_Set3DLUT(int32_t, float *t) { return StoreFloatLut(26 * 26 * 26, Box.lutFileType, t); }
+int32_t Sim_KX_DEV_Set_CSV_17P_3DLUT(int32_t, float *t) { return StoreFloatLut(17 * 17 * 17, Box.lutFileType, t); }
+int32_t Sim_KX_DEV_Set_CSV_33P_3DLUT(int32_t, float *t) { return StoreFloatLut(33 * 33 * 33, Box.lutFileType, t); }
+int32_t Sim_KX_DEV_Set_3DL_17P_3DLUT(int32_t, int16_t *t) { return StoreIntLut(17 * 17 * 17, t); }
+int32_t Sim_KX_DEV_Set_3DL_26P_3DLUT(int32_t, int16_t *t) { return StoreIntLut(26 * 26 * 26, t); }
+int32_t Sim_KX_DEV_Set_3DL_33P_3DLUT(int32_t, int16_t *t) { return StoreIntLut(33 * 33 * 33, t); }
+int32_t Sim_KX_DEV_Get3DLUT(int32_t, float *t) { return ReadFloatLut(26 * 26 * 26, t); }
+int32_t Sim_KX_DEV_Get_CSV_17P_3DLUT(int32_t, float *t) { return ReadFloatLut(17 * 17 * 17, t); }
+int32_t Sim_KX_DEV_Get_CSV_33P_3DLUT(int32_t, float *t) { return ReadFloatLut(33 * 33 * 33, t); }
+int32_t Sim_KX_DEV_Get_3DL_17P_3DLUT(int32_t, int16_t *t) { return ReadIntLut(17 * 17 * 17, t); }
+int32_t Sim_KX_DEV_Get_3DL_26P_3DLUT(int32_t, int16_t *t) { return ReadIntLut(26 * 26 * 26, t); }
+int32_t Sim_KX_DEV_Get_3DL_33P_3DLUT(int32_t, int16_t *t) { return ReadIntLut(33 * 33 * 33, t); }
+
+}  // namespace
+
+// The exports. `name` is expanded here, so a test build can rename one
+// entry point (-DKX_DEV_GetMode=...) to make a library that lacks it.
+#define KX_DEV_ENTRY(name, shape)                                            \
+    extern "C" int32_t name KX_PARAMS_##shape {                              \
+        return Dispatch_##shape(Entry_##name, Sim_##name, KX_ARGS_##shape);  \
+    }
+#include "device/device_api_list.h"
+#undef KX_DEV_ENTRY

@@ -1,0 +1,25 @@
+#include "console/loop_commands.h"
+
+#include <cstdio>
+
+#include "console/loop_state.h"
+#include "device/device_api.h"
+
+// "readSTD3DLut": recognised and does nothing at all.
+void CmdReadSTD3DLut(const char *) {}
+
+// "devInit": opens the device and leaves it open (no close follows).
+void CmdDevInit(const char *) {
+    int32_t count = DeviceApi.KX_DEV_Init(DeviceContext);
+    if (count < 0) {
+        printf("KX_DEV_Init Failure!\n");
+        return;
+    }
+    printf("Dev_Num = %d\n", static_cast<int>(count));
+}
+
+// "readMenu": no device call; lets a following "setLut" send.
+void CmdReadMenu(const char *) {
+    printf("read Menu success\n");
+    LastStatus = 0;
+}

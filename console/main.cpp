@@ -1,0 +1,7 @@
+// lutbox: the console tool for testing and servicing the LUT loader box.
+// It takes no options; everything comes from the typed commands.
+#include "console/console_loop.h"
+
+int main() {
+    return RunConsole();
+}

@@ -1,0 +1,57 @@
+/*
+ * The device library's 42 entry points, declared once.
+ *
+ * This file is included several times with a different definition of
+ * KX_DEV_ENTRY(name, shape): to make the pointer types and the DeviceApi
+ * table, the name lookup of BindDeviceApi, and the simulated box's exports.
+ *
+ * DO NOT REORDER. The order is the lookup order of the binding and is part
+ * of the interface with the box maker's library; new entries would go at the
+ * end, but the set is fixed by the library.
+ *
+ * The shape names the further arguments after the DeviceContext; the
+ * parameter lists for each shape are in device_api_shapes.h.
+ */
+
+KX_DEV_ENTRY(KX_DEV_Init, CTX)
+KX_DEV_ENTRY(KX_DEV_DeInit, CTX)
+KX_DEV_ENTRY(KX_DEV_GetName, INDEX_TEXT)
+KX_DEV_ENTRY(KX_DEV_GetSN, INDEX_TEXT)
+KX_DEV_ENTRY(KX_DEV_SetMode, INDEX_VALUE)
+KX_DEV_ENTRY(KX_DEV_GetMode, INDEX_OUT_VALUE)
+KX_DEV_ENTRY(KX_DEV_SetChVal, INDEX_LEVELS)
+KX_DEV_ENTRY(KX_DEV_GetChVal, INDEX_OUT_LEVELS)
+KX_DEV_ENTRY(KX_DEV_Set3DLUT_FileType, INDEX_VALUE)
+KX_DEV_ENTRY(KX_DEV_Set3DLUT_Points, INDEX_VALUE)
+KX_DEV_ENTRY(KX_DEV_Set3DLUT, INDEX_FLOAT_LUT)
+KX_DEV_ENTRY(KX_DEV_Get3DLUT, INDEX_OUT_FLOAT_LUT)
+KX_DEV_ENTRY(KX_DEV_Set_3DL_26P_3DLUT, INDEX_INT_LUT)
+KX_DEV_ENTRY(KX_DEV_Get_3DL_26P_3DLUT, INDEX_OUT_INT_LUT)
+KX_DEV_ENTRY(KX_DEV_Set_3DL_33P_3DLUT, INDEX_INT_LUT)
+KX_DEV_ENTRY(KX_DEV_Get_3DL_33P_3DLUT, INDEX_OUT_INT_LUT)
+KX_DEV_ENTRY(KX_DEV_Set_3DL_17P_3DLUT, INDEX_INT_LUT)
+KX_DEV_ENTRY(KX_DEV_Get_3DL_17P_3DLUT, INDEX_OUT_INT_LUT)
+KX_DEV_ENTRY(KX_DEV_Set_CSV_33P_3DLUT, INDEX_FLOAT_LUT)
+KX_DEV_ENTRY(KX_DEV_Get_CSV_33P_3DLUT, INDEX_OUT_FLOAT_LUT)
+KX_DEV_ENTRY(KX_DEV_Set_CSV_17P_3DLUT, INDEX_FLOAT_LUT)
+KX_DEV_ENTRY(KX_DEV_Get_CSV_17P_3DLUT, INDEX_OUT_FLOAT_LUT)
+KX_DEV_ENTRY(KX_DEV_GetDevicePara, SEL_PARAM_TEXT)
+KX_DEV_ENTRY(KX_DEV_SetSourceMode, INDEX_VALUE)
+KX_DEV_ENTRY(KX_DEV_SetLutCtrlStatus, INDEX_VALUE)
+KX_DEV_ENTRY(KX_DEV_SetFPGAReset, INDEX)
+KX_DEV_ENTRY(KX_DEV_SetFPGAREG1, INDEX_VALUE)
+KX_DEV_ENTRY(KX_DEV_GetLMH0341Format, INDEX_TEXT)
+KX_DEV_ENTRY(KX_DEV_SetMCUI2C1Init, INDEX)
+KX_DEV_ENTRY(KX_DEV_Set_W25QXX_All_Chip_Erase, INDEX)
+KX_DEV_ENTRY(KX_DEV_TestUSB_Init, CTX)
+KX_DEV_ENTRY(KX_DEV_TestETH_Init, CTX)
+KX_DEV_ENTRY(KX_DEV_TestUSB_GetName, INDEX_TEXT)
+KX_DEV_ENTRY(KX_DEV_TestETH_GetName, INDEX_TEXT)
+KX_DEV_ENTRY(KX_DEV_TestUSB_GetSN, INDEX_TEXT)
+KX_DEV_ENTRY(KX_DEV_TestETH_GetSN, INDEX_TEXT)
+KX_DEV_ENTRY(KX_DEV_TestUSB_GetDevicePara, SEL_PARAM_TEXT)
+KX_DEV_ENTRY(KX_DEV_TestETH_GetDevicePara, SEL_PARAM_TEXT)
+KX_DEV_ENTRY(KX_DEV_Set_FPGAResetStatus, VALUE)
+KX_DEV_ENTRY(KX_DEV_Set_IndicatorLEDStatus, VALUE)
+KX_DEV_ENTRY(KX_DEV_Set_HDMIOutStatus, VALUE)
+KX_DEV_ENTRY(KX_DEV_GetFPGAPara, SEL_PARAM_TEXT)

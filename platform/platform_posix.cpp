@@ -1,0 +1,73 @@
+// POSIX implementations of the platform services.
+#include "platform/platform.h"
+
+#include <dlfcn.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+PlatformLibrary PlatformLoadLibrary(const char *fileName) {
+    return dlopen(fileName, RTLD_NOW | RTLD_LOCAL);
+}
+
+PlatformProc PlatformFindSymbol(PlatformLibrary library, const char *name) {
+    if (library == nullptr) return nullptr;
+    return reinterpret_cast<PlatformProc>(dlsym(library, name));
+}
+
+void PlatformFreeLibrary(PlatformLibrary library) {
+    if (library != nullptr) dlclose(library);
+}
+
+void PlatformPause(const char * /*shellCommand*/) {
+    fputs("Press any key to continue . . . ", stdout);
+    fflush(stdout);
+    // A scripted session must not lose a byte of its commands to the pause,
+    // so only a terminal is waited on.
+    if (isatty(STDIN_FILENO)) {
+        struct termios saved;
+        if (tcgetattr(STDIN_FILENO, &saved) == 0) {
+            struct termios raw = saved;
+            raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+            raw.c_cc[VMIN] = 1;
+            raw.c_cc[VTIME] = 0;
+            if (tcsetattr(STDIN_FILENO, TCSANOW, &raw) == 0) {
+                unsigned char key;
+                (void)!read(STDIN_FILENO, &key, 1);
+                tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+            }
+        }
+    }
+    fputs("\n", stdout);
+    fflush(stdout);
+}
+
+// Written from the documented behaviour of StrToIntExA with STIF_SUPPORT_HEX.
+int32_t PlatformHexTextToInt(const char *text) {
+    const unsigned char *p = reinterpret_cast<const unsigned char *>(text);
+    while (*p == ' ' || (*p >= '\t' && *p <= '\r')) p++;
+    bool negative = false;
+    if (*p == '-') {
+        negative = true;
+        p++;
+    } else if (*p == '+') {
+        p++;
+    }
+    uint32_t value = 0;  // unsigned: the low 32 bits wrap without overflow
+    if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) {
+        // The sign is not applied to a hexadecimal number.
+        for (p += 2;; p++) {
+            unsigned digit;
+            if (*p >= '0' && *p <= '9') digit = *p - '0';
+            else if (*p >= 'a' && *p <= 'f') digit = *p - 'a' + 10;
+            else if (*p >= 'A' && *p <= 'F') digit = *p - 'A' + 10;
+            else break;
+            value = value * 16u + digit;
+        }
+        return static_cast<int32_t>(value);
+    }
+    for (; *p >= '0' && *p <= '9'; p++) value = value * 10u + static_cast<unsigned>(*p - '0');
+    if (negative) value = 0u - value;
+    return static_cast<int32_t>(value);
+}

@@ -1,0 +1,60 @@
+// Binding the device library: all 42 names, exactly, or nothing runs.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "device/device_api.h"
+
+namespace {
+
+std::string LibraryIn(const std::string &dir) {
+    return std::string(LUTBOX_BUILD_DIR) + dir + "/KX_DEV_LUTLOADER.dll";
+}
+
+// Loads the library at path and binds it, leaving the handle loaded for the
+// caller to release.
+int BindFrom(const std::string &path) {
+    DeviceLibraryHandle = PlatformLoadLibrary(path.c_str());
+    if (DeviceLibraryHandle == nullptr) return -2;
+    return BindDeviceApi();
+}
+
+TEST(Binding, SimulatedBoxBindsEveryEntryPoint) {
+    ASSERT_EQ(BindFrom(LibraryIn("")), 0);
+    // Each table entry holds the address of its own name.
+#define KX_DEV_ENTRY(name, shape) \
+    EXPECT_EQ(reinterpret_cast<PlatformProc>(DeviceApi.name), PlatformFindSymbol(DeviceLibraryHandle, #name));
+#include "device/device_api_list.h"
+#undef KX_DEV_ENTRY
+    ReleaseDeviceLibrary();
+}
+
+TEST(Binding, RefusesLibraryLackingOneEntryPoint) {
+    for (const char *variant : {"/variants/missing-last", "/variants/missing-uncalled", "/variants/missing-first",
+                                "/variants/wrong-case"}) {
+        EXPECT_EQ(BindFrom(LibraryIn(variant)), -1) << variant;
+        ReleaseDeviceLibrary();
+    }
+}
+
+TEST(Binding, EveryLookupIsMadeAfterAMiss) {
+    // The first name is missing; a later entry is still looked up and stored.
+    ASSERT_EQ(BindFrom(LibraryIn("/variants/missing-first")), -1);
+    EXPECT_EQ(DeviceApi.KX_DEV_Init, nullptr);
+    EXPECT_NE(DeviceApi.KX_DEV_GetFPGAPara, nullptr);
+    ReleaseDeviceLibrary();
+}
+
+TEST(Binding, NoLibraryGivesEmptyHandle) {
+    EXPECT_EQ(PlatformLoadLibrary("KX_DEV_NO_SUCH_LIBRARY.dll"), nullptr);
+}
+
+TEST(Binding, NamesAreTheFortyTwoInOrder) {
+    EXPECT_STREQ(DeviceEntryNames[0], "KX_DEV_Init");
+    EXPECT_STREQ(DeviceEntryNames[5], "KX_DEV_GetMode");
+    EXPECT_STREQ(DeviceEntryNames[22], "KX_DEV_GetDevicePara");
+    EXPECT_STREQ(DeviceEntryNames[30], "KX_DEV_TestUSB_Init");
+    EXPECT_STREQ(DeviceEntryNames[41], "KX_DEV_GetFPGAPara");
+}
+
+}  // namespace

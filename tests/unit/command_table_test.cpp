@@ -1,0 +1,58 @@
+// Keyword matching: first keyword in table order, anywhere in the word.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "console/command_table.h"
+
+namespace {
+
+const char *Match(const char *word) {
+    const CommandRow *row = FindCommand(word);
+    return row ? row->keyword : nullptr;
+}
+
+TEST(CommandTable, EachKeywordAloneReachesItsOwnRow) {
+    for (const CommandRow &row : CommandTable) {
+        EXPECT_EQ(FindCommand(row.keyword), &row) << row.keyword;
+        // The argument starts right behind the keyword, or there is none.
+        if (row.argOffset != 0) {
+            EXPECT_EQ(row.argOffset, static_cast<int>(strlen(row.keyword))) << row.keyword;
+        }
+    }
+}
+
+TEST(CommandTable, EarlierKeywordWins) {
+    EXPECT_STREQ(Match("load:C:/getName.cube"), "getName");
+    EXPECT_STREQ(Match("loadLog:setLut.hex"), "setLut");
+    EXPECT_STREQ(Match("atoi:itoa"), "atoi:");
+    EXPECT_STREQ(Match("Xitoa"), "itoa");
+    EXPECT_STREQ(Match("Bit2Bin:load:x"), "load:");
+    EXPECT_STREQ(Match("RST_FPGA_TRUE_RST_FPGA_FALSE"), "RST_FPGA_TRUE");
+    EXPECT_STREQ(Match("readSTD3DLutgetName"), "readSTD3DLut");
+}
+
+TEST(CommandTable, CaseSensitiveAndAnywhere) {
+    EXPECT_STREQ(Match("xxgetNameyy"), "getName");
+    EXPECT_EQ(Match("getname"), nullptr);
+    EXPECT_EQ(Match("GETNAME"), nullptr);
+    EXPECT_EQ(Match("loadlog:x.hex"), nullptr);
+    EXPECT_EQ(Match(""), nullptr);
+    EXPECT_STREQ(Match("\xBC\xD3\xD4\xD8\xC6\xF7\xB2\xE2\xCA\xD4"), "\xBC\xD3\xD4\xD8\xC6\xF7\xB2\xE2\xCA\xD4");
+}
+
+TEST(CommandTable, CloseFlagsFollowTheDeviceUse) {
+    // Commands that never open the device, and the self-test that closes
+    // itself, have no close after them.
+    for (const char *word : {"readSTD3DLut", "devInit", "readMenu", "setRGB", "findVal", "atoi:", "itoa",
+                             "printfChar", "Gamma10b:", "loadLog:", "float_mul", "Bit2Bin:",
+                             "\xBC\xD3\xD4\xD8\xC6\xF7\xB2\xE2\xCA\xD4"}) {
+        EXPECT_FALSE(FindCommand(word)->closeAfter) << word;
+    }
+    for (const char *word : {"getName", "usbtest", "ethtest", "setLut", "load:", "source:", "SetMode:",
+                             "GetFPGAInfo:", "Clr3dlut", "FPGA_REG4:"}) {
+        EXPECT_TRUE(FindCommand(word)->closeAfter) << word;
+    }
+}
+
+}  // namespace
