@@ -6,9 +6,25 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 
 PlatformLibrary PlatformLoadLibrary(const char *fileName) {
-    return dlopen(fileName, RTLD_NOW | RTLD_LOCAL);
+    PlatformLibrary library = dlopen(fileName, RTLD_NOW | RTLD_LOCAL);
+    if (library != nullptr || strchr(fileName, '/') != nullptr) return library;
+    // The executable's $ORIGIN run path covers its own directory, but an
+    // interposed dlopen (as under AddressSanitizer) loses it; look there
+    // explicitly, after the ordinary search.
+    char path[4096];
+    ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0) return nullptr;
+    path[length] = '\0';
+    char *slash = strrchr(path, '/');
+    if (slash == nullptr) return nullptr;
+    size_t dirLength = static_cast<size_t>(slash - path) + 1;
+    size_t nameLength = strlen(fileName);
+    if (dirLength + nameLength >= sizeof path) return nullptr;
+    memcpy(slash + 1, fileName, nameLength + 1);
+    return dlopen(path, RTLD_NOW | RTLD_LOCAL);
 }
 
 PlatformProc PlatformFindSymbol(PlatformLibrary library, const char *name) {
