@@ -1,5 +1,9 @@
-// Arithmetic self-tests of the tool's own number routines.
+// Arithmetic self-tests of the tool's own number routines. They print only:
+// no device call, no file, and no close follows them.
 #pragma once
+
+// "atoi:" takes its text from this byte of the word (the keyword's length).
+constexpr int kAtoiArgOffset = 5;
 
 void CmdFindVal(const char *arg);
 void CmdAtoi(const char *arg);
