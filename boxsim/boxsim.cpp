@@ -13,7 +13,11 @@
  *                       to FILE, flushed at once;
  *   KXSIM_RESULTS=NAME=V1/V2/...,NAME=...  the k-th call of NAME returns Vk;
  *                       a negative Vk fails the call without doing its work,
- *                       a non-negative one does the work and returns Vk.
+ *                       a non-negative one does the work and returns Vk;
+ *   KXSIM_TEXT=TEXT     every call that writes a reply writes TEXT in place
+ *                       of its own; a TEXT of 64 bytes or more fills the
+ *                       whole 64-byte buffer with its first 64 bytes and no
+ *                       terminator (a reply the tool must still bound).
  */
 #include <cstdarg>
 #include <cstdint>
@@ -192,6 +196,14 @@ int32_t Run(int entry, const char *args, const char *text, Work work) {
 
 int32_t WriteText(char *text, const char *value) {
     if (text == nullptr) return -1;
+    const char *forced = getenv("KXSIM_TEXT");
+    if (forced != nullptr) {
+        if (strlen(forced) >= static_cast<size_t>(kDeviceTextSize)) {
+            memcpy(text, forced, kDeviceTextSize);
+            return 0;
+        }
+        value = forced;
+    }
     snprintf(text, kDeviceTextSize, "%s", value);
     return 0;
 }
@@ -259,8 +271,9 @@ int32_t Sim_KX_DEV_GetFPGAPara(int32_t selector, int32_t param, char *text) {
     case 4: value = Box.hdmiOut; break;
     default: return -1;
     }
-    snprintf(text, kDeviceTextSize, "REG%d=0x%04X", static_cast<int>(param), static_cast<unsigned>(value));
-    return 0;
+    char reply[kDeviceTextSize];
+    snprintf(reply, sizeof reply, "REG%d=0x%04X", static_cast<int>(param), static_cast<unsigned>(value));
+    return WriteText(text, reply);
 }
 
 int32_t Sim_KX_DEV_SetMode(int32_t, int32_t value) {
