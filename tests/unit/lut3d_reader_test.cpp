@@ -332,10 +332,17 @@ TEST_F(Lut3dReader, CountsThatNameNoCubeAreRefused) {
     ExpectRefused("header.csv", "r,g,b\n# nothing else\n");
     ExpectRefused("short.cube", Lut(kCube, 17, Cube(17) - 1, 41));
     ExpectRefused("long.csv", Lut(kCsv, 17, Cube(17) + 1, 41));
-    // 16 points: no download takes 4096 rows.
+    // 16 points: no download takes 4096 rows. Rows after a blank line,
+    // which the count does not see, must not make up the missing 817.
+    std::string moreCube = "\n";
+    std::string more3dl = "\n";
+    for (int k = Cube(16); k < Cube(17); k++) {
+        moreCube += Row(kCube, k, 42) + "\n";
+        more3dl += Row(k3dl, k, 42) + "\n";
+    }
     ExpectRefused("p16.csv", Lut(kCsv, 16, Cube(16), 42));
-    ExpectRefused("p16.cube", Lut(kCube, 16, Cube(16), 42, "\r\n"));
-    ExpectRefused("p16.3dl", Lut(k3dl, 16, Cube(16), 42));
+    ExpectRefused("p16.cube", Lut(kCube, 16, Cube(16), 42, "\r\n") + moreCube);
+    ExpectRefused("p16.3dl", Lut(k3dl, 16, Cube(16), 42) + more3dl);
     // A 3dl file without its mesh line is one data line short.
     std::string noMesh = "# no mesh\n";
     for (int k = 0; k < Cube(17); k++) noMesh += Row(k3dl, k, 43) + "\n";
