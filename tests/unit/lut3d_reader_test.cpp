@@ -201,7 +201,17 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Shape{kCsv, 17, 1, "\n"}, Shape{kCsv, 26, 2, "\r\n"}, Shape{kCsv, 33, 3, "\n"},
                       Shape{kCsv, 17, 1, "\r\n"}, Shape{kCube, 17, 1, "\n"}, Shape{kCube, 26, 2, "\n"},
                       Shape{kCube, 33, 3, "\r\n"}, Shape{kCube, 26, 2, "\r\n"}, Shape{k3dl, 17, 4, "\r\n"},
-                      Shape{k3dl, 26, 5, "\n"}, Shape{k3dl, 33, 6, "\n"}, Shape{k3dl, 33, 6, "\r\n"}));
+                      Shape{k3dl, 26, 5, "\n"}, Shape{k3dl, 33, 6, "\n"}, Shape{k3dl, 33, 6, "\r\n"}),
+    [](const ::testing::TestParamInfo<Shape> &info) {
+        const Shape &s = info.param;
+        return std::string(s.family == kCsv ? "Csv" : s.family == kCube ? "Cube" : "ThreeDl") +
+               std::to_string(s.points) + (s.eol[0] == '\r' ? "CrLf" : "Lf");
+    });
+
+// gtest prints a parameter by its bytes otherwise, the eol address included.
+void PrintTo(const Shape &s, std::ostream *os) {
+    *os << "family " << s.family << ", " << s.points << " points";
+}
 
 TEST_F(Lut3dReader, ThreeDlKeepsTheLow16BitsOfAnyInteger) {
     std::string text = Header(k3dl, 17, "\n");
