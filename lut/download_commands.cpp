@@ -1,5 +1,100 @@
 #include "lut/download_commands.h"
 
-// Matched and not yet carried out: the command does nothing.
-void CmdSetLut(const char *) {}
-void CmdLoad(const char *) {}
+#include <cstdio>
+
+#include "console/loop_state.h"
+#include "device/device_api.h"
+#include "lut/lut3d_reader.h"
+#include "lut/lut_tables.h"
+
+// "load:" hands the rest of the word on as the file path.
+constexpr int kLoadPathOffset = 5;
+static_assert(kLoadPathOffset == sizeof "load:" - 1, "the path starts right behind the keyword");
+
+namespace {
+
+// The send result's message; any result but the four known failures is a
+// success, other negative ones included.
+const char *DownloadMessage(int32_t result) {
+    switch (result) {
+    case -1:
+        return "Communicate fail!\n";
+    case -2:
+        return "Erase flash fail!\n";
+    case -3:
+        return "return ok fail!\n";
+    case -4:
+        return "Erase communicate fail!\n";
+    default:
+        return "Load Lut success.\n";
+    }
+}
+
+// Sends the table that Read3dLutFile filled, by the call that takes its
+// layout, and returns the send result.
+int32_t SendLayout(int32_t layout) {
+    int32_t points = layout == kLutCsvCube17 || layout == kLut3dl17 ? 17
+                     : layout == kLutCsvCube26 || layout == kLut3dl26 ? 26
+                                                                       : 33;
+    DeviceApi.KX_DEV_Set3DLUT_FileType(DeviceContext, CurrentIndex, LutSourceKind);
+    DeviceApi.KX_DEV_Set3DLUT_Points(DeviceContext, CurrentIndex, points);
+    float *floats = &Lut3dFloatTable[0][0];
+    int16_t *ints = &Lut3dIntTable[0][0];
+    switch (layout) {
+    case kLutCsvCube17:
+        return DeviceApi.KX_DEV_Set_CSV_17P_3DLUT(DeviceContext, CurrentIndex, floats);
+    case kLutCsvCube26:
+        return DeviceApi.KX_DEV_Set3DLUT(DeviceContext, CurrentIndex, floats);
+    case kLutCsvCube33:
+        return DeviceApi.KX_DEV_Set_CSV_33P_3DLUT(DeviceContext, CurrentIndex, floats);
+    case kLut3dl17:
+        return DeviceApi.KX_DEV_Set_3DL_17P_3DLUT(DeviceContext, CurrentIndex, ints);
+    case kLut3dl26:
+        return DeviceApi.KX_DEV_Set_3DL_26P_3DLUT(DeviceContext, CurrentIndex, ints);
+    default:
+        return DeviceApi.KX_DEV_Set_3DL_33P_3DLUT(DeviceContext, CurrentIndex, ints);
+    }
+}
+
+}  // namespace
+
+// "setLut": opens the device and, only when LastStatus is 0, sends
+// Lut3dFloatTable again by the generic call, whatever the last file's
+// layout; the send result goes into LastStatus. The loop closes the device.
+void CmdSetLut(const char *) {
+    int32_t count = DeviceApi.KX_DEV_Init(DeviceContext);
+    if (count < 0) {
+        printf("KX_DEV_Init Failure!\n");
+        return;
+    }
+    printf("Dev_Num = %d\n", static_cast<int>(count));
+    if (LastStatus != 0) {
+        printf("3D-Lut File Open fail.\n");
+        return;
+    }
+    LastStatus = DeviceApi.KX_DEV_Set3DLUT(DeviceContext, CurrentIndex, &Lut3dFloatTable[0][0]);
+    if (LastStatus < 0) {
+        printf("set Lut failure\n");
+    } else {
+        printf("set Lut success, 3D-LUT Num=%d\n", static_cast<int>(LastStatus));
+    }
+}
+
+// "load:<path>": opens the device, reads the 3D LUT file at arg and sends
+// it by the call that matches its layout. LastStatus takes the reader's
+// result, then the send result; a failed open changes nothing. The loop
+// closes the device.
+void CmdLoad(const char *arg) {
+    if (DeviceApi.KX_DEV_Init(DeviceContext) < 0) {
+        printf("KX_DEV_Init Failure!\n");
+        return;
+    }
+    printf("Loading Lut...\n");
+    LastStatus = Read3dLutFile(arg);
+    if (LastStatus <= 0) {
+        printf("3D-Lut File Open fail!\n");
+        return;
+    }
+    LastStatus = SendLayout(LastStatus);
+    printf("%s", DownloadMessage(LastStatus));
+}

@@ -1,0 +1,50 @@
+// The 3D LUT file reader: CSV, cube and 3dl text into the LUT tables.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+// Reads the 3D LUT file at filePath (used as given, not trimmed) into
+// Lut3dFloatTable (CSV, cube) or Lut3dIntTable (3dl) and returns its
+// LutLayout code. The family is the first of ".csv", ".CSV", ".cube",
+// ".CUBE", ".3dl", ".3DL" found anywhere in the path.
+//   1..6  the table holds all the file's rows
+//   0     the file opened, but the path names no known family
+//   -1    the file cannot be opened, holds no data line, holds a count of
+//         data lines that names no downloadable cube (16 points included),
+//         or one of its rows cannot be scanned completely
+// Only a result from 1 to 6 changes a table: the rows are scanned into
+// scratch storage and copied in once every one of them was read, so the box
+// is never sent a mixture of two files. LutSourceKind becomes 1 once the
+// file opened, and 2 when a cube file's rows were taken in.
+// Prints nothing.
+int Read3dLutFile(const char *filePath);
+
+// ---- shared by the reader's files ------------------------------------------
+
+// One read of the line reader: at most this many bytes, so a longer line
+// counts as several lines.
+constexpr int kLutLineBytes = 255;
+
+// Reads one line (up to and including LF, or kLutLineBytes bytes) into a
+// buffer of kLutLineBytes + 1 bytes; false at the end of the file.
+bool ReadLutLine(FILE *file, char (&line)[kLutLineBytes + 1]);
+
+// A data line begins with an ASCII digit; everything else (comments,
+// keywords, blank lines, a leading blank, sign or point) is not data.
+bool IsLutDataLine(const char (&line)[kLutLineBytes + 1]);
+
+// The counting pass. headerLines: the non-data lines before the first data
+// line; dataLines: the unbroken run of data lines that begins there.
+// Returns false when the file holds no line at all.
+bool CountLutLines(FILE *file, int64_t *headerLines, int64_t *dataLines);
+
+// Reads past count lines.
+void SkipLutLines(FILE *file, int64_t count);
+
+// The row scans of the three families. Each scans up to rowCount rows into
+// rows[0..rowCount-1] and returns how many rows were scanned completely; it
+// stops at the first row that is not.
+int ScanCsvRows(FILE *file, float (*rows)[3], int rowCount);
+int ScanCubeRows(FILE *file, float (*rows)[3], int rowCount);
+int Scan3dlRows(FILE *file, int16_t (*rows)[3], int rowCount);
