@@ -1,6 +1,59 @@
 #include "lut/file_commands.h"
 
-// Matched and not yet carried out: the command does nothing.
-void CmdLoadLog(const char *) {}
-void CmdGamma10b(const char *) {}
-void CmdBit2Bin(const char *) {}
+#include <cstdio>
+
+#include "lut/fpga_update.h"
+#include "lut/gamma_file.h"
+#include "lut/lut1d_reader.h"
+#include "lut/ramp_file.h"
+
+// Argument offsets: the keyword's length, wherever the keyword stands.
+constexpr int kLoadLogArgOffset = 8;   // "loadLog:"
+constexpr int kGamma10bArgOffset = 9;  // "Gamma10b:"
+constexpr int kBit2BinArgOffset = 8;   // "Bit2Bin:"
+static_assert(kLoadLogArgOffset == sizeof "loadLog:" - 1);
+static_assert(kGamma10bArgOffset == sizeof "Gamma10b:" - 1);
+static_assert(kBit2BinArgOffset == sizeof "Bit2Bin:" - 1);
+
+// "loadLog:<path>": reads a hex 1D LUT file into Lut1dTable and, only when
+// it was read as hex, writes the ramp file; any other reader result (lut
+// file, unknown extension, no such file) gives the open failure line.
+void CmdLoadLog(const char *arg) {
+    if (Read1dLutFile(arg) != kLut1dHexRead) {
+        printf("Log Lut File Open fail!\n");
+        return;
+    }
+    if (WriteRampFile(kRampFileName) != 0) {
+        printf("Log Lut file regenerate fail!\n");
+        return;
+    }
+    printf("Log Lut file regenerate success.\n");
+}
+
+// "Gamma10b:<exponent>": writes the 1024-entry curve for the exponent to
+// Gamma10b_<argument without points>.hex. A name that would not fit is
+// refused and nothing is written; a file that cannot be written gives a
+// failure line instead of the success line.
+void CmdGamma10b(const char *arg) {
+    char fileName[kGammaNameBufferSize];
+    if (GammaFileName(arg, fileName) != 0) {
+        printf("Gamma file name too long!\n");
+        return;
+    }
+    if (WriteGammaFile(fileName, GammaExponent(arg)) != 0) {
+        printf("Gamma file generate fail!\n");
+        return;
+    }
+    printf("Gamma file generate success.\n");
+}
+
+// "Bit2Bin:<path>": converts the FPGA bitstream at path into the update
+// image V2FpgaUpdate_.bnb and reports the result.
+void CmdBit2Bin(const char *arg) {
+    if (MakeFpgaUpdateFile(arg) != 0) {
+        printf("Bin file generate fail!\n");
+        return;
+    }
+    printf("Bin file generate seccess!\n");
+    printf("Bin file name: %s.\n", kFpgaUpdateFileName);
+}

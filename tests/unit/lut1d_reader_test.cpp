@@ -1,0 +1,178 @@
+// The 1D LUT reader: form by extension, decimal scans, runs in the lut form.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "lut/lut1d_reader.h"
+#include "lut/lut_tables.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int32_t kUntouched = -77;
+
+class Lut1dReader : public ::testing::Test {
+protected:
+    fs::path dir;
+
+    void SetUp() override {
+        std::random_device random;
+        dir = fs::temp_directory_path() /
+              ("lutbox_lut1d_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+               "_" + std::to_string(random()));
+        std::error_code ec;
+        fs::create_directories(dir, ec);
+        ASSERT_FALSE(ec);
+        for (int32_t &entry : Lut1dTable) entry = kUntouched;
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+
+    std::string Write(const std::string &name, const std::string &content) {
+        std::string path = (dir / name).string();
+        FILE *f = fopen(path.c_str(), "wb");
+        EXPECT_NE(f, nullptr);
+        if (f != nullptr) {
+            fwrite(content.data(), 1, content.size(), f);
+            fclose(f);
+        }
+        return path;
+    }
+
+    static void ExpectUntouchedFrom(int first) {
+        for (int i = first; i < kLut1dEntries; ++i) {
+            ASSERT_EQ(Lut1dTable[i], kUntouched) << "entry " << i;
+        }
+    }
+};
+
+TEST_F(Lut1dReader, HexReadsTheFirst1024DecimalValuesWhateverTheSpacing) {
+    std::string text;
+    const char *separators[] = {"\r\n", " ", "\t", "\n\n", "  \r\n  "};
+    for (int i = 0; i < 1025; ++i) {
+        text += std::to_string(i * 3 - 100) + separators[i % 5];
+    }
+    EXPECT_EQ(Read1dLutFile(Write("ramp.hex", text).c_str()), kLut1dHexRead);
+    for (int i = 0; i < 1024; ++i) ASSERT_EQ(Lut1dTable[i], i * 3 - 100) << "entry " << i;
+    ExpectUntouchedFrom(1024);
+}
+
+TEST_F(Lut1dReader, HexTextStopsTheScanAtItsFirstLetter) {
+    // 3ff is read as the decimal 3; the scan cannot pass the f, so the
+    // values behind it are not reached.
+    EXPECT_EQ(Read1dLutFile(Write("hexdigits.hex", "3ff\r\n5\r\n6\r\n").c_str()), kLut1dHexRead);
+    EXPECT_EQ(Lut1dTable[0], 3);
+    ExpectUntouchedFrom(1);
+
+    for (int32_t &entry : Lut1dTable) entry = kUntouched;
+    EXPECT_EQ(Read1dLutFile(Write("sign.hex", "1 +2 - 3 4").c_str()), kLut1dHexRead);
+    EXPECT_EQ(Lut1dTable[0], 1);
+    EXPECT_EQ(Lut1dTable[1], 2);
+    ExpectUntouchedFrom(2);
+}
+
+TEST_F(Lut1dReader, ShortHexFileLeavesTheRestOfTheTable) {
+    EXPECT_EQ(Read1dLutFile(Write("short.Hex", "10\r\n20\r\n30").c_str()), kLut1dHexRead);
+    EXPECT_EQ(Lut1dTable[0], 10);
+    EXPECT_EQ(Lut1dTable[1], 20);
+    EXPECT_EQ(Lut1dTable[2], 30);
+    ExpectUntouchedFrom(3);
+
+    EXPECT_EQ(Read1dLutFile(Write("empty.hex", "").c_str()), kLut1dHexRead);
+    EXPECT_EQ(Lut1dTable[0], 10);
+}
+
+TEST_F(Lut1dReader, ValuesBeyond32BitsKeepTheirLow32Bits) {
+    EXPECT_EQ(Read1dLutFile(Write("wide.hex",
+                                  "2147483647 2147483648 -2147483648 4294967297 -1 "
+                                  "100000000000000000000 -4294967295")
+                                .c_str()),
+              kLut1dHexRead);
+    EXPECT_EQ(Lut1dTable[0], INT32_MAX);
+    EXPECT_EQ(Lut1dTable[1], INT32_MIN);
+    EXPECT_EQ(Lut1dTable[2], INT32_MIN);
+    EXPECT_EQ(Lut1dTable[3], 1);
+    EXPECT_EQ(Lut1dTable[4], -1);
+    EXPECT_EQ(Lut1dTable[5], 1661992960);  // 10^20 mod 2^32
+    EXPECT_EQ(Lut1dTable[6], 1);
+    ExpectUntouchedFrom(7);
+}
+
+TEST_F(Lut1dReader, FormFollowsTheFirstExtensionStringInThePath) {
+    // Both extensions: hex is tested first, so no run is collapsed.
+    EXPECT_EQ(Read1dLutFile(Write("both.lut.hex", "0 0 5 5").c_str()), kLut1dHexRead);
+    EXPECT_EQ(Lut1dTable[0], 0);
+    EXPECT_EQ(Lut1dTable[3], 5);
+    ExpectUntouchedFrom(4);
+
+    for (int32_t &entry : Lut1dTable) entry = kUntouched;
+    EXPECT_EQ(Read1dLutFile(Write("upper.HEX", "1 2 3").c_str()), kLut1dUnknownKind);
+    EXPECT_EQ(Read1dLutFile(Write("plain.txt", "1 2 3").c_str()), kLut1dUnknownKind);
+    EXPECT_EQ(Read1dLutFile(Write("mixed.Lut", "1 2 3").c_str()), kLut1dUnknownKind);
+    EXPECT_EQ(Read1dLutFile((dir / "absent.hex").string().c_str()), kLut1dOpenFailed);
+    ExpectUntouchedFrom(0);
+
+    // The extension may stand anywhere in the path.
+    EXPECT_EQ(Read1dLutFile(Write("curve.hex.txt", "9").c_str()), kLut1dHexRead);
+    EXPECT_EQ(Lut1dTable[0], 9);
+    EXPECT_EQ(Read1dLutFile(Write("curve.LUT.bak", "8").c_str()), kLut1dLutRead);
+    EXPECT_EQ(Lut1dTable[0], 8);
+}
+
+TEST_F(Lut1dReader, LutCollapsesRunsAndDropsLeadingZeros) {
+    EXPECT_EQ(Read1dLutFile(Write("runs.lut", "0\r\n0\r\n0\r\n5\r\n5\r\n7\r\n7\r\n7\r\n").c_str()),
+              kLut1dLutRead);
+    EXPECT_EQ(Lut1dTable[0], 5);
+    EXPECT_EQ(Lut1dTable[1], 7);
+    ExpectUntouchedFrom(2);
+
+    // Only equal neighbours collapse: a zero after other values is kept.
+    EXPECT_EQ(Read1dLutFile(Write("back.LUT", "5 5 0 0 5 -5").c_str()), kLut1dLutRead);
+    EXPECT_EQ(Lut1dTable[0], 5);
+    EXPECT_EQ(Lut1dTable[1], 0);
+    EXPECT_EQ(Lut1dTable[2], 5);
+    EXPECT_EQ(Lut1dTable[3], -5);
+    ExpectUntouchedFrom(4);
+}
+
+TEST_F(Lut1dReader, LutSkipsExactlyItsHeaderLines) {
+    // A header line of 300 bytes counts as two lines in both passes; a line
+    // that holds digits but does not begin with one is a header line.
+    std::string header = "# title\r\n" + std::string(300, 'x') + "\r\n LUT 1 2 3\r\n-4\r\n";
+    EXPECT_EQ(Read1dLutFile(Write("header.lut", header + "11 12\r\n13\r\n").c_str()), kLut1dLutRead);
+    EXPECT_EQ(Lut1dTable[0], 11);
+    EXPECT_EQ(Lut1dTable[1], 12);
+    EXPECT_EQ(Lut1dTable[2], 13);
+    ExpectUntouchedFrom(3);
+
+    // No line begins with a digit: every line is header, nothing is read.
+    for (int32_t &entry : Lut1dTable) entry = kUntouched;
+    EXPECT_EQ(Read1dLutFile(Write("nodata.lut", "# a\r\n -1 2\r\n").c_str()), kLut1dLutRead);
+    ExpectUntouchedFrom(0);
+}
+
+TEST_F(Lut1dReader, LutReadsAt4096ValuesAndNeverPastTheTable) {
+    std::string text = "header\n";
+    for (int i = 0; i < 5000; ++i) text += (i % 2 == 0 ? "1\n" : "2\n");
+    EXPECT_EQ(Read1dLutFile(Write("long.lut", text).c_str()), kLut1dLutRead);
+    for (int i = 0; i < kLut1dEntries; ++i) ASSERT_EQ(Lut1dTable[i], i % 2 == 0 ? 1 : 2) << "entry " << i;
+
+    // 4096 scans, so the values behind them are not counted, even when the
+    // scans before them collapse.
+    for (int32_t &entry : Lut1dTable) entry = kUntouched;
+    text = std::string();
+    for (int i = 0; i < 4096; ++i) text += "3 ";
+    text += "4";
+    EXPECT_EQ(Read1dLutFile(Write("flat.lut", text).c_str()), kLut1dLutRead);
+    EXPECT_EQ(Lut1dTable[0], 3);
+    ExpectUntouchedFrom(1);
+}
+
+}  // namespace
