@@ -32,15 +32,17 @@ void CmdLoadLog(const char *arg) {
 
 // "Gamma10b:<exponent>": writes the 1024-entry curve for the exponent to
 // Gamma10b_<argument without points>.hex. A name that would not fit is
-// refused and nothing is written; a file that cannot be written gives a
-// failure line instead of the success line.
+// refused and nothing is written; a name that leaves the current directory,
+// or a file that cannot be written, gives a failure line instead of the
+// success line.
 void CmdGamma10b(const char *arg) {
     char fileName[kGammaNameBufferSize];
-    if (GammaFileName(arg, fileName) != 0) {
+    int32_t named = GammaFileName(arg, fileName);
+    if (named == -1) {
         printf("Gamma file name too long!\n");
         return;
     }
-    if (WriteGammaFile(fileName, GammaExponent(arg)) != 0) {
+    if (named != 0 || WriteGammaFile(fileName, GammaExponent(arg)) != 0) {
         printf("Gamma file generate fail!\n");
         return;
     }

@@ -45,6 +45,10 @@ int32_t GammaFileName(const char *arg, char *name) {
     size_t length = 0;
     for (const char *p = arg; *p != '\0' && *p != '\r' && *p != '\n'; ++p) {
         if (*p == '.') continue;
+        if (*p == '/' || *p == '\\' || *p == ':') {
+            memset(name, 0, kGammaNameBufferSize);
+            return -2;
+        }
         if (length + 1 >= sizeof namePart) {
             memset(name, 0, kGammaNameBufferSize);
             return -1;

@@ -16,7 +16,10 @@ double GammaExponent(const char *text);
 
 // "Gamma10b_<arg without its points>.hex" into name (kGammaNameBufferSize
 // bytes, zero-filled); the argument ends at a CR, a LF or its end. Returns 0,
-// or -1 (name left empty) when the name would not fit 63 characters.
+// -1 (name left empty) when the name would not fit 63 characters, or -2
+// (name left empty) when the argument holds a '/', '\\' or ':', which would
+// put the file outside the current directory (or, on Windows, into a stream
+// of another file).
 int32_t GammaFileName(const char *arg, char *name);
 
 // Entry i of the curve: (i / 1024) raised to exponent, times 1024, truncated

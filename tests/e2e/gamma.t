@@ -99,15 +99,21 @@ Negative exponents, infinities and NaN write defined values: beyond the
   $ cmp Gamma10b_inf.hex Gamma10b_nan.hex
 
 A name that would not fit 63 characters is refused and writes nothing; 50
-characters (points left out) still fit. A file that cannot be created is
-reported instead of the success line.
+characters (points left out) still fit. A name that would leave the current
+directory is refused like a file that cannot be created, even where the
+directory exists.
 
+  $ mkdir Gamma10b_1
   $ ls > before
-  $ printf 'Gamma10b:%051d\nGamma10b:1/2\nexit\n' 0 | lutbox
+  $ printf 'Gamma10b:%051d\nGamma10b:1/2\nGamma10b:1\\2\nGamma10b:2:2\nexit\n' 0 | lutbox
   请输入命令: ->Gamma file name too long!
+  请输入命令: ->Gamma file generate fail!
+  请输入命令: ->Gamma file generate fail!
   请输入命令: ->Gamma file generate fail!
   请输入命令: -> (no-eol)
   $ ls | cmp - before
+  $ ls Gamma10b_1
+  $ rmdir Gamma10b_1
   $ printf 'Gamma10b:1.%049d\nexit\n' 0 | lutbox
   请输入命令: ->Gamma file generate success.
   请输入命令: -> (no-eol)

@@ -99,6 +99,12 @@ TEST(GammaFileName, PointsLeftOutAndLengthBounded) {
     EXPECT_STREQ(name, "");
     EXPECT_EQ(GammaFileName(std::string(500, '9').c_str(), name), -1);
     EXPECT_STREQ(name, "");
+
+    // The file stays in the current directory.
+    for (const char *arg : {"1/2", "..\\2.2", "C:2.2", "2.2:x", "/tmp/x"}) {
+        EXPECT_EQ(GammaFileName(arg, name), -2) << arg;
+        EXPECT_STREQ(name, "") << arg;
+    }
 }
 
 class GammaFile : public ::testing::Test {
