@@ -3,18 +3,15 @@
 #include <cstdio>
 
 #include "console/loop_state.h"
-#include "device/device_api.h"
+#include "device/device_command_support.h"
 
 // "readSTD3DLut": recognised and does nothing at all.
 void CmdReadSTD3DLut(const char *) {}
 
 // "devInit": opens the device and leaves it open (no close follows).
 void CmdDevInit(const char *) {
-    int32_t count = DeviceApi.KX_DEV_Init(DeviceContext);
-    if (count < 0) {
-        printf("KX_DEV_Init Failure!\n");
-        return;
-    }
+    int32_t count = OpenDevice();
+    if (count < 0) return;
     printf("Dev_Num = %d\n", static_cast<int>(count));
 }
 

@@ -7,12 +7,10 @@
 #include "console/loop_state.h"
 #include "device/device_api.h"
 
-bool OpenDevice() {
-    if (DeviceApi.KX_DEV_Init(DeviceContext) < 0) {
-        fputs("KX_DEV_Init Failure!\n", stdout);
-        return false;
-    }
-    return true;
+int32_t OpenDevice() {
+    int32_t count = DeviceApi.KX_DEV_Init(DeviceContext);
+    if (count < 0) fputs("KX_DEV_Init Failure!\n", stdout);
+    return count;
 }
 
 void PrintReplyLine(const char *label, const char *reply) {

@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
-// Calls KX_DEV_Init; on a negative result prints "KX_DEV_Init Failure!\n"
-// and returns false. The loop's close follows either way.
-bool OpenDevice();
+// Calls KX_DEV_Init and returns its result, the device count; on a negative
+// result prints "KX_DEV_Init Failure!\n". The loop's close follows either way.
+int32_t OpenDevice();
 
 // Prints label, the reply text and a line end. The reply is read only up to
 // its 64-byte buffer's end, terminated or not, and is never taken as a format.

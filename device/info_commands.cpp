@@ -5,16 +5,6 @@
 #include "device/device_command_support.h"
 #include "platform/platform.h"
 
-// Argument offsets in CommandBuffer: the keyword's length.
-constexpr int kGetW25qArgOffset = 8;
-constexpr int kGetS25FArgOffset = 8;
-constexpr int kGetDevInfoArgOffset = 11;
-constexpr int kGetFPGAInfoArgOffset = 12;
-static_assert(sizeof "getW25q_" - 1 == kGetW25qArgOffset);
-static_assert(sizeof "getS25F_" - 1 == kGetS25FArgOffset);
-static_assert(sizeof "GetDevInfo:" - 1 == kGetDevInfoArgOffset);
-static_assert(sizeof "GetFPGAInfo:" - 1 == kGetFPGAInfoArgOffset);
-
 // Selectors of KX_DEV_GetDevicePara.
 constexpr int32_t kSelectUsbFileName = 1;
 constexpr int32_t kSelectW25qId = 2;
@@ -23,14 +13,14 @@ constexpr int32_t kSelectMcuVersion = 4;
 
 // "getName": product name, queried with CurrentIndex.
 void CmdGetName(const char *) {
-    if (!OpenDevice()) return;
+    if (OpenDevice() < 0) return;
     LastStatus = DeviceApi.KX_DEV_GetName(DeviceContext, CurrentIndex, TextReply);
     ReportQuery(LastStatus, "Product Name: ", TextReply, "getName failure\n");
 }
 
 // "getUsbFileName": name of the file in the box's USB flash (selector 1, 0).
 void CmdGetUsbFileName(const char *) {
-    if (!OpenDevice()) return;
+    if (OpenDevice() < 0) return;
     LastStatus = DeviceApi.KX_DEV_GetDevicePara(DeviceContext, kSelectUsbFileName, 0, TextReply);
     ReportQuery(LastStatus, "Usb-Flash File Name: ", TextReply, "get Usb-Flash File Name failure\n");
 }
@@ -38,7 +28,7 @@ void CmdGetUsbFileName(const char *) {
 // "getW25q_N": after a successful open, CurrentIndex becomes the decimal N
 // and is the parameter of the W25Qxxx ID query (selector 2).
 void CmdGetW25q(const char *arg) {
-    if (!OpenDevice()) return;
+    if (OpenDevice() < 0) return;
     CurrentIndex = DecimalArgument(arg);
     LastStatus = DeviceApi.KX_DEV_GetDevicePara(DeviceContext, kSelectW25qId, CurrentIndex, TextReply);
     ReportQuery(LastStatus, "get W25Q ", TextReply, "get W25Q failure.\n");
@@ -46,7 +36,7 @@ void CmdGetW25q(const char *arg) {
 
 // "getS25F_N": as "getW25q_", for the S25Fxxx ID (selector 3).
 void CmdGetS25F(const char *arg) {
-    if (!OpenDevice()) return;
+    if (OpenDevice() < 0) return;
     CurrentIndex = DecimalArgument(arg);
     LastStatus = DeviceApi.KX_DEV_GetDevicePara(DeviceContext, kSelectS25FId, CurrentIndex, TextReply);
     ReportQuery(LastStatus, "get S25F ", TextReply, "get S25F failure.\n");
@@ -54,21 +44,21 @@ void CmdGetS25F(const char *arg) {
 
 // "getMcuVer": MCU firmware version (selector 4, 0).
 void CmdGetMcuVer(const char *) {
-    if (!OpenDevice()) return;
+    if (OpenDevice() < 0) return;
     LastStatus = DeviceApi.KX_DEV_GetDevicePara(DeviceContext, kSelectMcuVersion, 0, TextReply);
     ReportQuery(LastStatus, "MCU Fireware Ver: ", TextReply, "get MCU Fireware Ver failure.\n");
 }
 
 // "getSN": serial number into SerialReply, queried with CurrentIndex.
 void CmdGetSN(const char *) {
-    if (!OpenDevice()) return;
+    if (OpenDevice() < 0) return;
     LastStatus = DeviceApi.KX_DEV_GetSN(DeviceContext, CurrentIndex, SerialReply);
     ReportQuery(LastStatus, "Product SN: ", SerialReply, "getSN failure\n");
 }
 
 // "getLMH0341FormatID": video format seen by the SDI receiver.
 void CmdGetLMH0341FormatID(const char *) {
-    if (!OpenDevice()) return;
+    if (OpenDevice() < 0) return;
     LastStatus = DeviceApi.KX_DEV_GetLMH0341Format(DeviceContext, CurrentIndex, TextReply);
     ReportQuery(LastStatus, "LMH0341 format: ", TextReply, "get LMH0341 format failure\n");
 }
@@ -77,7 +67,7 @@ void CmdGetLMH0341FormatID(const char *) {
 // InfoSelector and InfoParam (hexadecimal allowed; no number gives 0) and go
 // to query unchanged; the reply is printed without a label.
 static void GeneralQuery(const char *arg, KX_DEV_GetDevicePara_Proc query) {
-    if (!OpenDevice()) return;
+    if (OpenDevice() < 0) return;
     char first[kInfoFieldBufferSize];
     char second[kInfoFieldBufferSize];
     ExtractInfoFields(arg, first, second);

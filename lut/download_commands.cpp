@@ -4,12 +4,9 @@
 
 #include "console/loop_state.h"
 #include "device/device_api.h"
+#include "device/device_command_support.h"
 #include "lut/lut3d_reader.h"
 #include "lut/lut_tables.h"
-
-// "load:" hands the rest of the word on as the file path.
-constexpr int kLoadPathOffset = 5;
-static_assert(kLoadPathOffset == sizeof "load:" - 1, "the path starts right behind the keyword");
 
 namespace {
 
@@ -62,11 +59,8 @@ int32_t SendLayout(int32_t layout) {
 // Lut3dFloatTable again by the generic call, whatever the last file's
 // layout; the send result goes into LastStatus. The loop closes the device.
 void CmdSetLut(const char *) {
-    int32_t count = DeviceApi.KX_DEV_Init(DeviceContext);
-    if (count < 0) {
-        printf("KX_DEV_Init Failure!\n");
-        return;
-    }
+    int32_t count = OpenDevice();
+    if (count < 0) return;
     printf("Dev_Num = %d\n", static_cast<int>(count));
     if (LastStatus != 0) {
         printf("3D-Lut File Open fail.\n");
@@ -85,10 +79,7 @@ void CmdSetLut(const char *) {
 // result, then the send result; a failed open changes nothing. The loop
 // closes the device.
 void CmdLoad(const char *arg) {
-    if (DeviceApi.KX_DEV_Init(DeviceContext) < 0) {
-        printf("KX_DEV_Init Failure!\n");
-        return;
-    }
+    if (OpenDevice() < 0) return;
     printf("Loading Lut...\n");
     LastStatus = Read3dLutFile(arg);
     if (LastStatus <= 0) {

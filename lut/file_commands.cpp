@@ -7,14 +7,6 @@
 #include "lut/lut1d_reader.h"
 #include "lut/ramp_file.h"
 
-// Argument offsets: the keyword's length, wherever the keyword stands.
-constexpr int kLoadLogArgOffset = 8;   // "loadLog:"
-constexpr int kGamma10bArgOffset = 9;  // "Gamma10b:"
-constexpr int kBit2BinArgOffset = 8;   // "Bit2Bin:"
-static_assert(kLoadLogArgOffset == sizeof "loadLog:" - 1);
-static_assert(kGamma10bArgOffset == sizeof "Gamma10b:" - 1);
-static_assert(kBit2BinArgOffset == sizeof "Bit2Bin:" - 1);
-
 // "loadLog:<path>": reads a hex 1D LUT file into Lut1dTable and, only when
 // it was read as hex, writes the ramp file; any other reader result (lut
 // file, unknown extension, no such file) gives the open failure line.

@@ -2,7 +2,8 @@
 // no device call, no file, and no close follows them.
 #pragma once
 
-// "atoi:" takes its text from this byte of the word (the keyword's length).
+// Where "atoi:" takes its text: the byte behind the keyword, counted from
+// the word's first byte.
 constexpr int kAtoiArgOffset = 5;
 
 void CmdFindVal(const char *arg);

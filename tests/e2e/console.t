@@ -70,3 +70,14 @@ says so; 63 bytes are still a word.
   请输入命令: -> (no-eol)
   $ journal
   KX_DEV_DeInit => 0
+
+A failed open is reported by devInit; nothing closes the device after it.
+
+  $ printf 'devInit\ndevInit\nexit\n' | KXSIM_RESULTS=KX_DEV_Init=-1 lutbox
+  请输入命令: ->KX_DEV_Init Failure!
+  请输入命令: ->Dev_Num = 1
+  请输入命令: -> (no-eol)
+  $ journal
+  KX_DEV_Init => -1
+  KX_DEV_Init => 1
+  KX_DEV_DeInit => 0
