@@ -8,6 +8,7 @@
 #include <string>
 
 #include "lut/fpga_update.h"
+#include "scratch_dir.h"
 
 namespace {
 
@@ -26,41 +27,22 @@ std::string Blanked(std::string bytes) {
 }
 
 // Each test converts in its own directory, since the image name is fixed.
-class FpgaUpdate : public ::testing::Test {
+class FpgaUpdate : public ScratchDirTest {
 protected:
-    fs::path dir;
     fs::path previous;
     void SetUp() override {
-        std::random_device random;
-        dir = fs::temp_directory_path() / ("lutbox_fpga_" + std::to_string(random()));
-        std::error_code ec;
-        fs::create_directories(dir, ec);
-        ASSERT_FALSE(ec);
+        ScratchDirTest::SetUp();
         previous = fs::current_path();
+        std::error_code ec;
         fs::current_path(dir, ec);
         ASSERT_FALSE(ec);
     }
     void TearDown() override {
         std::error_code ec;
         fs::current_path(previous, ec);
-        fs::remove_all(dir, ec);
+        ScratchDirTest::TearDown();
     }
-    static void Write(const char *name, const std::string &bytes) {
-        FILE *f = fopen(name, "wb");
-        ASSERT_NE(f, nullptr);
-        ASSERT_EQ(fwrite(bytes.data(), 1, bytes.size(), f), bytes.size());
-        fclose(f);
-    }
-    static std::string Image() {
-        std::string bytes;
-        FILE *f = fopen(kFpgaUpdateFileName, "rb");
-        if (f == nullptr) return "<missing>";
-        char chunk[65536];
-        size_t n;
-        while ((n = fread(chunk, 1, sizeof chunk, f)) > 0) bytes.append(chunk, n);
-        fclose(f);
-        return bytes;
-    }
+    static std::string Image() { return ReadAll(kFpgaUpdateFileName); }
 };
 
 TEST_F(FpgaUpdate, ImageIsTheSourceWithItsFirst331BytesBlanked) {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "lut/gamma_file.h"
+#include "scratch_dir.h"
 
 namespace {
 
@@ -107,30 +108,7 @@ TEST(GammaFileName, PointsLeftOutAndLengthBounded) {
     }
 }
 
-class GammaFile : public ::testing::Test {
-protected:
-    fs::path dir;
-    void SetUp() override {
-        std::random_device random;
-        dir = fs::temp_directory_path() / ("lutbox_gamma_" + std::to_string(random()));
-        std::error_code ec;
-        fs::create_directories(dir, ec);
-        ASSERT_FALSE(ec);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
-    static std::string ReadAll(const fs::path &path) {
-        std::string bytes;
-        FILE *f = fopen(path.string().c_str(), "rb");
-        if (f == nullptr) return "<missing>";
-        int c;
-        while ((c = fgetc(f)) != EOF) bytes += static_cast<char>(c);
-        fclose(f);
-        return bytes;
-    }
-};
+class GammaFile : public ScratchDirTest {};
 
 TEST_F(GammaFile, ExactBytesCrCrLfBetweenValuesSingleCrAtTheEnd) {
     fs::path path = dir / "Gamma10b_2.hex";

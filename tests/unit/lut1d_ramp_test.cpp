@@ -7,20 +7,11 @@
 #include <string>
 
 #include "lut/ramp_file.h"
+#include "scratch_dir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadAll(const fs::path &path) {
-    std::string bytes;
-    FILE *f = fopen(path.string().c_str(), "rb");
-    if (f == nullptr) return "<missing>";
-    int c;
-    while ((c = fgetc(f)) != EOF) bytes += static_cast<char>(c);
-    fclose(f);
-    return bytes;
-}
 
 // Hex digits by repeated division, independent of printf.
 std::string Hex(int value) {
@@ -32,21 +23,7 @@ std::string Hex(int value) {
     return digits;
 }
 
-class RampFile : public ::testing::Test {
-protected:
-    fs::path dir;
-    void SetUp() override {
-        std::random_device random;
-        dir = fs::temp_directory_path() / ("lutbox_ramp_" + std::to_string(random()));
-        std::error_code ec;
-        fs::create_directories(dir, ec);
-        ASSERT_FALSE(ec);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
-};
+class RampFile : public ScratchDirTest {};
 
 TEST_F(RampFile, HoldsTheValues0To3ffEachLineEndingInCrLf) {
     fs::path path = dir / kRampFileName;

@@ -9,6 +9,7 @@
 
 #include "lut/lut1d_reader.h"
 #include "lut/lut_tables.h"
+#include "scratch_dir.h"
 
 namespace {
 
@@ -16,34 +17,11 @@ namespace fs = std::filesystem;
 
 constexpr int32_t kUntouched = -77;
 
-class Lut1dReader : public ::testing::Test {
+class Lut1dReader : public ScratchDirTest {
 protected:
-    fs::path dir;
-
     void SetUp() override {
-        std::random_device random;
-        dir = fs::temp_directory_path() /
-              ("lutbox_lut1d_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-               "_" + std::to_string(random()));
-        std::error_code ec;
-        fs::create_directories(dir, ec);
-        ASSERT_FALSE(ec);
+        ScratchDirTest::SetUp();
         for (int32_t &entry : Lut1dTable) entry = kUntouched;
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
-
-    std::string Write(const std::string &name, const std::string &content) {
-        std::string path = (dir / name).string();
-        FILE *f = fopen(path.c_str(), "wb");
-        EXPECT_NE(f, nullptr);
-        if (f != nullptr) {
-            fwrite(content.data(), 1, content.size(), f);
-            fclose(f);
-        }
-        return path;
     }
 
     static void ExpectUntouchedFrom(int first) {

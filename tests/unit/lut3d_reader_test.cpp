@@ -9,6 +9,7 @@
 #include <string>
 
 #include "lut/lut3d_reader.h"
+#include "scratch_dir.h"
 #include "lut/lut_tables.h"
 
 namespace {
@@ -69,20 +70,12 @@ int Cube(int points) {
     return points * points * points;
 }
 
-class Lut3dReader : public ::testing::Test {
+class Lut3dReader : public ScratchDirTest {
 protected:
     void SetUp() override {
-        const ::testing::TestInfo *info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string(info->test_suite_name()) + "_" + info->name();
-        for (char &c : name) {
-            if (c == '/') c = '_';
-        }
-        dir_ = "lut3d_reader_files/" + name;
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
+        ScratchDirTest::SetUp();
         Poison();
     }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
 
     // Marks every table element, so that untouched rows can be told apart.
     static void Poison() {
@@ -137,17 +130,6 @@ protected:
         return -1;
     }
 
-    std::string Write(const std::string &name, const std::string &text) {
-        std::string path = dir_ + "/" + name;
-        FILE *f = fopen(path.c_str(), "wb");
-        EXPECT_NE(f, nullptr) << path;
-        if (f != nullptr) {
-            fwrite(text.data(), 1, text.size(), f);
-            fclose(f);
-        }
-        return path;
-    }
-
     // Reads a file that must be refused: -1, no table row changed, and
     // LutSourceKind 1 since the file opened.
     void ExpectRefused(const std::string &name, const std::string &text) {
@@ -159,8 +141,6 @@ protected:
         EXPECT_EQ(FirstChangedIntRow(0, kLut3dMaxRows), -1) << name;
         EXPECT_EQ(LutSourceKind, 1) << name;
     }
-
-    std::string dir_;
 };
 
 struct Shape {
@@ -309,7 +289,7 @@ TEST_F(Lut3dReader, FamilyByTheFirstExtensionFoundAnywhereInThePath) {
     ASSERT_EQ(Read3dLutFile(Write("lut.CSV.bak", csv).c_str()), 1);
 
     // An extension in a directory name decides for the file inside it.
-    std::filesystem::create_directories(dir_ + "/luts.3DL.d");
+    std::filesystem::create_directories(dir.string() + "/luts.3DL.d");
     Poison();
     ASSERT_EQ(Read3dLutFile(Write("luts.3DL.d/film", Lut(k3dl, 26, Cube(26), 22)).c_str()), 5);
     EXPECT_EQ(FirstWrongIntRow(Cube(26), 22), -1);
@@ -330,8 +310,8 @@ TEST_F(Lut3dReader, UnknownExtensionsReturnZeroAndTouchNoTable) {
 
 TEST_F(Lut3dReader, MissingFileChangesNothing) {
     LutSourceKind = 2;
-    EXPECT_EQ(Read3dLutFile((dir_ + "/absent.cube").c_str()), -1);
-    EXPECT_EQ(Read3dLutFile((dir_ + "/no/such/dir.csv").c_str()), -1);
+    EXPECT_EQ(Read3dLutFile((dir.string() + "/absent.cube").c_str()), -1);
+    EXPECT_EQ(Read3dLutFile((dir.string() + "/no/such/dir.csv").c_str()), -1);
     EXPECT_EQ(Read3dLutFile(""), -1);
     EXPECT_EQ(LutSourceKind, 2);
     EXPECT_EQ(FirstChangedFloatRow(0, kLut3dMaxRows), -1);
