@@ -56,7 +56,11 @@ test: deps
 
 # The Windows build, its tests run under Wine. One wineserver serves the
 # whole leg (each Wine start would otherwise bring up its own), and is
-# stopped at the end however the tests went.
+# stopped at the end however the tests went. A new prefix is complete only
+# once its set-up processes have ended (wineserver -w). Wine's background
+# services start with the first program and live as long as the server:
+# wineboot starts them with no test's pipe as their output, which a test
+# would otherwise wait on for ever.
 test-windows:
 	@if ! command -v x86_64-w64-mingw32-g++-posix >/dev/null || ! command -v wine >/dev/null \
 	    || ! command -v wineserver >/dev/null; then \
@@ -68,12 +72,14 @@ test-windows:
 	cmake --build --preset windows -j $(JOBS); \
 	export WINEPREFIX="$(WINEPREFIX_DIR)" WINEDEBUG=-all; \
 	mkdir -p "$$WINEPREFIX"; \
-	wineserver -p || echo "Using the wineserver already running for $$WINEPREFIX"; \
-	trap 'rc=$$?; wineserver -k || true; exit $$rc' EXIT; \
 	if [ ! -f "$$WINEPREFIX/system.reg" ]; then \
 	  echo "Creating the Wine prefix $$WINEPREFIX"; \
 	  WINEDLLOVERRIDES="mscoree,mshtml=" wine wineboot --init; \
+	  wineserver -w; \
 	fi; \
+	wineserver -p || echo "Using the wineserver already running for $$WINEPREFIX"; \
+	trap 'rc=$$?; wineserver -k || true; exit $$rc' EXIT INT TERM HUP; \
+	wine wineboot </dev/null >/dev/null 2>&1; \
 	ctest --preset windows -j $(JOBS)
 
 clean:
