@@ -10,7 +10,8 @@ PACKAGES := cmake make g++ clang libgtest-dev python3-cram libc-bin
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64 wine wine64
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
-# The Windows leg's Wine prefix, the one the windows preset's tests use.
+# The Windows leg's Wine prefix, the one the windows preset's tests use (with
+# TMPDIR=/tmp, where Debian's Wine looks for the prefix's server).
 WINEPREFIX_DIR := $(CURDIR)/build-windows/wineprefix
 
 .PHONY: run test test-windows deps build clean
@@ -70,7 +71,7 @@ test-windows:
 	set -e; \
 	cmake --preset windows; \
 	cmake --build --preset windows -j $(JOBS); \
-	export WINEPREFIX="$(WINEPREFIX_DIR)" WINEDEBUG=-all; \
+	export WINEPREFIX="$(WINEPREFIX_DIR)" WINEDEBUG=-all TMPDIR=/tmp; \
 	mkdir -p "$$WINEPREFIX"; \
 	if [ ! -f "$$WINEPREFIX/system.reg" ]; then \
 	  echo "Creating the Wine prefix $$WINEPREFIX"; \

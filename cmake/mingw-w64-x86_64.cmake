@@ -19,9 +19,11 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # One Wine prefix per build tree, created on first use (make test prepares it
 # and keeps one wineserver running for the whole leg); Wine's own debug
-# channels would mix into the programs' output.
+# channels would mix into the programs' output. Debian's Wine finds its
+# server under TMPDIR, which each transcript gets anew: a fixed one lets
+# every program reach the same server.
 find_program(WINE_PROGRAM NAMES wine wine64)
 if(WINE_PROGRAM)
   set(CMAKE_CROSSCOMPILING_EMULATOR
-    env WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix WINEDEBUG=-all ${WINE_PROGRAM})
+    env WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix WINEDEBUG=-all TMPDIR=/tmp ${WINE_PROGRAM})
 endif()
