@@ -1,21 +1,60 @@
 # Shared set-up of the transcripts, sourced at the top of each one.
 #
-# LUTBOX is the command that runs the tool under test (the native build, or
-# the Windows build under Wine); LUTBOX_BUILD is the build directory.
+# LUTBOX is the tool under test (the native build, or lutbox.exe);
+# LUTBOX_RUN is the command that runs a program of that build (empty, or
+# Wine); LUTBOX_BUILD is the build directory.
 # LUTBOX_CRLF=1 says that the tool's text-mode console writes CR LF.
+# LUTBOX_SHELL=wine-cmd says that the shell's "Pause" is Wine's cmd.
+#
+# Every difference between the platforms is matched here, by its exact form;
+# the transcripts expect one text for all of them.
 
 export KXSIM_JOURNAL="$PWD/journal"
 unset KXSIM_RESULTS
 
+# The shell's key-press pause as the console shows it. The tool's own pause
+# (POSIX) and Windows' cmd print "Press any key to continue . . . " and a line
+# end; Wine's cmd prints "Press any key to continue... " and no line end,
+# which is shown as the former.
+# PAUSE_TAKES: the bytes of a standard input that is not a terminal which the
+# pause reads as its key. cmd reads one (when one is there: the tool may hold
+# the rest of a short input in its own buffer already); the tool's own pause
+# reads none.
+case "${LUTBOX_SHELL:-}" in
+  wine-cmd)
+    PAUSE_TAKES=1
+    pause_shown() { sed 's/Press any key to continue\.\.\. /Press any key to continue . . . \n/g'; } ;;
+  '')
+    PAUSE_TAKES=0
+    pause_shown() { cat; } ;;
+  *)
+    echo "lib.sh: unknown LUTBOX_SHELL '$LUTBOX_SHELL'" >&2
+    exit 1 ;;
+esac
+
+# The text console's line end, shown as LF. Only CR LF pairs are folded: a
+# lone CR stays and shows as an escape.
+if [ "${LUTBOX_CRLF:-0}" = 1 ]; then
+  console_lines() { sed 's/\r$//'; }
+else
+  console_lines() { cat; }
+fi
+
 # Runs the tool on the commands in standard input and shows its console text
 # in UTF-8; the exit status is the tool's.
 lutbox() {
-  if [ "${LUTBOX_CRLF:-0}" = 1 ]; then
-    $LUTBOX "$@" | iconv -f GBK -t UTF-8 | sed 's/\r$//'
-  else
-    $LUTBOX "$@" | iconv -f GBK -t UTF-8
-  fi
+  $LUTBOX_RUN $LUTBOX "$@" | console_lines | pause_shown | iconv -f GBK -t UTF-8
   return "${PIPESTATUS[0]}"
+}
+
+# Prints the exit status given (default: the last command's) as the tool's
+# signed result. The shell sees the low 8 bits of the result: -1 arrives as
+# 255 from a POSIX exit, and from Wine, which passes on the low 8 bits of the
+# Windows exit code 0xFFFFFFFF.
+status() {
+  local s="${1:-$?}"
+  [ "$s" -gt 127 ] && s=$((s - 256))
+  echo "status $s"
 }
 
 # Shows the simulated box's journal of the calls so far, and starts a new one.

@@ -1,4 +1,6 @@
-// The hexadecimal-capable text conversion of the general queries' fields.
+// The hexadecimal-capable conversion of the general queries' typed fields.
+// The Windows build runs this table through StrToIntExA itself, the others
+// through the POSIX conversion: both must give the same numbers.
 #include <gtest/gtest.h>
 
 #include <cstdint>
