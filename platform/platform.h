@@ -26,7 +26,8 @@ void PlatformFreeLibrary(PlatformLibrary library);
 void PlatformPause(const char *shellCommand);
 
 // Text to integer with hexadecimal allowed, as StrToIntExA with flag 1:
-// leading white space, an optional sign, then "0x"/"0X" and hex digits or
-// decimal digits, up to the first character that does not belong. Wraps to
-// the low 32 bits. Text without a number gives 0.
+// leading blanks, tabs and line feeds, an optional sign, then "0x"/"0X" and
+// hex digits (the sign ignored) or decimal digits, up to the first character
+// that does not belong. Wraps to the low 32 bits. Text without a number
+// gives 0.
 int32_t PlatformHexTextToInt(const char *text);

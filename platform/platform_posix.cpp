@@ -62,7 +62,8 @@ void PlatformPause(const char * /*shellCommand*/) {
 // Written from the documented behaviour of StrToIntExA with STIF_SUPPORT_HEX.
 int32_t PlatformHexTextToInt(const char *text) {
     const unsigned char *p = reinterpret_cast<const unsigned char *>(text);
-    while (*p == ' ' || (*p >= '\t' && *p <= '\r')) p++;
+    // StrToIntExA's white space is the blank, the tab and the line feed only.
+    while (*p == ' ' || *p == '\t' || *p == '\n') p++;
     bool negative = false;
     if (*p == '-') {
         negative = true;

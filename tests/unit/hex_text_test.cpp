@@ -35,8 +35,10 @@ TEST(HexTextToInt, DecimalOtherwise) {
         {"-2147483648", INT32_MIN},
         // Wrapping to the low 32 bits, both signs.
         {"2147483648", INT32_MIN}, {"4294967297", 1}, {"-4294967295", 1},
-        // Leading white space is skipped, but not between sign and digits.
-        {"  \t12", 12},     {"\n\v\f\r-3", -3},     {"- 5", 0},
+        // Leading blanks, tabs and line feeds are skipped, other control
+        // characters are not, nor is anything between sign and digits.
+        {"  \t12", 12},     {"\n\t -3", -3},        {"\v5", 0},          {"\f5", 0},
+        {"\r5", 0},         {"- 5", 0},
     };
     for (const Case &c : cases) EXPECT_EQ(PlatformHexTextToInt(c.text), c.value) << c.text;
 }
