@@ -2,7 +2,6 @@ The control commands: one library call and one line each; all but setRGB
 open the device first and are closed by the loop.
 
   $ . "$E2E_LIB"
-  $ unset KXSIM_TEXT
 
 Every command succeeding, with the index still 0.
 

@@ -2,7 +2,6 @@ The nine information queries against the simulated box: each opens the
 device, makes one query, prints one line, and the loop closes the device.
 
   $ . "$E2E_LIB"
-  $ unset KXSIM_TEXT
 
 Every query succeeding. getW25q_ and getS25F_ store their number in the
 index, which later queries pass on (getS25F_-1 makes getName pass -1).

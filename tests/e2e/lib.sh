@@ -10,7 +10,7 @@
 # the transcripts expect one text for all of them.
 
 export KXSIM_JOURNAL="$PWD/journal"
-unset KXSIM_RESULTS
+unset KXSIM_RESULTS KXSIM_TEXT
 
 # The shell's key-press pause as the console shows it. The tool's own pause
 # (POSIX) and Windows' cmd print "Press any key to continue . . . " and a line

@@ -3,7 +3,6 @@ ports' readings, the verdict, the LED check with a pause, and one close of
 its own at the end (the loop adds none).
 
   $ . "$E2E_LIB"
-  $ unset KXSIM_TEXT
   $ t=$(printf '\xbc\xd3\xd4\xd8\xc6\xf7\xb2\xe2\xca\xd4')
 
 Everything passing. The pause takes no input when standard input is not a

@@ -2,7 +2,6 @@ The port self-tests "usbtest" and "ethtest": the library's test entries,
 four readings with the English lines, no KX_DEV_Init, and the loop's close.
 
   $ . "$E2E_LIB"
-  $ unset KXSIM_TEXT
 
 Both passing; getW25q_144 first makes the serial-number and name readings
 pass 144 as their index.
