@@ -13,6 +13,12 @@
 // "请输入命令: ->" in GBK; no line end.
 static const char kPrompt[] = "\xC7\xEB\xCA\xE4\xC8\xEB\xC3\xFC\xC1\xEE: ->";
 
+static void *AllocateFromHeap(size_t size) {
+    return malloc(size);
+}
+
+void *(*AllocateDeviceContext)(size_t size) = AllocateFromHeap;
+
 static int StartupFailure(const char *message, const char *pauseCommand) {
     fputs(message, stdout);
     PlatformPause(pauseCommand);
@@ -25,7 +31,7 @@ int RunConsole() {
     // On a failed binding the library stays loaded until the process ends.
     if (BindDeviceApi() < 0) return StartupFailure("GetFunAddr fail", "Pause");
     // Never released: the library may keep using it until the process ends.
-    DeviceContext = malloc(kDeviceContextSize);
+    DeviceContext = AllocateDeviceContext(kDeviceContextSize);
     if (DeviceContext == nullptr) return StartupFailure("Memory Allocate Failure!\n", "pause");
 
     for (;;) {

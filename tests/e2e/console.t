@@ -54,8 +54,17 @@ word; so does an input without any word.
   $ journal
   KX_DEV_DeInit => 0
 
-A word of 64 bytes or more runs nothing (not even its first 63 bytes) and
-says so; 63 bytes are still a word.
+A word of 63 bytes is still a word and runs; one of 64 bytes or more runs
+nothing (not even its first 63 bytes) and says so.
+
+  $ word63=$(printf 'devInit%056d' 0); echo ${#word63}
+  63
+  $ printf '%s\nexit\n' "${word63}" | lutbox
+  请输入命令: ->Dev_Num = 1
+  请输入命令: -> (no-eol)
+  $ journal
+  KX_DEV_Init => 1
+  KX_DEV_DeInit => 0
 
   $ long=$(printf 'devInit%057d' 0); echo ${#long}
   64

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "console/loop_state.h"
 #include "console/word_reader.h"
 
 namespace {
@@ -22,19 +23,19 @@ struct Input {
 TEST(WordReader, SkipsWhiteSpaceAndLineEnds) {
     Input in(" \t\r\n\n  getName\r\n\v\fsetLut");
     char buf[96];
-    ASSERT_EQ(ReadCommandWord(in.f, buf, 63), kWordRead);
+    ASSERT_EQ(ReadCommandWord(in.f, buf, kMaxWordLength), kWordRead);
     EXPECT_STREQ(buf, "getName");
-    ASSERT_EQ(ReadCommandWord(in.f, buf, 63), kWordRead);
+    ASSERT_EQ(ReadCommandWord(in.f, buf, kMaxWordLength), kWordRead);
     EXPECT_STREQ(buf, "setLut");
-    EXPECT_EQ(ReadCommandWord(in.f, buf, 63), kWordEnd);
+    EXPECT_EQ(ReadCommandWord(in.f, buf, kMaxWordLength), kWordEnd);
 }
 
 TEST(WordReader, EndOfInputBeforeAWord) {
     Input empty("");
     Input blanks("  \n\n ");
     char buf[96] = "previous";
-    EXPECT_EQ(ReadCommandWord(empty.f, buf, 63), kWordEnd);
-    EXPECT_EQ(ReadCommandWord(blanks.f, buf, 63), kWordEnd);
+    EXPECT_EQ(ReadCommandWord(empty.f, buf, kMaxWordLength), kWordEnd);
+    EXPECT_EQ(ReadCommandWord(blanks.f, buf, kMaxWordLength), kWordEnd);
     EXPECT_STREQ(buf, "previous");
 }
 
@@ -43,24 +44,24 @@ TEST(WordReader, SixtyThreeBytesFitSixtyFourDoNot) {
     Input in(w63 + " " + w64 + "\n" + w200 + " devInit");
     char buf[96];
     memset(buf, 'Z', sizeof buf);
-    ASSERT_EQ(ReadCommandWord(in.f, buf, 63), kWordRead);
+    ASSERT_EQ(ReadCommandWord(in.f, buf, kMaxWordLength), kWordRead);
     EXPECT_EQ(std::string(buf), w63);
-    ASSERT_EQ(ReadCommandWord(in.f, buf, 63), kWordTooLong);
+    ASSERT_EQ(ReadCommandWord(in.f, buf, kMaxWordLength), kWordTooLong);
     // Never more than 63 bytes and the terminator.
     EXPECT_EQ(buf[63], '\0');
     EXPECT_EQ(buf[64], 'Z');
-    ASSERT_EQ(ReadCommandWord(in.f, buf, 63), kWordTooLong);
+    ASSERT_EQ(ReadCommandWord(in.f, buf, kMaxWordLength), kWordTooLong);
     EXPECT_EQ(buf[64], 'Z');
     // The rest of a long word is not taken as a word of its own.
-    ASSERT_EQ(ReadCommandWord(in.f, buf, 63), kWordRead);
+    ASSERT_EQ(ReadCommandWord(in.f, buf, kMaxWordLength), kWordRead);
     EXPECT_STREQ(buf, "devInit");
 }
 
 TEST(WordReader, BytesBehindTheTerminatorStay) {
     Input in("load:abcdefgh x");
     char buf[96] = {};
-    ASSERT_EQ(ReadCommandWord(in.f, buf, 63), kWordRead);
-    ASSERT_EQ(ReadCommandWord(in.f, buf, 63), kWordRead);
+    ASSERT_EQ(ReadCommandWord(in.f, buf, kMaxWordLength), kWordRead);
+    ASSERT_EQ(ReadCommandWord(in.f, buf, kMaxWordLength), kWordRead);
     EXPECT_STREQ(buf, "x");
     EXPECT_STREQ(buf + 2, "ad:abcdefgh");
 }
@@ -68,15 +69,15 @@ TEST(WordReader, BytesBehindTheTerminatorStay) {
 TEST(WordReader, LastWordWithoutLineEnd) {
     Input in("getName");
     char buf[96];
-    ASSERT_EQ(ReadCommandWord(in.f, buf, 63), kWordRead);
+    ASSERT_EQ(ReadCommandWord(in.f, buf, kMaxWordLength), kWordRead);
     EXPECT_STREQ(buf, "getName");
-    EXPECT_EQ(ReadCommandWord(in.f, buf, 63), kWordEnd);
+    EXPECT_EQ(ReadCommandWord(in.f, buf, kMaxWordLength), kWordEnd);
 }
 
 TEST(WordReader, HighBytesAreWordBytes) {
     Input in("\xBC\xD3\xD4\xD8\xC6\xF7\xB2\xE2\xCA\xD4\n");
     char buf[96];
-    ASSERT_EQ(ReadCommandWord(in.f, buf, 63), kWordRead);
+    ASSERT_EQ(ReadCommandWord(in.f, buf, kMaxWordLength), kWordRead);
     EXPECT_STREQ(buf, "\xBC\xD3\xD4\xD8\xC6\xF7\xB2\xE2\xCA\xD4");
 }
 
