@@ -20,7 +20,7 @@
 // Prints nothing.
 int Read3dLutFile(const char *filePath);
 
-// ---- shared by the reader's files ------------------------------------------
+// ---- shared by the reader's files (the line rules also by the 1D reader) ---
 
 // One read of the line reader: at most this many bytes, so a longer line
 // counts as several lines.
