@@ -3,11 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "lut/lut3d_reader.h"
 #include "lut/lut_tables.h"
 
 namespace {
-
-constexpr int kLineBufferSize = 256;  // a line is one read of at most 255 bytes
 
 bool IsScanSpace(int c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
@@ -44,26 +43,6 @@ bool ScanDecimal(FILE *file, int32_t *value) {
     return true;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Number of lines before the first line that begins with a digit (all lines
-// when none does).
-int CountHeaderLines(FILE *file) {
-    char line[kLineBufferSize];
-    int count = 0;
-    while (fgets(line, sizeof line, file) != nullptr) {
-        if (IsDigit(line[0])) break;
-        ++count;
-    }
-    return count;
-}
-
-void SkipLines(FILE *file, int count) {
-    char line[kLineBufferSize];
-    for (int i = 0; i < count && fgets(line, sizeof line, file) != nullptr; ++i) {
-    }
-}
-
 void ReadHexValues(FILE *file) {
     for (int i = 0; i < kLut1dHexValues; ++i) {
         if (!ScanDecimal(file, &Lut1dTable[i])) return;
@@ -86,24 +65,35 @@ void ReadLutValues(FILE *file) {
 
 }  // namespace
 
+// On POSIX a directory opens like a file; its first read fails. A file that
+// cannot be read is refused like one that cannot be opened.
 int32_t Read1dLutFile(const char *filePath) {
     FILE *file = fopen(filePath, "rb");
     if (file == nullptr) return kLut1dOpenFailed;
 
     if (strstr(filePath, ".hex") != nullptr || strstr(filePath, ".Hex") != nullptr) {
         ReadHexValues(file);
+        bool readFailed = ferror(file) != 0;
         fclose(file);
-        return kLut1dHexRead;
+        return readFailed ? kLut1dOpenFailed : kLut1dHexRead;
     }
     if (strstr(filePath, ".lut") != nullptr || strstr(filePath, ".LUT") != nullptr) {
-        int headerLines = CountHeaderLines(file);
+        // The header: the lines before the first one that begins with a
+        // digit (every line when none does), counted by the 3D reader's
+        // line rules.
+        int64_t headerLines = 0;
+        int64_t dataLines = 0;
+        CountLutLines(file, &headerLines, &dataLines);
+        bool readFailed = ferror(file) != 0;
         fclose(file);
+        if (readFailed) return kLut1dOpenFailed;
         file = fopen(filePath, "rb");
         if (file == nullptr) return kLut1dOpenFailed;
-        SkipLines(file, headerLines);
+        SkipLutLines(file, headerLines);
         ReadLutValues(file);
+        readFailed = ferror(file) != 0;
         fclose(file);
-        return kLut1dLutRead;
+        return readFailed ? kLut1dOpenFailed : kLut1dLutRead;
     }
     fclose(file);
     return kLut1dUnknownKind;

@@ -9,7 +9,11 @@
 
 int ScanCubeRows(FILE *file, float (*rows)[3], int rowCount) {
     for (int i = 0; i < rowCount; i++) {
-        if (fscanf(file, "%f %f %f\r\n", &rows[i][0], &rows[i][1], &rows[i][2]) != 3) return i;
+        // Each field skips the white space before it, the row's line end
+        // included, so fields may stand apart by any run of it or by none.
+        for (int v = 0; v < 3; v++) {
+            if (!ScanLutFloat(file, &rows[i][v])) return i;
+        }
     }
     return rowCount;
 }

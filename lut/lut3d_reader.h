@@ -20,7 +20,7 @@
 // Prints nothing.
 int Read3dLutFile(const char *filePath);
 
-// ---- shared by the reader's files ------------------------------------------
+// ---- shared by the reader's files (the line rules also by the 1D reader) ---
 
 // One read of the line reader: at most this many bytes, so a longer line
 // counts as several lines.
@@ -41,6 +41,16 @@ bool CountLutLines(FILE *file, int64_t *headerLines, int64_t *dataLines);
 
 // Reads past count lines.
 void SkipLutLines(FILE *file, int64_t count);
+
+// One real-number field, matched as formatted input matches "%f": white
+// space skipped, then the longest run of characters that begins a number
+// (decimal with optional point and exponent, "0x" hexadecimal with optional
+// binary exponent, INF, INFINITY, NAN or NAN(chars), letter case free, each
+// optionally signed); the character after it stays unread. False when that
+// run is not a whole number ("3.0e", "-", "0x", "infin") or the file ends
+// first. A number beyond the range of float gives an infinity, one below it
+// zero or a denormal, rounded as strtof rounds.
+bool ScanLutFloat(FILE *file, float *value);
 
 // The row scans of the three families. Each scans up to rowCount rows into
 // rows[0..rowCount-1] and returns how many rows were scanned completely; it

@@ -105,6 +105,16 @@ TEST_F(FpgaUpdate, UnreadableSourceCreatesAndChangesNothing) {
     EXPECT_EQ(Image(), earlier);
 }
 
+// On POSIX a directory opens like a file but cannot be read; elsewhere it
+// does not open. Either way it is no source, and no image is written.
+TEST_F(FpgaUpdate, DirectoryAsSourceCreatesNothing) {
+    std::error_code ec;
+    fs::create_directory("top.bit", ec);
+    ASSERT_FALSE(ec);
+    EXPECT_EQ(MakeFpgaUpdateFile("top.bit"), -1);
+    EXPECT_FALSE(fs::exists(kFpgaUpdateFileName));
+}
+
 TEST_F(FpgaUpdate, UncreatableImageIsReported) {
     Write("top.bit", Pattern(600, 4));
     std::error_code ec;

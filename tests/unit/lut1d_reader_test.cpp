@@ -153,4 +153,20 @@ TEST_F(Lut1dReader, LutReadsAt4096ValuesAndNeverPastTheTable) {
     ExpectUntouchedFrom(1);
 }
 
+TEST_F(Lut1dReader, DirectoryNamedLikeALutFileCannotBeOpened) {
+    // On POSIX the open succeeds and the first read fails; elsewhere the
+    // open fails. Either way: the open failure, and no entry changed.
+    for (const char *name : {"d.hex", "d.lut", "d.Hex", "d.LUT"}) {
+        std::error_code ec;
+        fs::create_directory(dir / name, ec);
+        ASSERT_FALSE(ec) << name;
+        EXPECT_EQ(Read1dLutFile((dir / name).string().c_str()), kLut1dOpenFailed) << name;
+    }
+    // A directory whose name has no known extension is still only opened.
+    fs::create_directory(dir / "d.txt");
+    int32_t plain = Read1dLutFile((dir / "d.txt").string().c_str());
+    EXPECT_TRUE(plain == kLut1dUnknownKind || plain == kLut1dOpenFailed) << plain;
+    ExpectUntouchedFrom(0);
+}
+
 }  // namespace

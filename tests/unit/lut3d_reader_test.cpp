@@ -3,6 +3,7 @@
 // touching the tables.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -397,6 +398,82 @@ TEST_F(Lut3dReader, LaterReadsOverwriteOnlyTheirOwnRows) {
     EXPECT_EQ(FirstWrongFloatRow(0, Cube(17), 62), -1);
     EXPECT_EQ(FirstWrongIntRow(Cube(17), 63), -1);
     EXPECT_EQ(FirstChangedIntRow(Cube(17), kLut3dMaxRows), -1);
+}
+
+uint32_t Bits(float f) {
+    uint32_t bits;
+    memcpy(&bits, &f, sizeof bits);
+    return bits;
+}
+
+// Values beyond the range of float are read as strtof reads them: an
+// infinity above, zero (or a denormal) below, in both real families.
+TEST_F(Lut3dReader, ValuesBeyondFloatRangeBecomeInfinityOrZero) {
+    std::string csv = Lut(kCsv, 17, 10, 71) + "1,2,3,1e39,-1e39,1e-50\n";
+    for (int k = 11; k < Cube(17); k++) csv += Row(kCsv, k, 71) + "\n";
+    ASSERT_EQ(Read3dLutFile(Write("range.csv", csv).c_str()), 1);
+    EXPECT_EQ(Bits(Lut3dFloatTable[10][0]), 0x7F800000u);
+    EXPECT_EQ(Bits(Lut3dFloatTable[10][1]), 0xFF800000u);
+    EXPECT_EQ(Bits(Lut3dFloatTable[10][2]), 0x00000000u);
+    EXPECT_EQ(FirstWrongFloatRow(0, 10, 71), -1);
+    EXPECT_EQ(FirstWrongFloatRow(11, Cube(17), 71), -1);
+
+    // 1e-45 is nearer the smallest denormal than zero; a number of 200
+    // digits overflows as its exponent form does.
+    std::string cube = Lut(kCube, 17, 20, 72) + "1e-45 -1e-50 1" + std::string(200, '0') + "\r\n";
+    for (int k = 21; k < Cube(17); k++) cube += Row(kCube, k, 72) + "\r\n";
+    ASSERT_EQ(Read3dLutFile(Write("range.cube", cube).c_str()), 1);
+    EXPECT_EQ(Bits(Lut3dFloatTable[20][0]), 0x00000001u);
+    EXPECT_EQ(Bits(Lut3dFloatTable[20][1]), 0x80000000u);
+    EXPECT_EQ(Bits(Lut3dFloatTable[20][2]), 0x7F800000u);
+    EXPECT_EQ(FirstWrongFloatRow(0, 20, 72), -1);
+    EXPECT_EQ(FirstWrongFloatRow(21, Cube(17), 72), -1);
+}
+
+// Hexadecimal, infinity and NaN forms are numbers too.
+TEST_F(Lut3dReader, HexInfinityAndNanFormsAreRead) {
+    std::string cube = Lut(kCube, 17, 5, 73) + "0x1.8p1 INFINITY -nan(7)\n";
+    for (int k = 6; k < Cube(17); k++) cube += Row(kCube, k, 73) + "\n";
+    ASSERT_EQ(Read3dLutFile(Write("forms.cube", cube).c_str()), 1);
+    EXPECT_EQ(Lut3dFloatTable[5][0], 3.0f);
+    EXPECT_EQ(Bits(Lut3dFloatTable[5][1]), 0x7F800000u);
+    EXPECT_TRUE(std::isnan(Lut3dFloatTable[5][2]));
+    EXPECT_EQ(FirstWrongFloatRow(6, Cube(17), 73), -1);
+
+    std::string csv = Lut(kCsv, 17, 5, 74) + "5,0,0,-0X.8P-1,inf,0x10\n";
+    for (int k = 6; k < Cube(17); k++) csv += Row(kCsv, k, 74) + "\n";
+    ASSERT_EQ(Read3dLutFile(Write("forms.csv", csv).c_str()), 1);
+    EXPECT_EQ(Lut3dFloatTable[5][0], -0.25f);
+    EXPECT_EQ(Bits(Lut3dFloatTable[5][1]), 0x7F800000u);
+    EXPECT_EQ(Lut3dFloatTable[5][2], 16.0f);
+}
+
+// A field that only begins a number ends the table short: the file is
+// refused, even though a shorter part of it ("3.0", "0") is a number.
+TEST_F(Lut3dReader, FieldsThatOnlyBeginANumberAreRefused) {
+    std::string cube = Lut(kCube, 17, 9, 75) + "0.5 3.0e 0.5\n";
+    for (int k = 10; k < Cube(17); k++) cube += Row(kCube, k, 75) + "\n";
+    ExpectRefused("exponent.cube", cube);
+    ExpectRefused("last.cube", Lut(kCube, 17, Cube(17) - 1, 76) + "0.5 0.5 3.0e\n");
+
+    for (const char *field : {"3.0e", "1e+", "0x", "0x1p", "infin", "nan(1", "-", "."}) {
+        std::string csv = Lut(kCsv, 17, 9, 77) + "1,1,1," + field + ",0.5,0.5\n";
+        for (int k = 10; k < Cube(17); k++) csv += Row(kCsv, k, 77) + "\n";
+        ExpectRefused("field.csv", csv);
+    }
+}
+
+// On POSIX a directory opens like a file, but cannot be read.
+TEST_F(Lut3dReader, DirectoryNamedLikeALutIsRefused) {
+    for (const char *name : {"d.csv", "d.cube", "d.3dl"}) {
+        std::error_code ec;
+        std::filesystem::create_directory(dir / name, ec);
+        ASSERT_FALSE(ec) << name;
+        LutSourceKind = 2;
+        EXPECT_EQ(Read3dLutFile((dir / name).string().c_str()), -1) << name;
+    }
+    EXPECT_EQ(FirstChangedFloatRow(0, kLut3dMaxRows), -1);
+    EXPECT_EQ(FirstChangedIntRow(0, kLut3dMaxRows), -1);
 }
 
 }  // namespace

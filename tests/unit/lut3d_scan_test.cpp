@@ -1,0 +1,191 @@
+// ScanLutFloat on its own: what one field consumes and the value it gives,
+// against strtof for values beyond float and for long numbers, and against
+// the library's "%f" where that is defined.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "lut/lut3d_reader.h"
+#include "scratch_dir.h"
+
+namespace {
+
+uint32_t Bits(float f) {
+    uint32_t bits;
+    memcpy(&bits, &f, sizeof bits);
+    return bits;
+}
+
+struct Scan {
+    bool ok;
+    float value;
+    std::string rest;  // what the next reads of the file see
+};
+
+class LutFloatScan : public ScratchDirTest {
+protected:
+    Scan Run(const std::string &text) {
+        std::string path = Write("field.txt", text);
+        Scan scan = {false, -123.0f, ""};
+        FILE *file = fopen(path.c_str(), "rb");
+        if (file == nullptr) {
+            ADD_FAILURE() << path;
+            return scan;
+        }
+        scan.ok = ScanLutFloat(file, &scan.value);
+        int c;
+        while ((c = getc(file)) != EOF) scan.rest += static_cast<char>(c);
+        fclose(file);
+        return scan;
+    }
+
+    // The library's "%f" on the same text.
+    Scan RunLibrary(const std::string &text) {
+        std::string path = Write("field.txt", text);
+        Scan scan = {false, -123.0f, ""};
+        FILE *file = fopen(path.c_str(), "rb");
+        if (file == nullptr) {
+            ADD_FAILURE() << path;
+            return scan;
+        }
+        scan.ok = fscanf(file, "%f", &scan.value) == 1;
+        int c;
+        while ((c = getc(file)) != EOF) scan.rest += static_cast<char>(c);
+        fclose(file);
+        return scan;
+    }
+
+    void ExpectValue(const std::string &text, uint32_t bits, const std::string &rest) {
+        Scan scan = Run(text);
+        EXPECT_TRUE(scan.ok) << text;
+        EXPECT_EQ(Bits(scan.value), bits) << text;
+        EXPECT_EQ(scan.rest, rest) << text;
+    }
+
+    // The field fails; rest is what is left once its item was consumed.
+    void ExpectFailure(const std::string &text, const std::string &rest) {
+        Scan scan = Run(text);
+        EXPECT_FALSE(scan.ok) << text;
+        EXPECT_EQ(Bits(scan.value), Bits(-123.0f)) << text << ": value stored on failure";
+        EXPECT_EQ(scan.rest, rest) << text;
+    }
+};
+
+TEST_F(LutFloatScan, BeyondFloatRangeGivesInfinityOrZeroOrADenormal) {
+    ExpectValue("1e39", 0x7F800000u, "");
+    ExpectValue("-1e39 ", 0xFF800000u, " ");
+    ExpectValue("3.4028236e38", 0x7F800000u, "");   // past halfway to 2^128
+    ExpectValue("3.4028235e38", 0x7F7FFFFFu, "");   // the largest float
+    ExpectValue("1e99999999999999999999", 0x7F800000u, "");
+    // Below half the smallest denormal: zero, keeping its sign.
+    ExpectValue("1e-50", 0x00000000u, "");
+    ExpectValue("-1e-50,", 0x80000000u, ",");
+    ExpectValue("1e-99999999999999999999", 0x00000000u, "");
+    // Denormals, rounded to nearest.
+    ExpectValue("1e-45", 0x00000001u, "");
+    ExpectValue("1e-40", Bits(strtof("1e-40", nullptr)), "");
+    ExpectValue("0x1p-149", 0x00000001u, "");
+    ExpectValue("0x1p-151", 0x00000000u, "");
+    ExpectValue("0x1p128", 0x7F800000u, "");
+}
+
+// Numbers longer than the digits the scan keeps still round exactly.
+TEST_F(LutFloatScan, LongNumbersRoundAsStrtofRoundsThem) {
+    // 1 + 2^-24, halfway between 1 and the next float: ties to even, 1.
+    const std::string half = "1.000000059604644775390625";
+    ExpectValue(half + std::string(300, '0'), Bits(1.0f), "");
+    // Any nonzero digit however far behind it tips the rounding up.
+    ExpectValue(half + std::string(300, '0') + "1", Bits(1.0f + 0x1p-23f), "");
+    ExpectValue("0." + std::string(400, '0') + "1e400", Bits(0.1f), "");
+    ExpectValue(std::string(300, '0') + "25e-2", Bits(0.25f), "");
+    ExpectValue("1" + std::string(400, '0') + "e-400", Bits(1.0f), "");
+    ExpectValue("0x" + std::string(300, '0') + "1" + std::string(200, '0') + "p-800", Bits(1.0f), "");
+    ExpectValue("0x1.000001" + std::string(200, '0') + "1", Bits(1.0f + 0x1p-23f), "");
+    std::string digits;
+    for (int i = 0; i < 500; i++) digits += static_cast<char>('0' + (i * 7) % 10);
+    for (const std::string &text : {"0." + digits, digits + "e-480", "1" + digits + "e-530"}) {
+        ExpectValue(text, Bits(strtof(text.c_str(), nullptr)), "");
+    }
+}
+
+// The item is the longest run that begins a number; when that run is not
+// itself a number, the field fails and the run stays consumed.
+TEST_F(LutFloatScan, AnItemThatOnlyBeginsANumberFails) {
+    ExpectFailure("3.0e 1", " 1");
+    ExpectFailure("3.0e", "");
+    ExpectFailure("1e+,", ",");
+    ExpectFailure("-x", "x");
+    ExpectFailure(" .e5", "e5");
+    ExpectFailure("0x 1", " 1");
+    ExpectFailure("0x.p1", "p1");
+    ExpectFailure("0x1p-", "");
+    ExpectFailure("infin ", " ");
+    ExpectFailure("na", "");
+    ExpectFailure("nan(a-b)", "-b)");
+    ExpectFailure("", "");
+    ExpectFailure(" \r\n\t", "");
+    ExpectFailure("x1", "x1");
+    ExpectFailure("+-1", "-1");
+}
+
+TEST_F(LutFloatScan, HexInfinityAndNanForms) {
+    ExpectValue("0x1p-3", Bits(0.125f), "");
+    ExpectValue("-0X1.8P1;", Bits(-3.0f), ";");
+    ExpectValue("0x.8", Bits(0.5f), "");
+    ExpectValue("0x10.", Bits(16.0f), "");
+    ExpectValue("0x0p99999999999", 0x00000000u, "");
+    ExpectFailure("0xg", "g");  // "0x" begins a number but is none
+    ExpectValue("00x1", Bits(0.0f), "x1");  // "00x" begins none: the item is "00"
+
+    ExpectValue("inf", 0x7F800000u, "");
+    ExpectValue("-INF,", 0xFF800000u, ",");
+    ExpectValue("Infinity", 0x7F800000u, "");
+    ExpectValue("infinityx", 0x7F800000u, "x");
+    ExpectValue("infx", 0x7F800000u, "x");
+    ExpectValue("+iNfInItY)", 0x7F800000u, ")");
+
+    for (const std::string &text : {std::string("nan"), std::string("NAN"), std::string("-nan"),
+                                    std::string("nan()"), std::string("NaN(123)"), std::string("nan(0x7f_Ab)"),
+                                    "nan(" + std::string(200, 'z') + ")"}) {
+        Scan scan = Run(text + " 1");
+        EXPECT_TRUE(scan.ok) << text;
+        EXPECT_TRUE(std::isnan(scan.value)) << text;
+        EXPECT_EQ(scan.rest, " 1") << text;
+    }
+    // The payload is the one strtof gives.
+    EXPECT_EQ(Bits(Run("nan(123)").value), Bits(strtof("nan(123)", nullptr)));
+    EXPECT_EQ(Bits(Run("-nan").value), Bits(strtof("-nan", nullptr)));
+}
+
+// Where "%f" is defined (the number lies within float's range), the scan
+// gives the same success, the same value to the bit, and leaves the same
+// characters unread.
+TEST_F(LutFloatScan, MatchesTheLibraryWhereItIsDefined) {
+    const char *numbers[] = {
+        "0", "1", "-1", "+2.5", "0.000000", "0.500000", ".5", "5.", "-.75", "1e3", "1E-3", "2.5e+2",
+        "0.1", "0.333333333333", "123456789", "16777217", "16777219", "1.000000059604644775390625",
+        "1.0000000596046447753906251", "1.00000005960464477539062", "-0.0", "00012", "1e0005",
+        "1.17549435e-38", "1.1754944e-38", "3.4028234e38", "340282346638528859811704183484516925440",
+        "0.999999999999999999999999999999", "4294967295.99", "6.02214076e23", "9.999999e-10",
+        "0x1p-3", "0x1.fffffep127", "0XABC.DEFp-4", "0x0.000001p0", "  \t\r\n 7.25", "\v\f-3",
+    };
+    const char *after[] = {"", ",", " ", "\r\n", ";", ")"};
+    for (const char *number : numbers) {
+        for (const char *tail : after) {
+            std::string text = std::string(number) + tail;
+            Scan mine = Run(text);
+            Scan library = RunLibrary(text);
+            EXPECT_TRUE(mine.ok) << text;
+            EXPECT_EQ(mine.ok, library.ok) << text;
+            EXPECT_EQ(Bits(mine.value), Bits(library.value)) << text;
+            EXPECT_EQ(mine.rest, library.rest) << text;
+        }
+    }
+}
+
+}  // namespace
