@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "lut/lut3d_reader.h"
+#include "lut/lut_lines.h"
 #include "lut/lut_tables.h"
 
 namespace {

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "lut/lut_lines.h"
+
 // Reads the 3D LUT file at filePath (used as given, not trimmed) into
 // Lut3dFloatTable (CSV, cube) or Lut3dIntTable (3dl) and returns its
 // LutLayout code. The family is the first of ".csv", ".CSV", ".cube",
@@ -20,27 +22,7 @@
 // Prints nothing.
 int Read3dLutFile(const char *filePath);
 
-// ---- shared by the reader's files (the line rules also by the 1D reader) ---
-
-// One read of the line reader: at most this many bytes, so a longer line
-// counts as several lines.
-constexpr int kLutLineBytes = 255;
-
-// Reads one line (up to and including LF, or kLutLineBytes bytes) into a
-// buffer of kLutLineBytes + 1 bytes; false at the end of the file.
-bool ReadLutLine(FILE *file, char (&line)[kLutLineBytes + 1]);
-
-// A data line begins with an ASCII digit; everything else (comments,
-// keywords, blank lines, a leading blank, sign or point) is not data.
-bool IsLutDataLine(const char (&line)[kLutLineBytes + 1]);
-
-// The counting pass. headerLines: the non-data lines before the first data
-// line; dataLines: the unbroken run of data lines that begins there.
-// Returns false when the file holds no line at all.
-bool CountLutLines(FILE *file, int64_t *headerLines, int64_t *dataLines);
-
-// Reads past count lines.
-void SkipLutLines(FILE *file, int64_t count);
+// ---- shared by the reader's files -------------------------------------------
 
 // One real-number field, matched as formatted input matches "%f": white
 // space skipped, then the longest run of characters that begins a number

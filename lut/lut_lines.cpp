@@ -1,4 +1,4 @@
-// Line reading shared by the three 3D LUT families.
+// Line reading shared by the LUT file readers.
 //
 // A 3D LUT text file is read as lines of at most 255 bytes: one read returns
 // everything up to and including the next LF, or the next 255 bytes when the
@@ -11,7 +11,7 @@
 // The layout every family shares: some non-data header lines, then one
 // unbroken run of data lines. The first non-data line after the run ends it;
 // what follows is not looked at. The length of the run says the cube size.
-#include "lut/lut3d_reader.h"
+#include "lut/lut_lines.h"
 
 bool ReadLutLine(FILE *file, char (&line)[kLutLineBytes + 1]) {
     return fgets(line, kLutLineBytes + 1, file) != nullptr;
