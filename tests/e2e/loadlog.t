@@ -20,22 +20,10 @@ file, a file that does not exist. Each fails and writes no ramp file.
   $ journal
   KX_DEV_DeInit => 0
 
-A directory named like a hex or a lut file cannot be read, whether or not
-the system lets it be opened: the same failure, and no ramp file.
-
-  $ mkdir d.hex d.lut
-  $ printf 'loadLog:d.hex\nloadLog:d.lut\nexit\n' | lutbox
-  请输入命令: ->Log Lut File Open fail!
-  请输入命令: ->Log Lut File Open fail!
-  请输入命令: -> (no-eol)
-  $ test -e GammaInit.hex || echo absent
-  absent
-  $ journal
-  KX_DEV_DeInit => 0
-
 A hex file of 1024 decimal values: the ramp 0 to 3ff, every line ending in
-CR LF, the last one included.
+CR LF, the last one included; a longer file of that name is replaced whole.
 
+  $ head -c 9000 /dev/zero > GammaInit.hex
   $ python3 -c "import sys; sys.stdout.write(''.join('%d\r\n' % (v * 4) for v in range(1024)))" > curve.hex
   $ python3 -c "import sys; sys.stdout.buffer.write(b''.join(b'%x\r\n' % k for k in range(1024)))" > expected.hex
   $ printf 'loadLog:curve.hex\nexit\n' | lutbox
