@@ -41,18 +41,4 @@ TEST(CommandTable, CaseSensitiveAndAnywhere) {
     EXPECT_STREQ(Match("\xBC\xD3\xD4\xD8\xC6\xF7\xB2\xE2\xCA\xD4"), "\xBC\xD3\xD4\xD8\xC6\xF7\xB2\xE2\xCA\xD4");
 }
 
-TEST(CommandTable, CloseFlagsFollowTheDeviceUse) {
-    // Commands that never open the device, and the self-test that closes
-    // itself, have no close after them.
-    for (const char *word : {"readSTD3DLut", "devInit", "readMenu", "setRGB", "findVal", "atoi:", "itoa",
-                             "printfChar", "Gamma10b:", "loadLog:", "float_mul", "Bit2Bin:",
-                             "\xBC\xD3\xD4\xD8\xC6\xF7\xB2\xE2\xCA\xD4"}) {
-        EXPECT_FALSE(FindCommand(word)->closeAfter) << word;
-    }
-    for (const char *word : {"getName", "usbtest", "ethtest", "setLut", "load:", "source:", "SetMode:",
-                             "GetFPGAInfo:", "Clr3dlut", "FPGA_REG4:"}) {
-        EXPECT_TRUE(FindCommand(word)->closeAfter) << word;
-    }
-}
-
 }  // namespace

@@ -119,22 +119,6 @@ TEST_F(DeviceState, FailedOpenChangesNothingButTheResetState) {
     }
 }
 
-TEST_F(DeviceState, GeneralQueryFieldsWithoutNumberGiveZero) {
-    InfoSelector = 9;
-    InfoParam = 9;
-    Run("GetDevInfo:zzzzzz,yyyyyy");
-    EXPECT_EQ(InfoSelector, 0);
-    EXPECT_EQ(InfoParam, 0);
-    EXPECT_EQ(Calls.back(), "KX_DEV_GetDevicePara 0 0 @");
-    // A short word: the second field lies behind the terminator, even though
-    // the buffer still holds the longer word's bytes there.
-    Run("GetFPGAInfo:0x0001,0x0003");
-    Run("GetFPGAInfo:0x10");
-    EXPECT_EQ(InfoSelector, 16);
-    EXPECT_EQ(InfoParam, 0);
-    EXPECT_EQ(Calls.back(), "KX_DEV_GetFPGAPara 16 0 @");
-}
-
 TEST_F(DeviceState, SetRgbNeitherOpensNorCloses) {
     DefaultResult = -1;
     Run("setRGB");
