@@ -74,11 +74,6 @@ nothing (not even its first 63 bytes) and says so.
   请输入命令: -> (no-eol)
   $ journal
   KX_DEV_DeInit => 0
-  $ printf 'x%.0s' $(seq 200) > w; printf 'readMenu\n' >> w; printf '%s %s' "$(cat w)" exit | lutbox
-  请输入命令: ->Command word too long: at most 63 characters.
-  请输入命令: -> (no-eol)
-  $ journal
-  KX_DEV_DeInit => 0
 
 A failed open is reported by devInit; nothing closes the device after it.
 

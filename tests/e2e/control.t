@@ -166,35 +166,6 @@ A word holding both sends 2.
   KX_DEV_DeInit => 0
   KX_DEV_DeInit => 0
 
-Source and LUT-mode names: substrings, case-sensitive, first in table order
-wins; nothing found sends 0 (source) or 1 (LUT mode).
-
-  $ printf '%s\n' source: source:sdi source:HDMI_SDI source:USER_SMPTE source:CALIB source:USER LutCtrl: LutCtrl:709 LutCtrl:P3 LutCtrl:SMPTE LutCtrl:p3 exit | lutbox
-  请输入命令: ->set Source Mode success.
-  请输入命令: ->set Source Mode success.
-  请输入命令: ->set Source Mode success.
-  请输入命令: ->set Source Mode success.
-  请输入命令: ->set Source Mode success.
-  请输入命令: ->set Source Mode success.
-  请输入命令: ->set LUT status success.
-  请输入命令: ->set LUT status success.
-  请输入命令: ->set LUT status success.
-  请输入命令: ->set LUT status success.
-  请输入命令: ->set LUT status success.
-  请输入命令: -> (no-eol)
-  $ journal | grep -v -e Init -e DeInit
-  KX_DEV_SetSourceMode 0 0 => 0
-  KX_DEV_SetSourceMode 0 0 => 0
-  KX_DEV_SetSourceMode 0 2 => 0
-  KX_DEV_SetSourceMode 0 0 => 0
-  KX_DEV_SetSourceMode 0 4 => 0
-  KX_DEV_SetSourceMode 0 1 => 0
-  KX_DEV_SetLutCtrlStatus 0 1 => 0
-  KX_DEV_SetLutCtrlStatus 0 1 => 0
-  KX_DEV_SetLutCtrlStatus 0 4 => 0
-  KX_DEV_SetLutCtrlStatus 0 3 => 0
-  KX_DEV_SetLutCtrlStatus 0 1 => 0
-
 Decimal numbers from the byte behind the keyword: a sign, digits up to the
 first other character, 0 without digits; out-of-range values are clamped.
 A word not beginning with the keyword shifts the number's position.

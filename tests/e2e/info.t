@@ -52,62 +52,40 @@ index, which later queries pass on (getS25F_-1 makes getName pass -1).
   KX_DEV_DeInit => 0
 
 The general queries: two fixed six-byte fields, hexadecimal with "0x",
-decimal otherwise; the reply is printed without a label.
+decimal otherwise; the reply is printed without a label. Fields are not
+realigned: in GetDevInfo:0x02,0x90 the first field is "0x02,0" (2) and the
+second "90" (decimal 90). A field the word does not reach is empty, even
+where an earlier, longer word left its bytes; a field without a number
+gives 0.
 
-  $ printf '%s\n' GetDevInfo:0x0002,0x0090 GetDevInfo:000004,000000 'GetDevInfo:000001;000000' GetFPGAInfo:0x0002,0x0000 FPGA_REG3:26 GetFPGAInfo:0x0001,0x0003 exit | lutbox
+  $ printf '%s\n' GetDevInfo:0x0002,0x0090 'GetDevInfo:000001;000000' GetDevInfo:0x02,0x90 GetDevInfo:0x0004 FPGA_REG3:26 GetFPGAInfo:0x0001,0x0003 GetDevInfo: GetFPGAInfo:x,y exit | lutbox
   请输入命令: ->EF17
-  请输入命令: ->V1.04.2 2026-09-18
   请输入命令: ->LUT_FILM_33P.cube
-  请输入命令: ->FPGA V2.3.1 2026-10-02
+  请输入命令: ->EF4018
+  请输入命令: ->V1.04.2 2026-09-18
   请输入命令: ->FPGA REG3 Set success.
   请输入命令: ->REG3=0x001A
+  请输入命令: ->Get device info failure!
+  请输入命令: ->Get device info failure!
   请输入命令: -> (no-eol)
   $ journal
   KX_DEV_Init => 1
   KX_DEV_GetDevicePara 2 144 @buf => 0 "EF17"
   KX_DEV_DeInit => 0
   KX_DEV_Init => 1
-  KX_DEV_GetDevicePara 4 0 @buf => 0 "V1.04.2 2026-09-18"
-  KX_DEV_DeInit => 0
-  KX_DEV_Init => 1
   KX_DEV_GetDevicePara 1 0 @buf => 0 "LUT_FILM_33P.cube"
   KX_DEV_DeInit => 0
   KX_DEV_Init => 1
-  KX_DEV_GetFPGAPara 2 0 @buf => 0 "FPGA V2.3.1 2026-10-02"
+  KX_DEV_GetDevicePara 2 90 @buf => 0 "EF4018"
+  KX_DEV_DeInit => 0
+  KX_DEV_Init => 1
+  KX_DEV_GetDevicePara 4 0 @buf => 0 "V1.04.2 2026-09-18"
   KX_DEV_DeInit => 0
   KX_DEV_Init => 1
   KX_DEV_Set3DLUT_Points 0 26 => 0
   KX_DEV_DeInit => 0
   KX_DEV_Init => 1
   KX_DEV_GetFPGAPara 1 3 @buf => 0 "REG3=0x001A"
-  KX_DEV_DeInit => 0
-  KX_DEV_DeInit => 0
-
-Fields are not realigned: in GetDevInfo:0x02,0x90 the first field is
-"0x02,0" (2) and the second "90" (decimal 90). A field the word does not
-reach is empty, even where an earlier, longer word left its bytes; a field
-without a number gives 0.
-
-  $ printf '%s\n' GetDevInfo:0x02,0x90 GetDevInfo:0x0002,0x0090 GetDevInfo:0x0004 GetDevInfo:000002 GetDevInfo: GetFPGAInfo:x,y exit | lutbox
-  请输入命令: ->EF4018
-  请输入命令: ->EF17
-  请输入命令: ->V1.04.2 2026-09-18
-  请输入命令: ->EF4018
-  请输入命令: ->Get device info failure!
-  请输入命令: ->Get device info failure!
-  请输入命令: -> (no-eol)
-  $ journal
-  KX_DEV_Init => 1
-  KX_DEV_GetDevicePara 2 90 @buf => 0 "EF4018"
-  KX_DEV_DeInit => 0
-  KX_DEV_Init => 1
-  KX_DEV_GetDevicePara 2 144 @buf => 0 "EF17"
-  KX_DEV_DeInit => 0
-  KX_DEV_Init => 1
-  KX_DEV_GetDevicePara 4 0 @buf => 0 "V1.04.2 2026-09-18"
-  KX_DEV_DeInit => 0
-  KX_DEV_Init => 1
-  KX_DEV_GetDevicePara 2 0 @buf => 0 "EF4018"
   KX_DEV_DeInit => 0
   KX_DEV_Init => 1
   KX_DEV_GetDevicePara 0 0 @buf => -1
@@ -117,20 +95,16 @@ without a number gives 0.
   KX_DEV_DeInit => 0
   KX_DEV_DeInit => 0
 
-The number of getW25q_ and getS25F_ starts at byte 8 of the word: nothing,
-a hexadecimal text or a word that does not begin with the keyword give 0.
+The number of getW25q_ and getS25F_ starts at byte 8 of the word: a
+hexadecimal text or a word that does not begin with the keyword give 0.
 
-  $ printf '%s\n' getW25q_ getW25q_0x90 xgetW25q_144 getS25F_+3abc getName exit | lutbox
-  请输入命令: ->get W25Q EF4018
+  $ printf '%s\n' getW25q_0x90 xgetW25q_144 getS25F_+3abc getName exit | lutbox
   请输入命令: ->get W25Q EF4018
   请输入命令: ->get W25Q EF4018
   请输入命令: ->get S25F 010219
   请输入命令: ->Product Name: LB-3D100
   请输入命令: -> (no-eol)
   $ journal
-  KX_DEV_Init => 1
-  KX_DEV_GetDevicePara 2 0 @buf => 0 "EF4018"
-  KX_DEV_DeInit => 0
   KX_DEV_Init => 1
   KX_DEV_GetDevicePara 2 0 @buf => 0 "EF4018"
   KX_DEV_DeInit => 0
@@ -241,15 +215,13 @@ getW25q_ or getS25F_ whose open failed leaves the index as it was (3 here).
 A reply is printed as text, never as a format, and only up to the end of
 its 64-byte buffer, even when the library writes no terminator there.
 
-  $ printf '%s\n' getName getSN exit | KXSIM_TEXT='100% %s %d %n' lutbox
+  $ printf '%s\n' getName exit | KXSIM_TEXT='100% %s %d %n' lutbox
   请输入命令: ->Product Name: 100% %s %d %n
-  请输入命令: ->Product SN: 100% %s %d %n
   请输入命令: -> (no-eol)
   $ long=$(printf 'R%.0s' $(seq 70)); echo ${#long}
   70
-  $ printf '%s\n' getName getUsbFileName getSN GetDevInfo:000001,000000 exit | KXSIM_TEXT="$long" lutbox
+  $ printf '%s\n' getName getSN GetDevInfo:000001,000000 exit | KXSIM_TEXT="$long" lutbox
   请输入命令: ->Product Name: RRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRR
-  请输入命令: ->Usb-Flash File Name: RRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRR
   请输入命令: ->Product SN: RRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRR
   请输入命令: ->RRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRR
   请输入命令: -> (no-eol)
@@ -257,15 +229,9 @@ its 64-byte buffer, even when the library writes no terminator there.
   KX_DEV_Init => 1
   KX_DEV_GetName 0 @buf => 0 "100% %s %d %n"
   KX_DEV_DeInit => 0
-  KX_DEV_Init => 1
-  KX_DEV_GetSN 0 @buf => 0 "100% %s %d %n"
-  KX_DEV_DeInit => 0
   KX_DEV_DeInit => 0
   KX_DEV_Init => 1
   KX_DEV_GetName 0 @buf => 0 "RRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRR"
-  KX_DEV_DeInit => 0
-  KX_DEV_Init => 1
-  KX_DEV_GetDevicePara 1 0 @buf => 0 "RRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRR"
   KX_DEV_DeInit => 0
   KX_DEV_Init => 1
   KX_DEV_GetSN 0 @buf => 0 "RRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRR"

@@ -56,15 +56,6 @@ the serial-number and name readings and is left as it was.
   KX_DEV_DeInit => 0
   KX_DEV_DeInit => 0
 
-The word may stand inside a longer word.
-
-  $ printf '%s\n' "x${t}y" exit | lutbox | tail -n 3
-  全部测试结束，祝您好运!
-  .
-  请输入命令: -> (no-eol)
-  $ journal | grep -c .
-  14
-
 USB open failing, Ethernet passing: the Ethernet block, the failed verdict
 and the LED phase all follow.
 
