@@ -9,12 +9,28 @@ The table hashes stand in the journal under the layers they were computed
 from, e.g. <csv:33,cube:17>: zeros, then the rows of a 33-point CSV file,
 then those of a 17-point cube over them.
 
-CSV files of every size, with LF and CR LF line ends: file type 1, the
-points, and the CSV call of the size (26 points: the generic call).
+Every family and size, with LF and CR LF line ends: CSV files give file
+type 1; cube files (title, size, comment and blank lines before the rows)
+file type 2; 3dl files (comments, a blank line and the mesh line before the
+rows) file type 1 and the integer table, each value as its low 16 bits (the
+generated values reach 70000). Then the points and the call of the family
+and size (26 points, CSV or cube: the generic call).
 
-  $ lutgen write csv:17=a17.csv csv:26:crlf=a26.csv csv:33=a33.CSV
-  $ lutgen sed 4913=csv:17 17576=csv:26 35937=csv:33 > s
-  $ printf 'load:a17.csv\nload:a26.csv\nload:a33.CSV\nexit\n' | lutbox
+  $ lutgen write csv:17=a17.csv csv:26:crlf=a26.csv csv:33=a33.CSV cube:17:crlf=c17.cube cube:26=c26.CUBE cube:33=c33.cube 3dl:17=d17.3dl 3dl:26:crlf=d26.3DL 3dl:33=d33.3dl
+  $ lutgen sed 4913=csv:17 17576=csv:26 35937=csv:33 4913=cube:17 17576=cube:26 35937=cube:33 4913=3dl:17 17576=3dl:26 35937=3dl:33 > s
+  $ printf 'load:%s\n' a17.csv a26.csv a33.CSV c17.cube c26.CUBE c33.cube d17.3dl d26.3DL d33.3dl exit | lutbox
+  请输入命令: ->Loading Lut...
+  Load Lut success.
+  请输入命令: ->Loading Lut...
+  Load Lut success.
+  请输入命令: ->Loading Lut...
+  Load Lut success.
+  请输入命令: ->Loading Lut...
+  Load Lut success.
+  请输入命令: ->Loading Lut...
+  Load Lut success.
+  请输入命令: ->Loading Lut...
+  Load Lut success.
   请输入命令: ->Loading Lut...
   Load Lut success.
   请输入命令: ->Loading Lut...
@@ -38,22 +54,6 @@ points, and the CSV call of the size (26 points: the generic call).
   KX_DEV_Set3DLUT_Points 0 33 => 0
   KX_DEV_Set_CSV_33P_3DLUT 0 lut:35937:<csv:33> => 0
   KX_DEV_DeInit => 0
-  KX_DEV_DeInit => 0
-
-cube files (title, size, comment and blank lines before the rows): file
-type 2.
-
-  $ lutgen write cube:17:crlf=c17.cube cube:26=c26.CUBE cube:33=c33.cube
-  $ lutgen sed 4913=cube:17 17576=cube:26 35937=cube:33 > s
-  $ printf 'load:c17.cube\nload:c26.CUBE\nload:c33.cube\nexit\n' | lutbox
-  请输入命令: ->Loading Lut...
-  Load Lut success.
-  请输入命令: ->Loading Lut...
-  Load Lut success.
-  请输入命令: ->Loading Lut...
-  Load Lut success.
-  请输入命令: -> (no-eol)
-  $ journal | sed -f s
   KX_DEV_Init => 1
   KX_DEV_Set3DLUT_FileType 0 2 => 0
   KX_DEV_Set3DLUT_Points 0 17 => 0
@@ -69,23 +69,6 @@ type 2.
   KX_DEV_Set3DLUT_Points 0 33 => 0
   KX_DEV_Set_CSV_33P_3DLUT 0 lut:35937:<cube:33> => 0
   KX_DEV_DeInit => 0
-  KX_DEV_DeInit => 0
-
-3dl files (comments, a blank line and the mesh line before the rows): file
-type 1 and the integer table, each value as its low 16 bits (the generated
-values reach 70000).
-
-  $ lutgen write 3dl:17=d17.3dl 3dl:26:crlf=d26.3DL 3dl:33=d33.3dl
-  $ lutgen sed 4913=3dl:17 17576=3dl:26 35937=3dl:33 > s
-  $ printf 'load:d17.3dl\nload:d26.3DL\nload:d33.3dl\nexit\n' | lutbox
-  请输入命令: ->Loading Lut...
-  Load Lut success.
-  请输入命令: ->Loading Lut...
-  Load Lut success.
-  请输入命令: ->Loading Lut...
-  Load Lut success.
-  请输入命令: -> (no-eol)
-  $ journal | sed -f s
   KX_DEV_Init => 1
   KX_DEV_Set3DLUT_FileType 0 1 => 0
   KX_DEV_Set3DLUT_Points 0 17 => 0
