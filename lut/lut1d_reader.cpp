@@ -8,38 +8,14 @@
 
 namespace {
 
-bool IsScanSpace(int c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-// One scan of "%d\r": white space, an optional sign, decimal digits, then
-// any white space. Digits beyond 32 bits wrap (unsigned arithmetic) instead
-// of the library scan's undefined overflow. On failure nothing behind the
-// failing character is consumed; callers stop their pass at the first
-// failure, since every later scan would fail at the same place.
+// One scan of "%d\r", whose trailing white space the next scan skips as
+// its leading white space. Digits beyond 32 bits wrap instead of the
+// library scan's undefined overflow.
 bool ScanDecimal(FILE *file, int32_t *value) {
-    int c = fgetc(file);
-    while (IsScanSpace(c)) c = fgetc(file);
-    bool negative = false;
-    if (c == '+' || c == '-') {
-        negative = (c == '-');
-        c = fgetc(file);
-    }
-    if (c < '0' || c > '9') {
-        if (c != EOF) ungetc(c, file);
-        return false;
-    }
-    uint32_t magnitude = 0;
-    while (c >= '0' && c <= '9') {
-        magnitude = magnitude * 10u + static_cast<uint32_t>(c - '0');
-        c = fgetc(file);
-    }
-    while (IsScanSpace(c)) c = fgetc(file);
-    if (c != EOF) ungetc(c, file);
-    uint32_t bits = negative ? 0u - magnitude : magnitude;
+    uint32_t bits;
+    if (!ScanWrappedDecimal(file, &bits)) return false;
     // Two's complement reinterpretation without an out-of-range conversion.
-    *value = bits <= 0x7FFFFFFFu ? static_cast<int32_t>(bits)
-                                 : -static_cast<int32_t>(~bits) - 1;
+    *value = bits <= 0x7FFFFFFFu ? static_cast<int32_t>(bits) : -static_cast<int32_t>(~bits) - 1;
     return true;
 }
 

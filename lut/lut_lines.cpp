@@ -44,3 +44,25 @@ void SkipLutLines(FILE *file, int64_t count) {
         if (!ReadLutLine(file, line)) return;
     }
 }
+
+bool ScanWrappedDecimal(FILE *file, uint32_t *bits) {
+    int c = getc(file);
+    while (c == ' ' || (c >= '\t' && c <= '\r')) c = getc(file);
+    bool negative = false;
+    if (c == '+' || c == '-') {
+        negative = c == '-';
+        c = getc(file);
+    }
+    if (c < '0' || c > '9') {
+        if (c != EOF) ungetc(c, file);
+        return false;
+    }
+    uint32_t magnitude = 0;
+    while (c >= '0' && c <= '9') {
+        magnitude = magnitude * 10u + static_cast<uint32_t>(c - '0');
+        c = getc(file);
+    }
+    if (c != EOF) ungetc(c, file);
+    *bits = negative ? 0u - magnitude : magnitude;
+    return true;
+}

@@ -25,3 +25,11 @@ bool CountLutLines(FILE *file, int64_t *headerLines, int64_t *dataLines);
 
 // Reads past count lines.
 void SkipLutLines(FILE *file, int64_t count);
+
+// Matches one integer the way "%d" does: leading white space, an optional
+// sign, then at least one digit; the character after the digits stays
+// unread. The digits are gathered in unsigned arithmetic, which wraps, so
+// no number is too large: *bits receives the low 32 bits (two's complement)
+// of the number written. Returns false when no digit follows, having
+// consumed what "%d" consumes.
+bool ScanWrappedDecimal(FILE *file, uint32_t *bits);
