@@ -3,12 +3,12 @@
  * exporting the same 42 entry points, so that the tool can be used and
  * tested without hardware.
  *
- * The box keeps its state for the life of the process: whether it is open
- * (through KX_DEV_Init, or one of the two test ports), its identity texts,
- * the video source, LUT mode, FPGA reset state and registers, LEDs, mode,
- * and the LUT last stored with its point count and file type.
+ * The box keeps for the life of the process whether it is open (through
+ * KX_DEV_Init, or one of the two test ports) and what its Get entries read
+ * back: the FPGA registers, the mode, the channel levels and the LUT last
+ * stored. Other settings are checked for their range and then forgotten.
  *
- * Two environment variables, read by the box alone:
+ * Three environment variables, read by the box alone:
  *   KXSIM_JOURNAL=FILE  every call appends one line "NAME ARG... => RESULT"
  *                       to FILE, flushed at once;
  *   KXSIM_RESULTS=NAME=V1/V2/...,NAME=...  the k-th call of NAME returns Vk;
@@ -26,6 +26,7 @@
 #include <cstring>
 
 #include "device/device_api_shapes.h"
+#include "lut/lut_tables.h"
 
 namespace {
 
@@ -42,29 +43,21 @@ const char *const kEntryNames[kEntryCount] = {
 #undef KX_DEV_ENTRY
 };
 
-constexpr int kMaxRows = 33 * 33 * 33;
-
+// What the box reports back: the open ports, the registers and settings
+// its Get entries read, and the last LUT stored.
 struct BoxState {
     bool open;
     bool usbOpen;
     bool ethOpen;
-    int32_t source;
-    int32_t lutMode;
-    int32_t resetState;
-    int32_t resetCount;
     int32_t reg1;
     int32_t reg3;  // the LUT point count register
     int32_t hdmiOut;
-    int32_t led;
     int32_t mode;
-    bool i2c1Ready;
     float levels[3];
-    int32_t lutFileType;
-    int32_t lutPoints;
     int32_t lutRows;
     bool lutIsInt;
-    float lutFloat[kMaxRows * 3];
-    int16_t lutInt[kMaxRows * 3];
+    float lutFloat[kLut3dMaxRows * 3];
+    int16_t lutInt[kLut3dMaxRows * 3];
 };
 
 BoxState Box;
@@ -153,27 +146,20 @@ uint64_t HashBytes(const void *data, size_t size) {
     return h;
 }
 
-// The rows a LUT call takes: its size is in its name; the generic
-// KX_DEV_Set3DLUT is the 26-point call.
+// The rows a LUT call takes, by the cube size it belongs to.
 int RowsOf(int entry) {
     switch (entry) {
-    case Entry_KX_DEV_Set_CSV_17P_3DLUT:
-    case Entry_KX_DEV_Get_CSV_17P_3DLUT:
-    case Entry_KX_DEV_Set_3DL_17P_3DLUT:
-    case Entry_KX_DEV_Get_3DL_17P_3DLUT:
-        return 17 * 17 * 17;
-    case Entry_KX_DEV_Set_CSV_33P_3DLUT:
-    case Entry_KX_DEV_Get_CSV_33P_3DLUT:
-    case Entry_KX_DEV_Set_3DL_33P_3DLUT:
-    case Entry_KX_DEV_Get_3DL_33P_3DLUT:
-        return 33 * 33 * 33;
+#define LUT3D_SIZE(points, floatLayout, intLayout, floatSend, floatRead, intSend, intRead) \
+    case Entry_##floatSend:                                                            \
+    case Entry_##floatRead:                                                            \
+    case Entry_##intSend:                                                              \
+    case Entry_##intRead:                                                              \
+        return points * points * points;
+#include "lut/lut3d_size_list.h"
+#undef LUT3D_SIZE
     default:
-        return 26 * 26 * 26;
+        return 0;
     }
-}
-
-int PointsOfRows(int rows) {
-    return rows == 17 * 17 * 17 ? 17 : rows == 33 * 33 * 33 ? 33 : 26;
 }
 
 // Runs one call: the injected result, or the box's own work; then the journal.
@@ -297,9 +283,8 @@ int32_t Sim_KX_DEV_GetChVal(int32_t, float *levels) {
     return 0;
 }
 int32_t Sim_KX_DEV_Set3DLUT_FileType(int32_t, int32_t value) {
-    if (!Box.open) return -1;
-    Box.lutFileType = value;
-    return 0;
+    (void)value;
+    return Box.open ? 0 : -1;
 }
 int32_t Sim_KX_DEV_Set3DLUT_Points(int32_t, int32_t value) {
     if (!Box.open) return -1;
@@ -308,47 +293,30 @@ int32_t Sim_KX_DEV_Set3DLUT_Points(int32_t, int32_t value) {
 }
 // Source codes 0 to 4 (SMPTE, USER, SDI, HDMI, CALIB); LUT modes 0 to 4.
 int32_t Sim_KX_DEV_SetSourceMode(int32_t, int32_t value) {
-    if (!Box.open || value < 0 || value > 4) return -1;
-    Box.source = value;
-    return 0;
+    return Box.open && value >= 0 && value <= 4 ? 0 : -1;
 }
 int32_t Sim_KX_DEV_SetLutCtrlStatus(int32_t, int32_t value) {
-    if (!Box.open || value < 0 || value > 4) return -1;
-    Box.lutMode = value;
-    return 0;
+    return Box.open && value >= 0 && value <= 4 ? 0 : -1;
 }
-int32_t Sim_KX_DEV_SetFPGAReset(int32_t) {
-    if (!Box.open) return -1;
-    Box.resetCount++;
-    return 0;
-}
+int32_t Sim_KX_DEV_SetFPGAReset(int32_t) { return Box.open ? 0 : -1; }
 int32_t Sim_KX_DEV_SetFPGAREG1(int32_t, int32_t value) {
     if (!Box.open) return -1;
     Box.reg1 = value;
     return 0;
 }
-int32_t Sim_KX_DEV_SetMCUI2C1Init(int32_t) {
-    if (!Box.open) return -1;
-    Box.i2c1Ready = true;
-    return 0;
-}
+int32_t Sim_KX_DEV_SetMCUI2C1Init(int32_t) { return Box.open ? 0 : -1; }
 int32_t Sim_KX_DEV_Set_W25QXX_All_Chip_Erase(int32_t) {
     if (!Box.open) return -1;
-    Box.lutPoints = 0;
     Box.lutRows = 0;
     return 0;
 }
 // Reset state 1 releases the FPGA, 2 holds it in reset.
 int32_t Sim_KX_DEV_Set_FPGAResetStatus(int32_t value) {
-    if (!Box.open || (value != 1 && value != 2)) return -1;
-    Box.resetState = value;
-    return 0;
+    return Box.open && (value == 1 || value == 2) ? 0 : -1;
 }
 // LED states: 0 off, 1 all red, 2 all green; works through any open port.
 int32_t Sim_KX_DEV_Set_IndicatorLEDStatus(int32_t value) {
-    if (!(Box.open || Box.usbOpen || Box.ethOpen) || value < 0 || value > 2) return -1;
-    Box.led = value;
-    return 0;
+    return (Box.open || Box.usbOpen || Box.ethOpen) && value >= 0 && value <= 2 ? 0 : -1;
 }
 int32_t Sim_KX_DEV_Set_HDMIOutStatus(int32_t value) {
     if (!Box.open) return -1;
@@ -356,13 +324,11 @@ int32_t Sim_KX_DEV_Set_HDMIOutStatus(int32_t value) {
     return 0;
 }
 
-int32_t StoreFloatLut(int rows, int32_t fileType, const float *table) {
+int32_t StoreFloatLut(int rows, const float *table) {
     if (!Box.open || table == nullptr) return -1;
     memcpy(Box.lutFloat, table, static_cast<size_t>(rows) * 3 * sizeof(float));
     Box.lutIsInt = false;
     Box.lutRows = rows;
-    Box.lutPoints = PointsOfRows(rows);
-    Box.lutFileType = fileType;
     return 0;
 }
 int32_t StoreIntLut(int rows, const int16_t *table) {
@@ -370,8 +336,6 @@ int32_t StoreIntLut(int rows, const int16_t *table) {
     memcpy(Box.lutInt, table, static_cast<size_t>(rows) * 3 * sizeof(int16_t));
     Box.lutIsInt = true;
     Box.lutRows = rows;
-    Box.lutPoints = PointsOfRows(rows);
-    Box.lutFileType = 1;
     return 0;
 }
 int32_t ReadFloatLut(int rows, float *table) {
@@ -461,19 +425,15 @@ int32_t Dispatch_INDEX_OUT_INT_LUT(int entry, int32_t (*work)(int32_t, int16_t *
     return Run(entry, Format("%d @out", static_cast<int>(index)).text, nullptr, [&] { return work(index, table); });
 }
 
-// The LUT entries share their work by size and table kind.
-int32_t Sim_KX_DEV_Set3DLUT(int32_t, float *t) { return StoreFloatLut(26 * 26 * 26, Box.lutFileType, t); }
-int32_t Sim_KX_DEV_Set_CSV_17P_3DLUT(int32_t, float *t) { return StoreFloatLut(17 * 17 * 17, Box.lutFileType, t); }
-int32_t Sim_KX_DEV_Set_CSV_33P_3DLUT(int32_t, float *t) { return StoreFloatLut(33 * 33 * 33, Box.lutFileType, t); }
-int32_t Sim_KX_DEV_Set_3DL_17P_3DLUT(int32_t, int16_t *t) { return StoreIntLut(17 * 17 * 17, t); }
-int32_t Sim_KX_DEV_Set_3DL_26P_3DLUT(int32_t, int16_t *t) { return StoreIntLut(26 * 26 * 26, t); }
-int32_t Sim_KX_DEV_Set_3DL_33P_3DLUT(int32_t, int16_t *t) { return StoreIntLut(33 * 33 * 33, t); }
-int32_t Sim_KX_DEV_Get3DLUT(int32_t, float *t) { return ReadFloatLut(26 * 26 * 26, t); }
-int32_t Sim_KX_DEV_Get_CSV_17P_3DLUT(int32_t, float *t) { return ReadFloatLut(17 * 17 * 17, t); }
-int32_t Sim_KX_DEV_Get_CSV_33P_3DLUT(int32_t, float *t) { return ReadFloatLut(33 * 33 * 33, t); }
-int32_t Sim_KX_DEV_Get_3DL_17P_3DLUT(int32_t, int16_t *t) { return ReadIntLut(17 * 17 * 17, t); }
-int32_t Sim_KX_DEV_Get_3DL_26P_3DLUT(int32_t, int16_t *t) { return ReadIntLut(26 * 26 * 26, t); }
-int32_t Sim_KX_DEV_Get_3DL_33P_3DLUT(int32_t, int16_t *t) { return ReadIntLut(33 * 33 * 33, t); }
+// The LUT entries share their work by the table kind; each size's entries
+// take that size's rows.
+#define LUT3D_SIZE(points, floatLayout, intLayout, floatSend, floatRead, intSend, intRead)                  \
+    int32_t Sim_##floatSend(int32_t, float *t) { return StoreFloatLut(points * points * points, t); }   \
+    int32_t Sim_##floatRead(int32_t, float *t) { return ReadFloatLut(points * points * points, t); }    \
+    int32_t Sim_##intSend(int32_t, int16_t *t) { return StoreIntLut(points * points * points, t); }     \
+    int32_t Sim_##intRead(int32_t, int16_t *t) { return ReadIntLut(points * points * points, t); }
+#include "lut/lut3d_size_list.h"
+#undef LUT3D_SIZE
 
 }  // namespace
 

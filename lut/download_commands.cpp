@@ -27,30 +27,30 @@ const char *DownloadMessage(int32_t result) {
     }
 }
 
+// The device entries of each cube size, in the order of kLut3dSizes.
+typedef int32_t (*FloatLutEntry)(void *, int32_t, float *);
+typedef int32_t (*IntLutEntry)(void *, int32_t, int16_t *);
+struct LutSendEntries {
+    FloatLutEntry DeviceApiTable::*floatSend;
+    IntLutEntry DeviceApiTable::*intSend;
+};
+const LutSendEntries kLutSendEntries[] = {
+#define LUT3D_SIZE(points, floatLayout, intLayout, floatSend, floatRead, intSend, intRead) \
+    {&DeviceApiTable::floatSend, &DeviceApiTable::intSend},
+#include "lut/lut3d_size_list.h"
+#undef LUT3D_SIZE
+};
+
 // Sends the table that Read3dLutFile filled, by the call that takes its
 // layout, and returns the send result.
 int32_t SendLayout(int32_t layout) {
-    int32_t points = layout == kLutCsvCube17 || layout == kLut3dl17 ? 17
-                     : layout == kLutCsvCube26 || layout == kLut3dl26 ? 26
-                                                                       : 33;
+    bool intTable = false;
+    const Lut3dSize *size = Lut3dSizeOfLayout(layout, &intTable);
+    const LutSendEntries &entries = kLutSendEntries[size - kLut3dSizes];
     DeviceApi.KX_DEV_Set3DLUT_FileType(DeviceContext, CurrentIndex, LutSourceKind);
-    DeviceApi.KX_DEV_Set3DLUT_Points(DeviceContext, CurrentIndex, points);
-    float *floats = &Lut3dFloatTable[0][0];
-    int16_t *ints = &Lut3dIntTable[0][0];
-    switch (layout) {
-    case kLutCsvCube17:
-        return DeviceApi.KX_DEV_Set_CSV_17P_3DLUT(DeviceContext, CurrentIndex, floats);
-    case kLutCsvCube26:
-        return DeviceApi.KX_DEV_Set3DLUT(DeviceContext, CurrentIndex, floats);
-    case kLutCsvCube33:
-        return DeviceApi.KX_DEV_Set_CSV_33P_3DLUT(DeviceContext, CurrentIndex, floats);
-    case kLut3dl17:
-        return DeviceApi.KX_DEV_Set_3DL_17P_3DLUT(DeviceContext, CurrentIndex, ints);
-    case kLut3dl26:
-        return DeviceApi.KX_DEV_Set_3DL_26P_3DLUT(DeviceContext, CurrentIndex, ints);
-    default:
-        return DeviceApi.KX_DEV_Set_3DL_33P_3DLUT(DeviceContext, CurrentIndex, ints);
-    }
+    DeviceApi.KX_DEV_Set3DLUT_Points(DeviceContext, CurrentIndex, size->points);
+    if (intTable) return (DeviceApi.*entries.intSend)(DeviceContext, CurrentIndex, &Lut3dIntTable[0][0]);
+    return (DeviceApi.*entries.floatSend)(DeviceContext, CurrentIndex, &Lut3dFloatTable[0][0]);
 }
 
 }  // namespace

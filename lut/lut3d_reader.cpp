@@ -20,22 +20,6 @@ LutFamily FamilyOfPath(const char *path) {
     return kFamilyNone;
 }
 
-struct AcceptedCount {
-    int64_t dataLines;  // CSV and cube; a 3dl file has its mesh line besides
-    int rows;
-    int32_t floatLayout;
-    int32_t intLayout;
-};
-
-// The cubes the box can be sent. A 16-point file (4096 rows) is not among
-// them: no download takes 4096 rows, and sending it as a 17-point table
-// would pass the box rows the file never held.
-constexpr AcceptedCount kAcceptedCounts[] = {
-    {17 * 17 * 17, 17 * 17 * 17, kLutCsvCube17, kLut3dl17},
-    {26 * 26 * 26, 26 * 26 * 26, kLutCsvCube26, kLut3dl26},
-    {33 * 33 * 33, 33 * 33 * 33, kLutCsvCube33, kLut3dl33},
-};
-
 // The rows of the file being read. They reach the tables only when every
 // row was scanned, so a refused file leaves the tables as they were.
 float ScratchFloatRows[kLut3dMaxRows][3];
@@ -60,11 +44,14 @@ int Read3dLutFile(const char *filePath) {
     fclose(file);
     if (!anyLine || dataLines == 0) return -1;
 
-    // The mesh line of a 3dl file is a data line, but no row.
+    // The mesh line of a 3dl file is a data line, but no row. A 16-point
+    // file (4096 rows) names no size: no download takes 4096 rows, and
+    // sending it as a 17-point table would pass the box rows the file never
+    // held.
     int64_t meshLines = family == kFamily3dl ? 1 : 0;
-    const AcceptedCount *accepted = nullptr;
-    for (const AcceptedCount &count : kAcceptedCounts) {
-        if (dataLines - meshLines == count.dataLines) accepted = &count;
+    const Lut3dSize *accepted = nullptr;
+    for (const Lut3dSize &size : kLut3dSizes) {
+        if (dataLines - meshLines == size.rows) accepted = &size;
     }
     if (accepted == nullptr) return -1;
 

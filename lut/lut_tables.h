@@ -9,8 +9,32 @@
 
 #include <cstdint>
 
-constexpr int kLut3dMaxRows = 33 * 33 * 33;  // the largest cube handled
+// One cube size the box takes; LutLayout codes name a size and a table.
+struct Lut3dSize {
+    int32_t points;       // per axis
+    int32_t rows;         // points cubed
+    int32_t floatLayout;  // read from a CSV or cube file into Lut3dFloatTable
+    int32_t intLayout;    // read from a 3dl file into Lut3dIntTable
+};
+
+inline constexpr Lut3dSize kLut3dSizes[] = {
+#define LUT3D_SIZE(points, floatLayout, intLayout, ...) {points, points * points * points, floatLayout, intLayout},
+#include "lut/lut3d_size_list.h"
+#undef LUT3D_SIZE
+};
+
+constexpr int32_t LargestLut3dRows() {
+    int32_t largest = 0;
+    for (const Lut3dSize &size : kLut3dSizes) largest = size.rows > largest ? size.rows : largest;
+    return largest;
+}
+
+constexpr int kLut3dMaxRows = LargestLut3dRows();
 constexpr int kLut1dEntries = 4096;
+
+// The size a LutLayout code names, and whether it names the integer table;
+// nullptr when layout is no LutLayout code.
+const Lut3dSize *Lut3dSizeOfLayout(int32_t layout, bool *intTable = nullptr);
 
 // Rows of CSV and cube files, in file order.
 extern float Lut3dFloatTable[kLut3dMaxRows][3];
@@ -21,13 +45,3 @@ extern int32_t Lut1dTable[kLut1dEntries];
 // 1 at start and after a CSV or 3dl file, 2 after a cube file; handed to
 // KX_DEV_Set3DLUT_FileType.
 extern int32_t LutSourceKind;
-
-// The shape of a 3D table that Read3dLutFile has read.
-enum LutLayout : int32_t {
-    kLutCsvCube17 = 1,
-    kLutCsvCube26 = 2,
-    kLutCsvCube33 = 3,
-    kLut3dl17 = 4,
-    kLut3dl26 = 5,
-    kLut3dl33 = 6,
-};
