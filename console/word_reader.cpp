@@ -1,18 +1,17 @@
 #include "console/word_reader.h"
 
-// The white space of the C locale, as the console's string read uses it.
-static bool IsSpace(int c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
+#include "platform/ascii.h"
 
+// The word ends at the white space of the C locale, as the console's string
+// read ends it.
 WordResult ReadCommandWord(FILE *in, char *buffer, int maxLength) {
     int c = getc(in);
-    while (c != EOF && IsSpace(c)) c = getc(in);
+    while (c != EOF && IsAsciiSpace(c)) c = getc(in);
     if (c == EOF) return kWordEnd;
 
     int length = 0;
     bool tooLong = false;
-    for (; c != EOF && !IsSpace(c); c = getc(in)) {
+    for (; c != EOF && !IsAsciiSpace(c); c = getc(in)) {
         if (length < maxLength) {
             buffer[length++] = static_cast<char>(c);
         } else {

@@ -6,15 +6,13 @@
 #include <cstring>
 #include <limits>
 
+#include "platform/ascii.h"
+
 namespace {
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool StartsWithWord(const char *text, const char *word) {
     for (; *word != '\0'; ++text, ++word) {
-        if (Lower(*text) != *word) return false;
+        if (AsciiLower(static_cast<unsigned char>(*text)) != *word) return false;
     }
     return true;
 }
@@ -23,7 +21,7 @@ bool StartsWithWord(const char *text, const char *word) {
 
 double GammaExponent(const char *text) {
     const char *p = text;
-    while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\v' || *p == '\f' || *p == '\r') ++p;
+    while (IsAsciiSpace(static_cast<unsigned char>(*p))) ++p;
     const char *afterSpace = p;
     double sign = 1.0;
     if (*p == '+' || *p == '-') {
@@ -32,7 +30,7 @@ double GammaExponent(const char *text) {
     }
     if (StartsWithWord(p, "inf")) return sign * std::numeric_limits<double>::infinity();
     if (StartsWithWord(p, "nan")) return std::numeric_limits<double>::quiet_NaN();
-    bool hasDigits = IsDigit(p[0]) || (p[0] == '.' && IsDigit(p[1]));
+    bool hasDigits = IsAsciiDigit(p[0]) || (p[0] == '.' && IsAsciiDigit(p[1]));
     if (!hasDigits) return 0.0;
     // Only here could the library's conversion read more than a decimal
     // number: its number is then the leading 0.
