@@ -26,6 +26,7 @@
 #include <cstring>
 
 #include "device/device_api_shapes.h"
+#include "device/device_command_support.h"
 #include "lut/lut_tables.h"
 
 namespace {
@@ -130,7 +131,7 @@ void Journal(int entry, const char *args, int32_t result, const char *text) {
     if (f == nullptr) return;
     fprintf(f, "%s%s%s => %d", kEntryNames[entry], *args ? " " : "", args, static_cast<int>(result));
     // A reply need not be terminated within its 64 bytes; never read past them.
-    if (text != nullptr) fprintf(f, " \"%.*s\"", kDeviceTextSize, text);
+    if (text != nullptr) fprintf(f, " \"%.*s\"", kReplySize, text);
     fputs("\n", f);
     fclose(f);
 }
@@ -184,13 +185,13 @@ int32_t WriteText(char *text, const char *value) {
     if (text == nullptr) return -1;
     const char *forced = getenv("KXSIM_TEXT");
     if (forced != nullptr) {
-        if (strlen(forced) >= static_cast<size_t>(kDeviceTextSize)) {
-            memcpy(text, forced, kDeviceTextSize);
+        if (strlen(forced) >= static_cast<size_t>(kReplySize)) {
+            memcpy(text, forced, kReplySize);
             return 0;
         }
         value = forced;
     }
-    snprintf(text, kDeviceTextSize, "%s", value);
+    snprintf(text, kReplySize, "%s", value);
     return 0;
 }
 
@@ -223,14 +224,14 @@ int32_t Sim_KX_DEV_TestETH_GetName(int32_t, char *text) { return Box.ethOpen ? W
 int32_t Sim_KX_DEV_TestUSB_GetSN(int32_t, char *text) { return Box.usbOpen ? WriteText(text, kSerialNumber) : -1; }
 int32_t Sim_KX_DEV_TestETH_GetSN(int32_t, char *text) { return Box.ethOpen ? WriteText(text, kSerialNumber) : -1; }
 
-// Selectors: 1 USB-flash file name, 2 W25Qxxx ID (0x90: manufacturer and
-// device ID, otherwise the JEDEC ID), 3 S25Fxxx ID, 4 MCU firmware version.
+// The selectors the tool uses; the W25Qxxx ID asked with the manufacturer-ID
+// parameter is the manufacturer and device ID, otherwise the JEDEC ID.
 int32_t DevicePara(int32_t selector, int32_t param, char *text) {
     switch (selector) {
-    case 1: return WriteText(text, kUsbFileName);
-    case 2: return WriteText(text, param == 0x90 ? "EF17" : "EF4018");
-    case 3: return WriteText(text, "010219");
-    case 4: return WriteText(text, kMcuVersion);
+    case kSelectUsbFileName: return WriteText(text, kUsbFileName);
+    case kSelectW25qId: return WriteText(text, param == kW25qManufacturerId ? "EF17" : "EF4018");
+    case kSelectS25FId: return WriteText(text, "010219");
+    case kSelectMcuVersion: return WriteText(text, kMcuVersion);
     default: return -1;
     }
 }
@@ -257,7 +258,7 @@ int32_t Sim_KX_DEV_GetFPGAPara(int32_t selector, int32_t param, char *text) {
     case 4: value = Box.hdmiOut; break;
     default: return -1;
     }
-    char reply[kDeviceTextSize];
+    char reply[kReplySize];
     snprintf(reply, sizeof reply, "REG%d=0x%04X", static_cast<int>(param), static_cast<unsigned>(value));
     return WriteText(text, reply);
 }

@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "console/command_table.h"
-#include "console/loop_state.h"
 #include "console/word_reader.h"
 #include "device/device_api.h"
 #include "platform/platform.h"
@@ -13,49 +12,54 @@
 // "请输入命令: ->" in GBK; no line end.
 static const char kPrompt[] = "\xC7\xEB\xCA\xE4\xC8\xEB\xC3\xFC\xC1\xEE: ->";
 
-static void *AllocateFromHeap(size_t size) {
-    return malloc(size);
-}
+// The library's opaque block: allocated once, without clearing, and never
+// released, since the library may keep using it until the process ends.
+constexpr size_t kDeviceContextSize = 0x20000;
 
-void *(*AllocateDeviceContext)(size_t size) = AllocateFromHeap;
-
-static int StartupFailure(const char *message, const char *pauseCommand) {
+static int StartupFailure(const char *message) {
     fputs(message, stdout);
-    PlatformPause(pauseCommand);
+    PlatformPause();
     return -1;
 }
 
+bool DispatchWord(Session &session, const char *word) {
+    if (strstr(word, "exit") != nullptr) return false;
+    const CommandRow *row = FindCommand(word);
+    if (row == nullptr) return true;
+    row->handler(session, word + strlen(row->keyword));
+    if (row->closeAfter) DeviceApi.KX_DEV_DeInit(session.DeviceContext);
+    return true;
+}
+
 int RunConsole() {
-    ResetLoopState();
-    if (LoadDeviceLibrary() < 0) return StartupFailure("LoadLibrary fail", "Pause");
+    // Until the first word is read the buffer holds the self-test keyword.
+    char commandBuffer[kCommandBufferSize] = {};
+    memcpy(commandBuffer, kLoaderTestKeyword, sizeof kLoaderTestKeyword);
+
+    if (LoadDeviceLibrary() < 0) return StartupFailure("LoadLibrary fail");
     // On a failed binding the library stays loaded until the process ends.
-    if (BindDeviceApi() < 0) return StartupFailure("GetFunAddr fail", "Pause");
-    // Never released: the library may keep using it until the process ends.
-    DeviceContext = AllocateDeviceContext(kDeviceContextSize);
-    if (DeviceContext == nullptr) return StartupFailure("Memory Allocate Failure!\n", "pause");
+    if (BindDeviceApi() < 0) return StartupFailure("GetFunAddr fail");
+    void *deviceContext = malloc(kDeviceContextSize);
+    if (deviceContext == nullptr) return StartupFailure("Memory Allocate Failure!\n");
+    static Session session;
+    StartSession(session, deviceContext);
 
     for (;;) {
-        memset(TextReply, 0, sizeof TextReply);
-        memset(SerialReply, 0, sizeof SerialReply);
+        ClearReplies(session);
         fputs(kPrompt, stdout);
         fflush(stdout);
 
-        WordResult read = ReadCommandWord(stdin, CommandBuffer, kMaxWordLength);
+        WordResult read = ReadCommandWord(stdin, commandBuffer, kMaxWordLength);
         // At the end of input there is no new word: shut down as on "exit".
         if (read == kWordEnd) break;
         if (read == kWordTooLong) {
             printf("Command word too long: at most %d characters.\n", kMaxWordLength);
             continue;
         }
-        if (strstr(CommandBuffer, "exit") != nullptr) break;
-
-        const CommandRow *row = FindCommand(CommandBuffer);
-        if (row == nullptr) continue;
-        row->handler(CommandBuffer + row->argOffset);
-        if (row->closeAfter) DeviceApi.KX_DEV_DeInit(DeviceContext);
+        if (!DispatchWord(session, commandBuffer)) break;
     }
 
-    DeviceApi.KX_DEV_DeInit(DeviceContext);
+    DeviceApi.KX_DEV_DeInit(session.DeviceContext);
     ReleaseDeviceLibrary();
     return 0;
 }

@@ -2,21 +2,20 @@
 
 #include <cstdio>
 
-#include "console/loop_state.h"
 #include "device/device_command_support.h"
 
 // "readSTD3DLut": recognised and does nothing at all.
-void CmdReadSTD3DLut(const char *) {}
+void CmdReadSTD3DLut(Session &, const char *) {}
 
 // "devInit": opens the device and leaves it open (no close follows).
-void CmdDevInit(const char *) {
-    int32_t count = OpenDevice();
+void CmdDevInit(Session &session, const char *) {
+    int32_t count = OpenDevice(session);
     if (count < 0) return;
     printf("Dev_Num = %d\n", static_cast<int>(count));
 }
 
 // "readMenu": no device call; lets a following "setLut" send.
-void CmdReadMenu(const char *) {
+void CmdReadMenu(Session &session, const char *) {
     printf("read Menu success\n");
-    LastStatus = 0;
+    session.LastStatus = 0;
 }

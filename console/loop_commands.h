@@ -1,6 +1,8 @@
 // The loop's own commands: "readSTD3DLut", "devInit", "readMenu".
 #pragma once
 
-void CmdReadSTD3DLut(const char *arg);
-void CmdDevInit(const char *arg);
-void CmdReadMenu(const char *arg);
+#include "device/session.h"
+
+void CmdReadSTD3DLut(Session &session, const char *arg);
+void CmdDevInit(Session &session, const char *arg);
+void CmdReadMenu(Session &session, const char *arg);

@@ -5,12 +5,6 @@
 DeviceApiTable DeviceApi;
 PlatformLibrary DeviceLibraryHandle = nullptr;
 
-const char *const DeviceEntryNames[kDeviceEntryCount] = {
-#define KX_DEV_ENTRY(name, shape) #name,
-#include "device/device_api_list.h"
-#undef KX_DEV_ENTRY
-};
-
 int LoadDeviceLibrary() {
     DeviceLibraryHandle = PlatformLoadLibrary(kDeviceLibraryName);
     return DeviceLibraryHandle ? 0 : -1;

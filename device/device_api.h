@@ -15,21 +15,24 @@ struct DeviceApiTable {
 #undef KX_DEV_ENTRY
 };
 
-constexpr int kDeviceEntryCount = 42;
+constexpr int kDeviceEntryCount = 0
+#define KX_DEV_ENTRY(name, shape) +1
+#include "device/device_api_list.h"
+#undef KX_DEV_ENTRY
+    ;
+
 constexpr const char *kDeviceLibraryName = "KX_DEV_LUTLOADER.dll";
 
 extern DeviceApiTable DeviceApi;
 extern PlatformLibrary DeviceLibraryHandle;
 
-// The entry-point names in lookup order.
-extern const char *const DeviceEntryNames[kDeviceEntryCount];
-
 // Loads the library by its bare file name; returns 0, or -1 when it cannot
 // be loaded (DeviceLibraryHandle stays empty).
 int LoadDeviceLibrary();
 
-// Looks up all 42 names in DeviceLibraryHandle, every one even after a miss;
-// returns 0 when all were found, -1 otherwise. Prints nothing.
+// Looks up every name of device_api_list.h in DeviceLibraryHandle, every one
+// even after a miss; returns 0 when all were found, -1 otherwise. Prints
+// nothing.
 int BindDeviceApi();
 
 // Releases DeviceLibraryHandle; the result is ignored.

@@ -5,9 +5,9 @@
  * KX_DEV_ENTRY(name, shape): to make the pointer types and the DeviceApi
  * table, the name lookup of BindDeviceApi, and the simulated box's exports.
  *
- * DO NOT REORDER. The order is the lookup order of the binding and is part
- * of the interface with the box maker's library; new entries would go at the
- * end, but the set is fixed by the library.
+ * Entries are bound by name, so the order is only the order in which the
+ * binding looks them up (and the order of the DeviceApi table); the set of
+ * names is fixed by the box maker's library.
  *
  * The shape names the further arguments after the DeviceContext; the
  * parameter lists for each shape are in device_api_shapes.h.

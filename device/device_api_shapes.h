@@ -42,5 +42,7 @@
 #define KX_PARAMS_INDEX_OUT_INT_LUT KX_PARAMS_INDEX_INT_LUT
 #define KX_ARGS_INDEX_OUT_INT_LUT KX_ARGS_INDEX_INT_LUT
 
-// Text buffers handed to the library are 64 bytes, zeroed by the caller.
-constexpr int kDeviceTextSize = 64;
+// Text buffers handed to the library are 64 bytes, zeroed by the caller. The
+// library is given no size: a reply must fit, its terminator included, and
+// is never read beyond this size.
+constexpr int kReplySize = 64;

@@ -4,11 +4,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "console/loop_state.h"
 #include "device/device_api.h"
 
-int32_t OpenDevice() {
-    int32_t count = DeviceApi.KX_DEV_Init(DeviceContext);
+int32_t OpenDevice(Session &session) {
+    int32_t count = DeviceApi.KX_DEV_Init(session.DeviceContext);
     if (count < 0) fputs("KX_DEV_Init Failure!\n", stdout);
     return count;
 }
@@ -18,12 +17,12 @@ void PrintReplyLine(const char *label, const char *reply) {
     printf("%s%.*s\n", label, kReplySize, reply);
 }
 
-void ReportQuery(int32_t result, const char *label, const char *reply, const char *failureLine) {
+void ReportQuery(int32_t result, const ReadingLines &lines, const char *reply) {
     if (result < 0) {
-        fputs(failureLine, stdout);
+        fputs(lines.failure, stdout);
         return;
     }
-    PrintReplyLine(label, reply);
+    PrintReplyLine(lines.label, reply);
 }
 
 int32_t DecimalArgument(const char *text) {

@@ -1,12 +1,39 @@
 // Pieces shared by the device command handlers: the open, the bounded
-// printing of a reply, and the argument conversions and code tables.
+// printing of a reply, the query selectors and reading lines, and the
+// argument conversions and code tables.
 #pragma once
 
 #include <cstdint>
 
+#include "device/session.h"
+
 // Calls KX_DEV_Init and returns its result, the device count; on a negative
-// result prints "KX_DEV_Init Failure!\n". The loop's close follows either way.
-int32_t OpenDevice();
+// result prints "KX_DEV_Init Failure!\n". Whether a close follows is the
+// command's own rule: the loop closes after most commands, never after
+// "devInit", which leaves the device open.
+int32_t OpenDevice(Session &session);
+
+// KX_DEV_GetDevicePara selectors, and the parameter of selector 2 that asks
+// for the W25Qxxx manufacturer ID.
+constexpr int32_t kSelectUsbFileName = 1;
+constexpr int32_t kSelectW25qId = 2;
+constexpr int32_t kSelectS25FId = 3;
+constexpr int32_t kSelectMcuVersion = 4;
+constexpr int32_t kW25qManufacturerId = 0x90;
+
+// A reading's success label (the reply follows it on its line) and its
+// failure line.
+struct ReadingLines {
+    const char *label;
+    const char *failure;
+};
+
+// The English lines of the four identity readings, shared by the queries
+// and the port tests. "Fireware" is the box's established wording.
+inline constexpr ReadingLines kMcuVersionLines = {"MCU Fireware Ver: ", "get MCU Fireware Ver failure.\n"};
+inline constexpr ReadingLines kSerialLines = {"Product SN: ", "getSN failure\n"};
+inline constexpr ReadingLines kNameLines = {"Product Name: ", "getName failure\n"};
+inline constexpr ReadingLines kW25qLines = {"get W25Q ", "get W25Q failure.\n"};
 
 // Prints label, the reply text and a line end. The reply is read only up to
 // its 64-byte buffer's end, terminated or not, and is never taken as a format.
@@ -14,7 +41,7 @@ void PrintReplyLine(const char *label, const char *reply);
 
 // The usual one-line report of a query: the failure line for a negative
 // result, otherwise the label with the reply.
-void ReportQuery(int32_t result, const char *label, const char *reply, const char *failureLine);
+void ReportQuery(int32_t result, const ReadingLines &lines, const char *reply);
 
 // The standard decimal conversion: leading white space, an optional sign,
 // then decimal digits up to the first other character; no digits give 0.
@@ -30,8 +57,8 @@ constexpr int kInfoSecondFieldStart = kInfoFieldWidth + 1;
 constexpr int kInfoFieldBufferSize = 16;
 
 // Copies the two fields of arg into first and second. Bytes at and behind
-// the word's terminator are never read: they are left over from earlier
-// words, so a field the word does not reach stays empty.
+// the word's terminator are never read: a field the word does not reach
+// stays empty.
 void ExtractInfoFields(const char *arg, char first[kInfoFieldBufferSize], char second[kInfoFieldBufferSize]);
 
 // The code "source:" sends for its argument: the first of "SMPTE" 0,

@@ -1,84 +1,79 @@
 #include "device/info_commands.h"
 
-#include "console/loop_state.h"
 #include "device/device_api.h"
 #include "device/device_command_support.h"
 #include "platform/platform.h"
 
-// Selectors of KX_DEV_GetDevicePara.
-constexpr int32_t kSelectUsbFileName = 1;
-constexpr int32_t kSelectW25qId = 2;
-constexpr int32_t kSelectS25FId = 3;
-constexpr int32_t kSelectMcuVersion = 4;
+// Every query here opens the device, makes one call whose result becomes
+// LastStatus, and prints one line; a failed open changes nothing. The loop
+// closes the device afterwards on every path.
 
 // "getName": product name, queried with CurrentIndex.
-void CmdGetName(const char *) {
-    if (OpenDevice() < 0) return;
-    LastStatus = DeviceApi.KX_DEV_GetName(DeviceContext, CurrentIndex, TextReply);
-    ReportQuery(LastStatus, "Product Name: ", TextReply, "getName failure\n");
+void CmdGetName(Session &session, const char *) {
+    if (OpenDevice(session) < 0) return;
+    session.LastStatus = DeviceApi.KX_DEV_GetName(session.DeviceContext, session.CurrentIndex, session.TextReply);
+    ReportQuery(session.LastStatus, kNameLines, session.TextReply);
 }
 
-// "getUsbFileName": name of the file in the box's USB flash (selector 1, 0).
-void CmdGetUsbFileName(const char *) {
-    if (OpenDevice() < 0) return;
-    LastStatus = DeviceApi.KX_DEV_GetDevicePara(DeviceContext, kSelectUsbFileName, 0, TextReply);
-    ReportQuery(LastStatus, "Usb-Flash File Name: ", TextReply, "get Usb-Flash File Name failure\n");
+// "getUsbFileName": name of the file in the box's USB flash.
+void CmdGetUsbFileName(Session &session, const char *) {
+    if (OpenDevice(session) < 0) return;
+    session.LastStatus = DeviceApi.KX_DEV_GetDevicePara(session.DeviceContext, kSelectUsbFileName, 0, session.TextReply);
+    ReportQuery(session.LastStatus, {"Usb-Flash File Name: ", "get Usb-Flash File Name failure\n"}, session.TextReply);
 }
 
-// "getW25q_N": after a successful open, CurrentIndex becomes the decimal N
-// and is the parameter of the W25Qxxx ID query (selector 2).
-void CmdGetW25q(const char *arg) {
-    if (OpenDevice() < 0) return;
-    CurrentIndex = DecimalArgument(arg);
-    LastStatus = DeviceApi.KX_DEV_GetDevicePara(DeviceContext, kSelectW25qId, CurrentIndex, TextReply);
-    ReportQuery(LastStatus, "get W25Q ", TextReply, "get W25Q failure.\n");
+// "getW25q_N" and "getS25F_N": after a successful open, CurrentIndex becomes
+// the decimal N and is the parameter of the flash ID query.
+static void FlashIdQuery(Session &session, const char *arg, int32_t selector, const ReadingLines &lines) {
+    if (OpenDevice(session) < 0) return;
+    session.CurrentIndex = DecimalArgument(arg);
+    session.LastStatus = DeviceApi.KX_DEV_GetDevicePara(session.DeviceContext, selector, session.CurrentIndex, session.TextReply);
+    ReportQuery(session.LastStatus, lines, session.TextReply);
 }
 
-// "getS25F_N": as "getW25q_", for the S25Fxxx ID (selector 3).
-void CmdGetS25F(const char *arg) {
-    if (OpenDevice() < 0) return;
-    CurrentIndex = DecimalArgument(arg);
-    LastStatus = DeviceApi.KX_DEV_GetDevicePara(DeviceContext, kSelectS25FId, CurrentIndex, TextReply);
-    ReportQuery(LastStatus, "get S25F ", TextReply, "get S25F failure.\n");
+void CmdGetW25q(Session &session, const char *arg) { FlashIdQuery(session, arg, kSelectW25qId, kW25qLines); }
+
+void CmdGetS25F(Session &session, const char *arg) {
+    FlashIdQuery(session, arg, kSelectS25FId, {"get S25F ", "get S25F failure.\n"});
 }
 
-// "getMcuVer": MCU firmware version (selector 4, 0).
-void CmdGetMcuVer(const char *) {
-    if (OpenDevice() < 0) return;
-    LastStatus = DeviceApi.KX_DEV_GetDevicePara(DeviceContext, kSelectMcuVersion, 0, TextReply);
-    ReportQuery(LastStatus, "MCU Fireware Ver: ", TextReply, "get MCU Fireware Ver failure.\n");
+// "getMcuVer": MCU firmware version.
+void CmdGetMcuVer(Session &session, const char *) {
+    if (OpenDevice(session) < 0) return;
+    session.LastStatus = DeviceApi.KX_DEV_GetDevicePara(session.DeviceContext, kSelectMcuVersion, 0, session.TextReply);
+    ReportQuery(session.LastStatus, kMcuVersionLines, session.TextReply);
 }
 
 // "getSN": serial number into SerialReply, queried with CurrentIndex.
-void CmdGetSN(const char *) {
-    if (OpenDevice() < 0) return;
-    LastStatus = DeviceApi.KX_DEV_GetSN(DeviceContext, CurrentIndex, SerialReply);
-    ReportQuery(LastStatus, "Product SN: ", SerialReply, "getSN failure\n");
+void CmdGetSN(Session &session, const char *) {
+    if (OpenDevice(session) < 0) return;
+    session.LastStatus = DeviceApi.KX_DEV_GetSN(session.DeviceContext, session.CurrentIndex, session.SerialReply);
+    ReportQuery(session.LastStatus, kSerialLines, session.SerialReply);
 }
 
 // "getLMH0341FormatID": video format seen by the SDI receiver.
-void CmdGetLMH0341FormatID(const char *) {
-    if (OpenDevice() < 0) return;
-    LastStatus = DeviceApi.KX_DEV_GetLMH0341Format(DeviceContext, CurrentIndex, TextReply);
-    ReportQuery(LastStatus, "LMH0341 format: ", TextReply, "get LMH0341 format failure\n");
+void CmdGetLMH0341FormatID(Session &session, const char *) {
+    if (OpenDevice(session) < 0) return;
+    session.LastStatus = DeviceApi.KX_DEV_GetLMH0341Format(session.DeviceContext, session.CurrentIndex, session.TextReply);
+    ReportQuery(session.LastStatus, {"LMH0341 format: ", "get LMH0341 format failure\n"}, session.TextReply);
 }
 
 // The general queries: after a successful open, the two fields become
 // InfoSelector and InfoParam (hexadecimal allowed; no number gives 0) and go
 // to query unchanged; the reply is printed without a label.
-static void GeneralQuery(const char *arg, KX_DEV_GetDevicePara_Proc query) {
-    if (OpenDevice() < 0) return;
+static void GeneralQuery(Session &session, const char *arg, KX_DEV_GetDevicePara_Proc query) {
+    if (OpenDevice(session) < 0) return;
     char first[kInfoFieldBufferSize];
     char second[kInfoFieldBufferSize];
     ExtractInfoFields(arg, first, second);
-    InfoSelector = PlatformHexTextToInt(first);
-    InfoParam = PlatformHexTextToInt(second);
-    LastStatus = query(DeviceContext, InfoSelector, InfoParam, TextReply);
-    ReportQuery(LastStatus, "", TextReply, "Get device info failure!\n");
+    session.InfoSelector = PlatformHexTextToInt(first);
+    session.InfoParam = PlatformHexTextToInt(second);
+    session.LastStatus = query(session.DeviceContext, session.InfoSelector, session.InfoParam, session.TextReply);
+    ReportQuery(session.LastStatus, {"", "Get device info failure!\n"}, session.TextReply);
 }
 
 // "GetDevInfo:SSSSSS,PPPPPP": any KX_DEV_GetDevicePara selector and parameter.
-void CmdGetDevInfo(const char *arg) { GeneralQuery(arg, DeviceApi.KX_DEV_GetDevicePara); }
+void CmdGetDevInfo(Session &session, const char *arg) { GeneralQuery(session, arg, DeviceApi.KX_DEV_GetDevicePara); }
 
 // "GetFPGAInfo:SSSSSS,PPPPPP": the same for KX_DEV_GetFPGAPara.
-void CmdGetFPGAInfo(const char *arg) { GeneralQuery(arg, DeviceApi.KX_DEV_GetFPGAPara); }
+void CmdGetFPGAInfo(Session &session, const char *arg) { GeneralQuery(session, arg, DeviceApi.KX_DEV_GetFPGAPara); }

@@ -3,74 +3,59 @@
 #include <cstdio>
 #include <cstring>
 
-#include "console/loop_state.h"
 #include "device/device_api.h"
 #include "device/device_command_support.h"
 #include "platform/platform.h"
 
-// The library's test entries of one control port.
+// The library's test entries of one control port, and the line "usbtest" or
+// "ethtest" prints when it cannot be opened.
 struct TestPort {
     KX_DEV_TestUSB_Init_Proc init;
     KX_DEV_TestUSB_GetDevicePara_Proc getDevicePara;
     KX_DEV_TestUSB_GetSN_Proc getSN;
     KX_DEV_TestUSB_GetName_Proc getName;
+    const char *initFailure;
 };
 
 static TestPort UsbPort() {
     return {DeviceApi.KX_DEV_TestUSB_Init, DeviceApi.KX_DEV_TestUSB_GetDevicePara, DeviceApi.KX_DEV_TestUSB_GetSN,
-            DeviceApi.KX_DEV_TestUSB_GetName};
+            DeviceApi.KX_DEV_TestUSB_GetName, "USB Init Failure!\n"};
 }
 
 static TestPort EthPort() {
     return {DeviceApi.KX_DEV_TestETH_Init, DeviceApi.KX_DEV_TestETH_GetDevicePara, DeviceApi.KX_DEV_TestETH_GetSN,
-            DeviceApi.KX_DEV_TestETH_GetName};
+            DeviceApi.KX_DEV_TestETH_GetName, "Eth Init Failure!\n"};
 }
-
-// KX_DEV_GetDevicePara selectors and the W25Qxxx manufacturer-ID parameter.
-constexpr int32_t kSelectW25qId = 2;
-constexpr int32_t kSelectMcuVersion = 4;
-constexpr int32_t kW25qManufacturerId = 0x90;
 
 // LED states of KX_DEV_Set_IndicatorLEDStatus.
 constexpr int32_t kLedsRed = 1;
 constexpr int32_t kLedsGreen = 2;
 
-// The four lines of one reading: success label and failure line, English
-// for "usbtest"/"ethtest", Chinese (GBK) for the full test.
-struct ReadingLines {
-    const char *mcuLabel;
-    const char *mcuFailure;
-    const char *snLabel;
-    const char *snFailure;
-    const char *nameLabel;
-    const char *nameFailure;
-    const char *w25qLabel;
-    const char *w25qFailure;
+// The lines of the four readings, in reading order: English for
+// "usbtest"/"ethtest", Chinese (GBK) for the full test.
+struct IdentityLines {
+    ReadingLines mcuVersion;
+    ReadingLines serial;
+    ReadingLines name;
+    ReadingLines w25q;
 };
 
-static const ReadingLines kEnglishLines = {
-    "MCU Fireware Ver: ", "get MCU Fireware Ver failure.\n", "Product SN: ", "getSN failure\n",
-    "Product Name: ",     "getName failure\n",               "get W25Q ",    "get W25Q failure.\n",
-};
+static const IdentityLines kEnglishLines = {kMcuVersionLines, kSerialLines, kNameLines, kW25qLines};
 
 // Each label with its spaces takes 13 GBK bytes, so the colons line up.
-static const ReadingLines kChineseLines = {
-    // "MCU固件版本  : "
-    "MCU\xB9\xCC\xBC\xFE\xB0\xE6\xB1\xBE  : ",
-    // "无法获取MCU固件版本!\n"
-    "\xCE\xDE\xB7\xA8\xBB\xF1\xC8\xA1" "MCU\xB9\xCC\xBC\xFE\xB0\xE6\xB1\xBE!\n",
-    // "产品序列号   : "
-    "\xB2\xFA\xC6\xB7\xD0\xF2\xC1\xD0\xBA\xC5   : ",
-    // "无法获取产品序列号!\n"
-    "\xCE\xDE\xB7\xA8\xBB\xF1\xC8\xA1\xB2\xFA\xC6\xB7\xD0\xF2\xC1\xD0\xBA\xC5!\n",
-    // "产品名称     : "
-    "\xB2\xFA\xC6\xB7\xC3\xFB\xB3\xC6     : ",
-    // "无法获取产品名称!\n"
-    "\xCE\xDE\xB7\xA8\xBB\xF1\xC8\xA1\xB2\xFA\xC6\xB7\xC3\xFB\xB3\xC6!\n",
-    // "W25Qxxx厂商ID: "
-    "W25Qxxx\xB3\xA7\xC9\xCC" "ID: ",
-    // "无法获取W25Qxxx厂商ID!\n"
-    "\xCE\xDE\xB7\xA8\xBB\xF1\xC8\xA1" "W25Qxxx\xB3\xA7\xC9\xCC" "ID!\n",
+static const IdentityLines kChineseLines = {
+    // "MCU固件版本  : ", "无法获取MCU固件版本!\n"
+    {"MCU\xB9\xCC\xBC\xFE\xB0\xE6\xB1\xBE  : ",
+     "\xCE\xDE\xB7\xA8\xBB\xF1\xC8\xA1" "MCU\xB9\xCC\xBC\xFE\xB0\xE6\xB1\xBE!\n"},
+    // "产品序列号   : ", "无法获取产品序列号!\n"
+    {"\xB2\xFA\xC6\xB7\xD0\xF2\xC1\xD0\xBA\xC5   : ",
+     "\xCE\xDE\xB7\xA8\xBB\xF1\xC8\xA1\xB2\xFA\xC6\xB7\xD0\xF2\xC1\xD0\xBA\xC5!\n"},
+    // "产品名称     : ", "无法获取产品名称!\n"
+    {"\xB2\xFA\xC6\xB7\xC3\xFB\xB3\xC6     : ",
+     "\xCE\xDE\xB7\xA8\xBB\xF1\xC8\xA1\xB2\xFA\xC6\xB7\xC3\xFB\xB3\xC6!\n"},
+    // "W25Qxxx厂商ID: ", "无法获取W25Qxxx厂商ID!\n"
+    {"W25Qxxx\xB3\xA7\xC9\xCC" "ID: ",
+     "\xCE\xDE\xB7\xA8\xBB\xF1\xC8\xA1" "W25Qxxx\xB3\xA7\xC9\xCC" "ID!\n"},
 };
 
 // "正在进行USB接口测试!\n"
@@ -101,105 +86,90 @@ static const char kAllDone[] = "\xC8\xAB\xB2\xBF\xB2\xE2\xCA\xD4\xBD\xE1\xCA\xF8
 
 // Reads the four identity values through an opened port, printing one line
 // each; every reading runs whatever the earlier ones gave. The W25Qxxx
-// result goes to LastStatus. Returns the 1-based position of the last
-// failing reading, or 0 when all succeeded.
-static int ReadIdentity(const TestPort &port, const ReadingLines &lines) {
-    int lastFailure = 0;
-    int32_t result = port.getDevicePara(DeviceContext, kSelectMcuVersion, 0, TextReply);
-    ReportQuery(result, lines.mcuLabel, TextReply, lines.mcuFailure);
-    if (result < 0) lastFailure = 1;
+// result goes to LastStatus. Returns whether all four succeeded.
+static bool ReadIdentity(Session &session, const TestPort &port, const IdentityLines &lines) {
+    bool passed = true;
+    int32_t result = port.getDevicePara(session.DeviceContext, kSelectMcuVersion, 0, session.TextReply);
+    ReportQuery(result, lines.mcuVersion, session.TextReply);
+    passed = passed && result >= 0;
 
-    result = port.getSN(DeviceContext, CurrentIndex, SerialReply);
-    ReportQuery(result, lines.snLabel, SerialReply, lines.snFailure);
-    if (result < 0) lastFailure = 2;
+    result = port.getSN(session.DeviceContext, session.CurrentIndex, session.SerialReply);
+    ReportQuery(result, lines.serial, session.SerialReply);
+    passed = passed && result >= 0;
 
-    memset(TextReply, 0, sizeof TextReply);
-    result = port.getName(DeviceContext, CurrentIndex, TextReply);
-    ReportQuery(result, lines.nameLabel, TextReply, lines.nameFailure);
-    if (result < 0) lastFailure = 3;
+    memset(session.TextReply, 0, sizeof session.TextReply);
+    result = port.getName(session.DeviceContext, session.CurrentIndex, session.TextReply);
+    ReportQuery(result, lines.name, session.TextReply);
+    passed = passed && result >= 0;
 
-    memset(TextReply, 0, sizeof TextReply);
-    LastStatus = port.getDevicePara(DeviceContext, kSelectW25qId, kW25qManufacturerId, TextReply);
-    ReportQuery(LastStatus, lines.w25qLabel, TextReply, lines.w25qFailure);
-    if (LastStatus < 0) lastFailure = 4;
-    return lastFailure;
+    memset(session.TextReply, 0, sizeof session.TextReply);
+    session.LastStatus =
+        port.getDevicePara(session.DeviceContext, kSelectW25qId, kW25qManufacturerId, session.TextReply);
+    ReportQuery(session.LastStatus, lines.w25q, session.TextReply);
+    return passed && session.LastStatus >= 0;
 }
 
-// "usbtest": opens the USB test port and prints the four readings; a failed
-// open prints "USB Init Failure!\n" and nothing else. The loop closes.
-void CmdUsbTest(const char *) {
-    TestPort port = UsbPort();
-    if (port.init(DeviceContext) < 0) {
-        fputs("USB Init Failure!\n", stdout);
+// "usbtest" and "ethtest": open the port's test entry and print the four
+// readings; a failed open prints the port's failure line and nothing else.
+// The loop closes.
+static void TestOnePort(Session &session, const TestPort &port) {
+    if (port.init(session.DeviceContext) < 0) {
+        fputs(port.initFailure, stdout);
         return;
     }
-    ReadIdentity(port, kEnglishLines);
+    ReadIdentity(session, port, kEnglishLines);
 }
 
-// "ethtest": as "usbtest", through the Ethernet test port.
-void CmdEthTest(const char *) {
-    TestPort port = EthPort();
-    if (port.init(DeviceContext) < 0) {
-        fputs("Eth Init Failure!\n", stdout);
-        return;
-    }
-    ReadIdentity(port, kEnglishLines);
-}
+void CmdUsbTest(Session &session, const char *) { TestOnePort(session, UsbPort()); }
+
+void CmdEthTest(Session &session, const char *) { TestOnePort(session, EthPort()); }
 
 // Lights all LEDs in one colour and asks the operator to confirm it.
-static int32_t ShowLeds(int32_t state, const char *confirmLine) {
-    int32_t result = DeviceApi.KX_DEV_Set_IndicatorLEDStatus(DeviceContext, state);
+static int32_t ShowLeds(Session &session, int32_t state, const char *confirmLine) {
+    int32_t result = DeviceApi.KX_DEV_Set_IndicatorLEDStatus(session.DeviceContext, state);
     fputs(result < 0 ? kLedTestFailed : confirmLine, stdout);
     return result;
 }
 
-// Self-test codes: -1 USB open, -2..-5 USB readings, -6 Ethernet open,
-// -7..-10 Ethernet readings. Only the sign selects the verdict.
-constexpr int32_t kUsbInitCode = -1;
-constexpr int32_t kEthInitCode = -6;
-
 // "加载器测试": both ports' readings, a verdict, then (when the Ethernet port
 // opened) the red and green LED check with a pause between. Never stops
 // early; closes the device once itself at the end, and the loop adds none.
-void CmdLoaderTest(const char *) {
+void CmdLoaderTest(Session &session, const char *) {
     fputs(kUsbTestStarts, stdout);
-    int32_t selfTestCode = 0;
+    bool passed = true;
     TestPort usb = UsbPort();
-    if (usb.init(DeviceContext) < 0) {
+    if (usb.init(session.DeviceContext) < 0) {
         fputs(kUsbInitFailed, stdout);
-        selfTestCode = kUsbInitCode;
+        passed = false;
     } else {
-        int failed = ReadIdentity(usb, kChineseLines);
-        if (failed != 0) selfTestCode = kUsbInitCode - failed;
+        passed = ReadIdentity(session, usb, kChineseLines) && passed;
     }
 
     fputs("\n", stdout);
     fputs(kEthTestStarts, stdout);
-    memset(TextReply, 0, sizeof TextReply);
+    memset(session.TextReply, 0, sizeof session.TextReply);
     TestPort eth = EthPort();
-    int32_t ethInitStatus = eth.init(DeviceContext);
+    int32_t ethInitStatus = eth.init(session.DeviceContext);
     if (ethInitStatus < 0) {
         fputs(kEthInitFailed, stdout);
-        selfTestCode = kEthInitCode;
+        passed = false;
     } else {
-        int failed = ReadIdentity(eth, kChineseLines);
-        if (failed != 0) selfTestCode = kEthInitCode - failed;
+        passed = ReadIdentity(session, eth, kChineseLines) && passed;
     }
 
     fputs("\n", stdout);
-    fputs(selfTestCode < 0 ? kVerdictFailed : kVerdictPassed, stdout);
+    fputs(passed ? kVerdictPassed : kVerdictFailed, stdout);
 
     if (ethInitStatus >= 0) {
         fputs("\n", stdout);
         fputs(kLedTestStarts, stdout);
-        ShowLeds(kLedsRed, kConfirmRed);
-        fflush(stdout);
-        PlatformPause("Pause");
-        LastStatus = ShowLeds(kLedsGreen, kConfirmGreen);
+        ShowLeds(session, kLedsRed, kConfirmRed);
+        PlatformPause();
+        session.LastStatus = ShowLeds(session, kLedsGreen, kConfirmGreen);
         fputs("\n", stdout);
         fputs(kAllDone, stdout);
         fputs(".\n", stdout);
     }
 
-    DeviceApi.KX_DEV_DeInit(DeviceContext);
+    DeviceApi.KX_DEV_DeInit(session.DeviceContext);
 }

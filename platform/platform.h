@@ -19,11 +19,11 @@ PlatformProc PlatformFindSymbol(PlatformLibrary library, const char *name);
 
 void PlatformFreeLibrary(PlatformLibrary library);
 
-// The command interpreter's key-press pause: shellCommand is "Pause" or
-// "pause". Elsewhere the same prompt is printed and one key is awaited,
-// without echo, when standard input is a terminal; otherwise no input is
-// consumed.
-void PlatformPause(const char *shellCommand);
+// The command interpreter's key-press pause, after everything written to
+// standard output so far. Where there is no such command the same prompt is
+// printed and one key is awaited, without echo, when standard input is a
+// terminal; otherwise no input is consumed.
+void PlatformPause();
 
 // Text to integer with hexadecimal allowed, as StrToIntExA with flag 1:
 // leading blanks, tabs and line feeds, an optional sign, then "0x"/"0X" and

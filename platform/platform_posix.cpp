@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/ascii.h"
+
 PlatformLibrary PlatformLoadLibrary(const char *fileName) {
     PlatformLibrary library = dlopen(fileName, RTLD_NOW | RTLD_LOCAL);
     if (library != nullptr || strchr(fileName, '/') != nullptr) return library;
@@ -36,7 +38,7 @@ void PlatformFreeLibrary(PlatformLibrary library) {
     if (library != nullptr) dlclose(library);
 }
 
-void PlatformPause(const char * /*shellCommand*/) {
+void PlatformPause() {
     fputs("Press any key to continue . . . ", stdout);
     fflush(stdout);
     // A scripted session must not lose a byte of its commands to the pause,
@@ -75,16 +77,13 @@ int32_t PlatformHexTextToInt(const char *text) {
     if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) {
         // The sign is not applied to a hexadecimal number.
         for (p += 2;; p++) {
-            unsigned digit;
-            if (*p >= '0' && *p <= '9') digit = *p - '0';
-            else if (*p >= 'a' && *p <= 'f') digit = *p - 'a' + 10;
-            else if (*p >= 'A' && *p <= 'F') digit = *p - 'A' + 10;
-            else break;
-            value = value * 16u + digit;
+            if (!IsAsciiHexDigit(*p)) break;
+            int digit = IsAsciiDigit(*p) ? *p - '0' : AsciiLower(*p) - 'a' + 10;
+            value = value * 16u + static_cast<unsigned>(digit);
         }
         return static_cast<int32_t>(value);
     }
-    for (; *p >= '0' && *p <= '9'; p++) value = value * 10u + static_cast<unsigned>(*p - '0');
+    for (; IsAsciiDigit(*p); p++) value = value * 10u + static_cast<unsigned>(*p - '0');
     if (negative) value = 0u - value;
     return static_cast<int32_t>(value);
 }

@@ -21,14 +21,15 @@ void PlatformFreeLibrary(PlatformLibrary library) {
     if (library != nullptr) FreeLibrary(reinterpret_cast<HMODULE>(library));
 }
 
-void PlatformPause(const char *shellCommand) {
+// cmd's "pause" command; cmd takes "Pause" and "pause" alike.
+void PlatformPause() {
     fflush(stdout);
-    (void)system(shellCommand);
+    (void)system("Pause");
 }
 
 int32_t PlatformHexTextToInt(const char *text) {
     int value = 0;
-    // STIF_SUPPORT_HEX is 1; a text without a number leaves 0.
-    if (!StrToIntExA(text, 1, &value)) return 0;
+    // A text without a number leaves 0.
+    if (!StrToIntExA(text, STIF_SUPPORT_HEX, &value)) return 0;
     return value;
 }

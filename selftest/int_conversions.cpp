@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "platform/ascii.h"
+
 int32_t TextToInt(const char *text) {
     const unsigned char *p = reinterpret_cast<const unsigned char *>(text);
     while (*p == ' ' || (*p >= 8 && *p <= 13)) ++p;
@@ -17,7 +19,7 @@ int32_t TextToInt(const char *text) {
     // Unsigned arithmetic: overflow wraps as the self-test expects instead
     // of being undefined.
     uint32_t value = 0;
-    while (*p >= '0' && *p <= '9') {
+    while (IsAsciiDigit(*p)) {
         value = value * 10u + static_cast<uint32_t>(*p - '0');
         ++p;
     }

@@ -1,7 +1,7 @@
 #include "selftest/soft_float_mul.h"
 
+#include <bit>
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -21,18 +21,9 @@ const char kOverflowMessage[] =
 const char kUnderflowMessage[] =
     "\xBD\xE1\xB9\xFB\xCF\xC2\xD2\xE7\xA3\xA8 --> 0.0\xA3\xA9\xA3\xA1\xA3\xA1\xA3\xA1\n";
 
-// Byte copies: reading a float through an integer pointer is undefined.
-uint32_t FloatBits(float value) {
-    uint32_t bits;
-    memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
+uint32_t FloatBits(float value) { return std::bit_cast<uint32_t>(value); }
 
-float FloatFromBits(uint32_t bits) {
-    float value;
-    memcpy(&value, &bits, sizeof value);
-    return value;
-}
+float FloatFromBits(uint32_t bits) { return std::bit_cast<float>(bits); }
 
 uint32_t SignOf(uint32_t bits) { return bits >> 31; }
 int32_t ExponentOf(uint32_t bits) { return static_cast<int32_t>((bits >> kFractionBits) & 0xFFu); }

@@ -1,5 +1,5 @@
-// What the device commands leave in the loop state (LastStatus,
-// CurrentIndex, InfoSelector, InfoParam), against a scripted fake library.
+// What the device commands leave in the session (LastStatus, CurrentIndex,
+// InfoSelector, InfoParam), against a scripted fake library.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -10,8 +10,9 @@
 #include <vector>
 
 #include "console/command_table.h"
-#include "console/loop_state.h"
+#include "console/console_loop.h"
 #include "device/device_api.h"
+#include "device/session.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ protected:
 #define KX_DEV_ENTRY(name, shape) DeviceApi.name = Fake_##name;
 #include "device/device_api_list.h"
 #undef KX_DEV_ENTRY
-        ResetLoopState();
+        StartSession(session, nullptr);
         Calls.clear();
         Scripted.clear();
         DefaultResult = 0;
@@ -67,11 +68,12 @@ protected:
     }
     // Runs word as the loop would, without the loop's close.
     void Run(const char *word) {
-        strcpy(CommandBuffer, word);
-        const CommandRow *row = FindCommand(CommandBuffer);
+        const CommandRow *row = FindCommand(word);
         ASSERT_NE(row, nullptr) << word;
-        row->handler(CommandBuffer + row->argOffset);
+        row->handler(session, word + strlen(row->keyword));
     }
+
+    Session session;
 
 private:
     DeviceApiTable saved_;
@@ -90,11 +92,11 @@ const char *const kOpeningCommands[] = {
 TEST_F(DeviceState, OperationResultBecomesLastStatus) {
     for (const char *word : kOpeningCommands) {
         for (int32_t result : {-4, 0, 17}) {
-            LastStatus = 1234;
+            session.LastStatus = 1234;
             DefaultResult = result;
             Calls.clear();
             Run(word);
-            EXPECT_EQ(LastStatus, result) << word;
+            EXPECT_EQ(session.LastStatus, result) << word;
             ASSERT_EQ(Calls.size(), 2u) << word;
             EXPECT_EQ(Calls[0], "KX_DEV_Init") << word;
         }
@@ -103,75 +105,73 @@ TEST_F(DeviceState, OperationResultBecomesLastStatus) {
 
 TEST_F(DeviceState, FailedOpenChangesNothingButTheResetState) {
     for (const char *word : kOpeningCommands) {
-        LastStatus = 1234;
-        CurrentIndex = 77;
-        InfoSelector = 5;
-        InfoParam = 6;
+        session.LastStatus = 1234;
+        session.CurrentIndex = 77;
+        session.InfoSelector = 5;
+        session.InfoParam = 6;
         Scripted["KX_DEV_Init"] = {-1};
         Calls.clear();
         Run(word);
         EXPECT_EQ(Calls, std::vector<std::string>{"KX_DEV_Init"}) << word;
-        EXPECT_EQ(LastStatus, 1234) << word;
-        EXPECT_EQ(InfoSelector, 5) << word;
-        EXPECT_EQ(InfoParam, 6) << word;
+        EXPECT_EQ(session.LastStatus, 1234) << word;
+        EXPECT_EQ(session.InfoSelector, 5) << word;
+        EXPECT_EQ(session.InfoParam, 6) << word;
         int32_t expectedIndex = strcmp(word, "RST_FPGA_TRUE") == 0 ? 2 : strcmp(word, "RST_FPGA_FALSE") == 0 ? 1 : 77;
-        EXPECT_EQ(CurrentIndex, expectedIndex) << word;
+        EXPECT_EQ(session.CurrentIndex, expectedIndex) << word;
     }
 }
 
 TEST_F(DeviceState, SetRgbNeitherOpensNorCloses) {
     DefaultResult = -1;
     Run("setRGB");
-    EXPECT_EQ(LastStatus, -1);
+    EXPECT_EQ(session.LastStatus, -1);
     DefaultResult = 3;
     Run("setRGB");
-    EXPECT_EQ(LastStatus, 3);
+    EXPECT_EQ(session.LastStatus, 3);
     EXPECT_EQ(Calls, (std::vector<std::string>{"KX_DEV_SetChVal 0 @", "KX_DEV_SetChVal 0 @"}));
 }
 
 TEST_F(DeviceState, PortTestKeepsTheW25qResult) {
     for (const char *word : {"usbtest", "ethtest"}) {
-        LastStatus = 1234;
+        session.LastStatus = 1234;
         Scripted.clear();
         std::string port = strcmp(word, "usbtest") == 0 ? "USB" : "ETH";
         Scripted["KX_DEV_Test" + port + "_GetDevicePara"] = {0, 6};
         Scripted["KX_DEV_Test" + port + "_GetName"] = {-1};
         Run(word);
-        EXPECT_EQ(LastStatus, 6) << word;
+        EXPECT_EQ(session.LastStatus, 6) << word;
         // A failed open leaves it alone.
         Scripted["KX_DEV_Test" + port + "_Init"] = {-2};
         Run(word);
-        EXPECT_EQ(LastStatus, 6) << word;
+        EXPECT_EQ(session.LastStatus, 6) << word;
     }
     EXPECT_EQ(Calls.size(), 2u * 6u);
 }
 
-const char kLoaderTest[] = "\xBC\xD3\xD4\xD8\xC6\xF7\xB2\xE2\xCA\xD4";  // "加载器测试"
-
 TEST_F(DeviceState, LoaderTestLastStatusIsTheLastStepThatRan) {
-    CurrentIndex = 144;
+    session.CurrentIndex = 144;
     // Both ports open: the green LED call's result.
     Scripted["KX_DEV_Set_IndicatorLEDStatus"] = {0, 7};
     Scripted["KX_DEV_TestETH_GetDevicePara"] = {0, -5};
-    Run(kLoaderTest);
-    EXPECT_EQ(LastStatus, 7);
+    Run(kLoaderTestKeyword);
+    EXPECT_EQ(session.LastStatus, 7);
     Scripted["KX_DEV_Set_IndicatorLEDStatus"] = {0, -3};
-    Run(kLoaderTest);
-    EXPECT_EQ(LastStatus, -3);
+    Run(kLoaderTestKeyword);
+    EXPECT_EQ(session.LastStatus, -3);
     // Ethernet open fails: the USB W25Qxxx query's result.
     Scripted["KX_DEV_TestUSB_GetDevicePara"] = {0, 5};
     Scripted["KX_DEV_TestETH_Init"] = {-1};
-    Run(kLoaderTest);
-    EXPECT_EQ(LastStatus, 5);
+    Run(kLoaderTestKeyword);
+    EXPECT_EQ(session.LastStatus, 5);
     // Both fail: unchanged.
-    LastStatus = 1234;
+    session.LastStatus = 1234;
     Scripted["KX_DEV_TestUSB_Init"] = {-1};
     Scripted["KX_DEV_TestETH_Init"] = {-1};
     Calls.clear();
-    Run(kLoaderTest);
-    EXPECT_EQ(LastStatus, 1234);
+    Run(kLoaderTestKeyword);
+    EXPECT_EQ(session.LastStatus, 1234);
     EXPECT_EQ(Calls, (std::vector<std::string>{"KX_DEV_TestUSB_Init", "KX_DEV_TestETH_Init", "KX_DEV_DeInit"}));
-    EXPECT_EQ(CurrentIndex, 144);
+    EXPECT_EQ(session.CurrentIndex, 144);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "selftest/int_conversions.h"
-#include "selftest/selftest_commands.h"
+#include "console/selftest_commands.h"
 
 namespace {
 
@@ -21,8 +21,9 @@ class AtoiTable : public testing::TestWithParam<AtoiCase> {};
 TEST_P(AtoiTable, ValueAndPrintedProduct) {
     const AtoiCase &c = GetParam();
     EXPECT_EQ(TextToInt(c.text), c.value);
+    Session session{};
     testing::internal::CaptureStdout();
-    CmdAtoi(c.text);
+    CmdAtoi(session, c.text);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), c.line);
 }
 

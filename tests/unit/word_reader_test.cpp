@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "console/loop_state.h"
+#include "console/console_loop.h"
 #include "console/word_reader.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "lut/file_commands.h"
+#include "console/file_commands.h"
 
 #include <cstdio>
 
@@ -10,7 +10,7 @@
 // "loadLog:<path>": reads a hex 1D LUT file into Lut1dTable and, only when
 // it was read as hex, writes the ramp file; any other reader result (lut
 // file, unknown extension, no such file) gives the open failure line.
-void CmdLoadLog(const char *arg) {
+void CmdLoadLog(Session &, const char *arg) {
     if (Read1dLutFile(arg) != kLut1dHexRead) {
         printf("Log Lut File Open fail!\n");
         return;
@@ -27,7 +27,7 @@ void CmdLoadLog(const char *arg) {
 // refused and nothing is written; a name that leaves the current directory,
 // or a file that cannot be written, gives a failure line instead of the
 // success line.
-void CmdGamma10b(const char *arg) {
+void CmdGamma10b(Session &, const char *arg) {
     char fileName[kGammaNameBufferSize];
     int32_t named = GammaFileName(arg, fileName);
     if (named == -1) {
@@ -42,8 +42,9 @@ void CmdGamma10b(const char *arg) {
 }
 
 // "Bit2Bin:<path>": converts the FPGA bitstream at path into the update
-// image V2FpgaUpdate_.bnb and reports the result.
-void CmdBit2Bin(const char *arg) {
+// image V2FpgaUpdate_.bnb and reports the result. The success line's
+// "seccess" is the box's established wording.
+void CmdBit2Bin(Session &, const char *arg) {
     if (MakeFpgaUpdateFile(arg) != 0) {
         printf("Bin file generate fail!\n");
         return;
