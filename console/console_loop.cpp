@@ -1,5 +1,6 @@
 #include "console/console_loop.h"
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -15,6 +16,16 @@ static const char kPrompt[] = "\xC7\xEB\xCA\xE4\xC8\xEB\xC3\xFC\xC1\xEE: ->";
 // The library's opaque block: allocated once, without clearing, and never
 // released, since the library may keep using it until the process ends.
 constexpr size_t kDeviceContextSize = 0x20000;
+
+// The session of the run, for the close after an interrupt.
+static Session RunSession;
+static std::atomic<bool> ClosedAtEnd{false};
+
+// The last close of the run: at shutdown, or from an interrupt that ends the
+// process on its own thread; never both.
+static void CloseAtEnd() {
+    if (!ClosedAtEnd.exchange(true)) DeviceApi.KX_DEV_DeInit(RunSession.DeviceContext);
+}
 
 static int StartupFailure(const char *message) {
     fputs(message, stdout);
@@ -41,10 +52,13 @@ int RunConsole() {
     if (BindDeviceApi() < 0) return StartupFailure("GetFunAddr fail");
     void *deviceContext = malloc(kDeviceContextSize);
     if (deviceContext == nullptr) return StartupFailure("Memory Allocate Failure!\n");
-    static Session session;
+    Session &session = RunSession;
     StartSession(session, deviceContext);
+    PlatformCatchInterrupts(CloseAtEnd);
 
-    for (;;) {
+    // An interrupt ends the loop as the end of input does: at the read it
+    // cuts short, or before the next prompt.
+    while (!PlatformInterrupted()) {
         ClearReplies(session);
         fputs(kPrompt, stdout);
         fflush(stdout);
@@ -59,7 +73,8 @@ int RunConsole() {
         if (!DispatchWord(session, commandBuffer)) break;
     }
 
-    DeviceApi.KX_DEV_DeInit(session.DeviceContext);
+    CloseAtEnd();
     ReleaseDeviceLibrary();
+    PlatformEndAsInterrupted();
     return 0;
 }

@@ -9,8 +9,9 @@
 
 // In the order of kLut3dSizes.
 static const LutEntries kLutEntries[] = {
-#define LUT3D_SIZE(points, floatLayout, intLayout, floatSend, floatRead, intSend, intRead) \
-    {&DeviceApiTable::floatSend, &DeviceApiTable::floatRead, &DeviceApiTable::intSend, &DeviceApiTable::intRead},
+#define LUT3D_SIZE(points, floatLayout, intLayout, floatSend, floatRead, intSend, intRead)                         \
+    {&DeviceApiTable::floatSend, &DeviceApiTable::floatRead, &DeviceApiTable::intSend, &DeviceApiTable::intRead, \
+     #floatSend,                 #floatRead,                 #intSend,                 #intRead},
 #include "lut/lut3d_size_list.h"
 #undef LUT3D_SIZE
 };
@@ -20,10 +21,33 @@ const LutEntries *LutEntriesOfLayout(int32_t layout) {
     return size == nullptr ? nullptr : &kLutEntries[size - kLut3dSizes];
 }
 
-// The send result's message; any result but the four known failures is a
-// success, other negative ones included.
-static const char *DownloadMessage(int32_t result) {
-    switch (result) {
+DownloadResult DownloadLut(Session &session, int32_t layout) {
+    bool intTable = false;
+    const Lut3dSize *size = Lut3dSizeOfLayout(layout, &intTable);
+    const LutEntries *entries = LutEntriesOfLayout(layout);
+    // The box is told the table's order and size first; a table sent after
+    // either failed could be taken with the wrong ones.
+    DownloadResult download = {
+        DeviceApi.KX_DEV_Set3DLUT_FileType(session.DeviceContext, session.CurrentIndex, LutSourceKind),
+        "KX_DEV_Set3DLUT_FileType", false};
+    if (download.result < 0) return download;
+    download = {DeviceApi.KX_DEV_Set3DLUT_Points(session.DeviceContext, session.CurrentIndex, size->points),
+                "KX_DEV_Set3DLUT_Points", false};
+    if (download.result < 0) return download;
+    if (intTable) {
+        return {(DeviceApi.*entries->intSend)(session.DeviceContext, session.CurrentIndex, &Lut3dIntTable[0][0]),
+                entries->intSendName, true};
+    }
+    return {(DeviceApi.*entries->floatSend)(session.DeviceContext, session.CurrentIndex, &Lut3dFloatTable[0][0]),
+            entries->floatSendName, true};
+}
+
+// The line "load:" prints for a download: the four failures of the send
+// that the box tells apart, any other failure of it, or a failed
+// preparation, which never reached the box's flash.
+static const char *DownloadMessage(const DownloadResult &download) {
+    if (!download.sent) return "Communicate fail!\n";
+    switch (download.result) {
     case -1:
         return "Communicate fail!\n";
     case -2:
@@ -33,22 +57,8 @@ static const char *DownloadMessage(int32_t result) {
     case -4:
         return "Erase communicate fail!\n";
     default:
-        return "Load Lut success.\n";
+        return download.result < 0 ? "Load Lut fail!\n" : "Load Lut success.\n";
     }
-}
-
-// Sends the table that Read3dLutFile filled, by the call that takes its
-// layout, after the file type and the point count; returns the send result.
-static int32_t SendLayout(Session &session, int32_t layout) {
-    bool intTable = false;
-    const Lut3dSize *size = Lut3dSizeOfLayout(layout, &intTable);
-    const LutEntries *entries = LutEntriesOfLayout(layout);
-    DeviceApi.KX_DEV_Set3DLUT_FileType(session.DeviceContext, session.CurrentIndex, LutSourceKind);
-    DeviceApi.KX_DEV_Set3DLUT_Points(session.DeviceContext, session.CurrentIndex, size->points);
-    if (intTable) {
-        return (DeviceApi.*entries->intSend)(session.DeviceContext, session.CurrentIndex, &Lut3dIntTable[0][0]);
-    }
-    return (DeviceApi.*entries->floatSend)(session.DeviceContext, session.CurrentIndex, &Lut3dFloatTable[0][0]);
 }
 
 // "setLut": opens the device and, only when LastStatus is 0, sends
@@ -72,7 +82,7 @@ void CmdSetLut(Session &session, const char *) {
 
 // "load:<path>": opens the device, reads the 3D LUT file at arg and sends
 // it by the call that matches its layout. LastStatus takes the reader's
-// result, then the send result; a failed open changes nothing. The loop
+// result, then the download's; a failed open changes nothing. The loop
 // closes the device.
 void CmdLoad(Session &session, const char *arg) {
     if (OpenDevice(session) < 0) return;
@@ -82,6 +92,7 @@ void CmdLoad(Session &session, const char *arg) {
         printf("3D-Lut File Open fail!\n");
         return;
     }
-    session.LastStatus = SendLayout(session, session.LastStatus);
-    printf("%s", DownloadMessage(session.LastStatus));
+    DownloadResult download = DownloadLut(session, session.LastStatus);
+    session.LastStatus = download.result;
+    printf("%s", DownloadMessage(download));
 }

@@ -165,10 +165,13 @@ void CmdLoaderTest(Session &session, const char *) {
         fputs(kLedTestStarts, stdout);
         ShowLeds(session, kLedsRed, kConfirmRed);
         PlatformPause();
-        session.LastStatus = ShowLeds(session, kLedsGreen, kConfirmGreen);
-        fputs("\n", stdout);
-        fputs(kAllDone, stdout);
-        fputs(".\n", stdout);
+        // An interrupt during the pause ends the test here, closed as ever.
+        if (!PlatformInterrupted()) {
+            session.LastStatus = ShowLeds(session, kLedsGreen, kConfirmGreen);
+            fputs("\n", stdout);
+            fputs(kAllDone, stdout);
+            fputs(".\n", stdout);
+        }
     }
 
     DeviceApi.KX_DEV_DeInit(session.DeviceContext);

@@ -14,10 +14,9 @@ extern uint8_t FirmwareBuffer[kFirmwareBufferSize];
 
 // Writes kFpgaUpdateFileName in the current directory: the file filePath
 // byte for byte and of the same length, its first 331 bytes set to 0xFF.
-// The source is read whole and closed before the output is created, so the
+// The source is read whole and closed before the output is written, so the
 // output may itself be the source. Returns 0 when the whole image was
-// written; -1 when the source cannot be read or is longer than
-// FirmwareBuffer (no output created or changed), when the output cannot be
-// created (an existing one is left as it was), or when not every byte
-// reached it (the incomplete file stays).
+// written; -1, with the output left as it was, when the source is not a
+// regular file, cannot be read, is empty or is longer than FirmwareBuffer,
+// or when the image cannot be written in full.
 int32_t MakeFpgaUpdateFile(const char *filePath);

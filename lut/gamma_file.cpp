@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "platform/ascii.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -82,15 +83,12 @@ uint32_t GammaEntry(double exponent, int32_t i) {
 // Binary mode with explicit CR bytes: the same bytes as the text-mode file
 // written on Windows, where "%03x\r" then "\n" became CR CR LF.
 int32_t WriteGammaFile(const char *fileName, double exponent) {
-    FILE *file = fopen(fileName, "wb");
-    if (file == nullptr) return -1;
-    bool written = true;
+    PlatformReplacement output;
+    if (PlatformCreateReplacement(output, fileName) == nullptr) return -1;
     for (int32_t i = 0; i < kGammaEntries; ++i) {
         const char *lineEnd = i < kGammaEntries - 1 ? "\r\r\n" : "\r";
-        if (fprintf(file, "%03x%s", static_cast<unsigned>(GammaEntry(exponent, i)), lineEnd) < 0) {
-            written = false;
-        }
+        fprintf(output.file, "%03x%s", static_cast<unsigned>(GammaEntry(exponent, i)), lineEnd);
     }
-    if (fclose(file) != 0) written = false;
-    return written ? 0 : -1;
+    // A failed write shows in the stream's error flag when it is closed.
+    return PlatformFinishReplacement(output);
 }

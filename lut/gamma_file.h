@@ -28,7 +28,8 @@ int32_t GammaFileName(const char *arg, char *name);
 // clamped to it, NaN becomes 0.
 uint32_t GammaEntry(double exponent, int32_t i);
 
-// Creates (or empties) fileName and writes the 1024 entries as "%03x" and
-// CR, with CR LF after each entry but the last, on every platform. Returns
-// 0, or -1 when the file cannot be created or not every byte reached it.
+// Writes fileName anew, replacing any file of that name: the 1024 entries as
+// "%03x" and CR, with CR LF after each entry but the last, on every
+// platform. Returns 0, or -1 when the file cannot be written in full (an
+// existing one is then left as it was).
 int32_t WriteGammaFile(const char *fileName, double exponent);

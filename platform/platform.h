@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 
 typedef void *PlatformLibrary;
 // A generic function address; cast to the entry point's own type before use.
@@ -31,3 +32,72 @@ void PlatformPause();
 // that does not belong. Wraps to the low 32 bits. Text without a number
 // gives 0.
 int32_t PlatformHexTextToInt(const char *text);
+
+// ---- files --------------------------------------------------------------
+
+// Opens path for binary reading only when it names a regular file, and
+// never waits: a FIFO, a character device (/dev/zero, or Windows' CON,
+// COM1, NUL, ... with any extension) or a directory gives nullptr at once,
+// as does a file that cannot be opened. The caller closes the file.
+FILE *PlatformOpenRegularFile(const char *path);
+
+// A file written by replacement: the bytes go to a new temporary file in
+// the same directory, which takes the file's place only once it is complete
+// and closed, so a failure never leaves a broken or emptied file where a
+// good one stood, and no temporary file is left behind.
+constexpr int kPlatformPathBytes = 4096;
+struct PlatformReplacement {
+    FILE *file;  // open for binary writing between creating and closing
+    char path[kPlatformPathBytes];
+    char tempPath[kPlatformPathBytes];
+};
+
+// Creates the temporary file beside path; nullptr (nothing created) when
+// path is too long, names an existing file that may not be written, or the
+// temporary file cannot be created.
+FILE *PlatformCreateReplacement(PlatformReplacement &replacement, const char *path);
+
+// Closes the temporary file; 0, or -1 when not every byte reached it (the
+// temporary file is then removed). Its bytes can be read back at tempPath
+// before the commit.
+int PlatformCloseReplacement(PlatformReplacement &replacement);
+
+// Puts the closed temporary file in path's place; 0, or -1 (the temporary
+// file is then removed and path is left as it was).
+int PlatformCommitReplacement(PlatformReplacement &replacement);
+
+// Closes the temporary file if it is open and removes it.
+void PlatformDiscardReplacement(PlatformReplacement &replacement);
+
+// Close and commit in one step, for a writer that needs no check between.
+int PlatformFinishReplacement(PlatformReplacement &replacement);
+
+// The primitives of the replacement, one per platform: creates path for
+// binary writing only when no file of that name exists (with the usual
+// permissions of a new file); moves from over to, replacing it; whether an
+// existing path may be written (true when there is none).
+FILE *PlatformCreateNewFile(const char *path);
+int PlatformMoveOver(const char *from, const char *to);
+bool PlatformMayWrite(const char *path);
+// A number that tells this process from others running at the same time.
+unsigned long PlatformProcessId();
+
+// ---- interrupts ---------------------------------------------------------
+
+// From this call on, an interrupt (Ctrl-C, a closed console window; POSIX:
+// SIGINT, SIGTERM, SIGHUP) makes PlatformInterrupted() true and ends a
+// console read in progress as the end of input does, so that the tool
+// shuts down through its usual path. Nothing else runs in a POSIX signal
+// handler. Where the platform itself ends the process soon after an
+// interrupt (Windows runs its handler on a thread of its own, and ends the
+// process once a closed window's handler returns), closeNow is called on
+// that thread and the process then ends; closeNow must close only once,
+// also when the usual shutdown runs at the same time.
+void PlatformCatchInterrupts(void (*closeNow)());
+
+bool PlatformInterrupted();
+
+// Ends the process as the interrupt would have ended it without a handler
+// (POSIX: the signal's own default action), once the tool has shut down.
+// Returns only when there was no interrupt.
+void PlatformEndAsInterrupted();

@@ -2,11 +2,17 @@
 #include "platform/platform.h"
 
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 
 #include "platform/ascii.h"
 
@@ -86,4 +92,71 @@ int32_t PlatformHexTextToInt(const char *text) {
     for (; IsAsciiDigit(*p); p++) value = value * 10u + static_cast<unsigned>(*p - '0');
     if (negative) value = 0u - value;
     return static_cast<int32_t>(value);
+}
+
+FILE *PlatformOpenRegularFile(const char *path) {
+    // Without O_NONBLOCK, opening a FIFO that has no writer waits for one.
+    int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    struct stat status;
+    int flags = fcntl(fd, F_GETFL);
+    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || flags == -1 ||
+        fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1) {
+        close(fd);
+        return nullptr;
+    }
+    FILE *file = fdopen(fd, "rb");
+    if (file == nullptr) close(fd);
+    return file;
+}
+
+FILE *PlatformCreateNewFile(const char *path) {
+    // 0666 less the umask: the permissions fopen gives a new file.
+    int fd = open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return nullptr;
+    FILE *file = fdopen(fd, "wb");
+    if (file == nullptr) {
+        close(fd);
+        unlink(path);
+    }
+    return file;
+}
+
+int PlatformMoveOver(const char *from, const char *to) { return rename(from, to) == 0 ? 0 : -1; }
+
+bool PlatformMayWrite(const char *path) { return access(path, W_OK) == 0 || errno == ENOENT; }
+
+unsigned long PlatformProcessId() { return static_cast<unsigned long>(getpid()); }
+
+static volatile sig_atomic_t InterruptSignal = 0;
+
+static void OnInterrupt(int signal) { InterruptSignal = signal; }
+
+void PlatformCatchInterrupts(void (*)()) {
+    struct sigaction action = {};
+    action.sa_handler = OnInterrupt;
+    sigemptyset(&action.sa_mask);
+    // No SA_RESTART: the read the signal interrupts fails with EINTR, which
+    // the console takes as the end of its input.
+    action.sa_flags = 0;
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        // A signal ignored from the start (nohup, a background job of a
+        // script) stays ignored, as the one who started the tool asked.
+        struct sigaction previous;
+        if (sigaction(signal, nullptr, &previous) == 0 && previous.sa_handler == SIG_IGN) continue;
+        sigaction(signal, &action, nullptr);
+    }
+}
+
+bool PlatformInterrupted() { return InterruptSignal != 0; }
+
+void PlatformEndAsInterrupted() {
+    int signal = InterruptSignal;
+    if (signal == 0) return;
+    fflush(nullptr);
+    struct sigaction action = {};
+    action.sa_handler = SIG_DFL;
+    sigemptyset(&action.sa_mask);
+    sigaction(signal, &action, nullptr);
+    raise(signal);
 }

@@ -2,10 +2,16 @@
 #include "platform/platform.h"
 
 #include <windows.h>
+#include <fcntl.h>
+#include <io.h>
 #include <shlwapi.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+
+#include "platform/ascii.h"
 
 PlatformLibrary PlatformLoadLibrary(const char *fileName) {
     return reinterpret_cast<PlatformLibrary>(LoadLibraryA(fileName));
@@ -33,3 +39,88 @@ int32_t PlatformHexTextToInt(const char *text) {
     if (!StrToIntExA(text, STIF_SUPPORT_HEX, &value)) return 0;
     return value;
 }
+
+// Whether the last component of path is one of the names Windows gives its
+// devices in every directory, with or without an extension ("COM1.cube"
+// is the serial port): opening such a name reaches the device, not a file.
+static bool IsDeviceName(const char *path) {
+    const char *name = path;
+    for (const char *p = path; *p != '\0'; ++p) {
+        if (*p == '/' || *p == '\\' || *p == ':') name = p + 1;
+    }
+    size_t length = strcspn(name, ".");
+    while (length > 0 && name[length - 1] == ' ') --length;
+    static const char *const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+    for (const char *device : kDevices) {
+        if (length == strlen(device) && _strnicmp(name, device, length) == 0) return true;
+    }
+    // COM0 to COM9 and LPT0 to LPT9.
+    return length == 4 && (_strnicmp(name, "COM", 3) == 0 || _strnicmp(name, "LPT", 3) == 0) &&
+           IsAsciiDigit(static_cast<unsigned char>(name[3]));
+}
+
+FILE *PlatformOpenRegularFile(const char *path) {
+    if (IsDeviceName(path)) return nullptr;
+    HANDLE handle = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    // A directory does not open this way; a pipe or a device is no disk file.
+    if (GetFileType(handle) != FILE_TYPE_DISK) {
+        CloseHandle(handle);
+        return nullptr;
+    }
+    int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_RDONLY | _O_BINARY);
+    if (fd == -1) {
+        CloseHandle(handle);
+        return nullptr;
+    }
+    FILE *file = _fdopen(fd, "rb");
+    if (file == nullptr) _close(fd);
+    return file;
+}
+
+FILE *PlatformCreateNewFile(const char *path) {
+    int fd = _open(path, _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+    if (fd == -1) return nullptr;
+    FILE *file = _fdopen(fd, "wb");
+    if (file == nullptr) {
+        _close(fd);
+        remove(path);
+    }
+    return file;
+}
+
+int PlatformMoveOver(const char *from, const char *to) {
+    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 0 : -1;
+}
+
+bool PlatformMayWrite(const char *path) {
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) == 0;
+}
+
+unsigned long PlatformProcessId() { return GetCurrentProcessId(); }
+
+static volatile LONG Interrupted = 0;
+static void (*CloseOnInterrupt)() = nullptr;
+
+// Runs on a thread of its own. Every console event ends the tool here: a
+// closed window or a logoff ends the process as soon as this returns, and
+// a console read in progress need not see Ctrl-C, so the box is closed now
+// and the process ended at once.
+static BOOL WINAPI OnConsoleEvent(DWORD) {
+    InterlockedExchange(&Interrupted, 1);
+    if (CloseOnInterrupt != nullptr) CloseOnInterrupt();
+    fflush(stdout);
+    TerminateProcess(GetCurrentProcess(), STATUS_CONTROL_C_EXIT);
+    return TRUE;
+}
+
+void PlatformCatchInterrupts(void (*closeNow)()) {
+    CloseOnInterrupt = closeNow;
+    SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
+}
+
+bool PlatformInterrupted() { return InterlockedCompareExchange(&Interrupted, 0, 0) != 0; }
+
+void PlatformEndAsInterrupted() {}

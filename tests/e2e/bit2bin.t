@@ -27,18 +27,18 @@ The expected image of a file, computed here.
   $ tail -c 1 top.bit | od -An -tx1
    3d
 
-Empty, 1, 331 and 1000 bytes, then a shorter file after the longer one.
+An empty source is no bitstream: it is refused, and the image it would
+have emptied stays as it was. Then 1, 331 and 1000 bytes, and a shorter file
+after the longer one.
 
   $ : > empty.bit
   $ pattern 1 > one.bit
   $ pattern 331 > p331.bit
   $ pattern 1000 > p1000.bit
   $ printf 'Bit2Bin:empty.bit\nexit\n' | lutbox
-  请输入命令: ->Bin file generate seccess!
-  Bin file name: V2FpgaUpdate_.bnb.
+  请输入命令: ->Bin file generate fail!
   请输入命令: -> (no-eol)
-  $ wc -c < V2FpgaUpdate_.bnb
-  0
+  $ image top.bit | cmp - V2FpgaUpdate_.bnb
   $ for f in one p331 p1000 top; do
   >   printf 'Bit2Bin:%s.bit\nexit\n' $f | lutbox > /dev/null
   >   image $f.bit | cmp - V2FpgaUpdate_.bnb && echo "$f $(wc -c < V2FpgaUpdate_.bnb)"
@@ -95,7 +95,35 @@ that cannot be created.
   $ test -e V2FpgaUpdate_.bnb || echo absent
   absent
 
+A write that fails part-way (here at the file size limit) leaves the image
+that stood there, and no temporary file.
+
+  $ pattern 600 > small.bit
+  $ printf 'Bit2Bin:small.bit\nexit\n' | lutbox > /dev/null
+  $ cp V2FpgaUpdate_.bnb before.bnb
+  $ pattern 200000 > big.bit
+  $ (ulimit -f 100; trap '' XFSZ; printf 'Bit2Bin:big.bit\nexit\n' | lutbox)
+  请输入命令: ->Bin file generate fail!
+  请输入命令: -> (no-eol)
+  $ cmp V2FpgaUpdate_.bnb before.bnb
+  $ ls | grep -c tmp
+  0
+  [1]
+
+Names that are no regular file are refused at once, without waiting for a
+writer or reading for ever: a FIFO and a device (Windows: the device names
+CON, COM1 and NUL, with any extension).
+
+  $ for name in $(not_regular_files); do printf 'Bit2Bin:%s\n' $name; done > words
+  $ wc -l < words
+  3
+  $ (cat words; echo exit) | lutbox
+  请输入命令: ->Bin file generate fail!
+  请输入命令: ->Bin file generate fail!
+  请输入命令: ->Bin file generate fail!
+  请输入命令: -> (no-eol)
+
 Every run made no device call: only the close at exit.
 
   $ journal | uniq -c | sed 's/^ *//'
-  11 KX_DEV_DeInit => 0
+  14 KX_DEV_DeInit => 0

@@ -62,3 +62,18 @@ journal() {
   cat "$KXSIM_JOURNAL" 2>/dev/null
   rm -f "$KXSIM_JOURNAL"
 }
+
+# Names of three things that are no regular file, made in the current
+# directory where they have to be: a FIFO with no writer and links to two
+# character devices (POSIX), or the device names of Windows, which reach a
+# device in every directory.
+not_regular_files() {
+  if [ "${LUTBOX_SHELL:-}" = wine-cmd ]; then
+    echo CON.cube COM1.3dl NUL.hex
+  else
+    mkfifo fifo.cube
+    ln -s /dev/zero zero.3dl
+    ln -s /dev/null null.hex
+    echo fifo.cube zero.3dl null.hex
+  fi
+}

@@ -121,7 +121,7 @@ looked for before ".cube".
   KX_DEV_DeInit => 0
 
 Failures of the send call: the four known codes have their own messages,
-any other result is a success.
+any other negative result is a plain failure, and zero or more a success.
 
   $ export KXSIM_RESULTS=KX_DEV_Set_3DL_17P_3DLUT=-1/-2/-3/-4/-5/3
   $ printf 'load:d17.3dl\n%.0s' 1 2 3 4 5 6 | lutbox
@@ -134,7 +134,7 @@ any other result is a success.
   请输入命令: ->Loading Lut...
   Erase communicate fail!
   请输入命令: ->Loading Lut...
-  Load Lut success.
+  Load Lut fail!
   请输入命令: ->Loading Lut...
   Load Lut success.
   请输入命令: -> (no-eol)
@@ -168,6 +168,33 @@ any other result is a success.
   KX_DEV_Set3DLUT_FileType 0 1 => 0
   KX_DEV_Set3DLUT_Points 0 17 => 0
   KX_DEV_Set_3DL_17P_3DLUT 0 lut:4913:<3dl:17> => 3
+  KX_DEV_DeInit => 0
+  KX_DEV_DeInit => 0
+  $ unset KXSIM_RESULTS
+
+When the box refuses the file type or the point count, the table is not
+sent (the box could take it with the wrong order or size): the line is that
+of a failed communication, and LastStatus holds the refusal, so "setLut"
+does not send either.
+
+  $ export KXSIM_RESULTS=KX_DEV_Set3DLUT_FileType=-7,KX_DEV_Set3DLUT_Points=-2
+  $ printf 'load:c17.cube\nload:c17.cube\nsetLut\nexit\n' | lutbox
+  请输入命令: ->Loading Lut...
+  Communicate fail!
+  请输入命令: ->Loading Lut...
+  Communicate fail!
+  请输入命令: ->Dev_Num = 1
+  3D-Lut File Open fail.
+  请输入命令: -> (no-eol)
+  $ journal
+  KX_DEV_Init => 1
+  KX_DEV_Set3DLUT_FileType 0 2 => -7
+  KX_DEV_DeInit => 0
+  KX_DEV_Init => 1
+  KX_DEV_Set3DLUT_FileType 0 2 => 0
+  KX_DEV_Set3DLUT_Points 0 17 => -2
+  KX_DEV_DeInit => 0
+  KX_DEV_Init => 1
   KX_DEV_DeInit => 0
   KX_DEV_DeInit => 0
   $ unset KXSIM_RESULTS
