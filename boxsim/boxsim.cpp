@@ -83,9 +83,17 @@ Injection Injected[kEntryCount];
 int CallCount[kEntryCount];
 bool InjectionsParsed = false;
 
+// What a test gave KXSIM_Restart, in place of the environment.
+bool Restarted = false;
+char RestartResults[4096];
+char RestartJournal[4096];
+
+const char *Results() { return Restarted ? RestartResults : getenv("KXSIM_RESULTS"); }
+const char *JournalPath() { return Restarted ? RestartJournal : getenv("KXSIM_JOURNAL"); }
+
 void ParseInjections() {
     InjectionsParsed = true;
-    const char *spec = getenv("KXSIM_RESULTS");
+    const char *spec = Results();
     if (spec == nullptr) return;
     const char *p = spec;
     while (*p != '\0') {
@@ -125,7 +133,7 @@ bool NextInjected(int entry, int32_t *value) {
 // ---- journal ----------------------------------------------------------
 
 void Journal(int entry, const char *args, int32_t result, const char *text) {
-    const char *path = getenv("KXSIM_JOURNAL");
+    const char *path = JournalPath();
     if (path == nullptr || *path == '\0') return;
     FILE *f = fopen(path, "ab");
     if (f == nullptr) return;
@@ -437,6 +445,20 @@ int32_t Dispatch_INDEX_OUT_INT_LUT(int entry, int32_t (*work)(int32_t, int16_t *
 #undef LUT3D_SIZE
 
 }  // namespace
+
+// For tests that drive the tool in-process, where the environment would be
+// read once: starts the box anew (closed, nothing stored, no call counted)
+// with results in the form of KXSIM_RESULTS and the journal file given
+// (either may be empty: none).
+extern "C" void KXSIM_Restart(const char *results, const char *journal) {
+    Restarted = true;
+    snprintf(RestartResults, sizeof RestartResults, "%s", results);
+    snprintf(RestartJournal, sizeof RestartJournal, "%s", journal);
+    memset(&Box, 0, sizeof Box);
+    memset(Injected, 0, sizeof Injected);
+    memset(CallCount, 0, sizeof CallCount);
+    InjectionsParsed = false;
+}
 
 // The exports. `name` is expanded here, so a test build can rename one
 // entry point (-DKX_DEV_GetMode=...) to make a library that lacks it.
