@@ -237,7 +237,9 @@ int PrepParse3dl(const char *text, size_t size, PrepLut *lut, PrepWarnings *warn
         lastLine = raw.number;
         PrepLine line = TrimLine(raw);
         if (line.begin == line.end || *line.begin == '#') continue;
-        if (!BeginsWithNumber(line.begin, line.end)) {
+        // "3DMESH" begins with a digit but is the Lustre header's word.
+        const char *rest = nullptr;
+        if (!BeginsWithNumber(line.begin, line.end) || MatchKeyword(line.begin, line.end, "3DMESH", &rest)) {
             result = ReadKeyword(line, mesh.line != 0, &h, error);
             continue;
         }
@@ -291,8 +293,9 @@ int PrepParse3dl(const char *text, size_t size, PrepLut *lut, PrepWarnings *warn
     int32_t n = mesh.points;
     if (result == 0 && rows.count != PrepNodeCount(n)) {
         // A file whose first line of numbers was already a row has no mesh
-        // line; it looks like a mesh line of 3 points.
-        bool noMesh = n == 3 && CubeRoot(rows.count + 1) != 0;
+        // line; it looks like a mesh line of 3 points, but one that ends
+        // below any output scale (the first row is the darkest).
+        bool noMesh = n == 3 && CubeRoot(rows.count + 1) != 0 && mesh.last < FullScale(kMinBits);
         if (noMesh) {
             PrepSetError(error, mesh.line, "no mesh line: the first line of numbers is already a row");
         } else {

@@ -87,7 +87,8 @@ int PrepMeasureLoss(const PrepLut *source, const PrepLut *result, PrepInterp int
         // A NaN in the result is a total loss.
         if (std::isnan(d)) d = kPrepCode10;
         diff[i] = DiffToFloat(d);
-        worst = d > worst ? d : worst;
+        // The maximum of the stored values, so that it bounds the percentile.
+        worst = diff[i] > worst ? diff[i] : worst;
     }
     free(got);
     loss->maxCode10 = worst;
@@ -119,12 +120,14 @@ int PrepCompare(const PrepLut *a, const PrepLut *b, PrepInterp interp, PrepCompa
             for (int32_t ri = 0; ri < n; ri++, node++) {
                 int64_t swapped = bi + static_cast<int64_t>(n) * (gi + static_cast<int64_t>(n) * ri);
                 for (int c = 0; c < 3; c++) {
+                    // Differences as stored for the percentile, so that the
+                    // maximum bounds it; NaN on either side counts as the
+                    // largest difference.
                     double d = std::fabs(static_cast<double>(av[node][c]) - bv[node][c]);
                     double ds = std::fabs(static_cast<double>(av[node][c]) - bv[swapped][c]);
-                    // NaN on either side counts as the largest difference.
-                    if (std::isnan(d)) d = HUGE_VAL;
-                    if (std::isnan(ds)) ds = HUGE_VAL;
-                    diff[3 * node + c] = DiffToFloat(d);
+                    d = std::isnan(d) ? HUGE_VAL : DiffToFloat(d);
+                    ds = std::isnan(ds) ? HUGE_VAL : DiffToFloat(ds);
+                    diff[3 * node + c] = static_cast<float>(d);
                     sum += d;
                     swappedSum += ds;
                     result->swappedMax = ds > result->swappedMax ? ds : result->swappedMax;
