@@ -6,7 +6,7 @@
 # print the install line. Without root and without the Windows packages,
 # make test skips the Windows leg and says so.
 
-PACKAGES := cmake make g++ clang libgtest-dev python3-cram libc-bin
+PACKAGES := cmake make g++ clang libgtest-dev python3-cram libc-bin opencolorio-tools
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64 wine wine64
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
