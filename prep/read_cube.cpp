@@ -68,8 +68,9 @@ struct CubeHeader {
 
 void StartHeader(CubeHeader *h) {
     static const char *const kNames[kKeywordCount] = {
-        "TITLE",        "DOMAIN_MIN",         "DOMAIN_MAX",         "LUT_1D_SIZE",       "LUT_3D_SIZE",
-        "LUT_1D_INPUT_RANGE", "LUT_3D_INPUT_RANGE", "LUT_IN_VIDEO_RANGE", "LUT_OUT_VIDEO_RANGE"};
+        "TITLE",       "DOMAIN_MIN",         "DOMAIN_MAX",         "LUT_1D_SIZE",        "LUT_3D_SIZE",
+        "LUT_1D_INPUT_RANGE", "LUT_3D_INPUT_RANGE", "LUT_IN_VIDEO_RANGE", "LUT_OUT_VIDEO_RANGE",
+    };
     *h = CubeHeader{};
     for (int k = 0; k < kKeywordCount; k++) h->keywords[k] = Keyword{kNames[k], 0};
     for (int c = 0; c < 3; c++) h->domainMax[c] = 1.0f;

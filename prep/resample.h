@@ -12,8 +12,8 @@ constexpr double kPrepCode10 = 1023.0;
 // *out becomes a plain lattice of `points` nodes: the source's whole
 // transform (domain and shaper folded in) sampled at n / (points - 1), with
 // nodes that fall on source nodes copied exactly (PrepSampleLattice). The
-// values are not clamped. family, bits and bitsFrom are reset. Returns 0,
-// or -1 with *error set (out is then freed).
+// values are not clamped. family, bits and bitsFrom are reset; out is not
+// source. Returns 0, or -1 with *error set (out is then freed).
 int PrepResample(const PrepLut *source, int32_t points, PrepInterp interp, PrepLut *out, PrepError *error);
 
 // Clamps every lattice value to [0, 1] (NaN to 0, -0 to +0, so that no

@@ -128,7 +128,7 @@ void Evaluate(const PrepLut *lut, PrepInterp interp, const double in[3], double 
 }  // namespace
 
 int PrepAllocLut(PrepLut *lut, int32_t points, int32_t shaperPoints, PrepError *error) {
-    ResetLut(lut);
+    PrepFreeLut(lut);
     if (points < kPrepMinPoints || points > kPrepMaxPoints) {
         PrepSetError(error, 0, "%d points per axis: a 3D LUT has %d to %d", points, kPrepMinPoints, kPrepMaxPoints);
         return -1;

@@ -54,10 +54,13 @@ struct PrepLut {
     PrepBitsFrom bitsFrom;
 };
 
+// Every function that fills a PrepLut takes one that is zero-initialised
+// (PrepLut{}) or holds a LUT, and frees what it held first.
+//
 // Allocates the lattice (and the shaper, when shaperPoints > 0) of *lut,
-// which is reset first: domains [0, 1], no family. Returns 0, or -1 with
-// *error set for a size out of range or a failed allocation (nothing is
-// then left allocated).
+// values zero, domains [0, 1], no family. Returns 0, or -1 with *error set
+// for a size out of range or a failed allocation (nothing is then left
+// allocated).
 int PrepAllocLut(PrepLut *lut, int32_t points, int32_t shaperPoints, PrepError *error);
 
 // Frees what PrepAllocLut allocated and resets *lut; safe on a reset or
