@@ -10,7 +10,7 @@
 # What running the console needs: the build, and luit with its encodings to
 # show GBK on a UTF-8 terminal.
 RUN_PACKAGES := cmake make g++ x11-utils xfonts-encodings
-TEST_PACKAGES := cmake make g++ clang libgtest-dev python3-cram libc-bin
+TEST_PACKAGES := cmake make g++ clang libgtest-dev python3-cram libc-bin opencolorio-tools
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64 wine wine64
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
