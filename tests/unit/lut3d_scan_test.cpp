@@ -108,6 +108,13 @@ TEST_F(LutFloatScan, LongNumbersRoundAsStrtofRoundsThem) {
     }
 }
 
+// Millions of digits place the point as far as a huge exponent moves it:
+// the exponent is not cut short of the digit count.
+TEST_F(LutFloatScan, ExponentsAsLongAsTheDigitRunsStillCount) {
+    ExpectValue("0." + std::string(9999999, '0') + "1e10000000", Bits(1.0f), "");
+    ExpectValue("1" + std::string(10000000, '0') + "e-10000000 ", Bits(1.0f), " ");
+}
+
 // The item is the longest run that begins a number; when that run is not
 // itself a number, the field fails and the run stays consumed.
 TEST_F(LutFloatScan, AnItemThatOnlyBeginsANumberFails) {
