@@ -1,12 +1,13 @@
 # make run   build, then start the console against the simulated box
 # make test  build, then run every test (native, under the sanitizers, with
 #            clang, then the Windows build under Wine)
+# make bench build, then run the reader benchmarks
 #
-# Both install the Debian packages they need when run as root, and otherwise
+# All three install the Debian packages they need when run as root, and otherwise
 # print the install line. Without root and without the Windows packages,
 # make test skips the Windows leg and says so.
 
-PACKAGES := cmake make g++ clang libgtest-dev python3-cram libc-bin
+PACKAGES := cmake make g++ clang libgtest-dev libbenchmark-dev python3-cram libc-bin
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64 wine wine64
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
@@ -14,7 +15,7 @@ JOBS := $(shell nproc 2>/dev/null || echo 2)
 # TMPDIR=/tmp, where Debian's Wine looks for the prefix's server).
 WINEPREFIX_DIR := $(CURDIR)/build-windows/wineprefix
 
-.PHONY: run test test-windows deps build clean
+.PHONY: run test test-windows bench deps build clean
 
 deps:
 	@missing=""; \
@@ -42,6 +43,9 @@ build: deps
 run: build
 	mkdir -p build/scratch
 	cd build/scratch && ../lutbox
+
+bench: build
+	build/lutbox_bench
 
 test: deps
 	cmake --preset default
