@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "platform/ascii.h"
+
 // One fixed block, refilled as it is used up: memory stays the same
 // whatever the size of the file, and a field may run across blocks.
 constexpr size_t kLutBlockBytes = 64 * 1024;
@@ -61,7 +63,7 @@ bool ReadLutLine(LutInput *input, int *first, bool *endsLine);
 // A data line begins with an ASCII digit; everything else (comments,
 // keywords, blank lines, a leading blank, sign or point) is not data.
 inline bool IsLutDataLine(int first) {
-    return first >= '0' && first <= '9';
+    return IsAsciiDigit(first);
 }
 
 // The counting pass: headerLines, the non-data lines before the first data

@@ -17,10 +17,12 @@
 
 #include <cfloat>
 #include <charconv>
-#include <iterator>
 #include <cstdlib>
+#include <iterator>
 #include <limits>
 #include <system_error>
+
+#include "platform/ascii.h"
 
 namespace {
 
@@ -34,20 +36,8 @@ constexpr int64_t kTextPowerLimit = 1000000;
 constexpr int64_t kExponentLimit = int64_t{1} << 62;
 constexpr int64_t kDigitPowerLimit = int64_t{1} << 59;
 
-bool IsSpace(int c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-bool IsDecimalDigit(int c) {
-    return c >= '0' && c <= '9';
-}
-bool IsHexDigit(int c) {
-    return IsDecimalDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
 bool IsNanChar(int c) {
-    return IsDecimalDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
-}
-int Lower(int c) {
-    return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
+    return IsAsciiDigit(c) || IsAsciiAlpha(c) || c == '_';
 }
 
 void AddExponentDigit(int64_t *exponent, int c) {
@@ -87,7 +77,7 @@ bool MatchInfinity(LutInput *input, LutNumberText *n) {
     static const char kInfinity[] = "infinity";
     n->form = LutNumberText::kInfinity;
     int length = 0;
-    for (int c = PeekLutByte(input); length < 8 && Lower(c) == kInfinity[length]; c = PeekLutByte(input)) {
+    for (int c = PeekLutByte(input); length < 8 && AsciiLower(c) == kInfinity[length]; c = PeekLutByte(input)) {
         TakeLutByte(input);
         length++;
     }
@@ -99,7 +89,7 @@ bool MatchNan(LutInput *input, LutNumberText *n) {
     n->form = LutNumberText::kNan;
     int length = 0;
     int c = PeekLutByte(input);
-    for (; length < 3 && Lower(c) == "nan"[length]; c = PeekLutByte(input)) {
+    for (; length < 3 && AsciiLower(c) == "nan"[length]; c = PeekLutByte(input)) {
         TakeLutByte(input);
         length++;
     }
@@ -123,19 +113,18 @@ bool MatchNan(LutInput *input, LutNumberText *n) {
 // returns whether there was one. Within a block the run is found up to the
 // NUL behind the block's bytes, then taken at once: leading zeros only
 // place the point, up to kLutKeptDigits digits are kept, and of the others
-// only whether one is nonzero is kept. Inlined into the matcher, whose
-// input position then stays in a register: the call alone cost a fifth of
-// a read.
+// only whether one is nonzero is kept. Inlined into the matcher: the call
+// alone cost a fifth of a read.
 [[gnu::always_inline]] inline bool TakeDigits(LutInput *input, LutNumberText *n, bool hex, bool afterPoint) {
     bool any = false;
-    for (int c = PeekLutByte(input); hex ? IsHexDigit(c) : IsDecimalDigit(c); c = PeekLutByte(input)) {
+    for (int c = PeekLutByte(input); hex ? IsAsciiHexDigit(c) : IsAsciiDigit(c); c = PeekLutByte(input)) {
         any = true;
         const unsigned char *from = input->block + input->at;
         const unsigned char *to = from;
         if (hex) {
-            while (IsHexDigit(*to)) ++to;
+            while (IsAsciiHexDigit(*to)) ++to;
         } else {
-            while (IsDecimalDigit(*to)) ++to;
+            while (IsAsciiDigit(*to)) ++to;
         }
         input->at += static_cast<size_t>(to - from);
         if (n->digitCount == 0) {
@@ -169,9 +158,9 @@ bool MatchExponent(LutInput *input, LutNumberText *n) {
     int c = TakeAndPeek(input);
     bool negative = c == '-';
     if (c == '+' || c == '-') c = TakeAndPeek(input);
-    if (!IsDecimalDigit(c)) return false;
+    if (!IsAsciiDigit(c)) return false;
     int64_t exponent = 0;
-    for (; IsDecimalDigit(c); c = TakeAndPeek(input)) AddExponentDigit(&exponent, c);
+    for (; IsAsciiDigit(c); c = TakeAndPeek(input)) AddExponentDigit(&exponent, c);
     n->exponent = negative ? -exponent : exponent;
     return true;
 }
@@ -191,21 +180,21 @@ bool MatchLutNumber(LutInput *input, LutNumberText *n) {
     n->power = 0;
     n->exponent = 0;
     int c = PeekLutByte(input);
-    while (IsSpace(c)) c = TakeAndPeek(input);
+    while (IsAsciiSpace(c)) c = TakeAndPeek(input);
     if (c == '+' || c == '-') {
         n->negative = c == '-';
         c = TakeAndPeek(input);
     }
-    if (Lower(c) == 'i') return MatchInfinity(input, n);
-    if (Lower(c) == 'n') return MatchNan(input, n);
-    if (!IsDecimalDigit(c) && c != '.') return false;
+    if (AsciiLower(c) == 'i') return MatchInfinity(input, n);
+    if (AsciiLower(c) == 'n') return MatchNan(input, n);
+    if (!IsAsciiDigit(c) && c != '.') return false;
 
     // A leading 0 may begin "0x"; as a decimal digit it adds nothing.
     bool hex = false;
     bool integerDigits = false;
     if (c == '0') {
         c = TakeAndPeek(input);
-        hex = Lower(c) == 'x';
+        hex = AsciiLower(c) == 'x';
         if (hex) {
             n->form = LutNumberText::kHexadecimal;
             TakeLutByte(input);
@@ -219,7 +208,7 @@ bool MatchLutNumber(LutInput *input, LutNumberText *n) {
         fractionDigits = TakeDigits(input, n, hex, true);
     }
     if (!integerDigits && !fractionDigits) return false;
-    if (Lower(PeekLutByte(input)) == (hex ? 'p' : 'e')) return MatchExponent(input, n);
+    if (AsciiLower(PeekLutByte(input)) == (hex ? 'p' : 'e')) return MatchExponent(input, n);
     return true;
 }
 
@@ -291,7 +280,7 @@ bool ScanLutFloat(LutInput *input, float *value) {
 
 bool ScanWrappedDecimal(LutInput *input, uint32_t *bits) {
     int c = PeekLutByte(input);
-    while (IsSpace(c)) {
+    while (IsAsciiSpace(c)) {
         TakeLutByte(input);
         c = PeekLutByte(input);
     }
@@ -301,9 +290,9 @@ bool ScanWrappedDecimal(LutInput *input, uint32_t *bits) {
         TakeLutByte(input);
         c = PeekLutByte(input);
     }
-    if (!IsDecimalDigit(c)) return false;
+    if (!IsAsciiDigit(c)) return false;
     uint32_t magnitude = 0;
-    while (IsDecimalDigit(c)) {
+    while (IsAsciiDigit(c)) {
         magnitude = magnitude * 10u + static_cast<uint32_t>(c - '0');
         TakeLutByte(input);
         c = PeekLutByte(input);
