@@ -57,13 +57,9 @@ int64_t SignificandPower(const LutNumberText &n) {
     return Clamp(power + n.exponent, kTextPowerLimit);
 }
 
-// Powers of ten that float holds exactly (5^10 < 2^24 < 5^11).
-constexpr float kExactPowersOfTen[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
-constexpr int64_t kLargestExactPower = static_cast<int64_t>(std::size(kExactPowersOfTen)) - 1;
 // Decimal significands of up to this many digits are below 2^24, so float
 // holds them exactly.
 constexpr int kExactDigits = 7;
-static_assert(FLT_EVAL_METHOD == 0, "float arithmetic must round to float at each operation");
 
 // The character after the one just consumed.
 int TakeAndPeek(LutInput *input) {
@@ -245,10 +241,10 @@ float LutNumberValue(const LutNumberText &n) {
     // rounds their product or quotient once, to the nearest float. That is
     // the correctly rounded value from_chars gives too (its own first
     // path), at a fraction of the cost of the call.
-    if (!hex && !n.dropped && n.digitCount <= kExactDigits && power >= -kLargestExactPower &&
-        power <= kLargestExactPower) {
+    if (!hex && !n.dropped && n.digitCount <= kExactDigits && power >= -kLutLargestExactPower &&
+        power <= kLutLargestExactPower) {
         float magnitude = static_cast<float>(n.leading);
-        magnitude = power < 0 ? magnitude / kExactPowersOfTen[-power] : magnitude * kExactPowersOfTen[power];
+        magnitude = power < 0 ? magnitude / kLutExactPowersOfTen[-power] : magnitude * kLutExactPowersOfTen[power];
         return n.negative ? -magnitude : magnitude;
     }
 
@@ -271,7 +267,7 @@ float LutNumberValue(const LutNumberText &n) {
     return n.negative ? -magnitude : magnitude;
 }
 
-bool ScanLutFloat(LutInput *input, float *value) {
+bool ScanLutFloatField(LutInput *input, float *value) {
     LutNumberText text;
     if (!MatchLutNumber(input, &text)) return false;
     *value = LutNumberValue(text);

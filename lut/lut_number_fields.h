@@ -4,7 +4,11 @@
 // Private to lut/: only lut/ sources and their tests include it.
 #pragma once
 
+#include <cfloat>
+#include <charconv>
 #include <cstdint>
+#include <iterator>
+#include <system_error>
 
 #include "lut/lut_lines.h"
 
@@ -45,8 +49,65 @@ bool MatchLutNumber(LutInput *input, LutNumberText *text);
 // of float an infinity, below it zero or a denormal.
 float LutNumberValue(const LutNumberText &text);
 
+// Powers of ten that float holds exactly (5^10 < 2^24 < 5^11).
+inline constexpr float kLutExactPowersOfTen[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
+                                                 1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+constexpr int64_t kLutLargestExactPower = static_cast<int64_t>(std::size(kLutExactPowersOfTen)) - 1;
+static_assert(FLT_EVAL_METHOD == 0, "float arithmetic must round to float at each operation");
+
 // MatchLutNumber, then LutNumberValue into *value when it matched.
-bool ScanLutFloat(LutInput *input, float *value);
+bool ScanLutFloatField(LutInput *input, float *value);
+
+// The usual field of a LUT row, such as " 0.123456" or "-12.5": white
+// space, an optional sign, then decimal digits with at most one point, at
+// most kQuickDigits of them, ended by a character that cannot continue a
+// number. Read straight from the block, where the whole field and the
+// character after it lie; this is the same number the matcher would take
+// and the same value, rounded once. Anything else (an exponent, "0x",
+// INF, NAN, more digits, the end of the block) is left to the matcher:
+// false, with nothing consumed.
+constexpr int kQuickDigits = 19;  // below 10^19 < 2^64: the digits as one integer
+
+[[gnu::always_inline]] inline bool ScanQuickDecimal(LutInput *input, float *value) {
+    const unsigned char *p = input->block + input->at;
+    const unsigned char *end = input->block + input->end;
+    while (IsAsciiSpace(*p)) ++p;  // the NUL behind the block's bytes ends it
+    bool negative = *p == '-';
+    if (*p == '-' || *p == '+') ++p;
+    const unsigned char *first = p;
+    uint64_t digits = 0;
+    while (IsAsciiDigit(*p)) digits = digits * 10u + (*p++ - static_cast<unsigned>('0'));
+    int64_t integerDigits = p - first;
+    int64_t fractionDigits = 0;
+    if (*p == '.') {
+        const unsigned char *fraction = ++p;
+        while (IsAsciiDigit(*p)) digits = digits * 10u + (*p++ - static_cast<unsigned>('0'));
+        fractionDigits = p - fraction;
+    }
+    int c = *p;
+    if (p >= end || integerDigits + fractionDigits == 0 || integerDigits + fractionDigits > kQuickDigits ||
+        AsciiLower(c) == 'e' || AsciiLower(c) == 'x') {
+        return false;
+    }
+    float magnitude;
+    if (digits < (uint64_t{1} << 24) && fractionDigits <= kLutLargestExactPower) {
+        // Both operands exact in float: one division rounds once.
+        magnitude = static_cast<float>(digits) / kLutExactPowersOfTen[fractionDigits];
+    } else if (std::from_chars(reinterpret_cast<const char *>(first), reinterpret_cast<const char *>(p), magnitude,
+                               std::chars_format::fixed)
+                   .ec != std::errc{}) {
+        return false;
+    }
+    *value = negative ? -magnitude : magnitude;
+    input->at = static_cast<size_t>(p - input->block);
+    return true;
+}
+
+// One real field: the usual form straight from the block (inline, since it
+// is most of a LUT file's reading time), anything else by the matcher.
+inline bool ScanLutFloat(LutInput *input, float *value) {
+    return ScanQuickDecimal(input, value) || ScanLutFloatField(input, value);
+}
 
 // Matches one integer the way "%d" does: leading white space, an optional
 // sign, then at least one digit; the character after the digits stays

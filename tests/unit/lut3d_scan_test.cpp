@@ -8,7 +8,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "lut/lut_number_fields.h"
 #include "scratch_dir.h"
@@ -180,6 +182,33 @@ TEST_F(LutFloatScan, MatchesTheLibraryWhereItIsDefined) {
             EXPECT_EQ(mine.rest, library.rest) << text;
         }
     }
+}
+
+// Plain decimals of up to 19 digits in a row of fields, as LUT files hold
+// them, each rounded as strtof rounds it.
+TEST_F(LutFloatScan, PlainDecimalsInARowRoundAsStrtof) {
+    std::mt19937_64 random(7);
+    std::vector<std::string> fields;
+    std::string text;
+    for (int i = 0; i < 20000; i++) {
+        int digits = 1 + static_cast<int>(random() % 19);
+        int point = static_cast<int>(random() % (digits + 2)) - 1;  // -1: none
+        std::string field = random() % 4 == 0 ? "-" : "";
+        for (int d = 0; d < digits; d++) {
+            if (d == point) field += '.';
+            field += static_cast<char>('0' + random() % 10);
+        }
+        fields.push_back(field);
+        text += field + (i % 3 == 2 ? "\r\n" : " ");
+    }
+    std::string path = Write("fields.txt", text);
+    ASSERT_TRUE(OpenLutInput(&input, path.c_str()));
+    for (const std::string &field : fields) {
+        float value = -123.0f;
+        ASSERT_TRUE(ScanLutFloat(&input, &value)) << field;
+        ASSERT_EQ(Bits(value), Bits(strtof(field.c_str(), nullptr))) << field;
+    }
+    CloseLutInput(&input);
 }
 
 }  // namespace
