@@ -20,8 +20,12 @@
 
 #include <cstring>
 
+#include "platform/platform.h"
+
 bool OpenLutInput(LutInput *input, const char *path) {
-    input->file = fopen(path, "rb");
+    // Only a regular file: a FIFO would hold the open, a device such as
+    // /dev/zero would be read for ever.
+    input->file = PlatformOpenRegularFile(path);
     input->blockOffset = 0;
     input->at = 0;
     input->end = 0;

@@ -28,7 +28,8 @@ struct LutInput {
     unsigned char block[kLutBlockBytes + 1];
 };
 
-// Opens path for reading in binary mode; false when it cannot be opened.
+// Opens path for reading in binary mode; false when it cannot be opened or
+// is no regular file.
 bool OpenLutInput(LutInput *input, const char *path);
 void CloseLutInput(LutInput *input);
 

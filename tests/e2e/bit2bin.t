@@ -114,7 +114,7 @@ Names that are no regular file are refused at once, without waiting for a
 writer or reading for ever: a FIFO and a device (Windows: the device names
 CON, COM1 and NUL, with any extension).
 
-  $ for name in $(not_regular_files); do printf 'Bit2Bin:%s\n' $name; done > words
+  $ for name in $(not_regular_files bit); do printf 'Bit2Bin:%s\n' $name; done > words
   $ wc -l < words
   3
   $ (cat words; echo exit) | lutbox

@@ -63,17 +63,17 @@ journal() {
   rm -f "$KXSIM_JOURNAL"
 }
 
-# Names of three things that are no regular file, made in the current
-# directory where they have to be: a FIFO with no writer and links to two
-# character devices (POSIX), or the device names of Windows, which reach a
-# device in every directory.
+# Names, with the extension given, of three things that are no regular
+# file, made in the current directory where they have to be: a FIFO with no
+# writer and links to /dev/zero and /dev/null (POSIX), or the device names
+# of Windows, which reach a device in every directory.
 not_regular_files() {
   if [ "${LUTBOX_SHELL:-}" = wine-cmd ]; then
-    echo CON.cube COM1.3dl NUL.hex
+    echo "CON.$1 COM1.$1 NUL.$1"
   else
-    mkfifo fifo.cube
-    ln -s /dev/zero zero.3dl
-    ln -s /dev/null null.hex
-    echo fifo.cube zero.3dl null.hex
+    mkfifo "fifo.$1"
+    ln -s /dev/zero "zero.$1"
+    ln -s /dev/null "null.$1"
+    echo "fifo.$1 zero.$1 null.$1"
   fi
 }

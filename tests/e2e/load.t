@@ -264,6 +264,27 @@ download), a 33-point cube whose last row lacks its third value, and a
   KX_DEV_DeInit => 0
   KX_DEV_DeInit => 0
 
+Names that are no regular file are refused at once, without waiting for a
+writer or reading for ever: a FIFO and a device (Windows: the device names
+CON, COM1 and NUL, with any extension).
+
+  $ printf 'load:%s\n' $(not_regular_files cube) exit | lutbox
+  请输入命令: ->Loading Lut...
+  3D-Lut File Open fail!
+  请输入命令: ->Loading Lut...
+  3D-Lut File Open fail!
+  请输入命令: ->Loading Lut...
+  3D-Lut File Open fail!
+  请输入命令: -> (no-eol)
+  $ journal
+  KX_DEV_Init => 1
+  KX_DEV_DeInit => 0
+  KX_DEV_Init => 1
+  KX_DEV_DeInit => 0
+  KX_DEV_Init => 1
+  KX_DEV_DeInit => 0
+  KX_DEV_DeInit => 0
+
 A refused file leaves the table as it was: after a good 26-point cube, the
 bad 33-point cube and CSV files change none of its rows, and "setLut"
 (allowed again by "readMenu") sends the cube's rows.

@@ -20,6 +20,19 @@ file, a file that does not exist. Each fails and writes no ramp file.
   $ journal
   KX_DEV_DeInit => 0
 
+Names that are no regular file are refused at once: a FIFO and a device
+(Windows: the device names CON, COM1 and NUL).
+
+  $ printf 'loadLog:%s\n' $(not_regular_files hex) exit | lutbox
+  请输入命令: ->Log Lut File Open fail!
+  请输入命令: ->Log Lut File Open fail!
+  请输入命令: ->Log Lut File Open fail!
+  请输入命令: -> (no-eol)
+  $ test -e GammaInit.hex || echo absent
+  absent
+  $ journal
+  KX_DEV_DeInit => 0
+
 A hex file of 1024 decimal values: the ramp 0 to 3ff, every line ending in
 CR LF, the last one included; a longer file of that name is replaced whole.
 
