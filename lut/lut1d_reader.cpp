@@ -17,8 +17,8 @@ LutInput Input;
 bool ScanDecimal(LutInput *input, int32_t *value) {
     uint32_t bits;
     if (!ScanWrappedDecimal(input, &bits)) return false;
-    // Two's complement reinterpretation without an out-of-range conversion.
-    *value = bits <= 0x7FFFFFFFu ? static_cast<int32_t>(bits) : -static_cast<int32_t>(~bits) - 1;
+    // Modular since C++20: the low 32 bits as two's complement.
+    *value = static_cast<int32_t>(bits);
     return true;
 }
 

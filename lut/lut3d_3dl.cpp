@@ -17,7 +17,7 @@ int Scan3dlRows(LutInput *input, Lut3dRows rows, int rowCount) {
         for (int v = 0; v < 3; v++) {
             uint32_t bits;
             if (!ScanWrappedDecimal(input, &bits)) return i;
-            rows.intRows[i][v] = static_cast<int16_t>(static_cast<uint16_t>(bits & 0xFFFFu));
+            rows.intRows[i][v] = static_cast<int16_t>(bits);  // modular: the low 16 bits
         }
     }
     return rowCount;
