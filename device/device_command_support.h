@@ -68,3 +68,14 @@ int32_t SourceCode(const char *arg);
 // The code "LutCtrl:" sends for its argument: the first of "OFF" 0, "709" 1,
 // "EBU" 2, "SMPTE" 3, "P3" 4 found in it, else 1.
 int32_t LutModeCode(const char *arg);
+
+// The same two tables, looked up by a whole name without regard to letter
+// case ("hdmi" is HDMI, "HDMI_SDI" is nothing): the code, or -1 when name
+// is none of the table's names.
+int32_t SourceCodeOfName(const char *name);
+int32_t LutModeCodeOfName(const char *name);
+
+// The names of each table in table order, separated by sep, into out
+// (outSize bytes, always terminated; a list that does not fit is cut).
+void SourceNames(const char *sep, char *out, int outSize);
+void LutModeNames(const char *sep, char *out, int outSize);
