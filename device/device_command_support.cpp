@@ -7,8 +7,10 @@
 #include "device/device_api.h"
 #include "platform/ascii.h"
 
+int32_t InitDevice(Session &session) { return DeviceApi.KX_DEV_Init(session.DeviceContext); }
+
 int32_t OpenDevice(Session &session) {
-    int32_t count = DeviceApi.KX_DEV_Init(session.DeviceContext);
+    int32_t count = InitDevice(session);
     if (count < 0) fputs("KX_DEV_Init Failure!\n", stdout);
     return count;
 }

@@ -7,10 +7,14 @@
 
 #include "device/session.h"
 
-// Calls KX_DEV_Init and returns its result, the device count; on a negative
-// result prints "KX_DEV_Init Failure!\n". Whether a close follows is the
-// command's own rule: the loop closes after most commands, never after
-// "devInit", which leaves the device open.
+// Calls KX_DEV_Init and returns its result, the device count; prints
+// nothing.
+int32_t InitDevice(Session &session);
+
+// InitDevice, and on a negative result the console's line
+// "KX_DEV_Init Failure!\n". Whether a close follows is the command's own
+// rule: the loop closes after most commands, never after "devInit", which
+// leaves the device open.
 int32_t OpenDevice(Session &session);
 
 // KX_DEV_GetDevicePara selectors, and the parameter of selector 2 that asks
