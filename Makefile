@@ -1,12 +1,16 @@
-# make run   build, then start the console against the simulated box
+# make run   build the console and the simulated box, then start the console
+#            against it (through luit on a UTF-8 terminal, for its GBK text)
 # make test  build, then run every test (native, under the sanitizers, with
 #            clang, then the Windows build under Wine)
 #
 # Both install the Debian packages they need when run as root, and otherwise
-# print the install line. Without root and without the Windows packages,
-# make test skips the Windows leg and says so.
+# print the install line (tools/ensure-packages). Without root and without
+# the Windows packages, make test skips the Windows leg and says so.
 
-PACKAGES := cmake make g++ clang libgtest-dev python3-cram libc-bin
+# What running the console needs: the build, and luit with its encodings to
+# show GBK on a UTF-8 terminal.
+RUN_PACKAGES := cmake make g++ x11-utils xfonts-encodings
+TEST_PACKAGES := cmake make g++ clang libgtest-dev python3-cram libc-bin
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64 wine wine64
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
@@ -17,31 +21,24 @@ WINEPREFIX_DIR := $(CURDIR)/build-windows/wineprefix
 .PHONY: run test test-windows deps build clean
 
 deps:
-	@missing=""; \
-	for p in $(PACKAGES) $(WINDOWS_PACKAGES); do \
-	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
-	done; \
-	if [ -n "$$missing" ]; then \
-	  if [ "$$(id -u)" = 0 ]; then \
-	    echo "Installing:$$missing"; \
-	    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
-	  else \
-	    echo "Missing Debian packages. Install them with:"; \
-	    echo "  sudo apt-get install -y$$missing"; \
-	    for p in $(PACKAGES); do \
-	      case " $$missing " in *" $$p "*) exit 1;; esac; \
-	    done; \
-	    echo "Going on without the Windows build."; \
-	  fi; \
-	fi
+	@tools/ensure-packages $(TEST_PACKAGES) --optional $(WINDOWS_PACKAGES)
 
 build: deps
 	cmake --preset default
 	cmake --build --preset default -j $(JOBS)
 
-run: build
+# The console's prompt and self-test lines are GBK: a UTF-8 terminal shows
+# them through luit.
+run:
+	@tools/ensure-packages $(RUN_PACKAGES)
+	cmake --preset default
+	cmake --build --preset default -j $(JOBS) --target lutbox boxsim
 	mkdir -p build/scratch
-	cd build/scratch && ../lutbox
+	@cd build/scratch && if [ "$$(locale charmap 2>/dev/null)" = UTF-8 ] && [ -t 1 ]; then \
+	  exec luit -encoding GBK ../lutbox; \
+	else \
+	  exec ../lutbox; \
+	fi
 
 test: deps
 	cmake --preset default

@@ -33,6 +33,13 @@ void PlatformPause();
 // gives 0.
 int32_t PlatformHexTextToInt(const char *text);
 
+// Windows: when the program runs in a console, sets the console's output
+// and input code pages to 936 (GBK), so that the tool's Chinese text reads
+// correctly and "加载器测试" can be typed, and restores them when the
+// process ends. The bytes written do not change: piped output is the same.
+// Elsewhere nothing (a UTF-8 terminal shows GBK through luit).
+void PlatformUseGbkConsole();
+
 // ---- files --------------------------------------------------------------
 
 // Opens path for binary reading only when it names a regular file, and

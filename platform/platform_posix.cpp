@@ -46,6 +46,8 @@ void PlatformFreeLibrary(PlatformLibrary library) {
     if (library != nullptr) dlclose(library);
 }
 
+void PlatformUseGbkConsole() {}
+
 void PlatformPause() {
     fputs("Press any key to continue . . . ", stdout);
     fflush(stdout);

@@ -28,6 +28,30 @@ void PlatformFreeLibrary(PlatformLibrary library) {
     if (library != nullptr) FreeLibrary(reinterpret_cast<HMODULE>(library));
 }
 
+static UINT SavedOutputCodePage = 0;
+static UINT SavedInputCodePage = 0;
+
+static void RestoreConsoleCodePages() {
+    if (SavedOutputCodePage != 0) SetConsoleOutputCP(SavedOutputCodePage);
+    if (SavedInputCodePage != 0) SetConsoleCP(SavedInputCodePage);
+}
+
+void PlatformUseGbkConsole() {
+    const UINT kGbk = 936;
+    DWORD mode;
+    // Only a console has code pages; a pipe or a file takes the bytes as
+    // they are.
+    if (GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode)) {
+        SavedOutputCodePage = GetConsoleOutputCP();
+        SetConsoleOutputCP(kGbk);
+    }
+    if (GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode)) {
+        SavedInputCodePage = GetConsoleCP();
+        SetConsoleCP(kGbk);
+    }
+    atexit(RestoreConsoleCodePages);
+}
+
 // cmd's "pause" command; cmd takes "Pause" and "pause" alike.
 void PlatformPause() {
     fflush(stdout);
@@ -187,6 +211,8 @@ static BOOL WINAPI OnConsoleEvent(DWORD) {
     InterlockedExchange(&Interrupted, 1);
     if (CloseOnInterrupt != nullptr) CloseOnInterrupt();
     fflush(stdout);
+    // Ending the process here runs no exit handlers.
+    RestoreConsoleCodePages();
     TerminateProcess(GetCurrentProcess(), STATUS_CONTROL_C_EXIT);
     return TRUE;
 }
