@@ -202,12 +202,13 @@ int RunSelftest(const CtlOptions &options) {
     // As at the console, the LEDs are shown only once the Ethernet port
     // opened; otherwise they count as failed.
     outcome.red = outcome.green = kLedFail;
-    if (outcome.eth.openResult >= 0 && !PlatformInterrupted()) {
-        outcome.red = CheckLeds(0, kLedsRed, ask, prompts);
-        if (text) Say({"%s: %s\n", "%s: %s\n"}, InLanguage(kLedLabels[0]), kLedAnswerWords[outcome.red]);
-        if (!PlatformInterrupted()) {
-            outcome.green = CheckLeds(1, kLedsGreen, ask, prompts);
-            if (text) Say({"%s: %s\n", "%s: %s\n"}, InLanguage(kLedLabels[1]), kLedAnswerWords[outcome.green]);
+    LedAnswer *answers[] = {&outcome.red, &outcome.green};
+    const int32_t states[] = {kLedsRed, kLedsGreen};
+    for (int colour = 0; colour < 2 && outcome.eth.openResult >= 0 && !PlatformInterrupted(); colour++) {
+        *answers[colour] = CheckLeds(colour, states[colour], ask, prompts);
+        // An answer cut short by an interrupt is none.
+        if (text && !PlatformInterrupted()) {
+            Say({"%s: %s\n", "%s: %s\n"}, InLanguage(kLedLabels[colour]), kLedAnswerWords[*answers[colour]]);
         }
     }
     CloseRunSession();
