@@ -95,15 +95,18 @@ about.
   $ rm journal
 
 Record fields are quoted where CSV needs it; JSON escapes what it must, and
-every byte outside ASCII, so that any reply of the box makes a valid line.
+every byte outside printable ASCII (a control byte here: Wine re-encodes
+others on their way through the environment), so that any reply of the box
+makes a valid line.
 
-  $ KXSIM_TEXT=$(printf 'A,"b" \\\303\251') lutctl selftest --record q.csv --station 'bay 2' > /dev/null; status
+  $ export KXSIM_TEXT=$(printf 'A,"b" \\\001')
+  $ lutctl selftest --record q.csv --station 'bay 2' > /dev/null; status
   status 0
-  $ KXSIM_TEXT=$(printf 'A,"b" \\\303\251') lutctl selftest --json | grep -o '"serial": "[^ ]* [^ ]*'
-  "serial": "A,\"b\" \\\u00c3\u00a9",
+  $ lutctl selftest --json | grep -o '"serial": "[^ ]* [^ ]*'
+  "serial": "A,\"b\" \\\u0001",
   $ tail -n 1 q.csv | cut -d, -f2-
-  bay 2,"A,""b"" \\\xc3\xa9","A,""b"" \\\xc3\xa9","A,""b"" \\\xc3\xa9","A,""b"" \\\xc3\xa9",pass,pass,skipped,skipped,pass (esc)
-  $ rm journal
+  bay 2,"A,""b"" \\\x01","A,""b"" \\\x01","A,""b"" \\\x01","A,""b"" \\\x01",pass,pass,skipped,skipped,pass (esc)
+  $ unset KXSIM_TEXT; rm journal
 
 A record file that cannot be opened fails the run before the box is opened:
 no test whose result would be lost.
