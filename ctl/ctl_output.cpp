@@ -21,14 +21,14 @@ static void SayTo(FILE *stream, const Text &text, va_list args) {
     if (stream == stderr) fflush(stderr);
 }
 
-void Say(const Text &text, ...) {
+void Say(Text text, ...) {
     va_list args;
     va_start(args, text);
     SayTo(stdout, text, args);
     va_end(args);
 }
 
-void SayError(const Text &text, ...) {
+void SayError(Text text, ...) {
     va_list args;
     va_start(args, text);
     SayTo(stderr, text, args);

@@ -24,11 +24,11 @@ void SetChinese(bool chinese);
 // The message's format in the run's language.
 const char *InLanguage(const Text &text);
 
-// Formats text in the run's language and writes it to standard output (or
+// Formats text (by value: va_start takes no reference) in the run's language and writes it to standard output (or
 // to standard error) through PlatformWriteText. Output longer than 4 KiB is
 // cut.
-void Say(const Text &text, ...);
-void SayError(const Text &text, ...);
+void Say(Text text, ...);
+void SayError(Text text, ...);
 
 // A usage error: "lutctl: " and the formatted message, then the usage line,
 // on standard error, in English whatever the language (the options may not
