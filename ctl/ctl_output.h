@@ -24,9 +24,9 @@ void SetChinese(bool chinese);
 // The message's format in the run's language.
 const char *InLanguage(const Text &text);
 
-// Formats text (by value: va_start takes no reference) in the run's language and writes it to standard output (or
+// Formats text in the run's language and writes it to standard output (or
 // to standard error) through PlatformWriteText. Output longer than 4 KiB is
-// cut.
+// cut. text is taken by value: va_start cannot follow a reference.
 void Say(Text text, ...);
 void SayError(Text text, ...);
 
