@@ -2,15 +2,16 @@
 #            against it (through luit on a UTF-8 terminal, for its GBK text)
 # make test  build, then run every test (native, under the sanitizers, with
 #            clang, then the Windows build under Wine)
+# make bench build, then run the reader benchmarks
 #
-# Both install the Debian packages they need when run as root, and otherwise
+# All three install the Debian packages they need when run as root, and otherwise
 # print the install line (tools/ensure-packages). Without root and without
 # the Windows packages, make test skips the Windows leg and says so.
 
 # What running the console needs: the build, and luit with its encodings to
 # show GBK on a UTF-8 terminal.
 RUN_PACKAGES := cmake make g++ x11-utils xfonts-encodings
-TEST_PACKAGES := cmake make g++ clang libgtest-dev python3-cram libc-bin
+TEST_PACKAGES := cmake make g++ clang libgtest-dev libbenchmark-dev python3-cram libc-bin opencolorio-tools
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64 wine wine64
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
@@ -18,7 +19,7 @@ JOBS := $(shell nproc 2>/dev/null || echo 2)
 # TMPDIR=/tmp, where Debian's Wine looks for the prefix's server).
 WINEPREFIX_DIR := $(CURDIR)/build-windows/wineprefix
 
-.PHONY: run test test-windows deps build clean
+.PHONY: run test test-windows bench deps build clean
 
 deps:
 	@tools/ensure-packages $(TEST_PACKAGES) --optional $(WINDOWS_PACKAGES)
@@ -39,6 +40,9 @@ run:
 	else \
 	  exec ../lutbox; \
 	fi
+
+bench: build
+	build/lutbox_bench
 
 test: deps
 	cmake --preset default

@@ -7,15 +7,22 @@
 // in file order. The box takes 16-bit values: each integer is kept as its
 // low 16 bits (two's complement), whatever its size, so 65535 is the bit
 // pattern 0xFFFF and 70000 is 4464.
-#include "lut/lut3d_reader.h"
+#include "lut/lut3d_families.h"
+#include "lut/lut_number_fields.h"
 
-int Scan3dlRows(FILE *file, int16_t (*rows)[3], int rowCount) {
+namespace {
+
+int Scan3dlRows(LutInput *input, Lut3dRows rows, int rowCount) {
     for (int i = 0; i < rowCount; i++) {
         for (int v = 0; v < 3; v++) {
             uint32_t bits;
-            if (!ScanWrappedDecimal(file, &bits)) return i;
-            rows[i][v] = static_cast<int16_t>(static_cast<uint16_t>(bits & 0xFFFFu));
+            if (!ScanWrappedDecimal(input, &bits)) return i;
+            rows.intRows[i][v] = static_cast<int16_t>(static_cast<uint16_t>(bits & 0xFFFFu));
         }
     }
     return rowCount;
 }
+
+}  // namespace
+
+extern const Lut3dFamily kLut3d3dlFamily = {"3dl", {".3dl", ".3DL"}, 1, true, 1, Scan3dlRows};

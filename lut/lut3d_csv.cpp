@@ -6,32 +6,38 @@
 // The indices are dropped: rows are taken in file order. Each comma must
 // follow its number directly; whitespace may precede a number, and rows need
 // not stand one per line.
-#include "lut/lut3d_reader.h"
+#include "lut/lut3d_families.h"
+#include "lut/lut_number_fields.h"
 
 namespace {
 
-// The comma that must follow a value directly.
-bool ScanComma(FILE *file) {
-    int c = getc(file);
-    if (c == ',') return true;
-    if (c != EOF) ungetc(c, file);
-    return false;
+// The comma that must follow a field directly; anything else stays unread.
+bool ScanComma(LutInput *input) {
+    if (PeekLutByte(input) != ',') return false;
+    TakeLutByte(input);
+    return true;
+}
+
+// An index: matched as "%*d" matches it and dropped, so an index too large
+// for an int does no harm.
+bool ScanIndex(LutInput *input) {
+    uint32_t dropped;
+    return ScanWrappedDecimal(input, &dropped) && ScanComma(input);
+}
+
+int ScanCsvRows(LutInput *input, Lut3dRows rows, int rowCount) {
+    for (int i = 0; i < rowCount; i++) {
+        if (!ScanIndex(input) || !ScanIndex(input) || !ScanIndex(input)) return i;
+        float *row = rows.floatRows[i];
+        if (!ScanLutFloat(input, &row[0]) || !ScanComma(input)) return i;
+        if (!ScanLutFloat(input, &row[1]) || !ScanComma(input)) return i;
+        // The line end goes with the white space the next row's first
+        // index skips.
+        if (!ScanLutFloat(input, &row[2])) return i;
+    }
+    return rowCount;
 }
 
 }  // namespace
 
-int ScanCsvRows(FILE *file, float (*rows)[3], int rowCount) {
-    for (int i = 0; i < rowCount; i++) {
-        // The indices are not stored, so they are matched without a target:
-        // an index too large for an int then does no harm. The count is only
-        // set once all three and their commas matched.
-        int matched = -1;
-        if (fscanf(file, "%*d,%*d,%*d,%n", &matched) == EOF || matched < 0) return i;
-        if (!ScanLutFloat(file, &rows[i][0]) || !ScanComma(file)) return i;
-        if (!ScanLutFloat(file, &rows[i][1]) || !ScanComma(file)) return i;
-        // The line end goes with the white space the next row's first
-        // index skips.
-        if (!ScanLutFloat(file, &rows[i][2])) return i;
-    }
-    return rowCount;
-}
+extern const Lut3dFamily kLut3dCsvFamily = {"csv", {".csv", ".CSV"}, 0, false, 1, ScanCsvRows};

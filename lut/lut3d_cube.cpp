@@ -5,15 +5,23 @@
 // data row holds three reals separated by whitespace, in file order.
 // Neither the size keyword nor the domain is used: the number of data lines
 // says the cube size. Rows may end in LF or CR LF.
-#include "lut/lut3d_reader.h"
+#include "lut/lut3d_families.h"
+#include "lut/lut_number_fields.h"
 
-int ScanCubeRows(FILE *file, float (*rows)[3], int rowCount) {
+namespace {
+
+int ScanCubeRows(LutInput *input, Lut3dRows rows, int rowCount) {
     for (int i = 0; i < rowCount; i++) {
         // Each field skips the white space before it, the row's line end
         // included, so fields may stand apart by any run of it or by none.
         for (int v = 0; v < 3; v++) {
-            if (!ScanLutFloat(file, &rows[i][v])) return i;
+            if (!ScanLutFloat(input, &rows.floatRows[i][v])) return i;
         }
     }
     return rowCount;
 }
+
+}  // namespace
+
+// The box is told that these rows came from a cube file.
+extern const Lut3dFamily kLut3dCubeFamily = {"cube", {".cube", ".CUBE"}, 0, false, 2, ScanCubeRows};

@@ -1,86 +1,112 @@
 // Read3dLutFile: the family by the path, the cube size by the count of data
 // lines, then the rows by the family's scan (lut3d_csv.cpp, lut3d_cube.cpp,
-// lut3d_3dl.cpp; the line rules are in lut3d_lines.cpp).
+// lut3d_3dl.cpp; the line rules are in lut_lines.cpp, the fields in
+// lut_number_fields.cpp).
 #include "lut/lut3d_reader.h"
 
 #include <cstring>
 
+#include "lut/lut3d_families.h"
+#include "lut/lut_lines.h"
 #include "lut/lut_tables.h"
 
 namespace {
 
-enum LutFamily { kFamilyNone, kFamilyCsv, kFamilyCube, kFamily3dl };
-
-// Tested in this order on the whole path; the first string found decides,
-// wherever it stands ("lut.cube.csv" is CSV). Other letter cases are unknown.
-LutFamily FamilyOfPath(const char *path) {
-    if (strstr(path, ".csv") != nullptr || strstr(path, ".CSV") != nullptr) return kFamilyCsv;
-    if (strstr(path, ".cube") != nullptr || strstr(path, ".CUBE") != nullptr) return kFamilyCube;
-    if (strstr(path, ".3dl") != nullptr || strstr(path, ".3DL") != nullptr) return kFamily3dl;
-    return kFamilyNone;
-}
+// Tested in this order on the whole path; the first extension found
+// decides, wherever it stands ("lut.cube.csv" is CSV). Other letter cases
+// are unknown.
+const Lut3dFamily *const kFamilies[] = {&kLut3dCsvFamily, &kLut3dCubeFamily, &kLut3d3dlFamily};
 
 // The rows of the file being read. They reach the tables only when every
 // row was scanned, so a refused file leaves the tables as they were.
 float ScratchFloatRows[kLut3dMaxRows][3];
 int16_t ScratchIntRows[kLut3dMaxRows][3];
 
+// One input for every pass: it is static since its block is large.
+LutInput Input;
+
+int32_t Refuse(Lut3dReport *report, Lut3dReason reason, int32_t result) {
+    report->reason = reason;
+    return result;
+}
+
 }  // namespace
 
-int Read3dLutFile(const char *filePath) {
-    FILE *file = fopen(filePath, "rb");
-    if (file == nullptr) return -1;
+const Lut3dFamily *Lut3dFamilyOfPath(const char *path) {
+    for (const Lut3dFamily *family : kFamilies) {
+        for (const char *extension : family->extensions) {
+            if (strstr(path, extension) != nullptr) return family;
+        }
+    }
+    return nullptr;
+}
+
+int32_t Read3dLutFile(const char *filePath, Lut3dReport *report) {
+    Lut3dReport ignored;
+    if (report == nullptr) report = &ignored;
+    *report = {kLut3dRead, 0, 0, -1, 0};
+
+    if (!OpenLutInput(&Input, filePath)) return Refuse(report, kLut3dCannotOpen, -1);
     LutSourceKind = 1;
 
-    LutFamily family = FamilyOfPath(filePath);
-    if (family == kFamilyNone) {
-        fclose(file);
-        return 0;
+    const Lut3dFamily *family = Lut3dFamilyOfPath(filePath);
+    if (family == nullptr) {
+        CloseLutInput(&Input);
+        return Refuse(report, kLut3dUnknownFamily, 0);
     }
 
-    int64_t headerLines = 0;
-    int64_t dataLines = 0;
-    bool anyLine = CountLutLines(file, &headerLines, &dataLines);
-    fclose(file);
-    if (!anyLine || dataLines == 0) return -1;
+    LutLineCount count = CountLutLines(&Input);
+    bool readFailed = Input.failed;
+    CloseLutInput(&Input);
+    if (readFailed) return Refuse(report, kLut3dCannotOpen, -1);
+    if (!count.anyLine || count.dataLines == 0) {
+        report->rows = 0;
+        return Refuse(report, kLut3dNoDataLine, -1);
+    }
 
     // The mesh line of a 3dl file is a data line, but no row. A 16-point
     // file (4096 rows) names no size: no download takes 4096 rows, and
     // sending it as a 17-point table would pass the box rows the file never
     // held.
-    int64_t meshLines = family == kFamily3dl ? 1 : 0;
+    int64_t dataRows = count.dataLines - family->meshLines;
+    report->rows = dataRows;
     const Lut3dSize *accepted = nullptr;
     for (const Lut3dSize &size : kLut3dSizes) {
-        if (dataLines - meshLines == size.rows) accepted = &size;
+        if (dataRows == size.rows) accepted = &size;
     }
-    if (accepted == nullptr) return -1;
+    if (accepted == nullptr) {
+        if (count.runEnded) {
+            report->line = count.endLine;
+            report->column = count.endColumn;
+        }
+        return Refuse(report, kLut3dBadCount, -1);
+    }
 
-    file = fopen(filePath, "rb");
-    if (file == nullptr) return -1;
-    SkipLutLines(file, headerLines + meshLines);
+    if (!OpenLutInput(&Input, filePath)) return Refuse(report, kLut3dCannotOpen, -1);
+    SkipLutLines(&Input, count.headerLines + family->meshLines);
     int rows = accepted->rows;
-    int scanned = 0;
-    switch (family) {
-    case kFamilyCsv:
-        scanned = ScanCsvRows(file, ScratchFloatRows, rows);
-        break;
-    case kFamilyCube:
-        scanned = ScanCubeRows(file, ScratchFloatRows, rows);
-        break;
-    case kFamily3dl:
-        scanned = Scan3dlRows(file, ScratchIntRows, rows);
-        break;
-    case kFamilyNone:
-        break;
+    int scanned = family->scanRows(&Input, {ScratchFloatRows, ScratchIntRows}, rows);
+    int64_t stop = LutInputOffset(&Input);
+    readFailed = Input.failed;
+    CloseLutInput(&Input);
+    if (scanned != rows) {
+        if (readFailed) return Refuse(report, kLut3dCannotOpen, -1);
+        report->row = scanned + 1;
+        // Where the scan failed is worked out only for a refused file, by
+        // reading up to it again; the scan itself counts no lines.
+        if (!LocateLutOffset(&Input, filePath, stop, &report->line, &report->column)) {
+            report->line = 0;
+            report->column = 0;
+        }
+        return Refuse(report, kLut3dBadRow, -1);
     }
-    fclose(file);
-    if (scanned != rows) return -1;
 
-    if (family == kFamily3dl) {
+    if (family->intTable) {
         memcpy(Lut3dIntTable, ScratchIntRows, static_cast<size_t>(rows) * sizeof ScratchIntRows[0]);
+        LutSourceKind = family->fileType;
         return accepted->intLayout;
     }
     memcpy(Lut3dFloatTable, ScratchFloatRows, static_cast<size_t>(rows) * sizeof ScratchFloatRows[0]);
-    if (family == kFamilyCube) LutSourceKind = 2;
+    LutSourceKind = family->fileType;
     return accepted->floatLayout;
 }

@@ -1,42 +1,64 @@
-// The 3D LUT file reader: CSV, cube and 3dl text into the LUT tables.
+// The 3D LUT file reader: CSV, cube and 3dl text into the LUT tables, and
+// the reason when a file is refused.
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 
-#include "lut/lut_lines.h"
+struct LutInput;
+
+enum Lut3dReason : int32_t {
+    kLut3dRead = 0,       // accepted: the table holds the file's rows
+    kLut3dCannotOpen,     // the file cannot be opened or read
+    kLut3dUnknownFamily,  // the path names no family; result 0
+    kLut3dNoDataLine,     // no data line (an empty file included)
+    kLut3dBadCount,       // the run of data lines names no box size
+    kLut3dBadRow,         // a row cannot be scanned completely
+};
+
+struct Lut3dReport {
+    Lut3dReason reason;
+    int64_t line;    // 1-based physical line (counted by line feeds) where the problem stands; 0: none
+    int64_t column;  // 1-based byte column in that line; 0: none
+    int64_t rows;    // data rows found: the run of data lines less the 3dl mesh line; -1 before the count
+    int64_t row;     // kLut3dBadRow: the 1-based row that could not be scanned; 0 otherwise
+};
+
+// Where a family's row scan puts its rows: the float rows (CSV, cube) or
+// the integer rows (3dl); a scan writes only those of its own table.
+struct Lut3dRows {
+    float (*floatRows)[3];
+    int16_t (*intRows)[3];
+};
+
+// One family of 3D LUT files, defined by its own file (lut3d_csv.cpp,
+// lut3d_cube.cpp, lut3d_3dl.cpp).
+struct Lut3dFamily {
+    const char *name;
+    const char *extensions[2];
+    int meshLines;    // leading data lines that hold no row
+    bool intTable;    // rows into Lut3dIntTable, else Lut3dFloatTable
+    int32_t fileType; // LutSourceKind once its rows are taken in
+    // Scans up to rowCount rows from the input into rows and returns how
+    // many were scanned completely; it stops at the first row that is not,
+    // with the input on the character where that row's scan failed.
+    int (*scanRows)(LutInput *input, Lut3dRows rows, int rowCount);
+};
+
+// Family of a path by the box's rule (first of ".csv", ".CSV", ".cube", ".CUBE", ".3dl", ".3DL" found anywhere); nullptr: none.
+const Lut3dFamily *Lut3dFamilyOfPath(const char *path);
 
 // Reads the 3D LUT file at filePath (used as given, not trimmed) into
 // Lut3dFloatTable (CSV, cube) or Lut3dIntTable (3dl) and returns its
-// LutLayout code. The family is the first of ".csv", ".CSV", ".cube",
-// ".CUBE", ".3dl", ".3DL" found anywhere in the path.
+// LutLayout code:
 //   1..6  the table holds all the file's rows
 //   0     the file opened, but the path names no known family
-//   -1    the file cannot be opened, holds no data line, holds a count of
-//         data lines that names no downloadable cube (16 points included),
-//         or one of its rows cannot be scanned completely
+//   -1    the file cannot be opened or read, holds no data line, holds a
+//         count of data lines that names no downloadable cube (16 points
+//         included), or one of its rows cannot be scanned completely
 // Only a result from 1 to 6 changes a table: the rows are scanned into
 // scratch storage and copied in once every one of them was read, so the box
 // is never sent a mixture of two files. LutSourceKind becomes 1 once the
-// file opened, and 2 when a cube file's rows were taken in.
-// Prints nothing.
-int Read3dLutFile(const char *filePath);
-
-// ---- shared by the reader's files -------------------------------------------
-
-// One real-number field, matched as formatted input matches "%f": white
-// space skipped, then the longest run of characters that begins a number
-// (decimal with optional point and exponent, "0x" hexadecimal with optional
-// binary exponent, INF, INFINITY, NAN or NAN(chars), letter case free, each
-// optionally signed); the character after it stays unread. False when that
-// run is not a whole number ("3.0e", "-", "0x", "infin") or the file ends
-// first. A number beyond the range of float gives an infinity, one below it
-// zero or a denormal, rounded as strtof rounds.
-bool ScanLutFloat(FILE *file, float *value);
-
-// The row scans of the three families. Each scans up to rowCount rows into
-// rows[0..rowCount-1] and returns how many rows were scanned completely; it
-// stops at the first row that is not.
-int ScanCsvRows(FILE *file, float (*rows)[3], int rowCount);
-int ScanCubeRows(FILE *file, float (*rows)[3], int rowCount);
-int Scan3dlRows(FILE *file, int16_t (*rows)[3], int rowCount);
+// file opened, and the family's file type when its rows were taken in.
+// report, when given, says why (and where) a file was refused. Prints
+// nothing.
+int32_t Read3dLutFile(const char *filePath, Lut3dReport *report = nullptr);

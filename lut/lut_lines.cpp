@@ -1,4 +1,9 @@
-// Line reading shared by the LUT file readers.
+// Block input and line reading shared by the LUT file readers.
+//
+// A file is read in blocks of kLutBlockBytes with fread, not a byte at a
+// time with getc, whose stream lock per call cost more than the whole rest
+// of a read. Once the file has ended (or a read failed) it is not read
+// again, as a stdio stream's end-of-file stays set.
 //
 // A 3D LUT text file is read as lines of at most 255 bytes: one read returns
 // everything up to and including the next LF, or the next 255 bytes when the
@@ -13,56 +18,120 @@
 // what follows is not looked at. The length of the run says the cube size.
 #include "lut/lut_lines.h"
 
-bool ReadLutLine(FILE *file, char (&line)[kLutLineBytes + 1]) {
-    return fgets(line, kLutLineBytes + 1, file) != nullptr;
+#include <cstring>
+
+bool OpenLutInput(LutInput *input, const char *path) {
+    input->file = fopen(path, "rb");
+    input->blockOffset = 0;
+    input->at = 0;
+    input->end = 0;
+    input->ended = false;
+    input->failed = false;
+    input->block[0] = '\0';
+    return input->file != nullptr;
 }
 
-bool IsLutDataLine(const char (&line)[kLutLineBytes + 1]) {
-    return line[0] >= '0' && line[0] <= '9';
+void CloseLutInput(LutInput *input) {
+    if (input->file != nullptr) fclose(input->file);
+    input->file = nullptr;
 }
 
-bool CountLutLines(FILE *file, int64_t *headerLines, int64_t *dataLines) {
-    char line[kLutLineBytes + 1];
-    *headerLines = 0;
-    *dataLines = 0;
-    if (!ReadLutLine(file, line)) return false;
-    do {
-        if (IsLutDataLine(line)) {
-            ++*dataLines;
-        } else if (*dataLines == 0) {
-            ++*headerLines;
-        } else {
-            break;
+int RefillLutInput(LutInput *input) {
+    if (input->at < input->end) return input->block[input->at];
+    if (input->ended) return EOF;
+    input->blockOffset += static_cast<int64_t>(input->end);
+    input->at = 0;
+    input->end = fread(input->block, 1, kLutBlockBytes, input->file);
+    input->block[input->end] = '\0';
+    if (input->end == 0) {
+        input->ended = true;
+        input->failed = ferror(input->file) != 0;
+        return EOF;
+    }
+    return input->block[0];
+}
+
+bool ReadLutLine(LutInput *input, int *first, bool *endsLine) {
+    *first = PeekLutByte(input);
+    if (*first == EOF) return false;
+    size_t left = kLutLineBytes;
+    // The line may run across the end of the block.
+    while (left > 0 && PeekLutByte(input) != EOF) {
+        size_t available = input->end - input->at;
+        size_t span = available < left ? available : left;
+        const unsigned char *start = input->block + input->at;
+        const void *lf = memchr(start, '\n', span);
+        if (lf != nullptr) {
+            input->at += static_cast<size_t>(static_cast<const unsigned char *>(lf) - start) + 1;
+            *endsLine = true;
+            return true;
         }
-    } while (ReadLutLine(file, line));
+        input->at += span;
+        left -= span;
+    }
+    *endsLine = false;
     return true;
 }
 
-void SkipLutLines(FILE *file, int64_t count) {
-    char line[kLutLineBytes + 1];
+LutLineCount CountLutLines(LutInput *input) {
+    LutLineCount count = {0, 0, false, false, 0, 0};
+    int64_t line = 1;
+    int64_t column = 1;
+    int first;
+    bool endsLine;
+    int64_t start = LutInputOffset(input);
+    while (ReadLutLine(input, &first, &endsLine)) {
+        count.anyLine = true;
+        if (IsLutDataLine(first)) {
+            ++count.dataLines;
+        } else if (count.dataLines == 0) {
+            ++count.headerLines;
+        } else {
+            count.runEnded = true;
+            count.endLine = line;
+            count.endColumn = column;
+            break;
+        }
+        int64_t next = LutInputOffset(input);
+        if (endsLine) {
+            line++;
+            column = 1;
+        } else {
+            column += next - start;
+        }
+        start = next;
+    }
+    return count;
+}
+
+void SkipLutLines(LutInput *input, int64_t count) {
+    int first;
+    bool endsLine;
     for (int64_t i = 0; i < count; i++) {
-        if (!ReadLutLine(file, line)) return;
+        if (!ReadLutLine(input, &first, &endsLine)) return;
     }
 }
 
-bool ScanWrappedDecimal(FILE *file, uint32_t *bits) {
-    int c = getc(file);
-    while (c == ' ' || (c >= '\t' && c <= '\r')) c = getc(file);
-    bool negative = false;
-    if (c == '+' || c == '-') {
-        negative = c == '-';
-        c = getc(file);
+bool LocateLutOffset(LutInput *input, const char *path, int64_t offset, int64_t *line, int64_t *column) {
+    if (!OpenLutInput(input, path)) return false;
+    int64_t lines = 0;
+    int64_t lineStart = 0;  // offset of the byte after the last LF
+    while (LutInputOffset(input) < offset && PeekLutByte(input) != EOF) {
+        int64_t left = offset - LutInputOffset(input);
+        size_t available = input->end - input->at;
+        size_t span = left < static_cast<int64_t>(available) ? static_cast<size_t>(left) : available;
+        for (size_t i = 0; i < span; i++) {
+            if (input->block[input->at + i] == '\n') {
+                lines++;
+                lineStart = LutInputOffset(input) + static_cast<int64_t>(i) + 1;
+            }
+        }
+        input->at += span;
     }
-    if (c < '0' || c > '9') {
-        if (c != EOF) ungetc(c, file);
-        return false;
-    }
-    uint32_t magnitude = 0;
-    while (c >= '0' && c <= '9') {
-        magnitude = magnitude * 10u + static_cast<uint32_t>(c - '0');
-        c = getc(file);
-    }
-    if (c != EOF) ungetc(c, file);
-    *bits = negative ? 0u - magnitude : magnitude;
+    bool reached = LutInputOffset(input) == offset;
+    CloseLutInput(input);
+    if (!reached) return false;
+    *line = lines + 1;
+    *column = offset - lineStart + 1;
     return true;
 }

@@ -1,35 +1,87 @@
-// The line reading of the LUT text files (3D LUTs, and the header of the 1D
-// lut form): reads of at most 255 bytes, and data lines that begin with a
-// digit.
+// The input of the LUT text readers: a file read in blocks, and the line
+// rules of the 3D LUT files (also the header of the 1D lut form): reads of
+// at most 255 bytes, and data lines that begin with a digit.
+//
+// Private to lut/: only lut/ sources and their tests include it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
+
+#include "platform/ascii.h"
+
+// One fixed block, refilled as it is used up: memory stays the same
+// whatever the size of the file, and a field may run across blocks.
+constexpr size_t kLutBlockBytes = 64 * 1024;
+
+struct LutInput {
+    FILE *file;
+    int64_t blockOffset;  // file offset of block[0]
+    size_t at;            // next unread byte of the block
+    size_t end;           // bytes in the block
+    bool ended;           // the file gave no more bytes; nothing is read again
+    bool failed;          // a read failed (a directory, an I/O error)
+    // The bytes read, then a NUL: a scan may run over a run of digits up to
+    // it without testing for the block's end at each byte, since no number
+    // holds a NUL.
+    unsigned char block[kLutBlockBytes + 1];
+};
+
+// Opens path for reading in binary mode; false when it cannot be opened.
+bool OpenLutInput(LutInput *input, const char *path);
+void CloseLutInput(LutInput *input);
+
+// Reads the next block once the current one is used up; the next byte, or
+// EOF at the end of the file or when a read fails.
+int RefillLutInput(LutInput *input);
+
+// The next byte without consuming it, or EOF.
+inline int PeekLutByte(LutInput *input) {
+    return input->at < input->end ? input->block[input->at] : RefillLutInput(input);
+}
+
+// Consumes the byte that PeekLutByte has just returned (not EOF).
+inline void TakeLutByte(LutInput *input) {
+    input->at++;
+}
+
+// The file offset of the next unread byte.
+inline int64_t LutInputOffset(const LutInput *input) {
+    return input->blockOffset + static_cast<int64_t>(input->at);
+}
 
 // One read of the line reader: at most this many bytes, so a longer line
 // counts as several lines.
 constexpr int kLutLineBytes = 255;
 
-// Reads one line (up to and including LF, or kLutLineBytes bytes) into a
-// buffer of kLutLineBytes + 1 bytes; false at the end of the file.
-bool ReadLutLine(FILE *file, char (&line)[kLutLineBytes + 1]);
+// Reads one line (up to and including LF, or kLutLineBytes bytes); false at
+// the end of the file. *first receives its first byte, *endsLine whether it
+// ended in LF.
+bool ReadLutLine(LutInput *input, int *first, bool *endsLine);
 
 // A data line begins with an ASCII digit; everything else (comments,
 // keywords, blank lines, a leading blank, sign or point) is not data.
-bool IsLutDataLine(const char (&line)[kLutLineBytes + 1]);
+inline bool IsLutDataLine(int first) {
+    return IsAsciiDigit(first);
+}
 
-// The counting pass. headerLines: the non-data lines before the first data
-// line; dataLines: the unbroken run of data lines that begins there.
-// Returns false when the file holds no line at all.
-bool CountLutLines(FILE *file, int64_t *headerLines, int64_t *dataLines);
+// The counting pass: headerLines, the non-data lines before the first data
+// line; dataLines, the unbroken run of data lines that begins there.
+struct LutLineCount {
+    int64_t headerLines;
+    int64_t dataLines;
+    bool anyLine;      // the file holds at least one line
+    bool runEnded;     // a non-data line ended the run (else the file did)
+    int64_t endLine;   // that line: 1-based physical line (by LF) ...
+    int64_t endColumn; // ... and byte column where its read began
+};
+LutLineCount CountLutLines(LutInput *input);
 
 // Reads past count lines.
-void SkipLutLines(FILE *file, int64_t count);
+void SkipLutLines(LutInput *input, int64_t count);
 
-// Matches one integer the way "%d" does: leading white space, an optional
-// sign, then at least one digit; the character after the digits stays
-// unread. The digits are gathered in unsigned arithmetic, which wraps, so
-// no number is too large: *bits receives the low 32 bits (two's complement)
-// of the number written. Returns false when no digit follows, having
-// consumed what "%d" consumes.
-bool ScanWrappedDecimal(FILE *file, uint32_t *bits);
+// The 1-based physical line (counted by LF) and byte column of a file
+// offset, by reading the file at path up to it; false when it cannot be
+// read again.
+bool LocateLutOffset(LutInput *input, const char *path, int64_t offset, int64_t *line, int64_t *column);

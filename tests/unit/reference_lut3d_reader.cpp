@@ -1,31 +1,77 @@
-// The real-number field of the CSV and cube rows.
-//
-// The library's "%f" leaves a number beyond the range of float undefined, so
-// the field is matched here by the same rule formatted input uses, and only
-// a complete number is converted, by strtof, whose overflow (HUGE_VALF) and
-// underflow (a tiny value or zero) are defined. The characters are read one
-// at a time and only the one that ends the number is pushed back, so what
-// the scan consumes is what "%f" consumes.
-//
-// A number may be as long as the file: its digits are not kept as written
-// but as a sign, at most kKeptDigits significant digits, a mark for any
-// nonzero digit beyond them, and a power of the base. That is all a rounding
-// to float can depend on, so strtof of the rebuilt text gives the value of
-// the whole number.
-#include "lut/lut3d_reader.h"
+// The 3D and 1D LUT readers as they were before the block input: fgets
+// lines, getc fields, fscanf for the CSV indices, strtof for the value. The
+// differential tests hold the readers in lut/ against them byte for byte.
+#include "reference_lut3d_reader.h"
 
-#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
+#include "lut/lut1d_reader.h"
+#include "lut/lut_tables.h"
+
+namespace reference {
+
+// lut_lines.cpp
+bool ReadLutLine(FILE *file, char (&line)[kLutLineBytes + 1]) {
+    return fgets(line, kLutLineBytes + 1, file) != nullptr;
+}
+
+bool IsLutDataLine(const char (&line)[kLutLineBytes + 1]) {
+    return line[0] >= '0' && line[0] <= '9';
+}
+
+bool CountLutLines(FILE *file, int64_t *headerLines, int64_t *dataLines) {
+    char line[kLutLineBytes + 1];
+    *headerLines = 0;
+    *dataLines = 0;
+    if (!ReadLutLine(file, line)) return false;
+    do {
+        if (IsLutDataLine(line)) {
+            ++*dataLines;
+        } else if (*dataLines == 0) {
+            ++*headerLines;
+        } else {
+            break;
+        }
+    } while (ReadLutLine(file, line));
+    return true;
+}
+
+void SkipLutLines(FILE *file, int64_t count) {
+    char line[kLutLineBytes + 1];
+    for (int64_t i = 0; i < count; i++) {
+        if (!ReadLutLine(file, line)) return;
+    }
+}
+
+bool ScanWrappedDecimal(FILE *file, uint32_t *bits) {
+    int c = getc(file);
+    while (c == ' ' || (c >= '\t' && c <= '\r')) c = getc(file);
+    bool negative = false;
+    if (c == '+' || c == '-') {
+        negative = c == '-';
+        c = getc(file);
+    }
+    if (c < '0' || c > '9') {
+        if (c != EOF) ungetc(c, file);
+        return false;
+    }
+    uint32_t magnitude = 0;
+    while (c >= '0' && c <= '9') {
+        magnitude = magnitude * 10u + static_cast<uint32_t>(c - '0');
+        c = getc(file);
+    }
+    if (c != EOF) ungetc(c, file);
+    *bits = negative ? 0u - magnitude : magnitude;
+    return true;
+}
+
+// lut3d_scan.cpp
 namespace {
 
-// Far more significant digits than a rounding to float can depend on (a
-// halfway point between two floats has at most 112 decimal digits).
 constexpr int kKeptDigits = 160;
-// A power beyond this makes any kept mantissa overflow or vanish alike.
 constexpr int64_t kPowerLimit = 1000000;
-// The longest NAN(...) character sequence passed on; a longer one is
-// dropped and the result is the plain NaN.
 constexpr int kNanCharsKept = 64;
 
 bool IsSpace(int c) {
@@ -44,13 +90,12 @@ char Lower(int c) {
     return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
 }
 
-// The mantissa of a decimal or hexadecimal number as it is read.
 struct Mantissa {
-    char digits[kKeptDigits + 2];  // significant digits, a sticky '1', NUL
+    char digits[kKeptDigits + 2];
     int count;
-    bool significant;  // a nonzero digit was read
-    bool dropped;      // a nonzero digit beyond the kept ones was read
-    int64_t power;     // the kept digits as an integer, times base^power
+    bool significant;
+    bool dropped;
+    int64_t power;
 };
 
 void AddDigit(Mantissa *m, int c, bool afterPoint) {
@@ -68,8 +113,6 @@ void AddDigit(Mantissa *m, int c, bool afterPoint) {
     }
 }
 
-// Exponent digits, saturated: beyond kPowerLimit the result no longer
-// depends on them.
 void AddExponentDigit(int64_t *exponent, int c) {
     if (*exponent < kPowerLimit) *exponent = *exponent * 10 + (c - '0');
 }
@@ -78,7 +121,6 @@ int64_t Clamp(int64_t v) {
     return v > kPowerLimit ? kPowerLimit : v < -kPowerLimit ? -kPowerLimit : v;
 }
 
-// Writes the integer v (|v| <= kPowerLimit) at text[*at].
 void AppendInt(char *text, int *at, int64_t v) {
     if (v < 0) {
         text[(*at)++] = '-';
@@ -94,29 +136,28 @@ void AppendInt(char *text, int *at, int64_t v) {
 }
 
 enum State {
-    kStart,        // nothing yet
-    kSigned,       // a sign
-    kZero,         // a leading 0: a decimal or the start of "0x"
-    kDecInt,       // decimal digits
-    kDecPoint,     // a point, no digit yet
-    kDecFrac,      // digits and a point
-    kExpMark,      // the exponent's e
-    kExpSign,      // and its sign
-    kExpDigits,    // and its digits
-    kHexMark,      // "0x"
-    kHexInt,       // hexadecimal digits
-    kHexPoint,     // "0x." without a digit
-    kHexFrac,      // hexadecimal digits and a point
-    kBinMark,      // the binary exponent's p
-    kBinSign,      // and its sign
-    kBinDigits,    // and its digits
-    kInfinity,     // a prefix of "infinity"
-    kNan,          // a prefix of "nan"
-    kNanChars,     // "nan(" and its characters
-    kDone,         // a complete number that nothing can extend
+    kStart,
+    kSigned,
+    kZero,
+    kDecInt,
+    kDecPoint,
+    kDecFrac,
+    kExpMark,
+    kExpSign,
+    kExpDigits,
+    kHexMark,
+    kHexInt,
+    kHexPoint,
+    kHexFrac,
+    kBinMark,
+    kBinSign,
+    kBinDigits,
+    kInfinity,
+    kNan,
+    kNanChars,
+    kDone,
 };
 
-// Whether the item read so far, ending in state s, is a whole number.
 bool IsMatching(State s, int literalLength) {
     switch (s) {
     case kZero:
@@ -129,7 +170,7 @@ bool IsMatching(State s, int literalLength) {
     case kDone:
         return true;
     case kInfinity:
-        return literalLength == 3;  // "inf"; "infinity" ends in kDone
+        return literalLength == 3;
     case kNan:
         return literalLength == 3;
     default:
@@ -137,7 +178,7 @@ bool IsMatching(State s, int literalLength) {
     }
 }
 
-}  // namespace
+}
 
 bool ScanLutFloat(FILE *file, float *value) {
     int c = getc(file);
@@ -150,16 +191,13 @@ bool ScanLutFloat(FILE *file, float *value) {
     bool nan = false;
     int64_t exponent = 0;
     bool exponentNegative = false;
-    int literalLength = 0;  // characters of "infinity" or "nan" matched
+    int literalLength = 0;
     char nanChars[kNanCharsKept + 1];
     int nanCount = 0;
     bool nanTooLong = false;
     static const char kInfinityText[] = "infinity";
 
     State s = kStart;
-    // Each turn takes c into the item and reads the next character, or
-    // pushes c back as the one character after the item. An item that ends
-    // itself ("infinity", "nan(...)") reads nothing after it.
     while (c != EOF) {
         State next = kDone;
         bool taken = true;
@@ -310,7 +348,6 @@ bool ScanLutFloat(FILE *file, float *value) {
     }
     if (!IsMatching(s, literalLength)) return false;
 
-    // The item rebuilt for strtof: sign, kept digits, sticky digit, power.
     char text[8 + kKeptDigits + 2 + 24 + kNanCharsKept];
     int at = 0;
     if (negative) text[at++] = '-';
@@ -348,3 +385,181 @@ bool ScanLutFloat(FILE *file, float *value) {
     *value = strtof(text, nullptr);
     return true;
 }
+
+// lut3d_csv.cpp
+namespace {
+
+bool ScanComma(FILE *file) {
+    int c = getc(file);
+    if (c == ',') return true;
+    if (c != EOF) ungetc(c, file);
+    return false;
+}
+
+}
+
+int ScanCsvRows(FILE *file, float (*rows)[3], int rowCount) {
+    for (int i = 0; i < rowCount; i++) {
+        int matched = -1;
+        if (fscanf(file, "%*d,%*d,%*d,%n", &matched) == EOF || matched < 0) return i;
+        if (!ScanLutFloat(file, &rows[i][0]) || !ScanComma(file)) return i;
+        if (!ScanLutFloat(file, &rows[i][1]) || !ScanComma(file)) return i;
+        if (!ScanLutFloat(file, &rows[i][2])) return i;
+    }
+    return rowCount;
+}
+
+// lut3d_cube.cpp
+int ScanCubeRows(FILE *file, float (*rows)[3], int rowCount) {
+    for (int i = 0; i < rowCount; i++) {
+        for (int v = 0; v < 3; v++) {
+            if (!ScanLutFloat(file, &rows[i][v])) return i;
+        }
+    }
+    return rowCount;
+}
+
+// lut3d_3dl.cpp
+int Scan3dlRows(FILE *file, int16_t (*rows)[3], int rowCount) {
+    for (int i = 0; i < rowCount; i++) {
+        for (int v = 0; v < 3; v++) {
+            uint32_t bits;
+            if (!ScanWrappedDecimal(file, &bits)) return i;
+            rows[i][v] = static_cast<int16_t>(static_cast<uint16_t>(bits & 0xFFFFu));
+        }
+    }
+    return rowCount;
+}
+
+// lut3d_reader.cpp
+namespace {
+
+enum LutFamily { kFamilyNone, kFamilyCsv, kFamilyCube, kFamily3dl };
+
+LutFamily FamilyOfPath(const char *path) {
+    if (strstr(path, ".csv") != nullptr || strstr(path, ".CSV") != nullptr) return kFamilyCsv;
+    if (strstr(path, ".cube") != nullptr || strstr(path, ".CUBE") != nullptr) return kFamilyCube;
+    if (strstr(path, ".3dl") != nullptr || strstr(path, ".3DL") != nullptr) return kFamily3dl;
+    return kFamilyNone;
+}
+
+float ScratchFloatRows[kLut3dMaxRows][3];
+int16_t ScratchIntRows[kLut3dMaxRows][3];
+
+}
+
+int Read3dLutFile(const char *filePath) {
+    FILE *file = fopen(filePath, "rb");
+    if (file == nullptr) return -1;
+    LutSourceKind = 1;
+
+    LutFamily family = FamilyOfPath(filePath);
+    if (family == kFamilyNone) {
+        fclose(file);
+        return 0;
+    }
+
+    int64_t headerLines = 0;
+    int64_t dataLines = 0;
+    bool anyLine = CountLutLines(file, &headerLines, &dataLines);
+    fclose(file);
+    if (!anyLine || dataLines == 0) return -1;
+
+    int64_t meshLines = family == kFamily3dl ? 1 : 0;
+    const Lut3dSize *accepted = nullptr;
+    for (const Lut3dSize &size : kLut3dSizes) {
+        if (dataLines - meshLines == size.rows) accepted = &size;
+    }
+    if (accepted == nullptr) return -1;
+
+    file = fopen(filePath, "rb");
+    if (file == nullptr) return -1;
+    SkipLutLines(file, headerLines + meshLines);
+    int rows = accepted->rows;
+    int scanned = 0;
+    switch (family) {
+    case kFamilyCsv:
+        scanned = ScanCsvRows(file, ScratchFloatRows, rows);
+        break;
+    case kFamilyCube:
+        scanned = ScanCubeRows(file, ScratchFloatRows, rows);
+        break;
+    case kFamily3dl:
+        scanned = Scan3dlRows(file, ScratchIntRows, rows);
+        break;
+    case kFamilyNone:
+        break;
+    }
+    fclose(file);
+    if (scanned != rows) return -1;
+
+    if (family == kFamily3dl) {
+        memcpy(Lut3dIntTable, ScratchIntRows, static_cast<size_t>(rows) * sizeof ScratchIntRows[0]);
+        return accepted->intLayout;
+    }
+    memcpy(Lut3dFloatTable, ScratchFloatRows, static_cast<size_t>(rows) * sizeof ScratchFloatRows[0]);
+    if (family == kFamilyCube) LutSourceKind = 2;
+    return accepted->floatLayout;
+}
+
+// lut1d_reader.cpp
+namespace {
+
+bool ScanDecimal(FILE *file, int32_t *value) {
+    uint32_t bits;
+    if (!ScanWrappedDecimal(file, &bits)) return false;
+    *value = bits <= 0x7FFFFFFFu ? static_cast<int32_t>(bits) : -static_cast<int32_t>(~bits) - 1;
+    return true;
+}
+
+void ReadHexValues(FILE *file) {
+    for (int i = 0; i < kLut1dHexValues; ++i) {
+        if (!ScanDecimal(file, &Lut1dTable[i])) return;
+    }
+}
+
+void ReadLutValues(FILE *file) {
+    int32_t previous = 0;
+    int next = 0;
+    for (int scan = 0; scan < kLut1dEntries; ++scan) {
+        int32_t value;
+        if (!ScanDecimal(file, &value)) return;
+        if (value != previous) {
+            Lut1dTable[next++] = value;
+            previous = value;
+        }
+    }
+}
+
+}
+
+int32_t Read1dLutFile(const char *filePath) {
+    FILE *file = fopen(filePath, "rb");
+    if (file == nullptr) return kLut1dOpenFailed;
+
+    if (strstr(filePath, ".hex") != nullptr || strstr(filePath, ".Hex") != nullptr) {
+        ReadHexValues(file);
+        bool readFailed = ferror(file) != 0;
+        fclose(file);
+        return readFailed ? kLut1dOpenFailed : kLut1dHexRead;
+    }
+    if (strstr(filePath, ".lut") != nullptr || strstr(filePath, ".LUT") != nullptr) {
+        int64_t headerLines = 0;
+        int64_t dataLines = 0;
+        CountLutLines(file, &headerLines, &dataLines);
+        bool readFailed = ferror(file) != 0;
+        fclose(file);
+        if (readFailed) return kLut1dOpenFailed;
+        file = fopen(filePath, "rb");
+        if (file == nullptr) return kLut1dOpenFailed;
+        SkipLutLines(file, headerLines);
+        ReadLutValues(file);
+        readFailed = ferror(file) != 0;
+        fclose(file);
+        return readFailed ? kLut1dOpenFailed : kLut1dLutRead;
+    }
+    fclose(file);
+    return kLut1dUnknownKind;
+}
+
+}  // namespace reference

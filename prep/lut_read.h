@@ -1,0 +1,66 @@
+// Reading LUT files as their families are written in the wild, more widely
+// than the box's own reader takes them: cube (Adobe/IRIDAS and the grading
+// software variant with a shaper), 3dl (Lustre, Flame, Nuke-style) and the
+// box's CSV. Each reader also notes what would make the box show the file
+// wrongly although it may take it: the warnings of "lutprep check".
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "prep/source_lut.h"
+
+// The largest file read: far above the largest LUT in any of the forms.
+constexpr int64_t kPrepMaxFileBytes = int64_t{1} << 30;
+
+enum PrepWarningCode : int32_t {
+    kPrepWarnDomain,       // DOMAIN_MIN/MAX (or LUT_3D_INPUT_RANGE) other than 0 and 1
+    kPrepWarnShaper,       // a LUT_1D_SIZE shaper
+    kPrepWarnSizeKeyword,  // LUT_3D_SIZE (3dl: the Mesh header) disagrees with the rows
+    kPrepWarnRange,        // values outside [0, 1], or beyond a 3dl's bit depth
+    kPrepWarnNonfinite,    // NaN or infinity
+    kPrepWarnShiftedRows,  // a data line with more or fewer numbers than a row
+    kPrepWarnBitDepth,     // a 3dl whose bit depth was guessed
+    kPrepWarningCodes
+};
+
+// The code as "check" prints it: "domain", "shaper", "size-keyword",
+// "range", "nonfinite", "shifted-rows", "bit-depth".
+const char *PrepWarningName(PrepWarningCode code);
+
+// One warning: the physical line of its first occurrence, how many there
+// were, and the text for that line.
+struct PrepWarning {
+    PrepWarningCode code;
+    int64_t line;
+    int64_t count;
+    char text[200];
+};
+
+// At most one entry per code, in the order of their lines.
+struct PrepWarnings {
+    int32_t count;
+    PrepWarning list[kPrepWarningCodes];
+};
+
+// The family a file name gives for reading: its last extension, in any
+// letter case (".csv", ".cube", ".3dl"); kPrepFamilyNone otherwise. Which
+// names the box itself takes is the box reader's rule, not this one.
+PrepFamily PrepFamilyOfName(const char *path);
+
+// Reads the file at path as the given family into *lut (which is reset
+// first and, on failure, left freed) and notes the warnings. Returns 0, or
+// -1 with *error holding the physical line and the reason. Warnings noted
+// before a failure stay in *warnings (either may be null). Only regular
+// files are opened, so a read cannot wait on a pipe or a device.
+int PrepReadLutFile(const char *path, PrepFamily family, PrepLut *lut, PrepWarnings *warnings, PrepError *error);
+
+// The same for a file's bytes already in memory.
+int PrepParseLut(const char *text, size_t size, PrepFamily family, PrepLut *lut, PrepWarnings *warnings,
+                 PrepError *error);
+
+// The three readers (read_cube.cpp, read_3dl.cpp, read_csv.cpp), with the
+// contract of PrepParseLut.
+int PrepParseCube(const char *text, size_t size, PrepLut *lut, PrepWarnings *warnings, PrepError *error);
+int PrepParse3dl(const char *text, size_t size, PrepLut *lut, PrepWarnings *warnings, PrepError *error);
+int PrepParseCsv(const char *text, size_t size, PrepLut *lut, PrepWarnings *warnings, PrepError *error);

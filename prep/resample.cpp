@@ -1,0 +1,158 @@
+// Resampling, clamping, the loss of a coarser grid, and comparison.
+//
+// Everything samples the transforms on regular lattices over [0, 1]^3, the
+// box's input range, through PrepSampleLattice: where the lattices align the
+// nodes are copied, so a comparison of a LUT with itself, or of a 65-point
+// LUT with its 33-point copy at the shared nodes, is exactly zero.
+#include "prep/resample.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+namespace {
+
+// B matches A "far better" swapped when its mean difference is at most this
+// share of the plain one, and the plain one is worth explaining at all.
+constexpr double kFarBetter = 0.1;
+constexpr double kWorthExplaining = 0.5 / kPrepCode10;
+
+float (*AllocSamples(int32_t points, PrepError *error))[3] {
+    void *p = malloc(static_cast<size_t>(PrepNodeCount(points)) * 3 * sizeof(float));
+    if (p == nullptr) PrepSetError(error, 0, "out of memory for a %d-point lattice", points);
+    return static_cast<float (*)[3]>(p);
+}
+
+float ClampUnit(float v) {
+    return v > 1.0f ? 1.0f : v > 0.0f ? v : 0.0f;
+}
+
+// A difference as float; one beyond float's range (of two values of
+// opposite signs near the limit) as an infinity.
+float DiffToFloat(double d) {
+    return d > static_cast<double>(std::numeric_limits<float>::max()) ? HUGE_VALF : static_cast<float>(d);
+}
+
+// The nearest-rank 99th percentile of values[0, count); reorders them.
+double Percentile99(float *values, int64_t count) {
+    if (count == 0) return 0.0;
+    int64_t k = (99 * count + 99) / 100 - 1;
+    std::nth_element(values, values + k, values + count);
+    return values[k];
+}
+
+}  // namespace
+
+int PrepResample(const PrepLut *source, int32_t points, PrepInterp interp, PrepLut *out, PrepError *error) {
+    if (PrepAllocLut(out, points, 0, error) != 0) return -1;
+    if (PrepSampleLattice(source, points, interp, reinterpret_cast<float (*)[3]>(out->values)) != 0) {
+        PrepFreeLut(out);
+        PrepSetError(error, 0, "cannot resample to %d points", points);
+        return -1;
+    }
+    return 0;
+}
+
+int64_t PrepClampLut(PrepLut *lut) {
+    int64_t changed = 0;
+    int64_t values = 3 * PrepNodeCount(lut->points);
+    for (int64_t i = 0; i < values; i++) {
+        float v = lut->values[i];
+        float clamped = ClampUnit(v);
+        // -0 becomes +0 without being counted; NaN is counted.
+        if (clamped != v || std::isnan(v)) changed++;
+        lut->values[i] = clamped;
+    }
+    return changed;
+}
+
+int PrepMeasureLoss(const PrepLut *source, const PrepLut *result, PrepInterp interp, PrepLoss *loss,
+                    PrepError *error) {
+    const int32_t n = source->points;
+    const int64_t values = 3 * PrepNodeCount(n);
+    float (*want)[3] = AllocSamples(n, error);
+    float (*got)[3] = want != nullptr ? AllocSamples(n, error) : nullptr;
+    if (got == nullptr) {
+        free(want);
+        return -1;
+    }
+    PrepSampleLattice(source, n, interp, want);
+    PrepSampleLattice(result, n, interp, got);
+    float *diff = &want[0][0];
+    const float *gotValues = &got[0][0];
+    double worst = 0.0;
+    for (int64_t i = 0; i < values; i++) {
+        double d = std::fabs(static_cast<double>(ClampUnit(diff[i])) - gotValues[i]) * kPrepCode10;
+        // A NaN in the result is a total loss.
+        if (std::isnan(d)) d = kPrepCode10;
+        diff[i] = DiffToFloat(d);
+        // The maximum of the stored values, so that it bounds the percentile.
+        worst = diff[i] > worst ? diff[i] : worst;
+    }
+    free(got);
+    loss->maxCode10 = worst;
+    loss->p99Code10 = Percentile99(diff, values);
+    free(want);
+    return 0;
+}
+
+int PrepCompare(const PrepLut *a, const PrepLut *b, PrepInterp interp, PrepComparison *result, PrepError *error) {
+    *result = PrepComparison{};
+    const int32_t n = a->points;
+    const int64_t nodes = PrepNodeCount(n);
+    float (*av)[3] = AllocSamples(n, error);
+    float (*bv)[3] = av != nullptr ? AllocSamples(n, error) : nullptr;
+    float *diff = bv != nullptr ? static_cast<float *>(malloc(static_cast<size_t>(nodes) * 3 * sizeof(float))) : nullptr;
+    if (diff == nullptr) {
+        if (bv != nullptr) PrepSetError(error, 0, "out of memory for a %d-point comparison", n);
+        free(av);
+        free(bv);
+        return -1;
+    }
+    PrepSampleLattice(a, n, interp, av);
+    PrepSampleLattice(b, n, interp, bv);
+
+    double sum = 0.0, swappedSum = 0.0;
+    int64_t node = 0;
+    for (int32_t bi = 0; bi < n; bi++) {
+        for (int32_t gi = 0; gi < n; gi++) {
+            for (int32_t ri = 0; ri < n; ri++, node++) {
+                int64_t swapped = bi + static_cast<int64_t>(n) * (gi + static_cast<int64_t>(n) * ri);
+                for (int c = 0; c < 3; c++) {
+                    // Differences as stored for the percentile, so that the
+                    // maximum bounds it; NaN on either side counts as the
+                    // largest difference.
+                    double d = std::fabs(static_cast<double>(av[node][c]) - bv[node][c]);
+                    double ds = std::fabs(static_cast<double>(av[node][c]) - bv[swapped][c]);
+                    d = std::isnan(d) ? HUGE_VAL : DiffToFloat(d);
+                    ds = std::isnan(ds) ? HUGE_VAL : DiffToFloat(ds);
+                    diff[3 * node + c] = static_cast<float>(d);
+                    sum += d;
+                    swappedSum += ds;
+                    result->swappedMax = ds > result->swappedMax ? ds : result->swappedMax;
+                    if (d > result->max || (node == 0 && c == 0)) {
+                        result->max = d;
+                        result->worstNode[0] = ri;
+                        result->worstNode[1] = gi;
+                        result->worstNode[2] = bi;
+                        for (int k = 0; k < 3; k++) {
+                            result->worstA[k] = av[node][k];
+                            result->worstB[k] = bv[node][k];
+                        }
+                    }
+                }
+            }
+        }
+    }
+    const int64_t values = 3 * nodes;
+    result->mean = sum / static_cast<double>(values);
+    result->swappedMean = swappedSum / static_cast<double>(values);
+    result->maxCode10 = result->max * kPrepCode10;
+    result->p99 = Percentile99(diff, values);
+    result->rowOrderSwapped = result->max > kWorthExplaining && result->swappedMean <= kFarBetter * result->mean;
+    free(av);
+    free(bv);
+    free(diff);
+    return 0;
+}

@@ -1,0 +1,202 @@
+// The source LUT: storage and the evaluation of the whole transform that a
+// LUT file describes.
+//
+// Tetrahedral interpolation is the default because the cube format's
+// authors prefer it and OpenColorIO, the reference the conversions are held
+// to, uses it for 3D LUT files. The arithmetic is done in double so that the
+// only rounding a converted node carries is the final one to float.
+#include "prep/source_lut.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+
+void PrepSetError(PrepError *error, int64_t line, const char *format, ...) {
+    if (error == nullptr) return;
+    error->line = line;
+    va_list args;
+    va_start(args, format);
+    vsnprintf(error->text, sizeof error->text, format, args);
+    va_end(args);
+}
+
+int64_t PrepNodeCount(int32_t points) {
+    return static_cast<int64_t>(points) * points * points;
+}
+
+namespace {
+
+void ResetLut(PrepLut *lut) {
+    *lut = PrepLut{};
+    for (int c = 0; c < 3; c++) {
+        lut->domainMax[c] = 1.0f;
+        lut->shaperMax[c] = 1.0f;
+    }
+}
+
+// Where input x falls on an axis of `points` nodes spanning [lo, hi]: the
+// lower node i (0 to points - 2) and the fraction f towards the next one.
+// Input beyond the span (and NaN) is clamped to the edge.
+void Locate(double x, double lo, double hi, int32_t points, int32_t *i, double *f) {
+    double t = (x - lo) / (hi - lo);
+    if (!(t > 0.0)) t = 0.0;
+    if (t > 1.0) t = 1.0;
+    double p = t * (points - 1);
+    int32_t k = static_cast<int32_t>(p);  // p is within [0, points - 1]
+    if (k > points - 2) k = points - 2;
+    *i = k;
+    *f = p - k;
+}
+
+// The shaper's curve of channel c at input x.
+double Shape(const PrepLut *lut, int c, double x) {
+    int32_t i;
+    double f;
+    Locate(x, lut->shaperMin[c], lut->shaperMax[c], lut->shaperPoints, &i, &f);
+    double a = lut->shaper[3 * i + c];
+    double b = lut->shaper[3 * (i + 1) + c];
+    return a + f * (b - a);
+}
+
+const float *Node(const PrepLut *lut, int32_t r, int32_t g, int32_t b) {
+    int64_t n = lut->points;
+    return lut->values + 3 * (r + n * (g + n * b));
+}
+
+// The tetrahedron of the cell that holds the point is chosen by the order of
+// the three fractions; its four corners run from the cell's low corner to
+// its high one, one axis added at a time, largest fraction first.
+void Tetrahedral(const PrepLut *lut, const int32_t i[3], const double f[3], double out[3]) {
+    // Axes sorted by fraction, descending.
+    int first = 0, second = 1, third = 2;
+    if (f[second] > f[first]) {
+        int t = first;
+        first = second;
+        second = t;
+    }
+    if (f[third] > f[second]) {
+        int t = second;
+        second = third;
+        third = t;
+    }
+    if (f[second] > f[first]) {
+        int t = first;
+        first = second;
+        second = t;
+    }
+    int32_t corner[3] = {i[0], i[1], i[2]};
+    const float *v0 = Node(lut, corner[0], corner[1], corner[2]);
+    corner[first]++;
+    const float *v1 = Node(lut, corner[0], corner[1], corner[2]);
+    corner[second]++;
+    const float *v2 = Node(lut, corner[0], corner[1], corner[2]);
+    corner[third]++;
+    const float *v3 = Node(lut, corner[0], corner[1], corner[2]);
+    double w0 = 1.0 - f[first];
+    double w1 = f[first] - f[second];
+    double w2 = f[second] - f[third];
+    double w3 = f[third];
+    for (int c = 0; c < 3; c++) {
+        out[c] = w0 * v0[c] + w1 * v1[c] + w2 * v2[c] + w3 * v3[c];
+    }
+}
+
+void Trilinear(const PrepLut *lut, const int32_t i[3], const double f[3], double out[3]) {
+    out[0] = out[1] = out[2] = 0.0;
+    for (int corner = 0; corner < 8; corner++) {
+        int dr = corner & 1, dg = (corner >> 1) & 1, db = (corner >> 2) & 1;
+        double w = (dr ? f[0] : 1.0 - f[0]) * (dg ? f[1] : 1.0 - f[1]) * (db ? f[2] : 1.0 - f[2]);
+        const float *v = Node(lut, i[0] + dr, i[1] + dg, i[2] + db);
+        for (int c = 0; c < 3; c++) out[c] += w * v[c];
+    }
+}
+
+void Evaluate(const PrepLut *lut, PrepInterp interp, const double in[3], double out[3]) {
+    int32_t i[3];
+    double f[3];
+    for (int c = 0; c < 3; c++) {
+        double x = lut->shaperPoints > 0 ? Shape(lut, c, in[c]) : in[c];
+        Locate(x, lut->domainMin[c], lut->domainMax[c], lut->points, &i[c], &f[c]);
+    }
+    if (interp == kPrepTrilinear) {
+        Trilinear(lut, i, f, out);
+    } else {
+        Tetrahedral(lut, i, f, out);
+    }
+}
+
+}  // namespace
+
+int PrepAllocLut(PrepLut *lut, int32_t points, int32_t shaperPoints, PrepError *error) {
+    PrepFreeLut(lut);
+    if (points < kPrepMinPoints || points > kPrepMaxPoints) {
+        PrepSetError(error, 0, "%d points per axis: a 3D LUT has %d to %d", points, kPrepMinPoints, kPrepMaxPoints);
+        return -1;
+    }
+    if (shaperPoints != 0 && (shaperPoints < kPrepMinPoints || shaperPoints > kPrepMaxShaperPoints)) {
+        PrepSetError(error, 0, "%d shaper points: a shaper has %d to %d", shaperPoints, kPrepMinPoints,
+                     kPrepMaxShaperPoints);
+        return -1;
+    }
+    size_t nodes = static_cast<size_t>(PrepNodeCount(points));
+    lut->values = static_cast<float *>(calloc(nodes, 3 * sizeof(float)));
+    if (shaperPoints > 0) {
+        lut->shaper = static_cast<float *>(calloc(static_cast<size_t>(shaperPoints), 3 * sizeof(float)));
+    }
+    if (lut->values == nullptr || (shaperPoints > 0 && lut->shaper == nullptr)) {
+        PrepFreeLut(lut);
+        PrepSetError(error, 0, "out of memory for a %d-point LUT", points);
+        return -1;
+    }
+    lut->points = points;
+    lut->shaperPoints = shaperPoints;
+    return 0;
+}
+
+void PrepFreeLut(PrepLut *lut) {
+    free(lut->values);
+    free(lut->shaper);
+    ResetLut(lut);
+}
+
+bool PrepIsPlainLattice(const PrepLut *lut) {
+    if (lut->shaperPoints > 0) return false;
+    for (int c = 0; c < 3; c++) {
+        if (lut->domainMin[c] != 0.0f || lut->domainMax[c] != 1.0f) return false;
+    }
+    return true;
+}
+
+void PrepEvaluate(const PrepLut *lut, PrepInterp interp, const float in[3], float out[3]) {
+    double x[3] = {in[0], in[1], in[2]};
+    double y[3];
+    Evaluate(lut, interp, x, y);
+    for (int c = 0; c < 3; c++) out[c] = static_cast<float>(y[c]);
+}
+
+int PrepSampleLattice(const PrepLut *lut, int32_t points, PrepInterp interp, float (*out)[3]) {
+    if (points < kPrepMinPoints || points > kPrepMaxPoints) return -1;
+    const int32_t from = lut->points - 1;
+    const int32_t to = points - 1;
+    const bool plain = PrepIsPlainLattice(lut);
+    int64_t row = 0;
+    for (int32_t b = 0; b < points; b++) {
+        for (int32_t g = 0; g < points; g++) {
+            for (int32_t r = 0; r < points; r++, row++) {
+                // Output node n lies on source node n * from / to exactly
+                // when the division leaves no remainder.
+                if (plain && (r * from) % to == 0 && (g * from) % to == 0 && (b * from) % to == 0) {
+                    const float *v = Node(lut, r * from / to, g * from / to, b * from / to);
+                    for (int c = 0; c < 3; c++) out[row][c] = v[c];
+                    continue;
+                }
+                double x[3] = {static_cast<double>(r) / to, static_cast<double>(g) / to,
+                               static_cast<double>(b) / to};
+                double y[3];
+                Evaluate(lut, interp, x, y);
+                for (int c = 0; c < 3; c++) out[row][c] = static_cast<float>(y[c]);
+            }
+        }
+    }
+    return 0;
+}

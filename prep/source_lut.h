@@ -1,0 +1,86 @@
+// A 3D LUT as lutprep holds it in memory: any lattice size from 2 to 256
+// points per axis, float values, and what the file said about its input (a
+// domain per channel and an optional 1D shaper before the 3D table). The
+// readers fill one, the resampler makes one of a size the box takes, and the
+// writers write one.
+#pragma once
+
+#include <cstdint>
+
+constexpr int32_t kPrepMinPoints = 2;
+constexpr int32_t kPrepMaxPoints = 256;
+// The longest shaper of a cube file (LUT_1D_SIZE).
+constexpr int32_t kPrepMaxShaperPoints = 65536;
+
+// A failure the caller reports: the physical line of the file (1 for the
+// first, counted by line feeds; 0 when no single line is to blame) and the
+// reason in plain English.
+struct PrepError {
+    int64_t line;
+    char text[256];
+};
+
+// Sets *error, when error is not null; formatted like printf.
+void PrepSetError(PrepError *error, int64_t line, const char *format, ...) __attribute__((format(printf, 3, 4)));
+
+enum PrepFamily : int32_t { kPrepFamilyNone, kPrepFamilyCsv, kPrepFamilyCube, kPrepFamily3dl };
+
+// Where a 3dl file's output bit depth came from; only a header states it,
+// the others are guesses.
+enum PrepBitsFrom : int32_t { kPrepBitsNone, kPrepBitsHeader, kPrepBitsMesh, kPrepBitsLargest };
+
+enum PrepInterp : int32_t { kPrepTetrahedral, kPrepTrilinear };
+
+struct PrepLut {
+    int32_t points;  // per axis
+    // points^3 rows of red, green, blue: node (r, g, b) is row
+    // r + points * (g + points * b), red fastest. Values of 3dl files are
+    // divided by 2^bits - 1, so every family holds the same scale.
+    float *values;
+    // The input that lands on the lattice's first and last node of each
+    // axis; input beyond them is clamped to the edge.
+    float domainMin[3];
+    float domainMax[3];
+    // The 1D shaper applied before the lattice, one curve per channel over
+    // [shaperMin, shaperMax] (clamped likewise); 0 points: none.
+    int32_t shaperPoints;
+    float *shaper;  // shaperPoints rows of red, green, blue
+    float shaperMin[3];
+    float shaperMax[3];
+    // What was read: the family, and for 3dl the output bit depth and where
+    // it came from.
+    PrepFamily family;
+    int32_t bits;
+    PrepBitsFrom bitsFrom;
+};
+
+// Every function that fills a PrepLut takes one that is zero-initialised
+// (PrepLut{}) or holds a LUT, and frees what it held first.
+//
+// Allocates the lattice (and the shaper, when shaperPoints > 0) of *lut,
+// values zero, domains [0, 1], no family. Returns 0, or -1 with *error set
+// for a size out of range or a failed allocation (nothing is then left
+// allocated).
+int PrepAllocLut(PrepLut *lut, int32_t points, int32_t shaperPoints, PrepError *error);
+
+// Frees what PrepAllocLut allocated and resets *lut; safe on a reset or
+// already freed one.
+void PrepFreeLut(PrepLut *lut);
+
+int64_t PrepNodeCount(int32_t points);
+
+// True when the lattice's domain is [0, 1] on every axis and there is no
+// shaper: the lattice's nodes are then the transform at n / (points - 1).
+bool PrepIsPlainLattice(const PrepLut *lut);
+
+// The whole transform at one input: domain normalisation (clamped to the
+// edge), shaper (linear interpolation), then the lattice by tetrahedral or
+// trilinear interpolation. Computed in double, returned as float.
+void PrepEvaluate(const PrepLut *lut, PrepInterp interp, const float in[3], float out[3]);
+
+// The transform sampled on a lattice of `points` nodes per axis over
+// [0, 1]^3, red fastest, into out (points^3 rows). Where an output node
+// falls exactly on a source node (decided in integer arithmetic) and the
+// source is a plain lattice, the node is copied bit for bit.
+// Returns 0, or -1 for points out of range.
+int PrepSampleLattice(const PrepLut *lut, int32_t points, PrepInterp interp, float (*out)[3]);

@@ -1,0 +1,300 @@
+// Lines and number fields of LUT text files.
+//
+// A file is read into memory whole and walked line by line; numbers are
+// parsed with std::from_chars, which rounds a decimal to the nearest float
+// as the C library's strtof does (so a value reads as the box reads it)
+// and is several times faster. Lines are counted by line feeds alone, so a
+// line number here is the one an editor shows.
+#include "prep/text_scan.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+void StartLines(PrepLineReader *reader, const char *text, size_t size) {
+    reader->next = text;
+    reader->end = text + size;
+    reader->number = 0;
+}
+
+bool NextLine(PrepLineReader *reader, PrepLine *line) {
+    if (reader->next >= reader->end) return false;
+    const char *begin = reader->next;
+    const char *lf = static_cast<const char *>(memchr(begin, '\n', static_cast<size_t>(reader->end - begin)));
+    const char *end = lf != nullptr ? lf : reader->end;
+    reader->next = lf != nullptr ? lf + 1 : reader->end;
+    if (end > begin && end[-1] == '\r') end--;
+    line->begin = begin;
+    line->end = end;
+    line->number = ++reader->number;
+    return true;
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+
+const char *SkipBlanks(const char *p, const char *end) {
+    while (p < end && IsBlank(*p)) p++;
+    return p;
+}
+
+PrepLine TrimLine(const PrepLine &line) {
+    PrepLine trimmed = line;
+    trimmed.begin = SkipBlanks(line.begin, line.end);
+    while (trimmed.end > trimmed.begin && IsBlank(trimmed.end[-1])) trimmed.end--;
+    return trimmed;
+}
+
+namespace {
+
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool StartsWithWord(const char *p, const char *end, const char *word) {
+    size_t n = strlen(word);
+    if (static_cast<size_t>(end - p) < n) return false;
+    for (size_t i = 0; i < n; i++) {
+        if (Lower(p[i]) != word[i]) return false;
+    }
+    return true;
+}
+
+// Where the field that begins at p ends.
+const char *FieldEnd(const char *p, const char *end, char separator) {
+    while (p < end && !IsBlank(*p) && (separator == 0 || *p != separator)) p++;
+    return p;
+}
+
+// After a field: blanks, then one separator.
+const char *AfterField(const char *p, const char *end, char separator) {
+    p = SkipBlanks(p, end);
+    if (separator != 0 && p < end && *p == separator) p++;
+    return p;
+}
+
+// The value of a decimal field that from_chars found beyond float's range:
+// an infinity for too large a number, a zero for too small a one, both with
+// the field's sign.
+float OutOfRange(const char *begin, const char *end) {
+    bool negative = *begin == '-';
+    double d = 0.0;
+    std::from_chars_result r = std::from_chars(begin, end, d);
+    bool huge;
+    if (r.ec == std::errc{}) {
+        huge = std::fabs(d) > 1.0;
+    } else {
+        // Beyond double as well: the sign of the exponent tells which way.
+        huge = true;
+        for (const char *p = begin; p < end; p++) {
+            if (Lower(*p) == 'e') huge = p + 1 < end && p[1] != '-';
+        }
+    }
+    float magnitude = huge ? std::numeric_limits<float>::infinity() : 0.0f;
+    return negative ? -magnitude : magnitude;
+}
+
+}  // namespace
+
+bool BeginsWithNumber(const char *p, const char *end) {
+    p = SkipBlanks(p, end);
+    if (p == end) return false;
+    if ((*p >= '0' && *p <= '9') || *p == '-' || *p == '+' || *p == '.') return true;
+    return StartsWithWord(p, end, "nan") || StartsWithWord(p, end, "inf");
+}
+
+bool MatchKeyword(const char *p, const char *end, const char *keyword, const char **rest) {
+    p = SkipBlanks(p, end);
+    const char *wordEnd = FieldEnd(p, end, 0);
+    size_t n = strlen(keyword);
+    if (static_cast<size_t>(wordEnd - p) != n) return false;
+    for (size_t i = 0; i < n; i++) {
+        if (Lower(p[i]) != Lower(keyword[i])) return false;
+    }
+    *rest = wordEnd;
+    return true;
+}
+
+FieldResult ScanReal(const char **pp, const char *end, char separator, bool decimalComma, float *value) {
+    const char *p = SkipBlanks(*pp, end);
+    *pp = p;
+    if (p == end) return kFieldEnd;
+    const char *fieldEnd = FieldEnd(p, end, separator);
+    // from_chars takes no plus sign; a second sign after it is no number.
+    const char *begin = p < fieldEnd && *p == '+' && p + 1 < fieldEnd && p[1] != '-' && p[1] != '+' ? p + 1 : p;
+    // A decimal comma is parsed from a copy with a point in its place.
+    char copy[64];
+    const char *parseBegin = begin;
+    const char *parseEnd = fieldEnd;
+    if (decimalComma && memchr(begin, ',', static_cast<size_t>(fieldEnd - begin)) != nullptr) {
+        size_t n = static_cast<size_t>(fieldEnd - begin);
+        if (n >= sizeof copy) return kFieldBad;
+        for (size_t i = 0; i < n; i++) copy[i] = begin[i] == ',' ? '.' : begin[i];
+        parseBegin = copy;
+        parseEnd = copy + n;
+    }
+    float v = 0.0f;
+    std::from_chars_result r = std::from_chars(parseBegin, parseEnd, v);
+    if (r.ptr != parseEnd || parseBegin == parseEnd) return kFieldBad;
+    if (r.ec == std::errc::result_out_of_range) {
+        v = OutOfRange(parseBegin, parseEnd);
+    } else if (r.ec != std::errc{}) {
+        return kFieldBad;
+    }
+    *value = v;
+    *pp = AfterField(fieldEnd, end, separator);
+    return kFieldNumber;
+}
+
+FieldResult ScanInteger(const char **pp, const char *end, char separator, int64_t *value) {
+    const char *p = SkipBlanks(*pp, end);
+    *pp = p;
+    if (p == end) return kFieldEnd;
+    const char *fieldEnd = FieldEnd(p, end, separator);
+    const char *begin = p < fieldEnd && *p == '+' && p + 1 < fieldEnd && p[1] != '-' && p[1] != '+' ? p + 1 : p;
+    int64_t v = 0;
+    std::from_chars_result r = std::from_chars(begin, fieldEnd, v);
+    constexpr int64_t kLimit = int64_t{1} << 31;
+    if (r.ec != std::errc{} || r.ptr != fieldEnd || begin == fieldEnd || v > kLimit || v < -kLimit) return kFieldBad;
+    *value = v;
+    *pp = AfterField(fieldEnd, end, separator);
+    return kFieldNumber;
+}
+
+void QuoteField(const char *p, const char *end, char separator, char (&out)[32]) {
+    p = SkipBlanks(p, end);
+    const char *fieldEnd = FieldEnd(p, end, separator);
+    constexpr size_t kShown = 24;
+    size_t n = static_cast<size_t>(fieldEnd - p);
+    size_t shown = n < kShown ? n : kShown;
+    size_t at = 0;
+    for (size_t i = 0; i < shown; i++) out[at++] = p[i] >= ' ' && p[i] <= '~' ? p[i] : '?';
+    if (n > shown) {
+        for (int i = 0; i < 3; i++) out[at++] = '.';
+    }
+    out[at] = '\0';
+}
+
+const char *PrepWarningName(PrepWarningCode code) {
+    switch (code) {
+    case kPrepWarnDomain:
+        return "domain";
+    case kPrepWarnShaper:
+        return "shaper";
+    case kPrepWarnSizeKeyword:
+        return "size-keyword";
+    case kPrepWarnRange:
+        return "range";
+    case kPrepWarnNonfinite:
+        return "nonfinite";
+    case kPrepWarnShiftedRows:
+        return "shifted-rows";
+    case kPrepWarnBitDepth:
+        return "bit-depth";
+    case kPrepWarningCodes:
+        break;
+    }
+    return "?";
+}
+
+namespace {
+
+PrepWarning *FindWarning(PrepWarnings *warnings, PrepWarningCode code) {
+    for (int32_t i = 0; i < warnings->count; i++) {
+        if (warnings->list[i].code == code) return &warnings->list[i];
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+PrepWarning *NoteWarning(PrepWarnings *warnings, PrepWarningCode code, int64_t line, const char *format, ...) {
+    if (warnings == nullptr) return nullptr;
+    PrepWarning *w = FindWarning(warnings, code);
+    if (w != nullptr) {
+        w->count++;
+        return w;
+    }
+    // One entry per code, so the list cannot overflow.
+    w = &warnings->list[warnings->count++];
+    w->code = code;
+    w->line = line;
+    w->count = 1;
+    va_list args;
+    va_start(args, format);
+    vsnprintf(w->text, sizeof w->text, format, args);
+    va_end(args);
+    return w;
+}
+
+void NoteValue(PrepWarnings *warnings, double value, double lo, double hi, int64_t line) {
+    if (!std::isfinite(value)) {
+        NoteWarning(warnings, kPrepWarnNonfinite, line, "nonfinite");
+    } else if (value < lo || value > hi) {
+        NoteWarning(warnings, kPrepWarnRange, line, "range");
+    }
+}
+
+void FinishWarnings(PrepWarnings *warnings, const char *scale) {
+    if (warnings == nullptr) return;
+    for (int32_t i = 0; i < warnings->count; i++) {
+        PrepWarning *w = &warnings->list[i];
+        long long n = static_cast<long long>(w->count);
+        if (w->code == kPrepWarnRange) {
+            snprintf(w->text, sizeof w->text, "%lld value%s outside %s (the first on this line)", n,
+                     n == 1 ? "" : "s", scale);
+        } else if (w->code == kPrepWarnNonfinite) {
+            snprintf(w->text, sizeof w->text, "%lld NaN or infinite value%s (the first on this line)", n,
+                     n == 1 ? "" : "s");
+        } else if (w->code == kPrepWarnShiftedRows && w->count > 1) {
+            size_t used = strlen(w->text);
+            snprintf(w->text + used, sizeof w->text - used, " (%lld such lines, the first here)", n);
+        }
+    }
+    // Insertion sort: stable, and the list holds one entry per code.
+    for (int32_t i = 1; i < warnings->count; i++) {
+        PrepWarning w = warnings->list[i];
+        int32_t j = i;
+        for (; j > 0 && warnings->list[j - 1].line > w.line; j--) warnings->list[j] = warnings->list[j - 1];
+        warnings->list[j] = w;
+    }
+}
+
+int AppendRow(PrepRowBuffer *buffer, const float row[3], int64_t line, PrepError *error) {
+    constexpr int64_t kMaxRows = int64_t{kPrepMaxPoints} * kPrepMaxPoints * kPrepMaxPoints + kPrepMaxShaperPoints;
+    if (buffer->count == buffer->capacity) {
+        if (buffer->capacity >= kMaxRows) {
+            PrepSetError(error, line, "more than %lld rows: larger than any LUT", static_cast<long long>(kMaxRows));
+            return -1;
+        }
+        int64_t capacity = buffer->capacity == 0 ? 4096 : buffer->capacity * 2;
+        if (capacity > kMaxRows) capacity = kMaxRows;
+        void *grown = realloc(buffer->rows, static_cast<size_t>(capacity) * sizeof buffer->rows[0]);
+        if (grown == nullptr) {
+            PrepSetError(error, line, "out of memory after %lld rows", static_cast<long long>(buffer->count));
+            return -1;
+        }
+        buffer->rows = static_cast<float (*)[3]>(grown);
+        buffer->capacity = capacity;
+    }
+    for (int c = 0; c < 3; c++) buffer->rows[buffer->count][c] = row[c];
+    buffer->count++;
+    return 0;
+}
+
+void FreeRows(PrepRowBuffer *buffer) {
+    free(buffer->rows);
+    *buffer = PrepRowBuffer{};
+}
+
+int32_t CubeRoot(int64_t count) {
+    for (int32_t n = kPrepMinPoints; n <= kPrepMaxPoints; n++) {
+        if (PrepNodeCount(n) == count) return n;
+    }
+    return 0;
+}

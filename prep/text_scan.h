@@ -1,0 +1,88 @@
+// The pieces the three LUT readers share: a file's bytes in memory, its
+// physical lines, and number fields parsed with std::from_chars.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "prep/lut_read.h"
+#include "prep/source_lut.h"
+
+// One physical line: its bytes without the LF and a CR before it, and its
+// number counted by line feeds (the first line is 1).
+struct PrepLine {
+    const char *begin;
+    const char *end;
+    int64_t number;
+};
+
+// The lines of text[0, size), in order.
+struct PrepLineReader {
+    const char *next;
+    const char *end;
+    int64_t number;
+};
+
+void StartLines(PrepLineReader *reader, const char *text, size_t size);
+bool NextLine(PrepLineReader *reader, PrepLine *line);
+
+// Space, tab, and the other ASCII white space that can stand within a line.
+bool IsBlank(char c);
+const char *SkipBlanks(const char *p, const char *end);
+// The line without its leading and trailing blanks.
+PrepLine TrimLine(const PrepLine &line);
+
+// Whether the line, trimmed, begins like a number: a digit, a sign, a point,
+// or "nan"/"inf" in any letter case.
+bool BeginsWithNumber(const char *p, const char *end);
+
+// The first word of the line equals keyword, in any letter case; *rest is
+// set after it.
+bool MatchKeyword(const char *p, const char *end, const char *keyword, const char **rest);
+
+enum FieldResult { kFieldEnd = 0, kFieldNumber = 1, kFieldBad = -1 };
+
+// One number field at *p, after blanks, ending at a blank, at the
+// separator (0 for none) or at the end: kFieldNumber with *p after it,
+// kFieldEnd when only blanks remain, kFieldBad when the field is no number
+// (*p then at its start). A decimal comma is taken when decimalComma is
+// set. A value beyond float's range becomes an infinity, one below it zero,
+// as the C library's conversion gives them.
+FieldResult ScanReal(const char **p, const char *end, char separator, bool decimalComma, float *value);
+// The same for a decimal integer, optionally signed; integers beyond
+// +-2^31 count as no number.
+FieldResult ScanInteger(const char **p, const char *end, char separator, int64_t *value);
+
+// The field at p, for an error message: at most 24 bytes of it, printable
+// ASCII only, NUL-terminated in out.
+void QuoteField(const char *p, const char *end, char separator, char (&out)[32]);
+
+// Adds one occurrence of a warning: the first sets its line and text, every
+// one adds to its count. Warnings is null when the caller wants none; the
+// entry is returned (null then).
+PrepWarning *NoteWarning(PrepWarnings *warnings, PrepWarningCode code, int64_t line, const char *format, ...)
+    __attribute__((format(printf, 4, 5)));
+
+// Counts one data value for the "range" and "nonfinite" warnings: outside
+// [lo, hi] or not finite.
+void NoteValue(PrepWarnings *warnings, double value, double lo, double hi, int64_t line);
+// Completes the list once the file is read: the texts of the counted
+// warnings ("range", "nonfinite", "shifted-rows"), which need the totals,
+// with scale naming the range values should lie in; then the list in the
+// order of the lines.
+void FinishWarnings(PrepWarnings *warnings, const char *scale);
+
+// A growing array of float rows for readers that learn the count at the
+// end; capped at the largest LUT plus its largest shaper.
+struct PrepRowBuffer {
+    float (*rows)[3];
+    int64_t count;
+    int64_t capacity;
+};
+// Appends a row; -1 with *error set when memory runs out or the file holds
+// more rows than any LUT.
+int AppendRow(PrepRowBuffer *buffer, const float row[3], int64_t line, PrepError *error);
+void FreeRows(PrepRowBuffer *buffer);
+
+// n when count is n^3 for n from kPrepMinPoints to kPrepMaxPoints, else 0.
+int32_t CubeRoot(int64_t count);

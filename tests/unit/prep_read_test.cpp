@@ -1,0 +1,320 @@
+// lutprep's readers: the forms each family takes in the wild, the files each
+// must refuse (with the physical line), and each warning of "check".
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+
+#include "prep/lut_read.h"
+#include "scratch_dir.h"
+
+namespace {
+
+struct Parsed {
+    int result;
+    PrepLut lut;
+    PrepWarnings warnings;
+    PrepError error;
+};
+
+// Parses text as family; the LUT is freed by the caller through Free().
+Parsed Parse(PrepFamily family, const std::string &text) {
+    Parsed p{};
+    p.result = PrepParseLut(text.data(), text.size(), family, &p.lut, &p.warnings, &p.error);
+    return p;
+}
+
+void Free(Parsed *p) {
+    PrepFreeLut(&p->lut);
+}
+
+std::vector<float> Eval(const PrepLut &lut, float r, float g, float b) {
+    float in[3] = {r, g, b}, out[3];
+    PrepEvaluate(&lut, kPrepTetrahedral, in, out);
+    return {out[0], out[1], out[2]};
+}
+
+const PrepWarning *Find(const PrepWarnings &w, PrepWarningCode code) {
+    for (int32_t i = 0; i < w.count; i++) {
+        if (w.list[i].code == code) return &w.list[i];
+    }
+    return nullptr;
+}
+
+// The 8 rows of a 2-point identity lattice, red fastest.
+std::string IdentityRows(const char *eol = "\n") {
+    std::string text;
+    for (int k = 0; k < 8; k++) {
+        text += std::to_string(k & 1) + " " + std::to_string((k >> 1) & 1) + " " + std::to_string(k >> 2) + eol;
+    }
+    return text;
+}
+
+// Row k of a 3-point table: values that tell the rows apart.
+std::string Row3dl(int k) {
+    return std::to_string(100 * k) + " " + std::to_string(100 * k + 1) + " " + std::to_string(100 * k + 2) + "\n";
+}
+
+std::string Rows3dl(int count) {
+    std::string text;
+    for (int k = 0; k < count; k++) text += Row3dl(k);
+    return text;
+}
+
+// Rows of a 2-point table in reverse order, with blanks around the
+// separators: node (r, g, b) holds (r + 0.25, g + 0.5, b + 0.75).
+std::string CsvReversed(const char *sep, const char *point, const char *eol) {
+    std::string text;
+    for (int k = 7; k >= 0; k--) {
+        std::string r = std::to_string(k >> 2), g = std::to_string((k >> 1) & 1), b = std::to_string(k & 1);
+        text += r + sep + g + " " + sep + " " + b + sep + r + point + "25" + sep + g + point + "5" + sep + b + point +
+                "75" + eol;
+    }
+    return text;
+}
+
+}  // namespace
+
+TEST(PrepCubeReader, ReadsIndentedLowerCaseKeywordsCommentsBlankLinesAndCrLf) {
+    std::string text = "# exported by a grading application\r\n  title grade one\r\n\tlut_3d_size 2\r\n\r\n"
+                       "Domain_Min 0 0 0\r\nDOMAIN_MAX 1 1 1\r\n";
+    for (int k = 0; k < 8; k++) {
+        text += std::to_string(k / 8.0) + " " + std::to_string(k / 16.0) + "\t" + std::to_string(1.0 - k / 32.0) +
+                "\r\n";
+        if (k == 3) text += "\r\n# half way\r\n";
+    }
+    Parsed p = Parse(kPrepFamilyCube, text);
+    ASSERT_EQ(p.result, 0) << p.error.line << ": " << p.error.text;
+    EXPECT_EQ(p.lut.points, 2);
+    EXPECT_EQ(p.lut.family, kPrepFamilyCube);
+    EXPECT_TRUE(PrepIsPlainLattice(&p.lut));
+    for (int k = 0; k < 8; k++) {
+        EXPECT_EQ(p.lut.values[3 * k], static_cast<float>(k / 8.0)) << k;
+        EXPECT_EQ(p.lut.values[3 * k + 2], static_cast<float>(1.0 - k / 32.0)) << k;
+    }
+    EXPECT_EQ(p.warnings.count, 0);
+    Free(&p);
+}
+
+TEST(PrepCubeReader, DomainsInputRangesAndShapersShapeTheInput) {
+    // A domain per channel, clamped at its edges.
+    Parsed p = Parse(kPrepFamilyCube, "TITLE \"d\"\nDOMAIN_MIN -1 0 0\nDOMAIN_MAX 1 2 1\nLUT_3D_SIZE 2\n" +
+                                          IdentityRows());
+    ASSERT_EQ(p.result, 0) << p.error.text;
+    EXPECT_EQ(Eval(p.lut, 0.0f, 1.0f, 0.5f), (std::vector<float>{0.5f, 0.5f, 0.5f}));
+    EXPECT_EQ(Eval(p.lut, -3.0f, 5.0f, 0.25f), (std::vector<float>{0.0f, 1.0f, 0.25f}));
+    ASSERT_NE(Find(p.warnings, kPrepWarnDomain), nullptr);
+    EXPECT_EQ(Find(p.warnings, kPrepWarnDomain)->line, 2);
+    Free(&p);
+
+    // The grading-software variant: a shaper over [0, 2], then the table.
+    p = Parse(kPrepFamilyCube, "LUT_1D_SIZE 3\nLUT_1D_INPUT_RANGE 0 2\nLUT_3D_SIZE 2\nLUT_3D_INPUT_RANGE 0 1\n"
+                               "0 0 0\n0.25 0.5 1\n1 1 1\n" +
+                                   IdentityRows());
+    ASSERT_EQ(p.result, 0) << p.error.text;
+    EXPECT_EQ(p.lut.shaperPoints, 3);
+    EXPECT_EQ(Eval(p.lut, 1.0f, 1.0f, 1.0f), (std::vector<float>{0.25f, 0.5f, 1.0f}));
+    EXPECT_EQ(Eval(p.lut, 0.5f, 0.5f, 0.5f), (std::vector<float>{0.125f, 0.25f, 0.5f}));
+    EXPECT_EQ(Find(p.warnings, kPrepWarnDomain), nullptr);
+    Free(&p);
+
+    // One range for all channels of the table alone.
+    p = Parse(kPrepFamilyCube, "LUT_3D_SIZE 2\nLUT_3D_INPUT_RANGE 0 0.5\n" + IdentityRows());
+    ASSERT_EQ(p.result, 0) << p.error.text;
+    EXPECT_EQ(Eval(p.lut, 0.25f, 0.5f, 0.0f), (std::vector<float>{0.5f, 1.0f, 0.0f}));
+    ASSERT_NE(Find(p.warnings, kPrepWarnDomain), nullptr);
+    EXPECT_EQ(Find(p.warnings, kPrepWarnDomain)->line, 2);
+    Free(&p);
+
+    // A 1D LUT alone is its curves.
+    p = Parse(kPrepFamilyCube, "LUT_1D_SIZE 2\n0 0 0\n0.5 0.5 0.5\n");
+    ASSERT_EQ(p.result, 0) << p.error.text;
+    EXPECT_EQ(Eval(p.lut, 1.0f, 0.5f, 0.0f), (std::vector<float>{0.5f, 0.25f, 0.0f}));
+    Free(&p);
+}
+
+struct Refusal {
+    PrepFamily family;
+    std::string text;
+    int64_t line;
+    const char *reason;  // a part of the error text
+};
+
+class PrepRefusals : public ::testing::TestWithParam<Refusal> {};
+
+// Each refused file names its physical line, counted by line feeds: blank
+// lines and comments count too.
+TEST_P(PrepRefusals, NameTheLineAndTheReason) {
+    const Refusal &r = GetParam();
+    Parsed p = Parse(r.family, r.text);
+    EXPECT_EQ(p.result, -1);
+    EXPECT_EQ(p.error.line, r.line) << p.error.text;
+    EXPECT_NE(strstr(p.error.text, r.reason), nullptr) << p.error.text;
+    EXPECT_EQ(p.lut.values, nullptr);
+    Free(&p);
+}
+
+void PrintTo(const Refusal &r, std::ostream *os) {
+    *os << "expecting line " << r.line << ": " << r.reason;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cube, PrepRefusals,
+    ::testing::Values(
+        Refusal{kPrepFamilyCube, "LUT_3D_SIZE 2\n# c\n\n0 0 0\n0,5 0 0\n", 5, "'0,5' is not a number (a decimal comma?)"},
+        Refusal{kPrepFamilyCube, "LUT_3D_SIZE 2\n\nLUT_IN_VIDEO_RANGE\n" + IdentityRows(), 3, "video-range"},
+        Refusal{kPrepFamilyCube, "#\nLUT_3D_SIZE 2\nFOO 1\n", 3, "unknown keyword 'FOO'"},
+        Refusal{kPrepFamilyCube, "LUT_3D_SIZE 2\n" + IdentityRows().substr(6), 8, "holds 7 3D rows"},
+        Refusal{kPrepFamilyCube, "LUT_3D_SIZE 2\n" + IdentityRows() + "TITLE \"late\"\n", 10, "after the data"},
+        Refusal{kPrepFamilyCube, "LUT_3D_SIZE 2\nlut_3d_size 2\n", 2, "given twice (first on line 1)"},
+        Refusal{kPrepFamilyCube, "DOMAIN_MIN 1 1 1\nDOMAIN_MAX 0 1 1\nLUT_3D_SIZE 2\n" + IdentityRows(), 1,
+                "minimum is not below"},
+        Refusal{kPrepFamilyCube, "LUT_3D_SIZE 257\n", 1, "from 2 to 256"},
+        Refusal{kPrepFamilyCube, "", 1, "no data rows"}));
+
+INSTANTIATE_TEST_SUITE_P(
+    ThreeDl, PrepRefusals,
+    ::testing::Values(Refusal{kPrepFamily3dl, "0 512 1023\n" + Rows3dl(5) + "1 2 3.5\n", 7, "'3.5' is not a whole"},
+                      Refusal{kPrepFamily3dl, "#\n0 100 1023\n", 2, "not evenly spaced"},
+                      Refusal{kPrepFamily3dl, "0 512 1023\n" + Rows3dl(26), 27, "holds 26 rows"},
+                      Refusal{kPrepFamily3dl, "\n" + Rows3dl(27), 2, "no mesh line"},
+                      Refusal{kPrepFamily3dl, "0 512 1023\nFoo\n", 2, "unknown keyword 'Foo'"}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Csv, PrepRefusals,
+    ::testing::Values(Refusal{kPrepFamilyCsv,
+                              "0,0,0,0,0,0\n1,0,0,0,0,0\n\n0,0,0,1,1,1\n0,1,0,0,0,0\n1,1,0,0,0,0\n0,0,1,0,0,0\n"
+                              "1,0,1,0,0,0\n0,1,1,0,0,0\n",
+                              4, "first on line 1"},
+                      Refusal{kPrepFamilyCsv, "R,G,B,r,g,b\n" + CsvReversed(",", ".", "\n").replace(0, 1, "2"), 2,
+                              "index 2 outside 0 to 1"},
+                      Refusal{kPrepFamilyCsv, "0,0,0,0,0,0\n0,0,1,0,0,0\n", 2, "2 rows"},
+                      Refusal{kPrepFamilyCsv, "0,0,0,0,0,0\nR,G,B\n", 2, "only the first line"},
+                      Refusal{kPrepFamilyCsv, "0,0,0.5,0,0,0\n", 1, "'0.5' is not an index"}));
+
+TEST(Prep3dlReader, LustreHeaderAndTrailerBlueFastestRows) {
+    Parsed p = Parse(kPrepFamily3dl, "3DMESH\nMesh 1 12\n0 512 1023\n" + Rows3dl(27) + "\nLUT8\ngamma 1.0\n");
+    ASSERT_EQ(p.result, 0) << p.error.line << ": " << p.error.text;
+    EXPECT_EQ(p.lut.points, 3);
+    EXPECT_EQ(p.lut.bits, 12);
+    EXPECT_EQ(p.lut.bitsFrom, kPrepBitsHeader);
+    // File row k is node (r, g, b) = (k / 9, k / 3 % 3, k % 3).
+    for (int k = 0; k < 27; k++) {
+        int node = k / 9 + 3 * (k / 3 % 3 + 3 * (k % 3));
+        EXPECT_EQ(p.lut.values[3 * node + 1], static_cast<float>((100.0 * k + 1) / 4095.0)) << k;
+    }
+    EXPECT_EQ(p.warnings.count, 0);
+    Free(&p);
+}
+
+TEST(Prep3dlReader, BitDepthFromTheMeshLineElseFromTheLargestValue) {
+    struct Case {
+        std::string text;
+        int32_t bits;
+        PrepBitsFrom from;
+        int64_t warningLine;
+    };
+    std::string tenBit;
+    for (int k = 0; k < 27; k++) tenBit += "1000 1000 1000\n";
+    const Case cases[] = {
+        {"0 512 1023\n" + tenBit, 10, kPrepBitsMesh, 1},
+        // A 12-bit LUT that never exceeds 1966: not 11 bits, not 10.
+        {"# Flame\n0 512 1023\n" + Rows3dl(20) + "1966 0 0\n" + Rows3dl(6), 12, kPrepBitsLargest, 23},
+        {"0 32768 65535\n" + Rows3dl(27), 16, kPrepBitsMesh, 1},
+    };
+    for (const Case &c : cases) {
+        Parsed p = Parse(kPrepFamily3dl, c.text);
+        ASSERT_EQ(p.result, 0) << p.error.line << ": " << p.error.text;
+        EXPECT_EQ(p.lut.bits, c.bits);
+        EXPECT_EQ(p.lut.bitsFrom, c.from);
+        const PrepWarning *w = Find(p.warnings, kPrepWarnBitDepth);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->line, c.warningLine) << w->text;
+        Free(&p);
+    }
+}
+
+TEST(PrepCsvReader, PlacesRowsByTheirIndexColumnsRedFirst) {
+    // After a byte-order mark and a heading, CR LF; and with semicolons and
+    // decimal commas, as some locales write them.
+    Parsed p = Parse(kPrepFamilyCsv, "\xEF\xBB\xBFR,G,B,r,g,b\r\n" + CsvReversed(",", ".", "\r\n"));
+    ASSERT_EQ(p.result, 0) << p.error.line << ": " << p.error.text;
+    Parsed q = Parse(kPrepFamilyCsv, CsvReversed(";", ",", "\n"));
+    ASSERT_EQ(q.result, 0) << q.error.line << ": " << q.error.text;
+    for (const Parsed *x : {&p, &q}) {
+        ASSERT_EQ(x->lut.points, 2);
+        for (int r = 0; r < 2; r++) {
+            for (int g = 0; g < 2; g++) {
+                for (int b = 0; b < 2; b++) {
+                    const float *v = x->lut.values + 3 * (r + 2 * (g + 2 * b));
+                    EXPECT_EQ(v[0], r + 0.25f);
+                    EXPECT_EQ(v[1], g + 0.5f);
+                    EXPECT_EQ(v[2], b + 0.75f);
+                }
+            }
+        }
+    }
+    Free(&p);
+    Free(&q);
+}
+
+struct WarningCase {
+    PrepFamily family;
+    std::string text;
+    PrepWarningCode code;
+    int64_t line;
+    int64_t count;
+    bool refused = false;
+};
+
+class PrepWarningCases : public ::testing::TestWithParam<WarningCase> {};
+
+TEST_P(PrepWarningCases, NoteTheLineAndCount) {
+    const WarningCase &c = GetParam();
+    Parsed p = Parse(c.family, c.text);
+    EXPECT_EQ(p.result, c.refused ? -1 : 0) << p.error.text;
+    ASSERT_EQ(p.warnings.count, 1) << p.warnings.list[0].text;
+    const PrepWarning &w = p.warnings.list[0];
+    EXPECT_STREQ(PrepWarningName(w.code), PrepWarningName(c.code)) << w.text;
+    EXPECT_EQ(w.line, c.line) << w.text;
+    EXPECT_EQ(w.count, c.count) << w.text;
+    Free(&p);
+}
+
+void PrintTo(const WarningCase &c, std::ostream *os) {
+    *os << PrepWarningName(c.code) << " on line " << c.line;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachOnce, PrepWarningCases,
+    ::testing::Values(
+        WarningCase{kPrepFamilyCube, "LUT_3D_SIZE 2\nDOMAIN_MAX 2 2 2\n" + IdentityRows(), kPrepWarnDomain, 2, 1},
+        WarningCase{kPrepFamilyCube, "LUT_1D_SIZE 2\nLUT_3D_SIZE 2\n0 0 0\n1 1 1\n" + IdentityRows(),
+                    kPrepWarnShaper, 1, 1},
+        WarningCase{kPrepFamilyCube, "LUT_3D_SIZE 3\n" + IdentityRows(), kPrepWarnSizeKeyword, 1, 1},
+        WarningCase{kPrepFamilyCube, "LUT_3D_SIZE 2\n0 0 0\n1.5 0 0\n0 1 0\n1 1 0\n0 0 1\n-0.25 0 -1e-9\n0 1 1\n1 1 1\n",
+                    kPrepWarnRange, 3, 3},
+        WarningCase{kPrepFamilyCsv, "0,0,0,0,0,0\n1,0,0,nan,0,inf\n0,1,0,0,0,0\n1,1,0,0,0,0\n0,0,1,0,0,0\n"
+                                    "1,0,1,0,0,0\n0,1,1,0,0,1e39\n1,1,1,0,0,0\n",
+                    kPrepWarnNonfinite, 2, 3},
+        WarningCase{kPrepFamilyCube, "LUT_3D_SIZE 2\n0 0 0\n1 0 0 0\n0 1 0\n1 1\n", kPrepWarnShiftedRows, 3, 2, true},
+        WarningCase{kPrepFamily3dl, "0 512 1023\n" + Rows3dl(27), kPrepWarnBitDepth, 28, 1},
+        // 10 bits: the -1, then the 12 values above 1023.
+        WarningCase{kPrepFamily3dl, "3DMESH\nMesh 1 10\n0 512 1023\n" + Rows3dl(11) + "-1 0 0\n" + Rows3dl(15),
+                    kPrepWarnRange, 15, 13}));
+
+class PrepReadFile : public ScratchDirTest {};
+
+TEST_F(PrepReadFile, OpensOnlyRegularFiles) {
+    PrepLut lut{};
+    PrepError error{};
+    EXPECT_EQ(PrepReadLutFile(dir.string().c_str(), kPrepFamilyCube, &lut, nullptr, &error), -1);
+    EXPECT_NE(strstr(error.text, "not a regular file"), nullptr) << error.text;
+    EXPECT_EQ(PrepReadLutFile((dir / "absent.cube").string().c_str(), kPrepFamilyCube, &lut, nullptr, &error), -1);
+    std::string path = Write("lut.CUBE", "LUT_3D_SIZE 2\n" + IdentityRows());
+    EXPECT_EQ(PrepFamilyOfName(path.c_str()), kPrepFamilyCube);
+    ASSERT_EQ(PrepReadLutFile(path.c_str(), PrepFamilyOfName(path.c_str()), &lut, nullptr, &error), 0) << error.text;
+    EXPECT_EQ(lut.points, 2);
+    PrepFreeLut(&lut);
+}
