@@ -98,14 +98,57 @@ int RunInfo(const CtlOptions &options) {
 
 // ---- load -------------------------------------------------------------------
 
-static const Text kRefused = {"lutctl: %s refused: %s\n", "lutctl: %s 被拒绝: %s\n"};
+// The sizes the box takes, as rows: "4913, 17576 or 35937".
+static void AcceptedRows(char *out, size_t size) {
+    size_t used = 0;
+    constexpr size_t kCount = sizeof kLut3dSizes / sizeof kLut3dSizes[0];
+    out[0] = '\0';
+    for (size_t i = 0; i < kCount && used < size; i++) {
+        const char *separator = i == 0 ? "" : (i + 1 == kCount ? " or " : ", ");
+        int n = snprintf(out + used, size - used, "%s%d", separator, static_cast<int>(kLut3dSizes[i].rows));
+        if (n < 0) break;
+        used += static_cast<size_t>(n);
+    }
+}
 
-// The family's name by the reader's own rule (the first extension found).
-static const char *FamilyName(int32_t layout) {
-    bool intTable = false;
-    if (Lut3dSizeOfLayout(layout, &intTable) == nullptr) return nullptr;
-    if (intTable) return "3dl";
-    return LutSourceKind == 2 ? "cube" : "csv";
+// The reader's reason for refusing a file, with where it stands.
+static void ReportRefusal(const char *path, const Lut3dReport &report) {
+    char reason[256];
+    switch (report.reason) {
+    case kLut3dCannotOpen:
+        snprintf(reason, sizeof reason, "%s", InLanguage({"the file cannot be opened or read", "无法打开或读取文件"}));
+        break;
+    case kLut3dUnknownFamily:
+        snprintf(reason, sizeof reason, "%s",
+                 InLanguage({"the name has none of .csv, .cube, .3dl (or .CSV, .CUBE, .3DL)",
+                             "文件名不含 .csv, .cube, .3dl (或 .CSV, .CUBE, .3DL)"}));
+        break;
+    case kLut3dNoDataLine:
+        snprintf(reason, sizeof reason, "%s", InLanguage({"no data line", "没有数据行"}));
+        break;
+    case kLut3dBadCount: {
+        char rows[64];
+        AcceptedRows(rows, sizeof rows);
+        snprintf(reason, sizeof reason, InLanguage({"%lld data rows, not %s", "%lld 个数据行, 而不是 %s"}),
+                 static_cast<long long>(report.rows), rows);
+        break;
+    }
+    case kLut3dBadRow:
+        snprintf(reason, sizeof reason, InLanguage({"row %lld cannot be read", "第 %lld 行无法读取"}),
+                 static_cast<long long>(report.row));
+        break;
+    case kLut3dRead:
+        reason[0] = '\0';
+        break;
+    }
+    char where[96] = "";
+    if (report.line > 0 && report.column > 0) {
+        snprintf(where, sizeof where, InLanguage({" (line %lld, column %lld)", " (第 %lld 行, 第 %lld 列)"}),
+                 static_cast<long long>(report.line), static_cast<long long>(report.column));
+    } else if (report.line > 0) {
+        snprintf(where, sizeof where, InLanguage({" (line %lld)", " (第 %lld 行)"}), static_cast<long long>(report.line));
+    }
+    SayError({"lutctl: %s refused: %s%s\n", "lutctl: %s 被拒绝: %s%s\n"}, path, reason, where);
 }
 
 // One row's three values as text: floats with nine significant digits
@@ -206,11 +249,14 @@ static void PrintLoad(const CtlOptions &options, const LoadOutcome &outcome) {
 int RunLoad(const CtlOptions &options) {
     LoadOutcome outcome = {};
     outcome.verifyAsked = options.verify;
-    outcome.layout = Read3dLutFile(options.file);
+    // The box's own reader decides, before the box is opened.
+    Lut3dReport report;
+    outcome.layout = Read3dLutFile(options.file, &report);
     outcome.size = Lut3dSizeOfLayout(outcome.layout);
-    outcome.family = FamilyName(outcome.layout);
-    if (outcome.size == nullptr) {
-        SayError(kRefused, options.file, outcome.layout == 0 ? "no known family (.csv, .cube, .3dl)" : "not readable as a 3D LUT");
+    const Lut3dFamily *family = Lut3dFamilyOfPath(options.file);
+    outcome.family = family != nullptr ? family->name : nullptr;
+    if (report.reason != kLut3dRead || outcome.size == nullptr) {
+        ReportRefusal(options.file, report);
         PrintLoad(options, outcome);
         return kExitFailed;
     }

@@ -104,14 +104,21 @@ fails is no verification.
   KX_DEV_Get_3DL_17P_3DLUT 0 @out => -1
   KX_DEV_DeInit => 0
 
-A refused file is reported and the box is never opened.
+A refused file is reported with the reader's reason and where it stands,
+and the box is never opened.
 
   $ head -n 100 c33.cube > short.cube
-  $ lutctl load short.cube; status
-  lutctl: short.cube refused: not readable as a 3D LUT
+  $ sed '50s/.*/0.1 0.2 x/' c33.cube > bad.cube
+  $ for f in short.cube bad.cube missing.3dl; do lutctl load "$f"; status; done
+  lutctl: short.cube refused: 96 data rows, not 4913, 17576 or 35937
   status 1
+  lutctl: bad.cube refused: row 46 cannot be read (line 50, column 9)
+  status 1
+  lutctl: missing.3dl refused: the file cannot be opened or read
+  status 1
+  $ cp c33.cube c33.txt
   $ lutctl --json load c33.txt; status
-  lutctl: c33.txt refused: not readable as a 3D LUT
+  lutctl: c33.txt refused: the name has none of .csv, .cube, .3dl (or .CSV, .CUBE, .3DL)
   {"file": "c33.txt", "family": null, "points": null, "layout": null, "sent": false, "verified": null, "first_difference": null}
   status 1
   $ journal
