@@ -14,12 +14,11 @@
 #include "lut/lut_tables.h"
 #include "platform/platform.h"
 
-static const Text kCallFailed = {"lutctl: %s failed (%d)\n", "lutctl: %s 失败 (%d)\n"};
 
 int32_t OpenBox() {
     PlatformCatchInterrupts(CloseRunSession);
     int32_t count = InitDevice(RunSession);
-    if (count < 0) SayError(kCallFailed, "KX_DEV_Init", static_cast<int>(count));
+    if (count < 0) SayCallFailed("KX_DEV_Init", count);
     return count;
 }
 
@@ -265,12 +264,12 @@ int RunLoad(const CtlOptions &options) {
     if (OpenBox() >= 0 && !PlatformInterrupted()) {
         DownloadResult download = DownloadLut(RunSession, outcome.layout);
         outcome.sent = download.sent && download.result >= 0;
-        if (!outcome.sent) SayError(kCallFailed, download.entry, static_cast<int>(download.result));
+        if (!outcome.sent) SayCallFailed(download.entry, download.result);
         if (outcome.sent && options.verify && !PlatformInterrupted()) {
             outcome.readBack = ReadBackLut(RunSession, outcome.layout);
             outcome.verified = outcome.readBack.result >= 0 && outcome.readBack.row == 0;
             if (outcome.readBack.result < 0) {
-                SayError(kCallFailed, outcome.readBack.entry, static_cast<int>(outcome.readBack.result));
+                SayCallFailed(outcome.readBack.entry, outcome.readBack.result);
             }
         }
         failed = !outcome.sent || (options.verify && !outcome.verified);

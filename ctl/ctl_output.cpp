@@ -35,6 +35,10 @@ void SayError(Text text, ...) {
     va_end(args);
 }
 
+void SayCallFailed(const char *entry, int32_t result) {
+    SayError({"lutctl: %s failed (%d)\n", "lutctl: %s 失败 (%d)\n"}, entry, static_cast<int>(result));
+}
+
 static const char kUsageLine[] =
     "usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts ... (see lutctl --help)\n";
 

@@ -30,6 +30,10 @@ const char *InLanguage(const Text &text);
 void Say(Text text, ...);
 void SayError(Text text, ...);
 
+// "lutctl: ENTRY failed (RESULT)" on standard error: a device call that
+// failed.
+void SayCallFailed(const char *entry, int32_t result);
+
 // A usage error: "lutctl: " and the formatted message, then the usage line,
 // on standard error, in English whatever the language (the options may not
 // have been read); returns kExitUsage.

@@ -39,7 +39,6 @@ const Text kReadingLabels[kIdentityReadingCount] = {
 const Text kLedLabels[] = {{"LEDs red", "指示灯红色"}, {"LEDs green", "指示灯绿色"}};
 const Text kLedQuestions[] = {{"Are all indicator LEDs red? [y/n] ", "指示灯是否全为红色? [y/n] "},
                               {"Are all indicator LEDs green? [y/n] ", "指示灯是否全为绿色? [y/n] "}};
-const Text kCallFailed = {"lutctl: %s failed (%d)\n", "lutctl: %s 失败 (%d)\n"};
 const Text kRecordFailed = {"lutctl: the record cannot be written to %s\n", "lutctl: 无法写入记录文件 %s\n"};
 
 PortOutcome TestPort(TestPortId port, bool text) {
@@ -88,7 +87,7 @@ LedAnswer AskOperator(const Text &question, FILE *prompts) {
 LedAnswer CheckLeds(int colour, int32_t state, bool ask, FILE *prompts) {
     int32_t result = ShowLeds(RunSession, state);
     if (result < 0) {
-        SayError(kCallFailed, "KX_DEV_Set_IndicatorLEDStatus", static_cast<int>(result));
+        SayCallFailed("KX_DEV_Set_IndicatorLEDStatus", result);
         return kLedFail;
     }
     return ask ? AskOperator(kLedQuestions[colour], prompts) : kLedSkipped;
