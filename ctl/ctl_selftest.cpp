@@ -5,7 +5,6 @@
 
 #include "ctl/ctl_commands.h"
 #include "ctl/ctl_output.h"
-#include "device/device_api.h"
 #include "device/port_test_commands.h"
 #include "device/session.h"
 #include "platform/ascii.h"
