@@ -17,7 +17,14 @@
  *   KXSIM_TEXT=TEXT     every call that writes a reply writes TEXT in place
  *                       of its own; a TEXT of 64 bytes or more fills the
  *                       whole 64-byte buffer with its first 64 bytes and no
- *                       terminator (a reply the tool must still bound).
+ *                       terminator (a reply the tool must still bound);
+ *   KXSIM_FLIP=N        the LUT Get entries read the stored table back with
+ *                       the lowest bit of its value N flipped (counted from
+ *                       0 over the rows' values, three a row), as a box whose
+ *                       flash lost a bit would (the table kept is unchanged).
+ *
+ * The LUT Get entries read back the table the last send stored when its
+ * size and kind (float or integer) match theirs, and fail otherwise.
  */
 #include <cstdarg>
 #include <cstdint>
@@ -347,14 +354,31 @@ int32_t StoreIntLut(int rows, const int16_t *table) {
     Box.lutRows = rows;
     return 0;
 }
+// The value KXSIM_FLIP names, or -1 (none, or not a value of rows rows).
+long FlippedValue(int rows) {
+    const char *flip = getenv("KXSIM_FLIP");
+    if (flip == nullptr || *flip == '\0') return -1;
+    char *end = nullptr;
+    long value = strtol(flip, &end, 10);
+    return *end == '\0' && value >= 0 && value < static_cast<long>(rows) * 3 ? value : -1;
+}
+// Flips the lowest bit of the value's first byte in memory: its lowest bit
+// on the little-endian machines the box's library runs on.
+void FlipLowestBit(void *table, long value, size_t valueSize) {
+    static_cast<unsigned char *>(table)[static_cast<size_t>(value) * valueSize] ^= 1u;
+}
 int32_t ReadFloatLut(int rows, float *table) {
     if (!Box.open || table == nullptr || Box.lutIsInt || Box.lutRows != rows) return -1;
     memcpy(table, Box.lutFloat, static_cast<size_t>(rows) * 3 * sizeof(float));
+    long flipped = FlippedValue(rows);
+    if (flipped >= 0) FlipLowestBit(table, flipped, sizeof(float));
     return 0;
 }
 int32_t ReadIntLut(int rows, int16_t *table) {
     if (!Box.open || table == nullptr || !Box.lutIsInt || Box.lutRows != rows) return -1;
     memcpy(table, Box.lutInt, static_cast<size_t>(rows) * 3 * sizeof(int16_t));
+    long flipped = FlippedValue(rows);
+    if (flipped >= 0) FlipLowestBit(table, flipped, sizeof(int16_t));
     return 0;
 }
 

@@ -1,6 +1,5 @@
 #include "console/console_loop.h"
 
-#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -12,20 +11,6 @@
 
 // "请输入命令: ->" in GBK; no line end.
 static const char kPrompt[] = "\xC7\xEB\xCA\xE4\xC8\xEB\xC3\xFC\xC1\xEE: ->";
-
-// The library's opaque block: allocated once, without clearing, and never
-// released, since the library may keep using it until the process ends.
-constexpr size_t kDeviceContextSize = 0x20000;
-
-// The session of the run, for the close after an interrupt.
-static Session RunSession;
-static std::atomic<bool> ClosedAtEnd{false};
-
-// The last close of the run: at shutdown, or from an interrupt that ends the
-// process on its own thread; never both.
-static void CloseAtEnd() {
-    if (!ClosedAtEnd.exchange(true)) DeviceApi.KX_DEV_DeInit(RunSession.DeviceContext);
-}
 
 static int StartupFailure(const char *message) {
     fputs(message, stdout);
@@ -54,7 +39,7 @@ int RunConsole() {
     if (deviceContext == nullptr) return StartupFailure("Memory Allocate Failure!\n");
     Session &session = RunSession;
     StartSession(session, deviceContext);
-    PlatformCatchInterrupts(CloseAtEnd);
+    PlatformCatchInterrupts(CloseRunSession);
 
     // An interrupt ends the loop as the end of input does: at the read it
     // cuts short, or before the next prompt.
@@ -73,7 +58,7 @@ int RunConsole() {
         if (!DispatchWord(session, commandBuffer)) break;
     }
 
-    CloseAtEnd();
+    CloseRunSession();
     ReleaseDeviceLibrary();
     PlatformEndAsInterrupted();
     return 0;

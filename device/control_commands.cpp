@@ -13,6 +13,36 @@
 constexpr int32_t kFpgaHeldInReset = 2;
 constexpr int32_t kFpgaReleased = 1;
 
+int32_t SetSourceMode(Session &session, int32_t code) {
+    return DeviceApi.KX_DEV_SetSourceMode(session.DeviceContext, session.CurrentIndex, code);
+}
+
+int32_t SetLutMode(Session &session, int32_t code) {
+    return DeviceApi.KX_DEV_SetLutCtrlStatus(session.DeviceContext, session.CurrentIndex, code);
+}
+
+int32_t SetFpgaReg1(Session &session, int32_t value) {
+    return DeviceApi.KX_DEV_SetFPGAREG1(session.DeviceContext, session.CurrentIndex, value);
+}
+
+int32_t SetFpgaReg3(Session &session, int32_t value) {
+    return DeviceApi.KX_DEV_Set3DLUT_Points(session.DeviceContext, session.CurrentIndex, value);
+}
+
+int32_t SetHdmiOut(Session &session, int32_t value) {
+    return DeviceApi.KX_DEV_Set_HDMIOutStatus(session.DeviceContext, value);
+}
+
+int32_t SetDeviceMode(Session &session, int32_t value) {
+    return DeviceApi.KX_DEV_SetMode(session.DeviceContext, session.CurrentIndex, value);
+}
+
+int32_t ResetFpga(Session &session) { return DeviceApi.KX_DEV_SetFPGAReset(session.DeviceContext, session.CurrentIndex); }
+
+int32_t EraseLutFlash(Session &session) {
+    return DeviceApi.KX_DEV_Set_W25QXX_All_Chip_Erase(session.DeviceContext, session.CurrentIndex);
+}
+
 // Keeps the call's result for "setLut" and prints the matching line.
 static void Report(Session &session, int32_t result, const char *successLine, const char *failureLine) {
     session.LastStatus = result;
@@ -29,21 +59,21 @@ void CmdSetRGB(Session &session, const char *) {
 // "source:NAME": the source code of NAME (default 0) with CurrentIndex.
 void CmdSource(Session &session, const char *arg) {
     if (OpenDevice(session) < 0) return;
-    Report(session, DeviceApi.KX_DEV_SetSourceMode(session.DeviceContext, session.CurrentIndex, SourceCode(arg)),
+    Report(session, SetSourceMode(session, SourceCode(arg)),
            "set Source Mode success.\n", "set Source Mode failure!\n");
 }
 
 // "LutCtrl:NAME": the LUT mode code of NAME (default 1) with CurrentIndex.
 void CmdLutCtrl(Session &session, const char *arg) {
     if (OpenDevice(session) < 0) return;
-    Report(session, DeviceApi.KX_DEV_SetLutCtrlStatus(session.DeviceContext, session.CurrentIndex, LutModeCode(arg)),
+    Report(session, SetLutMode(session, LutModeCode(arg)),
            "set LUT status success.\n", "set LUT status failure!\n");
 }
 
 // "FPGA_RST": one FPGA reset.
 void CmdFpgaRst(Session &session, const char *) {
     if (OpenDevice(session) < 0) return;
-    Report(session, DeviceApi.KX_DEV_SetFPGAReset(session.DeviceContext, session.CurrentIndex),
+    Report(session, ResetFpga(session),
            "FPGA Reset success.\n", "FPGA Reset failure!\n");
 }
 
@@ -66,22 +96,21 @@ void CmdRstFpgaFalse(Session &session, const char *) { SetFpgaResetState(session
 // "FPGA_REG3:N": the decimal N through the point-count register entry.
 void CmdFpgaReg3(Session &session, const char *arg) {
     if (OpenDevice(session) < 0) return;
-    Report(session,
-           DeviceApi.KX_DEV_Set3DLUT_Points(session.DeviceContext, session.CurrentIndex, DecimalArgument(arg)),
+    Report(session, SetFpgaReg3(session, DecimalArgument(arg)),
            "FPGA REG3 Set success.\n", "FPGA REG3 Set failure!\n");
 }
 
 // "FPGA_REG1:N": the decimal N to FPGA register 1.
 void CmdFpgaReg1(Session &session, const char *arg) {
     if (OpenDevice(session) < 0) return;
-    Report(session, DeviceApi.KX_DEV_SetFPGAREG1(session.DeviceContext, session.CurrentIndex, DecimalArgument(arg)),
+    Report(session, SetFpgaReg1(session, DecimalArgument(arg)),
            "FPGA REG1 Set success.\n", "FPGA REG1 Set failure!\n");
 }
 
 // "FPGA_REG4:N": the decimal N as the HDMI output state; no index.
 void CmdFpgaReg4(Session &session, const char *arg) {
     if (OpenDevice(session) < 0) return;
-    Report(session, DeviceApi.KX_DEV_Set_HDMIOutStatus(session.DeviceContext, DecimalArgument(arg)),
+    Report(session, SetHdmiOut(session, DecimalArgument(arg)),
            "FPGA REG4 Set success.\n", "FPGA REG4 Set failure!\n");
 }
 
@@ -96,13 +125,13 @@ void CmdMcuI2c1Init(Session &session, const char *) {
 // "earse" is the box's established wording.
 void CmdClr3dlut(Session &session, const char *) {
     if (OpenDevice(session) < 0) return;
-    Report(session, DeviceApi.KX_DEV_Set_W25QXX_All_Chip_Erase(session.DeviceContext, session.CurrentIndex),
+    Report(session, EraseLutFlash(session),
            "3D-LUT flash earse success.\n", "3D-LUT flash erase failure!\n");
 }
 
 // "SetMode:N": the decimal N as the device mode.
 void CmdSetMode(Session &session, const char *arg) {
     if (OpenDevice(session) < 0) return;
-    Report(session, DeviceApi.KX_DEV_SetMode(session.DeviceContext, session.CurrentIndex, DecimalArgument(arg)),
+    Report(session, SetDeviceMode(session, DecimalArgument(arg)),
            "Set Mode Set success.\n", "Set Mode Set failure!\n");
 }

@@ -7,10 +7,14 @@
 
 #include "device/session.h"
 
-// Calls KX_DEV_Init and returns its result, the device count; on a negative
-// result prints "KX_DEV_Init Failure!\n". Whether a close follows is the
-// command's own rule: the loop closes after most commands, never after
-// "devInit", which leaves the device open.
+// Calls KX_DEV_Init and returns its result, the device count; prints
+// nothing.
+int32_t InitDevice(Session &session);
+
+// InitDevice, and on a negative result the console's line
+// "KX_DEV_Init Failure!\n". Whether a close follows is the command's own
+// rule: the loop closes after most commands, never after "devInit", which
+// leaves the device open.
 int32_t OpenDevice(Session &session);
 
 // KX_DEV_GetDevicePara selectors, and the parameter of selector 2 that asks
@@ -68,3 +72,14 @@ int32_t SourceCode(const char *arg);
 // The code "LutCtrl:" sends for its argument: the first of "OFF" 0, "709" 1,
 // "EBU" 2, "SMPTE" 3, "P3" 4 found in it, else 1.
 int32_t LutModeCode(const char *arg);
+
+// The same two tables, looked up by a whole name without regard to letter
+// case ("hdmi" is HDMI, "HDMI_SDI" is nothing): the code, or -1 when name
+// is none of the table's names.
+int32_t SourceCodeOfName(const char *name);
+int32_t LutModeCodeOfName(const char *name);
+
+// The names of each table in table order, separated by sep, into out
+// (outSize bytes, always terminated; a list that does not fit is cut).
+void SourceNames(const char *sep, char *out, int outSize);
+void LutModeNames(const char *sep, char *out, int outSize);

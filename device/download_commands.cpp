@@ -1,6 +1,7 @@
 #include "device/download_commands.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "device/device_api.h"
 #include "device/device_command_support.h"
@@ -40,6 +41,51 @@ DownloadResult DownloadLut(Session &session, int32_t layout) {
     }
     return {(DeviceApi.*entries->floatSend)(session.DeviceContext, session.CurrentIndex, &Lut3dFloatTable[0][0]),
             entries->floatSendName, true};
+}
+
+// The read-back's own storage: never the tables that were sent.
+static float ReadBackFloatTable[kLut3dMaxRows][3];
+static int16_t ReadBackIntTable[kLut3dMaxRows][3];
+
+// Fills readBack with the complement of sent, reads it back by entry and
+// finds the first row that differs.
+template <typename Value>
+static void ReadBackRows(Session &session, int32_t (*entry)(void *, int32_t, Value *), const Value (*sent)[3],
+                         Value (*readBack)[3], int32_t rows, ReadBackResult &out, Value (&sentRow)[3],
+                         Value (&readRow)[3]) {
+    const size_t bytes = static_cast<size_t>(rows) * sizeof sent[0];
+    const unsigned char *from = reinterpret_cast<const unsigned char *>(sent);
+    unsigned char *to = reinterpret_cast<unsigned char *>(readBack);
+    for (size_t i = 0; i < bytes; i++) to[i] = static_cast<unsigned char>(~from[i]);
+    out.result = entry(session.DeviceContext, session.CurrentIndex, &readBack[0][0]);
+    if (out.result < 0) return;
+    for (int32_t r = 0; r < rows; r++) {
+        if (memcmp(sent[r], readBack[r], sizeof sent[r]) == 0) continue;
+        out.row = r + 1;
+        memcpy(sentRow, sent[r], sizeof sentRow);
+        memcpy(readRow, readBack[r], sizeof readRow);
+        return;
+    }
+}
+
+ReadBackResult ReadBackLut(Session &session, int32_t layout) {
+    ReadBackResult out = {};
+    const Lut3dSize *size = Lut3dSizeOfLayout(layout, &out.intTable);
+    const LutEntries *entries = LutEntriesOfLayout(layout);
+    if (size == nullptr || entries == nullptr) {
+        out.result = -1;
+        return out;
+    }
+    if (out.intTable) {
+        out.entry = entries->intReadName;
+        ReadBackRows(session, DeviceApi.*entries->intRead, Lut3dIntTable, ReadBackIntTable, size->rows, out,
+                     out.sent.intValues, out.read.intValues);
+    } else {
+        out.entry = entries->floatReadName;
+        ReadBackRows(session, DeviceApi.*entries->floatRead, Lut3dFloatTable, ReadBackFloatTable, size->rows, out,
+                     out.sent.floatValues, out.read.floatValues);
+    }
+    return out;
 }
 
 // The line "load:" prints for a download: the four failures of the send

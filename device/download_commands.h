@@ -35,5 +35,26 @@ struct DownloadResult {
 };
 DownloadResult DownloadLut(Session &session, int32_t layout);
 
+// The read-back of the table DownloadLut sent for layout, by the layout's
+// Get entry with CurrentIndex, into a buffer of its own that first holds the
+// complement of every byte sent, so that a value the entry leaves unwritten
+// can never pass for the one sent. The rows are then compared bit for bit
+// with the table sent. result and entry are the Get call's; row is the
+// 1-based first row that differs, 0 when all match (or the call failed),
+// and sent and read then hold that row's values in the table's kind.
+struct LutRow {
+    float floatValues[3];
+    int16_t intValues[3];
+};
+struct ReadBackResult {
+    int32_t result;
+    const char *entry;
+    bool intTable;
+    int32_t row;
+    LutRow sent;
+    LutRow read;
+};
+ReadBackResult ReadBackLut(Session &session, int32_t layout);
+
 void CmdSetLut(Session &session, const char *arg);
 void CmdLoad(Session &session, const char *arg);

@@ -4,57 +4,87 @@
 #include "device/device_command_support.h"
 #include "platform/platform.h"
 
-// Every query here opens the device, makes one call whose result becomes
-// LastStatus, and prints one line; a failed open changes nothing. The loop
-// closes the device afterwards on every path.
+// Every console query opens the device, makes its one call through the
+// query function, keeps the result in LastStatus and prints one line; a
+// failed open changes nothing. The loop closes the device afterwards on
+// every path.
+
+int32_t QueryName(Session &session, char *reply) {
+    return DeviceApi.KX_DEV_GetName(session.DeviceContext, session.CurrentIndex, reply);
+}
+
+int32_t QuerySerial(Session &session, char *reply) {
+    return DeviceApi.KX_DEV_GetSN(session.DeviceContext, session.CurrentIndex, reply);
+}
+
+int32_t QueryMcuVersion(Session &session, char *reply) {
+    return DeviceApi.KX_DEV_GetDevicePara(session.DeviceContext, kSelectMcuVersion, 0, reply);
+}
+
+int32_t QueryUsbFileName(Session &session, char *reply) {
+    return DeviceApi.KX_DEV_GetDevicePara(session.DeviceContext, kSelectUsbFileName, 0, reply);
+}
+
+int32_t QueryLmh0341Format(Session &session, char *reply) {
+    return DeviceApi.KX_DEV_GetLMH0341Format(session.DeviceContext, session.CurrentIndex, reply);
+}
+
+int32_t QueryW25qId(Session &session, int32_t param, char *reply) {
+    return DeviceApi.KX_DEV_GetDevicePara(session.DeviceContext, kSelectW25qId, param, reply);
+}
+
+int32_t QueryS25fId(Session &session, int32_t param, char *reply) {
+    return DeviceApi.KX_DEV_GetDevicePara(session.DeviceContext, kSelectS25FId, param, reply);
+}
 
 // "getName": product name, queried with CurrentIndex.
 void CmdGetName(Session &session, const char *) {
     if (OpenDevice(session) < 0) return;
-    session.LastStatus = DeviceApi.KX_DEV_GetName(session.DeviceContext, session.CurrentIndex, session.TextReply);
+    session.LastStatus = QueryName(session, session.TextReply);
     ReportQuery(session.LastStatus, kNameLines, session.TextReply);
 }
 
 // "getUsbFileName": name of the file in the box's USB flash.
 void CmdGetUsbFileName(Session &session, const char *) {
     if (OpenDevice(session) < 0) return;
-    session.LastStatus = DeviceApi.KX_DEV_GetDevicePara(session.DeviceContext, kSelectUsbFileName, 0, session.TextReply);
+    session.LastStatus = QueryUsbFileName(session, session.TextReply);
     ReportQuery(session.LastStatus, {"Usb-Flash File Name: ", "get Usb-Flash File Name failure\n"}, session.TextReply);
 }
 
 // "getW25q_N" and "getS25F_N": after a successful open, CurrentIndex becomes
 // the decimal N and is the parameter of the flash ID query.
-static void FlashIdQuery(Session &session, const char *arg, int32_t selector, const ReadingLines &lines) {
+static void FlashIdQuery(Session &session, const char *arg, int32_t (*query)(Session &, int32_t, char *),
+                         const ReadingLines &lines) {
     if (OpenDevice(session) < 0) return;
     session.CurrentIndex = DecimalArgument(arg);
-    session.LastStatus = DeviceApi.KX_DEV_GetDevicePara(session.DeviceContext, selector, session.CurrentIndex, session.TextReply);
+    session.LastStatus = query(session, session.CurrentIndex, session.TextReply);
     ReportQuery(session.LastStatus, lines, session.TextReply);
 }
 
-void CmdGetW25q(Session &session, const char *arg) { FlashIdQuery(session, arg, kSelectW25qId, kW25qLines); }
+void CmdGetW25q(Session &session, const char *arg) { FlashIdQuery(session, arg, QueryW25qId, kW25qLines); }
 
 void CmdGetS25F(Session &session, const char *arg) {
-    FlashIdQuery(session, arg, kSelectS25FId, {"get S25F ", "get S25F failure.\n"});
+    FlashIdQuery(session, arg, QueryS25fId, {"get S25F ", "get S25F failure.\n"});
 }
 
 // "getMcuVer": MCU firmware version.
 void CmdGetMcuVer(Session &session, const char *) {
     if (OpenDevice(session) < 0) return;
-    session.LastStatus = DeviceApi.KX_DEV_GetDevicePara(session.DeviceContext, kSelectMcuVersion, 0, session.TextReply);
+    session.LastStatus = QueryMcuVersion(session, session.TextReply);
     ReportQuery(session.LastStatus, kMcuVersionLines, session.TextReply);
 }
 
 // "getSN": serial number into SerialReply, queried with CurrentIndex.
 void CmdGetSN(Session &session, const char *) {
     if (OpenDevice(session) < 0) return;
-    session.LastStatus = DeviceApi.KX_DEV_GetSN(session.DeviceContext, session.CurrentIndex, session.SerialReply);
+    session.LastStatus = QuerySerial(session, session.SerialReply);
     ReportQuery(session.LastStatus, kSerialLines, session.SerialReply);
 }
 
 // "getLMH0341FormatID": video format seen by the SDI receiver.
 void CmdGetLMH0341FormatID(Session &session, const char *) {
     if (OpenDevice(session) < 0) return;
-    session.LastStatus = DeviceApi.KX_DEV_GetLMH0341Format(session.DeviceContext, session.CurrentIndex, session.TextReply);
+    session.LastStatus = QueryLmh0341Format(session, session.TextReply);
     ReportQuery(session.LastStatus, {"LMH0341 format: ", "get LMH0341 format failure\n"}, session.TextReply);
 }
 

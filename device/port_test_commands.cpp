@@ -17,19 +17,35 @@ struct TestPort {
     const char *initFailure;
 };
 
-static TestPort UsbPort() {
-    return {DeviceApi.KX_DEV_TestUSB_Init, DeviceApi.KX_DEV_TestUSB_GetDevicePara, DeviceApi.KX_DEV_TestUSB_GetSN,
-            DeviceApi.KX_DEV_TestUSB_GetName, "USB Init Failure!\n"};
-}
-
-static TestPort EthPort() {
+static TestPort PortEntries(TestPortId port) {
+    if (port == kUsbTestPort) {
+        return {DeviceApi.KX_DEV_TestUSB_Init, DeviceApi.KX_DEV_TestUSB_GetDevicePara, DeviceApi.KX_DEV_TestUSB_GetSN,
+                DeviceApi.KX_DEV_TestUSB_GetName, "USB Init Failure!\n"};
+    }
     return {DeviceApi.KX_DEV_TestETH_Init, DeviceApi.KX_DEV_TestETH_GetDevicePara, DeviceApi.KX_DEV_TestETH_GetSN,
             DeviceApi.KX_DEV_TestETH_GetName, "Eth Init Failure!\n"};
 }
 
-// LED states of KX_DEV_Set_IndicatorLEDStatus.
-constexpr int32_t kLedsRed = 1;
-constexpr int32_t kLedsGreen = 2;
+int32_t OpenTestPort(Session &session, TestPortId port) { return PortEntries(port).init(session.DeviceContext); }
+
+bool ReadPortIdentity(Session &session, TestPortId port, IdentityReadings &readings) {
+    memset(&readings, 0, sizeof readings);
+    TestPort entries = PortEntries(port);
+    int32_t *result = readings.result;
+    result[kReadMcuVersion] =
+        entries.getDevicePara(session.DeviceContext, kSelectMcuVersion, 0, readings.reply[kReadMcuVersion]);
+    result[kReadSerial] = entries.getSN(session.DeviceContext, session.CurrentIndex, readings.reply[kReadSerial]);
+    result[kReadName] = entries.getName(session.DeviceContext, session.CurrentIndex, readings.reply[kReadName]);
+    result[kReadW25qId] = entries.getDevicePara(session.DeviceContext, kSelectW25qId, kW25qManufacturerId,
+                                                readings.reply[kReadW25qId]);
+    bool passed = true;
+    for (int32_t r : readings.result) passed = passed && r >= 0;
+    return passed;
+}
+
+int32_t ShowLeds(Session &session, int32_t state) {
+    return DeviceApi.KX_DEV_Set_IndicatorLEDStatus(session.DeviceContext, state);
+}
 
 // The lines of the four readings, in reading order: English for
 // "usbtest"/"ethtest", Chinese (GBK) for the full test.
@@ -84,49 +100,36 @@ static const char kConfirmGreen[] =
 // "全部测试结束，祝您好运!\n"
 static const char kAllDone[] = "\xC8\xAB\xB2\xBF\xB2\xE2\xCA\xD4\xBD\xE1\xCA\xF8\xA3\xAC\xD7\xA3\xC4\xFA\xBA\xC3\xD4\xCB!\n";
 
-// Reads the four identity values through an opened port, printing one line
-// each; every reading runs whatever the earlier ones gave. The W25Qxxx
-// result goes to LastStatus. Returns whether all four succeeded.
-static bool ReadIdentity(Session &session, const TestPort &port, const IdentityLines &lines) {
-    bool passed = true;
-    int32_t result = port.getDevicePara(session.DeviceContext, kSelectMcuVersion, 0, session.TextReply);
-    ReportQuery(result, lines.mcuVersion, session.TextReply);
-    passed = passed && result >= 0;
-
-    result = port.getSN(session.DeviceContext, session.CurrentIndex, session.SerialReply);
-    ReportQuery(result, lines.serial, session.SerialReply);
-    passed = passed && result >= 0;
-
-    memset(session.TextReply, 0, sizeof session.TextReply);
-    result = port.getName(session.DeviceContext, session.CurrentIndex, session.TextReply);
-    ReportQuery(result, lines.name, session.TextReply);
-    passed = passed && result >= 0;
-
-    memset(session.TextReply, 0, sizeof session.TextReply);
-    session.LastStatus =
-        port.getDevicePara(session.DeviceContext, kSelectW25qId, kW25qManufacturerId, session.TextReply);
-    ReportQuery(session.LastStatus, lines.w25q, session.TextReply);
-    return passed && session.LastStatus >= 0;
+// Reads the four identity values through an opened port and prints one
+// line each. The W25Qxxx result goes to LastStatus. Returns whether all
+// four succeeded.
+static bool ReadIdentity(Session &session, TestPortId port, const IdentityLines &lines) {
+    IdentityReadings readings;
+    bool passed = ReadPortIdentity(session, port, readings);
+    const ReadingLines *inOrder[kIdentityReadingCount] = {&lines.mcuVersion, &lines.serial, &lines.name, &lines.w25q};
+    for (int r = 0; r < kIdentityReadingCount; r++) ReportQuery(readings.result[r], *inOrder[r], readings.reply[r]);
+    session.LastStatus = readings.result[kReadW25qId];
+    return passed;
 }
 
 // "usbtest" and "ethtest": open the port's test entry and print the four
 // readings; a failed open prints the port's failure line and nothing else.
 // The loop closes.
-static void TestOnePort(Session &session, const TestPort &port) {
-    if (port.init(session.DeviceContext) < 0) {
-        fputs(port.initFailure, stdout);
+static void TestOnePort(Session &session, TestPortId port) {
+    if (OpenTestPort(session, port) < 0) {
+        fputs(PortEntries(port).initFailure, stdout);
         return;
     }
     ReadIdentity(session, port, kEnglishLines);
 }
 
-void CmdUsbTest(Session &session, const char *) { TestOnePort(session, UsbPort()); }
+void CmdUsbTest(Session &session, const char *) { TestOnePort(session, kUsbTestPort); }
 
-void CmdEthTest(Session &session, const char *) { TestOnePort(session, EthPort()); }
+void CmdEthTest(Session &session, const char *) { TestOnePort(session, kEthTestPort); }
 
 // Lights all LEDs in one colour and asks the operator to confirm it.
-static int32_t ShowLeds(Session &session, int32_t state, const char *confirmLine) {
-    int32_t result = DeviceApi.KX_DEV_Set_IndicatorLEDStatus(session.DeviceContext, state);
+static int32_t ShowAndConfirmLeds(Session &session, int32_t state, const char *confirmLine) {
+    int32_t result = ShowLeds(session, state);
     fputs(result < 0 ? kLedTestFailed : confirmLine, stdout);
     return result;
 }
@@ -137,24 +140,21 @@ static int32_t ShowLeds(Session &session, int32_t state, const char *confirmLine
 void CmdLoaderTest(Session &session, const char *) {
     fputs(kUsbTestStarts, stdout);
     bool passed = true;
-    TestPort usb = UsbPort();
-    if (usb.init(session.DeviceContext) < 0) {
+    if (OpenTestPort(session, kUsbTestPort) < 0) {
         fputs(kUsbInitFailed, stdout);
         passed = false;
     } else {
-        passed = ReadIdentity(session, usb, kChineseLines) && passed;
+        passed = ReadIdentity(session, kUsbTestPort, kChineseLines) && passed;
     }
 
     fputs("\n", stdout);
     fputs(kEthTestStarts, stdout);
-    memset(session.TextReply, 0, sizeof session.TextReply);
-    TestPort eth = EthPort();
-    int32_t ethInitStatus = eth.init(session.DeviceContext);
+    int32_t ethInitStatus = OpenTestPort(session, kEthTestPort);
     if (ethInitStatus < 0) {
         fputs(kEthInitFailed, stdout);
         passed = false;
     } else {
-        passed = ReadIdentity(session, eth, kChineseLines) && passed;
+        passed = ReadIdentity(session, kEthTestPort, kChineseLines) && passed;
     }
 
     fputs("\n", stdout);
@@ -163,11 +163,11 @@ void CmdLoaderTest(Session &session, const char *) {
     if (ethInitStatus >= 0) {
         fputs("\n", stdout);
         fputs(kLedTestStarts, stdout);
-        ShowLeds(session, kLedsRed, kConfirmRed);
+        ShowAndConfirmLeds(session, kLedsRed, kConfirmRed);
         PlatformPause();
         // An interrupt during the pause ends the test here, closed as ever.
         if (!PlatformInterrupted()) {
-            session.LastStatus = ShowLeds(session, kLedsGreen, kConfirmGreen);
+            session.LastStatus = ShowAndConfirmLeds(session, kLedsGreen, kConfirmGreen);
             fputs("\n", stdout);
             fputs(kAllDone, stdout);
             fputs(".\n", stdout);

@@ -1,6 +1,9 @@
 #include "device/session.h"
 
+#include <atomic>
 #include <cstring>
+
+#include "device/device_api.h"
 
 void StartSession(Session &session, void *deviceContext) {
     session.DeviceContext = deviceContext;
@@ -18,4 +21,11 @@ void StartSession(Session &session, void *deviceContext) {
 void ClearReplies(Session &session) {
     memset(session.TextReply, 0, sizeof session.TextReply);
     memset(session.SerialReply, 0, sizeof session.SerialReply);
+}
+
+Session RunSession;
+static std::atomic<bool> RunSessionClosed{false};
+
+void CloseRunSession() {
+    if (!RunSessionClosed.exchange(true)) DeviceApi.KX_DEV_DeInit(RunSession.DeviceContext);
 }

@@ -3,6 +3,7 @@
 // every handler.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "device/device_api_shapes.h"
@@ -33,3 +34,16 @@ void StartSession(Session &session, void *deviceContext);
 
 // Zeroes both reply buffers.
 void ClearReplies(Session &session);
+
+// The library's opaque block: allocated once per run, without clearing, and
+// never released, since the library may keep using it until the process
+// ends.
+constexpr size_t kDeviceContextSize = 0x20000;
+
+// The session of the run, shared with the last close after an interrupt.
+extern Session RunSession;
+
+// The run's last KX_DEV_DeInit on RunSession: at shutdown, or from an
+// interrupt that ends the process on a thread of its own; the second call
+// of the two does nothing. Give it to PlatformCatchInterrupts.
+void CloseRunSession();

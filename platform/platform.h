@@ -89,6 +89,36 @@ bool PlatformMayWrite(const char *path);
 // A number that tells this process from others running at the same time.
 unsigned long PlatformProcessId();
 
+// Flushes file and makes sure that its bytes reached the disk (fsync,
+// FlushFileBuffers); 0, or -1 when either step failed.
+int PlatformSyncFile(FILE *file);
+
+// ---- the operator's terminal -------------------------------------------
+
+// Whether standard input is an interactive terminal (a console window on
+// Windows), where someone can answer a question.
+bool PlatformStdinIsTerminal();
+
+// One key of the operator: at a terminal one key press, taken at once and
+// not echoed; otherwise the next byte of standard input. -1 at the end of
+// the input, on a read error, or when an interrupt cut the read short.
+int PlatformReadKey();
+
+// Whether the user's language is Chinese (POSIX: the first set of LC_ALL,
+// LC_MESSAGES and LANG begins with "zh"; Windows: the user's UI language).
+bool PlatformSystemLanguageIsChinese();
+
+// Writes UTF-8 text to stream: its bytes as they are, except to a Windows
+// console window, which gets the text as wide characters (WriteConsoleW),
+// so that it reads correctly whatever the console's code page.
+void PlatformWriteText(FILE *stream, const char *text);
+
+// The current local time in ISO 8601 with its offset from UTC,
+// "2026-12-07T10:18:05+01:00" (25 characters and a terminator); 0, or -1
+// when the clock or the time zone cannot be read (out is then empty).
+constexpr int kPlatformTimeTextSize = 32;
+int PlatformLocalTimeText(char (&out)[kPlatformTimeTextSize]);
+
 // ---- interrupts ---------------------------------------------------------
 
 // From this call on, an interrupt (Ctrl-C, a closed console window; POSIX:

@@ -11,6 +11,8 @@
 #include <cerrno>
 
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <cstring>
 #include <initializer_list>
 
@@ -129,6 +131,63 @@ int PlatformMoveOver(const char *from, const char *to) { return rename(from, to)
 bool PlatformMayWrite(const char *path) { return access(path, W_OK) == 0 || errno == ENOENT; }
 
 unsigned long PlatformProcessId() { return static_cast<unsigned long>(getpid()); }
+
+int PlatformSyncFile(FILE *file) {
+    if (fflush(file) != 0) return -1;
+    return fsync(fileno(file)) == 0 ? 0 : -1;
+}
+
+bool PlatformStdinIsTerminal() { return isatty(STDIN_FILENO) != 0; }
+
+int PlatformReadKey() {
+    unsigned char key;
+    ssize_t got = -1;
+    struct termios saved;
+    if (isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &saved) == 0) {
+        struct termios raw = saved;
+        raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+        raw.c_cc[VMIN] = 1;
+        raw.c_cc[VTIME] = 0;
+        if (tcsetattr(STDIN_FILENO, TCSANOW, &raw) != 0) return -1;
+        got = read(STDIN_FILENO, &key, 1);
+        tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+    } else {
+        // read, not stdio: an interrupt must end the wait (EINTR) instead of
+        // being retried.
+        got = read(STDIN_FILENO, &key, 1);
+    }
+    return got == 1 ? key : -1;
+}
+
+bool PlatformSystemLanguageIsChinese() {
+    // The first of these that is set and not empty names the language of
+    // messages, as setlocale would take it.
+    for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char *value = getenv(name);
+        if (value != nullptr && *value != '\0') return strncmp(value, "zh", 2) == 0;
+    }
+    return false;
+}
+
+void PlatformWriteText(FILE *stream, const char *text) { fputs(text, stream); }
+
+int PlatformLocalTimeText(char (&out)[kPlatformTimeTextSize]) {
+    out[0] = '\0';
+    time_t now = time(nullptr);
+    struct tm local;
+    if (now == static_cast<time_t>(-1) || localtime_r(&now, &local) == nullptr) return -1;
+    char zone[8];
+    // %z is "+hhmm"; ISO 8601's extended form wants "+hh:mm".
+    if (strftime(zone, sizeof zone, "%z", &local) != 5) return -1;
+    char stamp[24];
+    if (strftime(stamp, sizeof stamp, "%Y-%m-%dT%H:%M:%S", &local) == 0) return -1;
+    int n = snprintf(out, sizeof out, "%s%.3s:%.2s", stamp, zone, zone + 3);
+    if (n < 0 || n >= kPlatformTimeTextSize) {
+        out[0] = '\0';
+        return -1;
+    }
+    return 0;
+}
 
 static volatile sig_atomic_t InterruptSignal = 0;
 

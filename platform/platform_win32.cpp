@@ -2,6 +2,7 @@
 #include "platform/platform.h"
 
 #include <windows.h>
+#include <conio.h>
 #include <fcntl.h>
 #include <io.h>
 #include <shlwapi.h>
@@ -124,6 +125,80 @@ bool PlatformMayWrite(const char *path) {
 }
 
 unsigned long PlatformProcessId() { return GetCurrentProcessId(); }
+
+int PlatformSyncFile(FILE *file) {
+    if (fflush(file) != 0) return -1;
+    HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+    return handle != INVALID_HANDLE_VALUE && FlushFileBuffers(handle) ? 0 : -1;
+}
+
+// A console, not merely a character device: _isatty is true for NUL too.
+static bool IsConsole(FILE *stream) {
+    HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+    DWORD mode;
+    return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode);
+}
+
+bool PlatformStdinIsTerminal() { return IsConsole(stdin); }
+
+int PlatformReadKey() {
+    if (IsConsole(stdin)) return _getch();
+    unsigned char key;
+    return _read(_fileno(stdin), &key, 1) == 1 ? key : -1;
+}
+
+bool PlatformSystemLanguageIsChinese() { return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_CHINESE; }
+
+void PlatformWriteText(FILE *stream, const char *text) {
+    if (!IsConsole(stream)) {
+        fputs(text, stream);
+        return;
+    }
+    int wideCount = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+    wchar_t *wide = wideCount > 0 ? static_cast<wchar_t *>(malloc(sizeof(wchar_t) * static_cast<size_t>(wideCount)))
+                                  : nullptr;
+    if (wide == nullptr || MultiByteToWideChar(CP_UTF8, 0, text, -1, wide, wideCount) != wideCount) {
+        free(wide);
+        fputs(text, stream);
+        return;
+    }
+    // What stdio still holds goes first.
+    fflush(stream);
+    DWORD written = 0;
+    WriteConsoleW(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream))), wide,
+                  static_cast<DWORD>(wideCount - 1), &written, nullptr);
+    free(wide);
+}
+
+int PlatformLocalTimeText(char (&out)[kPlatformTimeTextSize]) {
+    out[0] = '\0';
+    SYSTEMTIME utc;
+    SYSTEMTIME local;
+    GetSystemTime(&utc);
+    FILETIME utcFile;
+    FILETIME localFile;
+    if (!SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local) || !SystemTimeToFileTime(&utc, &utcFile) ||
+        !SystemTimeToFileTime(&local, &localFile)) {
+        return -1;
+    }
+    // The offset in whole minutes from the two times' 100 ns counts.
+    ULARGE_INTEGER u;
+    ULARGE_INTEGER l;
+    u.LowPart = utcFile.dwLowDateTime;
+    u.HighPart = utcFile.dwHighDateTime;
+    l.LowPart = localFile.dwLowDateTime;
+    l.HighPart = localFile.dwHighDateTime;
+    long long minutes = (static_cast<long long>(l.QuadPart) - static_cast<long long>(u.QuadPart)) / 600000000LL;
+    char sign = minutes < 0 ? '-' : '+';
+    if (minutes < 0) minutes = -minutes;
+    int n = snprintf(out, sizeof out, "%04u-%02u-%02uT%02u:%02u:%02u%c%02lld:%02lld", local.wYear, local.wMonth,
+                     local.wDay, local.wHour, local.wMinute, local.wSecond, sign, minutes / 60, minutes % 60);
+    if (n < 0 || n >= kPlatformTimeTextSize) {
+        out[0] = '\0';
+        return -1;
+    }
+    return 0;
+}
 
 static volatile LONG Interrupted = 0;
 static void (*CloseOnInterrupt)() = nullptr;

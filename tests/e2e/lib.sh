@@ -1,6 +1,7 @@
 # Shared set-up of the transcripts, sourced at the top of each one.
 #
-# LUTBOX is the tool under test (the native build, or lutbox.exe);
+# LUTBOX is the tool under test (the native build, or lutbox.exe), LUTCTL
+# the scripting tool of the same build;
 # LUTBOX_RUN is the command that runs a program of that build (empty, or
 # Wine); LUTBOX_BUILD is the build directory.
 # LUTBOX_CRLF=1 says that the tool's text-mode console writes CR LF.
@@ -44,6 +45,14 @@ fi
 # in UTF-8; the exit status is the tool's.
 lutbox() {
   $LUTBOX_RUN $LUTBOX "$@" | console_lines | pause_shown | iconv -f GBK -t UTF-8
+  return "${PIPESTATUS[0]}"
+}
+
+# Runs lutctl (LUTCTL, a program of the same build) and shows its standard
+# output and error as one text; lutctl flushes the one before it writes to
+# the other, so their order is kept. The exit status is lutctl's.
+lutctl() {
+  $LUTBOX_RUN $LUTCTL "$@" 2>&1 | console_lines
   return "${PIPESTATUS[0]}"
 }
 

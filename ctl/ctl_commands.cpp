@@ -1,0 +1,343 @@
+// info, load and the settings; the self-test is in ctl_selftest.cpp.
+#include "ctl/ctl_commands.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "ctl/ctl_output.h"
+#include "device/control_commands.h"
+#include "device/device_command_support.h"
+#include "device/download_commands.h"
+#include "device/info_commands.h"
+#include "device/session.h"
+#include "lut/lut3d_reader.h"
+#include "lut/lut_tables.h"
+#include "platform/platform.h"
+
+
+int32_t OpenBox() {
+    PlatformCatchInterrupts(CloseRunSession);
+    int32_t count = InitDevice(RunSession);
+    if (count < 0) SayCallFailed("KX_DEV_Init", count);
+    return count;
+}
+
+// ---- info -------------------------------------------------------------------
+
+// The flash ID parameters: the console takes them from the typed word;
+// lutctl asks the W25Qxxx for its manufacturer and device ID (0x90, as the
+// self-test does, so that info and a self-test record agree) and the S25F
+// with parameter 0 (what a bare "getS25F_" passes).
+static int32_t QueryW25qForInfo(Session &session, char *reply) {
+    return QueryW25qId(session, kW25qManufacturerId, reply);
+}
+static int32_t QueryS25fForInfo(Session &session, char *reply) { return QueryS25fId(session, 0, reply); }
+
+struct InfoQuery {
+    const char *key;
+    Text label;
+    int32_t (*query)(Session &, char *);
+};
+
+static const InfoQuery kInfoQueries[] = {
+    {"product", {"Product name", "产品名称"}, QueryName},
+    {"serial", {"Serial number", "产品序列号"}, QuerySerial},
+    {"mcu_version", {"MCU firmware", "MCU固件版本"}, QueryMcuVersion},
+    {"w25q_id", {"W25Qxxx ID", "W25Qxxx ID"}, QueryW25qForInfo},
+    {"s25f_id", {"S25Fxxx ID", "S25Fxxx ID"}, QueryS25fForInfo},
+    {"usb_file", {"USB flash file", "USB闪存文件"}, QueryUsbFileName},
+    {"lmh0341_format", {"LMH0341 format", "LMH0341格式"}, QueryLmh0341Format},
+};
+constexpr int kInfoQueryCount = sizeof kInfoQueries / sizeof kInfoQueries[0];
+
+static const Text kLabelLine = {"%s: %.*s\n", "%s: %.*s\n"};
+static const Text kQueryFailedLine = {"%s: failed (%d)\n", "%s: 失败 (%d)\n"};
+static const Text kDevicesLabel = {"Devices", "设备数"};
+
+int RunInfo(const CtlOptions &options) {
+    int32_t devices = OpenBox();
+    int32_t results[kInfoQueryCount] = {};
+    char replies[kInfoQueryCount][kReplySize] = {};
+    bool failed = devices < 0;
+    for (int q = 0; q < kInfoQueryCount && devices >= 0; q++) {
+        results[q] = kInfoQueries[q].query(RunSession, replies[q]);
+        failed = failed || results[q] < 0;
+    }
+    CloseRunSession();
+
+    if (options.json) {
+        Sink out = StreamSink(stdout);
+        JsonObject object = JsonBegin(out);
+        if (devices < 0) {
+            JsonNull(object, "devices");
+        } else {
+            JsonInt(object, "devices", devices);
+        }
+        for (int q = 0; q < kInfoQueryCount; q++) {
+            if (devices < 0 || results[q] < 0) {
+                JsonNull(object, kInfoQueries[q].key);
+            } else {
+                JsonText(object, kInfoQueries[q].key, replies[q], kReplySize);
+            }
+        }
+        JsonEnd(object);
+    } else if (devices >= 0) {
+        Say({"%s: %d\n", "%s: %d\n"}, InLanguage(kDevicesLabel), static_cast<int>(devices));
+        for (int q = 0; q < kInfoQueryCount; q++) {
+            const char *label = InLanguage(kInfoQueries[q].label);
+            if (results[q] < 0) {
+                Say(kQueryFailedLine, label, static_cast<int>(results[q]));
+            } else {
+                Say(kLabelLine, label, kReplySize, replies[q]);
+            }
+        }
+    }
+    return failed ? kExitFailed : kExitOk;
+}
+
+// ---- load -------------------------------------------------------------------
+
+// The sizes the box takes, as rows: "4913, 17576 or 35937".
+static void AcceptedRows(char *out, size_t size) {
+    size_t used = 0;
+    constexpr size_t kCount = sizeof kLut3dSizes / sizeof kLut3dSizes[0];
+    out[0] = '\0';
+    for (size_t i = 0; i < kCount && used < size; i++) {
+        const char *separator = i == 0 ? "" : (i + 1 == kCount ? " or " : ", ");
+        int n = snprintf(out + used, size - used, "%s%d", separator, static_cast<int>(kLut3dSizes[i].rows));
+        if (n < 0) break;
+        used += static_cast<size_t>(n);
+    }
+}
+
+// The reader's reason for refusing a file, with where it stands.
+static void ReportRefusal(const char *path, const Lut3dReport &report) {
+    char reason[256];
+    switch (report.reason) {
+    case kLut3dCannotOpen:
+        snprintf(reason, sizeof reason, "%s", InLanguage({"the file cannot be opened or read", "无法打开或读取文件"}));
+        break;
+    case kLut3dUnknownFamily:
+        snprintf(reason, sizeof reason, "%s",
+                 InLanguage({"the name has none of .csv, .cube, .3dl (or .CSV, .CUBE, .3DL)",
+                             "文件名不含 .csv, .cube, .3dl (或 .CSV, .CUBE, .3DL)"}));
+        break;
+    case kLut3dNoDataLine:
+        snprintf(reason, sizeof reason, "%s", InLanguage({"no data line", "没有数据行"}));
+        break;
+    case kLut3dBadCount: {
+        char rows[64];
+        AcceptedRows(rows, sizeof rows);
+        snprintf(reason, sizeof reason, InLanguage({"%lld data rows, not %s", "%lld 个数据行, 而不是 %s"}),
+                 static_cast<long long>(report.rows), rows);
+        break;
+    }
+    case kLut3dBadRow:
+        snprintf(reason, sizeof reason, InLanguage({"row %lld cannot be read", "第 %lld 行无法读取"}),
+                 static_cast<long long>(report.row));
+        break;
+    case kLut3dRead:
+        reason[0] = '\0';
+        break;
+    }
+    char where[96] = "";
+    if (report.line > 0 && report.column > 0) {
+        snprintf(where, sizeof where, InLanguage({" (line %lld, column %lld)", " (第 %lld 行, 第 %lld 列)"}),
+                 static_cast<long long>(report.line), static_cast<long long>(report.column));
+    } else if (report.line > 0) {
+        snprintf(where, sizeof where, InLanguage({" (line %lld)", " (第 %lld 行)"}), static_cast<long long>(report.line));
+    }
+    SayError({"lutctl: %s refused: %s%s\n", "lutctl: %s 被拒绝: %s%s\n"}, path, reason, where);
+}
+
+// One row's three values as text: floats with nine significant digits
+// (enough to tell any two apart), integers in decimal.
+static void RowText(const LutRow &row, bool intTable, char *out, size_t size) {
+    if (intTable) {
+        snprintf(out, size, "%d %d %d", row.intValues[0], row.intValues[1], row.intValues[2]);
+    } else {
+        snprintf(out, size, "%.9g %.9g %.9g", static_cast<double>(row.floatValues[0]),
+                 static_cast<double>(row.floatValues[1]), static_cast<double>(row.floatValues[2]));
+    }
+}
+
+static void JsonRow(Sink &out, const LutRow &row, bool intTable) {
+    PutText(out, "[");
+    for (int v = 0; v < 3; v++) {
+        if (v > 0) PutText(out, ", ");
+        if (intTable) {
+            char number[16];
+            snprintf(number, sizeof number, "%d", row.intValues[v]);
+            PutText(out, number);
+        } else {
+            JsonFloatValue(out, row.floatValues[v]);
+        }
+    }
+    PutText(out, "]");
+}
+
+struct LoadOutcome {
+    const char *family;
+    const Lut3dSize *size;
+    int32_t layout;
+    bool sent;
+    bool verifyAsked;
+    bool verified;
+    ReadBackResult readBack;
+};
+
+static void PrintLoad(const CtlOptions &options, const LoadOutcome &outcome) {
+    if (options.json) {
+        Sink out = StreamSink(stdout);
+        JsonObject object = JsonBegin(out);
+        JsonText(object, "file", options.file);
+        if (outcome.family != nullptr) {
+            JsonText(object, "family", outcome.family);
+        } else {
+            JsonNull(object, "family");
+        }
+        if (outcome.size != nullptr) {
+            JsonInt(object, "points", outcome.size->points);
+            JsonInt(object, "layout", outcome.layout);
+        } else {
+            JsonNull(object, "points");
+            JsonNull(object, "layout");
+        }
+        JsonBool(object, "sent", outcome.sent);
+        if (outcome.verifyAsked && outcome.sent) {
+            JsonBool(object, "verified", outcome.verified);
+        } else {
+            JsonNull(object, "verified");
+        }
+        if (outcome.readBack.row > 0) {
+            JsonKey(object, "first_difference");
+            JsonObject difference = JsonBegin(out);
+            JsonInt(difference, "row", outcome.readBack.row);
+            JsonKey(difference, "sent");
+            JsonRow(out, outcome.readBack.sent, outcome.readBack.intTable);
+            JsonKey(difference, "read");
+            JsonRow(out, outcome.readBack.read, outcome.readBack.intTable);
+            PutText(out, "}");
+        } else {
+            JsonNull(object, "first_difference");
+        }
+        JsonEnd(object);
+        return;
+    }
+    if (outcome.size == nullptr) return;
+    Say({"File: %s\n", "文件: %s\n"}, options.file);
+    Say({"Family: %s\n", "格式: %s\n"}, outcome.family);
+    Say({"Points: %d\n", "点数: %d\n"}, static_cast<int>(outcome.size->points));
+    Say({"Layout: %d\n", "布局: %d\n"}, static_cast<int>(outcome.layout));
+    Say({"Sent: %s\n", "已发送: %s\n"}, outcome.sent ? "yes" : "no");
+    if (!outcome.verifyAsked || !outcome.sent) return;
+    if (outcome.verified) {
+        Say({"Read-back: verified\n", "回读: verified\n"});
+    } else if (outcome.readBack.row > 0) {
+        char sent[64];
+        char read[64];
+        RowText(outcome.readBack.sent, outcome.readBack.intTable, sent, sizeof sent);
+        RowText(outcome.readBack.read, outcome.readBack.intTable, read, sizeof read);
+        Say({"Read-back: row %d differs: sent %s, read %s\n", "回读: 第 %d 行不同: 发送 %s, 读回 %s\n"},
+            static_cast<int>(outcome.readBack.row), sent, read);
+    } else {
+        Say({"Read-back: failed\n", "回读: 失败\n"});
+    }
+}
+
+int RunLoad(const CtlOptions &options) {
+    LoadOutcome outcome = {};
+    outcome.verifyAsked = options.verify;
+    // The box's own reader decides, before the box is opened.
+    Lut3dReport report;
+    outcome.layout = Read3dLutFile(options.file, &report);
+    outcome.size = Lut3dSizeOfLayout(outcome.layout);
+    const Lut3dFamily *family = Lut3dFamilyOfPath(options.file);
+    outcome.family = family != nullptr ? family->name : nullptr;
+    if (report.reason != kLut3dRead || outcome.size == nullptr) {
+        ReportRefusal(options.file, report);
+        PrintLoad(options, outcome);
+        return kExitFailed;
+    }
+
+    bool failed = true;
+    if (OpenBox() >= 0 && !PlatformInterrupted()) {
+        DownloadResult download = DownloadLut(RunSession, outcome.layout);
+        outcome.sent = download.sent && download.result >= 0;
+        if (!outcome.sent) SayCallFailed(download.entry, download.result);
+        if (outcome.sent && options.verify && !PlatformInterrupted()) {
+            outcome.readBack = ReadBackLut(RunSession, outcome.layout);
+            outcome.verified = outcome.readBack.result >= 0 && outcome.readBack.row == 0;
+            if (outcome.readBack.result < 0) {
+                SayCallFailed(outcome.readBack.entry, outcome.readBack.result);
+            }
+        }
+        failed = !outcome.sent || (options.verify && !outcome.verified);
+    }
+    CloseRunSession();
+    PrintLoad(options, outcome);
+    return failed ? kExitFailed : kExitOk;
+}
+
+// ---- set, reset-fpga, erase-luts ------------------------------------------
+
+struct SettingCall {
+    CtlSetting setting;
+    const char *word;
+    int32_t (*call)(Session &, int32_t);
+};
+
+static const SettingCall kSettingCalls[] = {
+    {kSetSource, "source", SetSourceMode}, {kSetLutMode, "lutmode", SetLutMode}, {kSetHdmi, "hdmi", SetHdmiOut},
+    {kSetMode, "mode", SetDeviceMode},     {kSetReg1, "reg1", SetFpgaReg1},       {kSetReg3, "reg3", SetFpgaReg3},
+};
+
+int RunSetting(const CtlOptions &options) {
+    const SettingCall *setting = nullptr;
+    const char *command = options.command == kCmdResetFpga ? "reset-fpga" : "erase-luts";
+    if (options.command == kCmdSet) {
+        for (const SettingCall &s : kSettingCalls) {
+            if (s.setting == options.setting) setting = &s;
+        }
+        if (setting == nullptr) return kExitUsage;
+        command = "set";
+    }
+
+    int32_t result = OpenBox();
+    if (result >= 0 && !PlatformInterrupted()) {
+        if (setting != nullptr) {
+            result = setting->call(RunSession, options.value);
+        } else {
+            result = options.command == kCmdResetFpga ? ResetFpga(RunSession) : EraseLutFlash(RunSession);
+        }
+    }
+    CloseRunSession();
+
+    if (options.json) {
+        Sink out = StreamSink(stdout);
+        JsonObject object = JsonBegin(out);
+        JsonText(object, "command", command);
+        if (setting != nullptr) {
+            JsonText(object, "setting", setting->word);
+            JsonText(object, "value", options.valueText);
+            JsonInt(object, "code", options.value);
+        }
+        JsonInt(object, "result", result);
+        JsonBool(object, "ok", result >= 0);
+        JsonEnd(object);
+    } else {
+        char what[128];
+        if (setting != nullptr) {
+            snprintf(what, sizeof what, "%s %s %s (%d)", command, setting->word, options.valueText,
+                     static_cast<int>(options.value));
+        } else {
+            snprintf(what, sizeof what, "%s", command);
+        }
+        if (result < 0) {
+            Say({"%s: failed (%d)\n", "%s: 失败 (%d)\n"}, what, static_cast<int>(result));
+        } else {
+            Say({"%s: ok\n", "%s: ok\n"}, what);
+        }
+    }
+    return result < 0 ? kExitFailed : kExitOk;
+}
