@@ -92,10 +92,12 @@ void Explain(Verdict *v, const PrepLut *lenient, bool lenientRead) {
         how = "lutprep reads it as a";
     }
     if (how != nullptr) {
+        // The size convert chooses by default.
+        const Lut3dSize *made = BoxSizeOfPoints(n) != nullptr ? BoxSizeOfPoints(n) : LargestBoxSize();
         size_t used = strlen(v->reason);
         snprintf(v->reason + used, sizeof v->reason - used,
                  "; %s %d-point LUT: lutprep convert %s OUT.cube makes a %d-point one the box takes", how, n,
-                 v->file, LargestBoxSize()->points);
+                 v->file, made->points);
     }
 }
 

@@ -1,6 +1,7 @@
 # Shared set-up of the transcripts, sourced at the top of each one.
 #
-# LUTBOX is the tool under test (the native build, or lutbox.exe);
+# LUTBOX is the tool under test (the native build, or lutbox.exe), LUTPREP
+# the LUT file tool beside it;
 # LUTBOX_RUN is the command that runs a program of that build (empty, or
 # Wine); LUTBOX_BUILD is the build directory.
 # LUTBOX_CRLF=1 says that the tool's text-mode console writes CR LF.
@@ -44,6 +45,15 @@ fi
 # in UTF-8; the exit status is the tool's.
 lutbox() {
   $LUTBOX_RUN $LUTBOX "$@" | console_lines | pause_shown | iconv -f GBK -t UTF-8
+  return "${PIPESTATUS[0]}"
+}
+
+# Runs lutprep; its standard error joins standard output (lutprep writes
+# out what standard output holds before it writes an error, so the two stay
+# in order), with the console's line ends shown as LF. The exit status is
+# lutprep's.
+lutprep() {
+  $LUTBOX_RUN $LUTPREP "$@" 2>&1 | console_lines
   return "${PIPESTATUS[0]}"
 }
 
