@@ -19,7 +19,7 @@ and 3dl files without a mesh line; good files of 26 points; files of 16 and
 mixed-case name, a cube inside a name that is CSV to the box, a directory.
 
   $ corpus write corpus
-  111 files
+  112 files
   $ cd corpus
   $ files=$(ls)
   $ lutprep check --json $files > ../check.jsonl
@@ -28,7 +28,7 @@ mixed-case name, a cube inside a name that is CSV to the box, a directory.
   $ corpus agree ../check.jsonl ../load.txt "$KXSIM_JOURNAL" $files
   3dl: count 21, row 6, taken 7
   csv: count 17, row 9, taken 7
-  cube: count 21, empty 2, open 1, row 6, taken 13
+  cube: count 22, empty 2, open 1, row 6, taken 13
   no family: family 1
 
 The comparison itself finds a disagreement: a verdict turned round, and a
@@ -42,5 +42,5 @@ file taken at other points.
   3dl33-good.3dl: check says ok ('3dl', 17), load: ('3dl', 33)
   3dl: count 20, row 6, taken 8
   csv: count 17, row 9, taken 7
-  cube: count 21, empty 2, open 1, row 6, taken 13
+  cube: count 22, empty 2, open 1, row 6, taken 13
   no family: family 1
