@@ -13,13 +13,14 @@ and as the first row), a row missing its last value, a blank line or a
 comment among the rows, a 300-byte row, a 300-byte comment before the
 header, a row of four numbers (CSV: seven fields), the last row cut in two,
 a NaN, decimal commas (CSV: with ';' between the fields); cubes with a NaN
-as a row's first value, a word after the rows, a domain; Lustre 3dl files
+as a row's first value, a word after the rows, a domain, a power curve;
+Lustre 3dl files
 and 3dl files without a mesh line; good files of 26 points; files of 16 and
 65 points; a cube with a shaper; an empty file, one with a header alone, a
 mixed-case name, a cube inside a name that is CSV to the box, a directory.
 
   $ corpus write corpus
-  112 files
+  114 files
   $ cd corpus
   $ files=$(ls)
   $ lutprep check --json $files > ../check.jsonl
@@ -28,7 +29,7 @@ mixed-case name, a cube inside a name that is CSV to the box, a directory.
   $ corpus agree ../check.jsonl ../load.txt "$KXSIM_JOURNAL" $files
   3dl: count 21, row 6, taken 7
   csv: count 17, row 9, taken 7
-  cube: count 22, empty 2, open 1, row 6, taken 13
+  cube: count 22, empty 2, open 1, row 6, taken 15
   no family: family 1
 
 The comparison itself finds a disagreement: a verdict turned round, and a
@@ -42,5 +43,5 @@ file taken at other points.
   3dl33-good.3dl: check says ok ('3dl', 17), load: ('3dl', 33)
   3dl: count 20, row 6, taken 8
   csv: count 17, row 9, taken 7
-  cube: count 22, empty 2, open 1, row 6, taken 13
+  cube: count 22, empty 2, open 1, row 6, taken 15
   no family: family 1

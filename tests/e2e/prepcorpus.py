@@ -55,6 +55,9 @@ def replace_value(row, fam, k, text):
     fields[k + (3 if fam == 'csv' else 0)] = text
     return sep.join(fields)
 
+def power_rows(n):
+    return ['%.6f %.6f %.6f' % tuple((i / (n - 1)) ** (1 / 2.4) for i in node) for node in nodes('cube', n)]
+
 def comma_row(row, fam):
     if fam == 'csv':
         return row.replace(',', ';').replace('.', ',')
@@ -100,6 +103,9 @@ CASES = {
     # A shaper before the 3D table, as grading software writes it.
     'shaper': (('cube',), lambda fam, h, r: (h[:-1] + ['LUT_1D_SIZE 1024', ''],
                                              ['%.6f %.6f %.6f' % ((i / 1023,) * 3) for i in range(1024)] + r)),
+    # A pure power curve of each input: what a coarser grid cannot keep
+    # near black.
+    'gamma': (('cube',), lambda fam, h, r: (h, power_rows(round(len(r) ** (1 / 3))))),
     'lustre': (('3dl',), lambda fam, h, r: (['3DMESH', 'Mesh %d 12' % lustre_power(len(r))] + h[1:], r + ['LUT8', 'gamma 1.0'])),
     'nomesh': (('3dl',), lambda fam, h, r: (h[:1], r)),
 }
