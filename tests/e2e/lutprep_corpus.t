@@ -13,10 +13,9 @@ and as the first row), a row missing its last value, a blank line or a
 comment among the rows, a 300-byte row, a 300-byte comment before the
 header, a row of four numbers (CSV: seven fields), the last row cut in two,
 a NaN, decimal commas (CSV: with ';' between the fields); cubes with a NaN
-as a row's first value, a word after the rows, a domain, a power curve;
-Lustre 3dl files
-and 3dl files without a mesh line; good files of 26 points; files of 16 and
-65 points; a cube with a shaper; an empty file, one with a header alone, a
+as a row's first value, a word after the rows, a domain, a shaper, a power
+curve; Lustre 3dl files and 3dl files without a mesh line; good files of 26
+points; files of 16 and 65 points; an empty file, one with a header alone, a
 mixed-case name, a cube inside a name that is CSV to the box, a directory.
 
   $ corpus write corpus
