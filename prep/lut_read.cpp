@@ -23,14 +23,20 @@ bool EndsWithIgnoringCase(const char *text, const char *suffix) {
     return true;
 }
 
-// The whole file into one buffer, grown as it fills: its size is not asked
-// for first, since a file may change between the question and the read, and
-// Windows' ftell stops at 2 GiB. One byte more than the bytes is allocated,
-// so that an empty file is no zero-sized allocation. Returns the buffer
-// (freed by the caller) and sets *size, or nullptr with *error set.
+// The whole file into one buffer, grown as it fills. The size the file
+// has now only sizes the first buffer (one byte more, so that the end is
+// seen in one read): the file may change before it is read, and Windows'
+// ftell gives up beyond 2 GiB. Returns the buffer (freed by the caller) and
+// sets *size, or nullptr with *error set.
 char *ReadWholeFile(FILE *file, size_t *size, PrepError *error) {
     constexpr size_t kLimit = static_cast<size_t>(kPrepMaxFileBytes);
     size_t capacity = size_t{1} << 16;
+    long now = fseek(file, 0, SEEK_END) == 0 ? ftell(file) : -1;
+    if (now > 0 && static_cast<unsigned long>(now) < kLimit) capacity = static_cast<size_t>(now) + 1;
+    if (fseek(file, 0, SEEK_SET) != 0) {
+        PrepSetError(error, 0, "read failed");
+        return nullptr;
+    }
     size_t used = 0;
     char *text = static_cast<char *>(malloc(capacity + 1));
     while (text != nullptr) {
