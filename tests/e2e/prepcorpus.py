@@ -190,8 +190,8 @@ if __name__ == '__main__':
         directory = sys.argv[2]
         os.makedirs(directory, exist_ok=True)
         if len(sys.argv) > 3:
-            for spec in sys.argv[3:]:
-                fam, n, case = spec.split(':')
+            for item in sys.argv[3:]:
+                fam, n, case = item.split(':')
                 write_one(directory, fam, int(n), case)
             print('%d files' % (len(sys.argv) - 3))
         else:
