@@ -2,7 +2,8 @@
 #            against it (through luit on a UTF-8 terminal, for its GBK text)
 # make test  build, then run every test (native, under the sanitizers, with
 #            clang, then the Windows build under Wine)
-# make bench build, then run the reader benchmarks
+# make bench build, then run the benchmarks (the reader; lutprep against
+#            ociobakelut)
 #
 # All three install the Debian packages they need when run as root, and otherwise
 # print the install line (tools/ensure-packages). Without root and without
@@ -43,6 +44,7 @@ run:
 
 bench: build
 	build/lutbox_bench
+	build/lutprep_bench
 
 test: deps
 	cmake --preset default

@@ -32,6 +32,11 @@ int32_t Refuse(Lut3dReport *report, Lut3dReason reason, int32_t result) {
 
 }  // namespace
 
+const Lut3dFamily *Lut3dFamilyAt(int index) {
+    constexpr int kCount = static_cast<int>(sizeof kFamilies / sizeof kFamilies[0]);
+    return index >= 0 && index < kCount ? kFamilies[index] : nullptr;
+}
+
 const Lut3dFamily *Lut3dFamilyOfPath(const char *path) {
     for (const Lut3dFamily *family : kFamilies) {
         for (const char *extension : family->extensions) {

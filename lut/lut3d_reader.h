@@ -44,6 +44,10 @@ struct Lut3dFamily {
     int (*scanRows)(LutInput *input, Lut3dRows rows, int rowCount);
 };
 
+// The families in the order the box tests a path for them; nullptr past
+// the last, so that a caller can list them (their extensions, say).
+const Lut3dFamily *Lut3dFamilyAt(int index);
+
 // Family of a path by the box's rule (first of ".csv", ".CSV", ".cube", ".CUBE", ".3dl", ".3DL" found anywhere); nullptr: none.
 const Lut3dFamily *Lut3dFamilyOfPath(const char *path);
 

@@ -4,27 +4,68 @@
 // parsers walk plain memory; that is most of what makes reading fast.
 #include "prep/lut_read.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
+
+#include "platform/ascii.h"
+#include "platform/platform.h"
 
 namespace {
-
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 bool EndsWithIgnoringCase(const char *text, const char *suffix) {
     size_t n = strlen(text);
     size_t m = strlen(suffix);
     if (n < m) return false;
     for (size_t i = 0; i < m; i++) {
-        if (Lower(text[n - m + i]) != suffix[i]) return false;
+        if (AsciiLower(static_cast<unsigned char>(text[n - m + i])) != suffix[i]) return false;
     }
     return true;
+}
+
+// The whole file into one buffer, grown as it fills. The size the file
+// has now only sizes the first buffer (one byte more, so that the end is
+// seen in one read): the file may change before it is read, and Windows'
+// ftell gives up beyond 2 GiB. Returns the buffer (freed by the caller) and
+// sets *size, or nullptr with *error set.
+char *ReadWholeFile(FILE *file, size_t *size, PrepError *error) {
+    constexpr size_t kLimit = static_cast<size_t>(kPrepMaxFileBytes);
+    size_t capacity = size_t{1} << 16;
+    long now = fseek(file, 0, SEEK_END) == 0 ? ftell(file) : -1;
+    if (now > 0 && static_cast<unsigned long>(now) < kLimit) capacity = static_cast<size_t>(now) + 1;
+    if (fseek(file, 0, SEEK_SET) != 0) {
+        PrepSetError(error, 0, "read failed");
+        return nullptr;
+    }
+    size_t used = 0;
+    char *text = static_cast<char *>(malloc(capacity + 1));
+    while (text != nullptr) {
+        used += fread(text + used, 1, capacity - used, file);
+        if (ferror(file) != 0) {
+            free(text);
+            PrepSetError(error, 0, "read failed");
+            return nullptr;
+        }
+        if (used < capacity) {
+            *size = used;
+            return text;
+        }
+        // Full: one byte beyond the limit tells a file that is too large.
+        if (capacity > kLimit) {
+            free(text);
+            PrepSetError(error, 0, "more than %lld bytes: larger than any LUT file",
+                         static_cast<long long>(kPrepMaxFileBytes));
+            return nullptr;
+        }
+        size_t grown = capacity * 2 > kLimit ? kLimit + 1 : capacity * 2;
+        char *larger = static_cast<char *>(realloc(text, grown + 1));
+        if (larger == nullptr) break;
+        text = larger;
+        capacity = grown;
+    }
+    free(text);
+    PrepSetError(error, 0, "out of memory after %llu bytes", static_cast<unsigned long long>(used));
+    return nullptr;
 }
 
 }  // namespace
@@ -57,49 +98,17 @@ int PrepParseLut(const char *text, size_t size, PrepFamily family, PrepLut *lut,
 int PrepReadLutFile(const char *path, PrepFamily family, PrepLut *lut, PrepWarnings *warnings, PrepError *error) {
     PrepFreeLut(lut);
     if (warnings != nullptr) *warnings = PrepWarnings{};
-    std::error_code ec;
-    std::filesystem::file_status status = std::filesystem::status(path, ec);
-    if (ec || !std::filesystem::exists(status)) {
-        PrepSetError(error, 0, "cannot open: no such file");
-        return -1;
-    }
-    if (!std::filesystem::is_regular_file(status)) {
-        PrepSetError(error, 0, "cannot open: not a regular file");
-        return -1;
-    }
-    uintmax_t size = std::filesystem::file_size(path, ec);
-    if (ec) {
-        PrepSetError(error, 0, "cannot open: its size is unknown");
-        return -1;
-    }
-    if (size > static_cast<uintmax_t>(kPrepMaxFileBytes)) {
-        PrepSetError(error, 0, "%llu bytes: larger than any LUT file", static_cast<unsigned long long>(size));
-        return -1;
-    }
-    FILE *file = fopen(path, "rb");
+    // Never waits: a FIFO or a device is refused at once, not read for ever.
+    FILE *file = PlatformOpenRegularFile(path);
     if (file == nullptr) {
-        PrepSetError(error, 0, "cannot open: %s", strerror(errno));
+        PrepSetError(error, 0, "cannot open: no such file, not readable, or not a regular file");
         return -1;
     }
-    size_t bytes = static_cast<size_t>(size);
-    // One byte more than needed, so that an empty file is no zero-sized
-    // allocation.
-    char *text = static_cast<char *>(malloc(bytes + 1));
-    if (text == nullptr) {
-        fclose(file);
-        PrepSetError(error, 0, "out of memory for %llu bytes", static_cast<unsigned long long>(size));
-        return -1;
-    }
-    size_t read = fread(text, 1, bytes, file);
-    bool failed = ferror(file) != 0;
+    size_t size = 0;
+    char *text = ReadWholeFile(file, &size, error);
     fclose(file);
-    if (failed) {
-        free(text);
-        PrepSetError(error, 0, "read failed");
-        return -1;
-    }
-    // A file that shrank since its size was taken is read as it now is.
-    int result = PrepParseLut(text, read, family, lut, warnings, error);
+    if (text == nullptr) return -1;
+    int result = PrepParseLut(text, size, family, lut, warnings, error);
     free(text);
     return result;
 }

@@ -1,7 +1,7 @@
 # Shared set-up of the transcripts, sourced at the top of each one.
 #
 # LUTBOX is the tool under test (the native build, or lutbox.exe), LUTCTL
-# the scripting tool of the same build;
+# the scripting tool and LUTPREP the LUT file tool of the same build;
 # LUTBOX_RUN is the command that runs a program of that build (empty, or
 # Wine); LUTBOX_BUILD is the build directory.
 # LUTBOX_CRLF=1 says that the tool's text-mode console writes CR LF.
@@ -53,6 +53,15 @@ lutbox() {
 # the other, so their order is kept. The exit status is lutctl's.
 lutctl() {
   $LUTBOX_RUN $LUTCTL "$@" 2>&1 | console_lines
+  return "${PIPESTATUS[0]}"
+}
+
+# Runs lutprep; its standard error joins standard output (lutprep writes
+# out what standard output holds before it writes an error, so the two stay
+# in order), with the console's line ends shown as LF. The exit status is
+# lutprep's.
+lutprep() {
+  $LUTBOX_RUN $LUTPREP "$@" 2>&1 | console_lines
   return "${PIPESTATUS[0]}"
 }
 

@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "prep/lut_read.h"
 #include "scratch_dir.h"
@@ -318,3 +322,33 @@ TEST_F(PrepReadFile, OpensOnlyRegularFiles) {
     EXPECT_EQ(lut.points, 2);
     PrepFreeLut(&lut);
 }
+
+namespace {
+
+// Plain decimals take a fast path of their own: every value must still be
+// the float strtof gives, at the edges of that path (8 significant digits,
+// 10 decimals, 2^24) and beyond them.
+TEST(PrepNumbers, PlainDecimalsReadAsStrtofReadsThem) {
+    std::mt19937 random(7);
+    std::vector<std::string> fields = {"16777216", "16777217", "1677721.7", "0.0000000001", "0.00000000001",
+                                       "-0.000000", "-0", "0.1", "1.", "9999999.9", "0.16777217", "12345678.9"};
+    char text[64];
+    for (int i = 0; i < 3000; i++) {
+        int decimals = static_cast<int>(random() % 12);
+        unsigned whole = random() % (i % 3 == 0 ? 2u : 100000u);
+        unsigned long long part = random() % 100000000000ull;
+        snprintf(text, sizeof text, "%s%u.%0*llu", i % 5 == 0 ? "-" : "", whole, decimals,
+                 decimals == 0 ? 0ull : part % static_cast<unsigned long long>(std::pow(10.0, decimals)));
+        fields.push_back(text);
+    }
+    // Each as the first value of a 2-point table.
+    for (size_t k = 0; k < fields.size(); k++) {
+        float want = strtof(fields[k].c_str(), nullptr);
+        Parsed p = Parse(kPrepFamilyCube, "LUT_3D_SIZE 2\n" + fields[k] + " 0 0\n" + IdentityRows().substr(6));
+        ASSERT_EQ(p.result, 0) << fields[k] << ": " << p.error.text;
+        EXPECT_EQ(memcmp(&p.lut.values[0], &want, sizeof want), 0) << fields[k] << ": " << p.lut.values[0];
+        Free(&p);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,89 @@
+// The lutprep program: its three commands and what they share (arguments,
+// messages, the families and sizes of the box, reading a source LUT).
+// Results go to standard output, errors and warnings to standard error.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+
+#include "lut/lut3d_reader.h"
+#include "lut/lut_tables.h"
+#include "prep/lut_read.h"
+#include "prep/source_lut.h"
+
+// Exit statuses.
+constexpr int kExitOk = 0;
+constexpr int kExitFailed = 1;  // refused, different, or a file that could not be read or written
+constexpr int kExitUsage = 2;
+
+// Each takes the arguments after the command word.
+int RunCheck(int count, char **args);
+int RunConvert(int count, char **args);
+int RunCompare(int count, char **args);
+
+// ---- arguments ------------------------------------------------------------
+
+struct Option {
+    const char *name;  // "--json"
+    bool takesValue;   // "--size 33" or "--size=33"
+    bool given;
+    const char *value;
+};
+
+// Parses args[0, count): options anywhere, "--" ends them. The operands are
+// moved to the front of args, in their order. Returns their count, or -1
+// after a usage error was printed for command.
+int ParseArgs(const char *command, int count, char **args, Option *options, int optionCount);
+
+// Prints the usage of command (nullptr: of every command) to out.
+void PrintUsage(FILE *out, const char *command);
+
+// Prints "lutprep: TEXT" and the usage of command on standard error;
+// returns kExitUsage.
+int UsageError(const char *command, const char *format, ...) __attribute__((format(printf, 2, 3)));
+
+// Prints "lutprep: TEXT" on standard error, after what standard output
+// holds so far, so that the two read in order when they share one pipe.
+void PrintError(const char *format, ...) __attribute__((format(printf, 1, 2)));
+
+// ---- the box's families and sizes ------------------------------------------
+
+// The size the box takes with `points` per axis; nullptr for another.
+const Lut3dSize *BoxSizeOfPoints(int32_t points);
+// The largest size the box takes.
+const Lut3dSize *LargestBoxSize();
+// The box's point counts joined by sep, and by last before the last one
+// ("17, 26 or 33"); the same for its row counts.
+void BoxPointsText(const char *sep, const char *last, char *out, size_t size);
+void BoxRowsText(const char *sep, const char *last, char *out, size_t size);
+// The extensions the box tells families by, joined by ", ".
+void BoxExtensionsText(char *out, size_t size);
+
+// The engine's family of a box family.
+PrepFamily PrepFamilyOfBox(const Lut3dFamily *family);
+// The box family of an engine family (nullptr for none): its name and its
+// file type.
+const Lut3dFamily *BoxFamilyOfPrep(PrepFamily family);
+// The family lutprep reads a file as: the box's, by the box's rule, when it
+// names one, so that check warns about the rows the box would read; else
+// the last extension in any letter case.
+PrepFamily ReadingFamily(const char *path);
+
+// ---- source LUTs ----------------------------------------------------------
+
+// Reads path as its reading family into *lut; on failure prints the file,
+// the line and the reason and returns -1 (lut is then freed).
+int ReadSourceLut(const char *path, PrepLut *lut, PrepWarnings *warnings);
+
+// "65-point cube", "17-point 12-bit 3dl", with " with a shaper" and " with a
+// domain" where the file had them.
+void DescribeLut(const PrepLut *lut, char *out, size_t size);
+
+// ---- JSON -----------------------------------------------------------------
+
+// text as a JSON string: quotes, backslashes and control characters
+// escaped, bytes that are no UTF-8 as U+FFFD.
+void PutJsonString(FILE *out, const char *text);
+// A number, or null when it is not finite (JSON has no NaN or infinity).
+void PutJsonNumber(FILE *out, double value);

@@ -1,0 +1,240 @@
+// "lutprep check": whether "load:" would take each file, and why not.
+//
+// The verdict is the box's own reader's (Read3dLutFile and its report), so
+// check and "load:" cannot disagree; nothing here repeats a rule of the box.
+// The warnings come from the engine's lenient reading of the file, which
+// sees what the box reads without a word: a domain, a shaper, rows that are
+// shifted by a number too many.
+#include <cstring>
+
+#include "prep/lutprep.h"
+#include "prep/text_scan.h"
+
+namespace {
+
+struct Verdict {
+    const char *file;
+    const Lut3dFamily *family;  // the box's, by the path; nullptr: none
+    const Lut3dSize *size;      // accepted: the size read; nullptr: refused
+    int32_t layout;
+    Lut3dReport report;
+    const char *reasonCode;     // refused: "open", "family", "empty", "count" or "row"
+    char reason[512];
+    PrepWarnings warnings;
+    // A warning beyond the engine's list: the lenient reading failed too,
+    // so convert cannot help without an edit.
+    bool unreadable;
+    PrepError unreadableError;
+};
+
+const char *const kUnreadableCode = "unreadable";
+
+// What a row of each family must read as, for the reason of a row the box
+// could not read.
+const char *RowForm(const Lut3dFamily *family) {
+    switch (PrepFamilyOfBox(family)) {
+    case kPrepFamilyCsv:
+        return "three whole numbers and three numbers, separated by commas";
+    case kPrepFamily3dl:
+        return "three whole numbers";
+    default:
+        return "three numbers";
+    }
+}
+
+void Explain(Verdict *v, const PrepLut *lenient, bool lenientRead) {
+    const Lut3dReport &r = v->report;
+    char rows[64];
+    char points[64];
+    BoxRowsText(", ", " or ", rows, sizeof rows);
+    BoxPointsText(", ", " or ", points, sizeof points);
+    switch (r.reason) {
+    case kLut3dCannotOpen:
+        v->reasonCode = "open";
+        snprintf(v->reason, sizeof v->reason,
+                 "cannot be opened or read (no such file, not readable, or not a regular file)");
+        return;
+    case kLut3dUnknownFamily: {
+        v->reasonCode = "family";
+        char extensions[128];
+        BoxExtensionsText(extensions, sizeof extensions);
+        snprintf(v->reason, sizeof v->reason, "the box does not recognise the name: it holds none of %s",
+                 extensions);
+        return;
+    }
+    case kLut3dNoDataLine:
+        v->reasonCode = "empty";
+        snprintf(v->reason, sizeof v->reason, "no data line: no line begins with a digit");
+        break;
+    case kLut3dBadCount:
+        v->reasonCode = "count";
+        snprintf(v->reason, sizeof v->reason, "%s%lld data row%s%s; the box takes %s rows (%s points)",
+                 r.line > 0 ? "the run of data lines ends here, at a line that does not begin with a digit: " : "",
+                 static_cast<long long>(r.rows), r.rows == 1 ? "" : "s",
+                 v->family->meshLines > 0 ? " after the mesh line" : "", rows, points);
+        break;
+    case kLut3dBadRow:
+        v->reasonCode = "row";
+        snprintf(v->reason, sizeof v->reason, "row %lld of %lld cannot be read as %s", static_cast<long long>(r.row),
+                 static_cast<long long>(r.rows), RowForm(v->family));
+        break;
+    case kLut3dRead:
+        return;
+    }
+    // How to get a file the box takes: the box's own count when it is a
+    // cube's, else what the lenient reading made of the file.
+    int32_t n = r.reason == kLut3dBadCount ? CubeRoot(r.rows) : 0;
+    const char *how = nullptr;
+    if (n != 0) {
+        how = "that is a";
+    } else if (lenientRead) {
+        n = lenient->points;
+        how = "lutprep reads it as a";
+    }
+    if (how != nullptr) {
+        // The size convert chooses by default.
+        const Lut3dSize *made = BoxSizeOfPoints(n) != nullptr ? BoxSizeOfPoints(n) : LargestBoxSize();
+        size_t used = strlen(v->reason);
+        snprintf(v->reason + used, sizeof v->reason - used,
+                 "; %s %d-point LUT: lutprep convert %s OUT.cube makes a %d-point one the box takes", how, n,
+                 v->file, made->points);
+    }
+}
+
+void Check(const char *file, Verdict *v) {
+    *v = Verdict{};
+    v->file = file;
+    v->family = Lut3dFamilyOfPath(file);
+    v->layout = Read3dLutFile(file, &v->report);
+    v->size = Lut3dSizeOfLayout(v->layout);
+
+    PrepLut lenient{};
+    bool lenientRead = false;
+    PrepFamily family = ReadingFamily(file);
+    // A file the box cannot open, lutprep cannot either: nothing to add.
+    if (v->report.reason != kLut3dCannotOpen && family != kPrepFamilyNone) {
+        lenientRead = PrepReadLutFile(file, family, &lenient, &v->warnings, &v->unreadableError) == 0;
+        v->unreadable = !lenientRead;
+        // A failure on a line that a warning names already is that warning.
+        for (int32_t i = 0; v->unreadable && i < v->warnings.count; i++) {
+            if (v->warnings.list[i].line == v->unreadableError.line) v->unreadable = false;
+        }
+    }
+    if (v->size == nullptr) Explain(v, &lenient, lenientRead);
+    PrepFreeLut(&lenient);
+}
+
+void PrintLine(const char *text, int64_t line, const char *prefix) {
+    if (line > 0) {
+        printf("%sline %lld: %s", prefix, static_cast<long long>(line), text);
+    } else {
+        printf("%s%s", prefix, text);
+    }
+}
+
+void PrintText(const Verdict &v) {
+    if (v.size != nullptr) {
+        printf("%s: ok: %s, %d points, layout %d\n", v.file, v.family->name, v.size->points, v.layout);
+    } else {
+        printf("%s: refused: ", v.file);
+        if (v.report.line > 0 && v.report.column > 0) {
+            printf("line %lld, column %lld: ", static_cast<long long>(v.report.line),
+                   static_cast<long long>(v.report.column));
+        }
+        printf("%s\n", v.reason);
+    }
+    for (int32_t i = 0; i < v.warnings.count; i++) {
+        PrintLine("warning: ", v.warnings.list[i].line, "  ");
+        printf("%s\n", v.warnings.list[i].text);
+    }
+    if (v.unreadable) {
+        PrintLine("warning: lutprep cannot read it either: ", v.unreadableError.line, "  ");
+        printf("%s\n", v.unreadableError.text);
+    }
+}
+
+// A count of the report as JSON: null where it has none.
+void PutJsonCount(int64_t value, bool present) {
+    if (present) {
+        printf("%lld", static_cast<long long>(value));
+    } else {
+        fputs("null", stdout);
+    }
+}
+
+void PutJsonWarning(const char *code, int64_t line, const char *text, bool first) {
+    printf("%s{\"code\":", first ? "" : ",");
+    PutJsonString(stdout, code);
+    fputs(",\"line\":", stdout);
+    PutJsonCount(line, line > 0);
+    fputs(",\"text\":", stdout);
+    PutJsonString(stdout, text);
+    fputs("}", stdout);
+}
+
+void PrintJson(const Verdict &v) {
+    fputs("{\"file\":", stdout);
+    PutJsonString(stdout, v.file);
+    printf(",\"verdict\":\"%s\",\"family\":", v.size != nullptr ? "ok" : "refused");
+    if (v.family != nullptr) {
+        PutJsonString(stdout, v.family->name);
+    } else {
+        fputs("null", stdout);
+    }
+    fputs(",\"points\":", stdout);
+    PutJsonCount(v.size != nullptr ? v.size->points : 0, v.size != nullptr);
+    fputs(",\"layout\":", stdout);
+    PutJsonCount(v.layout, v.size != nullptr);
+    fputs(",\"reason\":", stdout);
+    if (v.size != nullptr) {
+        fputs("null", stdout);
+    } else {
+        fputs("{\"code\":", stdout);
+        PutJsonString(stdout, v.reasonCode);
+        fputs(",\"line\":", stdout);
+        PutJsonCount(v.report.line, v.report.line > 0);
+        fputs(",\"column\":", stdout);
+        PutJsonCount(v.report.column, v.report.column > 0);
+        fputs(",\"rows\":", stdout);
+        PutJsonCount(v.report.rows, v.report.rows >= 0);
+        fputs(",\"text\":", stdout);
+        PutJsonString(stdout, v.reason);
+        fputs("}", stdout);
+    }
+    fputs(",\"warnings\":[", stdout);
+    for (int32_t i = 0; i < v.warnings.count; i++) {
+        const PrepWarning &w = v.warnings.list[i];
+        PutJsonWarning(PrepWarningName(w.code), w.line, w.text, i == 0);
+    }
+    if (v.unreadable) {
+        char text[sizeof v.unreadableError.text + 48];
+        snprintf(text, sizeof text, "lutprep cannot read it either: %s", v.unreadableError.text);
+        PutJsonWarning(kUnreadableCode, v.unreadableError.line, text, v.warnings.count == 0);
+    }
+    fputs("]}\n", stdout);
+}
+
+}  // namespace
+
+int RunCheck(int count, char **args) {
+    enum { kJson, kStrict };
+    Option options[] = {{"--json", false, false, nullptr}, {"--strict", false, false, nullptr}};
+    int files = ParseArgs("check", count, args, options, 2);
+    if (files < 0) return kExitUsage;
+    if (files == 0) return UsageError("check", "check needs at least one FILE");
+
+    int status = kExitOk;
+    // One verdict at a time: each holds its warnings only while printed.
+    static Verdict verdict;
+    for (int i = 0; i < files; i++) {
+        Check(args[i], &verdict);
+        if (options[kJson].given) {
+            PrintJson(verdict);
+        } else {
+            PrintText(verdict);
+        }
+        bool warned = verdict.warnings.count > 0 || verdict.unreadable;
+        if (verdict.size == nullptr || (options[kStrict].given && warned)) status = kExitFailed;
+    }
+    return status;
+}

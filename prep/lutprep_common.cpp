@@ -1,0 +1,258 @@
+// What lutprep's commands share: arguments, messages, the box's families
+// and sizes as lut/ defines them, reading a source LUT, JSON output.
+#include <cmath>
+#include <cstdarg>
+#include <cstring>
+
+#include "prep/lut_write.h"
+#include "prep/lutprep.h"
+
+namespace {
+
+// Appends text to out[0, size), always NUL-terminated, cut when full.
+void Append(char *out, size_t size, const char *text) {
+    size_t used = strnlen(out, size);
+    if (used + 1 >= size) return;
+    snprintf(out + used, size - used, "%s", text);
+}
+
+struct CommandUsage {
+    const char *command;
+    const char *format;  // the box's point counts, then the 3dl depths written, for each %s
+};
+
+const CommandUsage kUsages[] = {
+    {"check", "lutprep check [--json] [--strict] FILE..."},
+    {"convert", "lutprep convert [--size %s] [--bits %s] [--interp tetrahedral|trilinear] IN OUT"},
+    {"compare", "lutprep compare [--json] [--tolerance T] A B"},
+};
+
+}  // namespace
+
+void PrintUsage(FILE *out, const char *command) {
+    char points[64];
+    BoxPointsText("|", "|", points, sizeof points);
+    char bits[64] = "";
+    for (int32_t b = 1; b <= 32; b++) {
+        if (!PrepIsWritableBits(b)) continue;
+        char number[8];
+        snprintf(number, sizeof number, "%s%d", bits[0] == '\0' ? "" : "|", b);
+        Append(bits, sizeof bits, number);
+    }
+    bool first = true;
+    for (const CommandUsage &usage : kUsages) {
+        if (command != nullptr && strcmp(command, usage.command) != 0) continue;
+        char line[200];
+        snprintf(line, sizeof line, usage.format, points, bits);
+        fprintf(out, "%s%s\n", first ? "usage: " : "       ", line);
+        first = false;
+    }
+    if (command == nullptr) fputs("       lutprep --help | --version\n", out);
+}
+
+int UsageError(const char *command, const char *format, ...) {
+    fflush(stdout);
+    fputs("lutprep: ", stderr);
+    va_list args;
+    va_start(args, format);
+    vfprintf(stderr, format, args);
+    va_end(args);
+    fputc('\n', stderr);
+    PrintUsage(stderr, command);
+    return kExitUsage;
+}
+
+void PrintError(const char *format, ...) {
+    fflush(stdout);
+    fputs("lutprep: ", stderr);
+    va_list args;
+    va_start(args, format);
+    vfprintf(stderr, format, args);
+    va_end(args);
+    fputc('\n', stderr);
+}
+
+int ParseArgs(const char *command, int count, char **args, Option *options, int optionCount) {
+    int operands = 0;
+    bool optionsEnded = false;
+    for (int i = 0; i < count; i++) {
+        char *arg = args[i];
+        // "-" alone is a name, as in most tools.
+        if (optionsEnded || arg[0] != '-' || arg[1] == '\0') {
+            args[operands++] = arg;
+            continue;
+        }
+        if (strcmp(arg, "--") == 0) {
+            optionsEnded = true;
+            continue;
+        }
+        const char *equals = strchr(arg, '=');
+        size_t nameLength = equals != nullptr ? static_cast<size_t>(equals - arg) : strlen(arg);
+        Option *option = nullptr;
+        for (int k = 0; k < optionCount; k++) {
+            if (strlen(options[k].name) == nameLength && strncmp(options[k].name, arg, nameLength) == 0) {
+                option = &options[k];
+            }
+        }
+        if (option == nullptr) {
+            UsageError(command, "unknown option '%.*s' for %s", static_cast<int>(nameLength), arg, command);
+            return -1;
+        }
+        if (option->given) {
+            UsageError(command, "%s given twice", option->name);
+            return -1;
+        }
+        option->given = true;
+        if (!option->takesValue) {
+            if (equals != nullptr) {
+                UsageError(command, "%s takes no value", option->name);
+                return -1;
+            }
+            continue;
+        }
+        if (equals != nullptr) {
+            option->value = equals + 1;
+        } else if (i + 1 < count) {
+            option->value = args[++i];
+        } else {
+            UsageError(command, "%s needs a value", option->name);
+            return -1;
+        }
+    }
+    return operands;
+}
+
+const Lut3dSize *BoxSizeOfPoints(int32_t points) {
+    for (const Lut3dSize &size : kLut3dSizes) {
+        if (size.points == points) return &size;
+    }
+    return nullptr;
+}
+
+const Lut3dSize *LargestBoxSize() {
+    const Lut3dSize *largest = &kLut3dSizes[0];
+    for (const Lut3dSize &size : kLut3dSizes) {
+        if (size.points > largest->points) largest = &size;
+    }
+    return largest;
+}
+
+namespace {
+
+// One field of every box size joined: sep between them, last before the
+// last one.
+void JoinSizes(int32_t Lut3dSize::*field, const char *sep, const char *last, char *out, size_t size) {
+    out[0] = '\0';
+    constexpr size_t kCount = sizeof kLut3dSizes / sizeof kLut3dSizes[0];
+    for (size_t i = 0; i < kCount; i++) {
+        char number[32];
+        snprintf(number, sizeof number, "%s%d", i == 0 ? "" : i + 1 == kCount ? last : sep, kLut3dSizes[i].*field);
+        Append(out, size, number);
+    }
+}
+
+}  // namespace
+
+void BoxPointsText(const char *sep, const char *last, char *out, size_t size) {
+    JoinSizes(&Lut3dSize::points, sep, last, out, size);
+}
+
+void BoxRowsText(const char *sep, const char *last, char *out, size_t size) {
+    JoinSizes(&Lut3dSize::rows, sep, last, out, size);
+}
+
+void BoxExtensionsText(char *out, size_t size) {
+    out[0] = '\0';
+    for (int i = 0; Lut3dFamilyAt(i) != nullptr; i++) {
+        for (const char *extension : Lut3dFamilyAt(i)->extensions) {
+            if (out[0] != '\0') Append(out, size, ", ");
+            Append(out, size, extension);
+        }
+    }
+}
+
+PrepFamily PrepFamilyOfBox(const Lut3dFamily *family) {
+    // The engine tells its families by the same extensions, in any case.
+    return family == nullptr ? kPrepFamilyNone : PrepFamilyOfName(family->extensions[0]);
+}
+
+const Lut3dFamily *BoxFamilyOfPrep(PrepFamily family) {
+    for (int i = 0; Lut3dFamilyAt(i) != nullptr; i++) {
+        if (family != kPrepFamilyNone && PrepFamilyOfBox(Lut3dFamilyAt(i)) == family) return Lut3dFamilyAt(i);
+    }
+    return nullptr;
+}
+
+PrepFamily ReadingFamily(const char *path) {
+    const Lut3dFamily *box = Lut3dFamilyOfPath(path);
+    return box != nullptr ? PrepFamilyOfBox(box) : PrepFamilyOfName(path);
+}
+
+int ReadSourceLut(const char *path, PrepLut *lut, PrepWarnings *warnings) {
+    PrepError error{};
+    if (PrepReadLutFile(path, ReadingFamily(path), lut, warnings, &error) == 0) return 0;
+    if (error.line > 0) {
+        PrintError("%s: line %lld: %s", path, static_cast<long long>(error.line), error.text);
+    } else {
+        PrintError("%s: %s", path, error.text);
+    }
+    return -1;
+}
+
+void DescribeLut(const PrepLut *lut, char *out, size_t size) {
+    const Lut3dFamily *family = BoxFamilyOfPrep(lut->family);
+    const char *name = family != nullptr ? family->name : "LUT";
+    if (lut->family == kPrepFamily3dl) {
+        snprintf(out, size, "%d-point %d-bit %s", lut->points, lut->bits, name);
+    } else {
+        snprintf(out, size, "%d-point %s", lut->points, name);
+    }
+    if (lut->shaperPoints > 0) Append(out, size, " with a shaper");
+    bool domain = false;
+    for (int c = 0; c < 3; c++) domain = domain || lut->domainMin[c] != 0.0f || lut->domainMax[c] != 1.0f;
+    if (domain) Append(out, size, lut->shaperPoints > 0 ? " and a domain" : " with a domain");
+}
+
+void PutJsonString(FILE *out, const char *text) {
+    fputc('"', out);
+    const unsigned char *p = reinterpret_cast<const unsigned char *>(text);
+    while (*p != '\0') {
+        unsigned char c = *p;
+        if (c == '"' || c == '\\') {
+            fputc('\\', out);
+            fputc(c, out);
+            p++;
+        } else if (c < 0x20 || c == 0x7F) {
+            fprintf(out, "\\u%04x", c);
+            p++;
+        } else if (c < 0x80) {
+            fputc(c, out);
+            p++;
+        } else {
+            // A well-formed UTF-8 sequence passes as it is; anything else
+            // (a name in another encoding) becomes the replacement character.
+            int length = c >= 0xF0 && c <= 0xF4 ? 4 : c >= 0xE0 ? 3 : c >= 0xC2 && c <= 0xDF ? 2 : 0;
+            if (c > 0xF4) length = 0;
+            int k = 1;
+            while (length > 0 && k < length && (p[k] & 0xC0) == 0x80) k++;
+            // Overlong and surrogate forms are not told apart here: a name
+            // that holds them is no text anyone types.
+            if (length > 0 && k == length) {
+                fwrite(p, 1, static_cast<size_t>(length), out);
+                p += length;
+            } else {
+                fputs("\\ufffd", out);
+                p++;
+            }
+        }
+    }
+    fputc('"', out);
+}
+
+void PutJsonNumber(FILE *out, double value) {
+    if (std::isfinite(value)) {
+        fprintf(out, "%.9g", value);
+    } else {
+        fputs("null", out);
+    }
+}

@@ -1,0 +1,159 @@
+"lutprep convert": files the box takes from the common forms, checked
+with the box's reader before they replace OUT; "lutprep compare".
+
+  $ . "$E2E_LIB"
+  $ corpus() { python3 "$(dirname "$E2E_LIB")/prepcorpus.py" "$@"; }
+  $ corpus write . cube:65:negfirst cube:65:gamma cube:33:good 3dl:17:good csv:17:comma cube:17:comma
+  6 files
+
+A 65-point cube from grading software, whose first row is "-0.000000 ...":
+one command makes a 33-point cube that "load:" takes, its nodes copied
+exactly from every other node of the source (so a comparison at the 33
+nodes finds nothing at all).
+
+  $ lutprep check cube65-negfirst.cube
+  cube65-negfirst.cube: refused: 274624 data rows; the box takes 4913, 17576 or 35937 rows (17, 26 or 33 points); lutprep reads it as a 65-point LUT: lutprep convert cube65-negfirst.cube OUT.cube makes a 33-point one the box takes
+  [1]
+  $ lutprep convert cube65-negfirst.cube graded.cube
+  graded.cube: 33-point cube, layout 3, from cube65-negfirst.cube (65-point cube); 0 values clamped; loss between the nodes: max 10.231, 99th percentile 0.879 10-bit code values
+  lutprep: warning: graded.cube: the 33-point grid is up to 10.231 10-bit code values off between its nodes; such a LUT needs a shaper, which the box does not have
+  $ head -2 graded.cube
+  LUT_3D_SIZE 33
+  0 0.02 0.02
+  $ lutprep compare --tolerance 0 graded.cube cube65-negfirst.cube
+  max 0 (0.000 10-bit code values), mean 0, 99th percentile 0
+  worst at node 0,0,0 (red, green, blue): A 0 0.02 0.02, B -0 0.02 0.02
+  within the tolerance 0
+  $ printf 'load:graded.cube\nexit\n' | lutbox
+  \xe8\xaf\xb7\xe8\xbe\x93\xe5\x85\xa5\xe5\x91\xbd\xe4\xbb\xa4: ->Loading Lut... (esc)
+  Load Lut success.
+  \xe8\xaf\xb7\xe8\xbe\x93\xe5\x85\xa5\xe5\x91\xbd\xe4\xbb\xa4: -> (no-eol) (esc)
+  $ journal | grep Points
+  KX_DEV_Set3DLUT_Points 0 33 => 0
+
+A pure power curve loses tens of code values near black between the 33
+nodes; no resampling avoids that without a shaper, so convert warns.
+
+  $ lutprep convert cube65-gamma.cube gamma.cube
+  gamma.cube: 33-point cube, layout 3, from cube65-gamma.cube (65-point cube); 0 values clamped; loss between the nodes: max 60.145, 99th percentile 60.145 10-bit code values
+  lutprep: warning: gamma.cube: the 33-point grid is up to 60.145 10-bit code values off between its nodes; such a LUT needs a shaper, which the box does not have
+
+Round trip: a 33-point cube into a 3dl (12-bit by default, blue fastest,
+with a 10-bit mesh line), that into the box's CSV (blue fastest, index
+columns red, green, blue), and that into a cube again. The 3dl and the CSV
+hold the same values; the cube that comes back is within half a 10-bit code
+value of the first (the 12-bit rounding); "load:" takes every one.
+
+  $ lutprep convert cube33-good.cube trip.3dl
+  trip.3dl: 33-point 12-bit 3dl, layout 6, from cube33-good.cube (33-point cube); 0 values clamped; loss between the nodes: max 0.000, 99th percentile 0.000 10-bit code values
+  $ head -2 trip.3dl
+  0 32 64 96 128 160 192 224 256 288 320 352 384 416 448 480 512 543 575 607 639 671 703 735 767 799 831 863 895 927 959 991 1023
+  82 82 82
+  $ lutprep convert trip.3dl trip.csv
+  lutprep: trip.3dl: line 1090: no Mesh header: the output taken as 12-bit from the largest value, 3972 on this line
+  trip.csv: 33-point csv, layout 3, from trip.3dl (33-point 12-bit 3dl); 0 values clamped; loss between the nodes: max 0.000, 99th percentile 0.000 10-bit code values
+  $ sed -n '1p;2p;34p;1090p' trip.csv
+  0,0,0,0.02002442,0.02002442,0.02002442
+  0,0,1,0.02002442,0.023199024,0.033211235
+  0,1,0,0.023199024,0.033211235,0.02002442
+  1,0,0,0.033211235,0.02002442,0.023199024
+  $ lutprep convert trip.csv trip.cube
+  trip.cube: 33-point cube, layout 3, from trip.csv (33-point csv); 0 values clamped; loss between the nodes: max 0.000, 99th percentile 0.000 10-bit code values
+  $ lutprep compare --tolerance 0 trip.3dl trip.csv
+  max 0 (0.000 10-bit code values), mean 0, 99th percentile 0
+  worst at node 0,0,0 (red, green, blue): A 0.0200244 0.0200244 0.0200244, B 0.0200244 0.0200244 0.0200244
+  within the tolerance 0
+  $ lutprep compare cube33-good.cube trip.cube
+  max 0.00012207 (0.125 10-bit code values), mean 6.1061e-05, 99th percentile 0.000121549
+  worst at node 24,0,0 (red, green, blue): A 0.621856 0.02 0.095, B 0.621978 0.0200244 0.0949939
+  within the tolerance 0.000488759
+  $ printf 'load:%s\n' trip.3dl trip.csv trip.cube exit | lutbox
+  \xe8\xaf\xb7\xe8\xbe\x93\xe5\x85\xa5\xe5\x91\xbd\xe4\xbb\xa4: ->Loading Lut... (esc)
+  Load Lut success.
+  \xe8\xaf\xb7\xe8\xbe\x93\xe5\x85\xa5\xe5\x91\xbd\xe4\xbb\xa4: ->Loading Lut... (esc)
+  Load Lut success.
+  \xe8\xaf\xb7\xe8\xbe\x93\xe5\x85\xa5\xe5\x91\xbd\xe4\xbb\xa4: ->Loading Lut... (esc)
+  Load Lut success.
+  \xe8\xaf\xb7\xe8\xbe\x93\xe5\x85\xa5\xe5\x91\xbd\xe4\xbb\xa4: -> (no-eol) (esc)
+  $ journal | grep -E 'FileType|Points'
+  KX_DEV_Set3DLUT_FileType 0 1 => 0
+  KX_DEV_Set3DLUT_Points 0 33 => 0
+  KX_DEV_Set3DLUT_FileType 0 1 => 0
+  KX_DEV_Set3DLUT_Points 0 33 => 0
+  KX_DEV_Set3DLUT_FileType 0 2 => 0
+  KX_DEV_Set3DLUT_Points 0 33 => 0
+
+Other sizes, depths and interpolations: 33 to 17 points copies every other
+node, into a 16-bit 3dl; 17 to 26 points by trilinear interpolation.
+
+  $ lutprep convert --size 17 --bits 16 cube33-good.cube small.3dl
+  small.3dl: 17-point 16-bit 3dl, layout 4, from cube33-good.cube (33-point cube); 0 values clamped; loss between the nodes: max 2.020, 99th percentile 2.020 10-bit code values
+  lutprep: warning: small.3dl: the 17-point grid is up to 2.020 10-bit code values off between its nodes; such a LUT needs a shaper, which the box does not have
+  $ lutprep compare --tolerance 0.00001 small.3dl cube33-good.cube
+  max 7.56979e-06 (0.008 10-bit code values), mean 3.81296e-06, 99th percentile 7.51019e-06
+  worst at node 4,13,0 (red, green, blue): A 0.262303 0.682536 0.0449989, B 0.262295 0.682532 0.045
+  within the tolerance 1e-05
+  $ lutprep convert --interp trilinear --size 26 small.3dl mid.cube
+  lutprep: small.3dl: line 290: no Mesh header: the output taken as 16-bit from the largest value, 63569 on this line
+  mid.cube: 26-point cube, layout 2, from small.3dl (17-point 16-bit 3dl); 0 values clamped; loss between the nodes: max 1.466, 99th percentile 1.466 10-bit code values
+  lutprep: warning: mid.cube: the 26-point grid is up to 1.466 10-bit code values off between its nodes; such a LUT needs a shaper, which the box does not have
+
+What the reading inferred is said: a 3dl without a Mesh header (its depth
+guessed). A CSV with ';' and decimal commas is read as the box's CSV.
+
+  $ lutprep convert 3dl17-good.3dl flame.cube
+  lutprep: 3dl17-good.3dl: line 291: no Mesh header: the output taken as 12-bit from the largest value, 3972 on this line
+  flame.cube: 17-point cube, layout 1, from 3dl17-good.3dl (17-point 12-bit 3dl); 0 values clamped; loss between the nodes: max 0.000, 99th percentile 0.000 10-bit code values
+  $ lutprep convert csv17-comma.csv fixed.csv
+  fixed.csv: 17-point csv, layout 1, from csv17-comma.csv (17-point csv); 0 values clamped; loss between the nodes: max 0.000, 99th percentile 0.000 10-bit code values
+  $ lutprep check fixed.csv
+  fixed.csv: ok: csv, 17 points, layout 1
+
+Rows in the other order: B matches far better with its red and blue axes
+swapped, and compare says so.
+
+  $ awk 'NR == 1 { next } { printf "%d %d %d\n", $1 * 4095 + 0.5, $2 * 4095 + 0.5, $3 * 4095 + 0.5 }' trip.cube > rows
+  $ { head -1 trip.3dl; cat rows; } > swapped.3dl
+  $ lutprep compare trip.cube swapped.3dl
+  max 0.850061 (869.612 10-bit code values), mean 0.19861, 99th percentile 0.742125
+  worst at node 32,0,0 (red, green, blue): A 0.870085 0.0200244 0.119902, B 0.0200244 0.119902 0.870085
+  B matches A far better with its red and blue axes swapped (max 0, mean 0): one of them has its rows in the other order
+  beyond the tolerance 0.000488759
+  [1]
+  $ lutprep compare --json trip.cube swapped.3dl
+  {"max":0.850061059,"mean":0.198609562,"p99":0.742124557,"max_code10":869.612463,"tolerance":0.000488758553,"within":false,"worst":{"node":[32,0,0],"a":[0.870085478,0.0200244207,0.11990232],"b":[0.0200244207,0.11990232,0.870085478]}}
+  [1]
+
+IN and OUT may be one file.
+
+  $ cp cube65-negfirst.cube same.cube
+  $ lutprep convert same.cube same.cube
+  same.cube: 33-point cube, layout 3, from same.cube (65-point cube); 0 values clamped; loss between the nodes: max 10.231, 99th percentile 0.879 10-bit code values
+  lutprep: warning: same.cube: the 33-point grid is up to 10.231 10-bit code values off between its nodes; such a LUT needs a shaper, which the box does not have
+  $ lutprep check same.cube
+  same.cube: ok: cube, 33 points, layout 3
+
+A failing convert leaves OUT as it was and no temporary file: a name the
+box would not recognise is refused before anything is read (IN does not
+even exist); a file lutprep cannot read; an OUT that is a directory, which
+the written file cannot replace; an OUT in a directory that does not exist.
+
+  $ cp cube33-good.cube keep.cube
+  $ lutprep convert absent.cube OUT.Cube
+  lutprep: OUT.Cube would not be recognised by the box: its name must hold one of .csv, .CSV, .cube, .CUBE, .3dl, .3DL
+  [1]
+  $ lutprep convert cube17-comma.cube keep.cube
+  lutprep: cube17-comma.cube: line 5: '0,020000' is not a number (a decimal comma?)
+  [1]
+  $ mkdir dir.cube
+  $ lutprep convert cube33-good.cube dir.cube
+  lutprep: dir.cube: cannot put the written file in its place; left as it was
+  [1]
+  $ lutprep convert cube33-good.cube missing/out.cube
+  lutprep: missing/out.cube: cannot write it (not writable, or no temporary file can be made beside it)
+  [1]
+  $ cmp keep.cube cube33-good.cube && echo keep.cube as it was
+  keep.cube as it was
+  $ ls -A dir.cube
+  $ ls | grep tmp || echo no temporary file
+  no temporary file

@@ -1,0 +1,88 @@
+lutprep's version, help and usage errors: a usage error names what is
+wrong, shows the usage on standard error, and exits with status 2.
+
+  $ . "$E2E_LIB"
+  $ lutprep --version
+  lutprep 1.0.0
+  $ lutprep --help | head -6
+  lutprep 1.0.0: check, convert and compare 3D LUT files for the LUT loader box
+  
+  usage: lutprep check [--json] [--strict] FILE...
+         lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] IN OUT
+         lutprep compare [--json] [--tolerance T] A B
+         lutprep --help | --version
+  $ lutprep convert --help
+  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] IN OUT
+
+Standard output stays empty: the usage goes to standard error.
+
+  $ $LUTBOX_RUN $LUTPREP 2>/dev/null; echo $?
+  2
+  $ lutprep
+  lutprep: no command
+  usage: lutprep check [--json] [--strict] FILE...
+         lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] IN OUT
+         lutprep compare [--json] [--tolerance T] A B
+         lutprep --help | --version
+  [2]
+  $ lutprep verify a.cube
+  lutprep: unknown command 'verify'
+  usage: lutprep check [--json] [--strict] FILE...
+         lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] IN OUT
+         lutprep compare [--json] [--tolerance T] A B
+         lutprep --help | --version
+  [2]
+  $ lutprep check
+  lutprep: check needs at least one FILE
+  usage: lutprep check [--json] [--strict] FILE...
+  [2]
+  $ lutprep check --jsn a.cube
+  lutprep: unknown option '--jsn' for check
+  usage: lutprep check [--json] [--strict] FILE...
+  [2]
+  $ lutprep check --json=yes a.cube
+  lutprep: --json takes no value
+  usage: lutprep check [--json] [--strict] FILE...
+  [2]
+  $ lutprep convert a.cube
+  lutprep: convert needs IN and OUT
+  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] IN OUT
+  [2]
+  $ lutprep convert --size 32 a.cube b.cube
+  lutprep: --size 32: the box takes no such size
+  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] IN OUT
+  [2]
+  $ lutprep convert --bits=11 a.cube b.3dl
+  lutprep: --bits 11: no such 3dl depth
+  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] IN OUT
+  [2]
+  $ lutprep convert --bits 16 a.cube b.cube
+  lutprep: --bits is for a 3dl OUT; b.cube is written as cube
+  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] IN OUT
+  [2]
+  $ lutprep convert --interp cubic a.cube b.cube
+  lutprep: --interp cubic: no such interpolation
+  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] IN OUT
+  [2]
+  $ lutprep convert a.cube b.cube --size
+  lutprep: --size needs a value
+  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] IN OUT
+  [2]
+  $ lutprep convert --size 17 --size 33 a.cube b.cube
+  lutprep: --size given twice
+  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] IN OUT
+  [2]
+  $ lutprep compare a.cube b.cube c.cube
+  lutprep: compare needs A and B
+  usage: lutprep compare [--json] [--tolerance T] A B
+  [2]
+  $ lutprep compare --tolerance -1 a.cube b.cube
+  lutprep: --tolerance -1: not a number of 0 or more
+  usage: lutprep compare [--json] [--tolerance T] A B
+  [2]
+
+After "--" every argument is a name, even one that begins with "--".
+
+  $ lutprep check -- --json
+  --json: refused: cannot be opened or read (no such file, not readable, or not a regular file)
+  [1]
