@@ -4,6 +4,8 @@
 #            clang, then the Windows build under Wine)
 # make bench build, then run the benchmarks (the reader; lutprep against
 #            ociobakelut)
+# make dist  the Windows programs as a release build, stripped, in
+#            dist/lutbox-VERSION-win64.zip
 #
 # All three install the Debian packages they need when run as root, and otherwise
 # print the install line (tools/ensure-packages). Without root and without
@@ -15,12 +17,14 @@ RUN_PACKAGES := cmake make g++ x11-utils xfonts-encodings
 TEST_PACKAGES := cmake make g++ clang libgtest-dev libbenchmark-dev python3-cram libc-bin opencolorio-tools
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64 wine wine64
 JOBS := $(shell nproc 2>/dev/null || echo 2)
+# The project's one version, from CMakeLists.txt.
+VERSION := $(shell grep '^project' CMakeLists.txt | grep -o 'VERSION [0-9.]*' | cut -d' ' -f2)
 
 # The Windows leg's Wine prefix, the one the windows preset's tests use (with
 # TMPDIR=/tmp, where Debian's Wine looks for the prefix's server).
 WINEPREFIX_DIR := $(CURDIR)/build-windows/wineprefix
 
-.PHONY: run test test-windows bench deps build clean
+.PHONY: run test test-windows bench dist deps build clean
 
 deps:
 	@tools/ensure-packages $(TEST_PACKAGES) --optional $(WINDOWS_PACKAGES)
@@ -41,6 +45,11 @@ run:
 	else \
 	  exec ../lutbox; \
 	fi
+
+dist:
+	@tools/ensure-packages cmake make $(WINDOWS_PACKAGES)
+	cmake --preset dist
+	cmake --build --preset dist -j $(JOBS) --target dist
 
 bench: build
 	build/lutbox_bench
@@ -84,7 +93,11 @@ test-windows:
 	wineserver -p || echo "Using the wineserver already running for $$WINEPREFIX"; \
 	trap 'rc=$$?; wineserver -k || true; exit $$rc' EXIT INT TERM HUP; \
 	wine wineboot </dev/null >/dev/null 2>&1; \
-	ctest --preset windows -j $(JOBS)
+	ctest --preset windows -j $(JOBS); \
+	$(MAKE) --no-print-directory dist; \
+	rm -rf build-dist/package-test && mkdir -p build-dist/package-test && cp tests/package/package.t build-dist/package-test/; \
+	cd build-dist/package-test && DIST_ZIP="$(CURDIR)/dist/lutbox-$(VERSION)-win64.zip" LUTBOX_VERSION=$(VERSION) \
+	  cram3 --shell=/bin/bash package.t
 
 clean:
-	rm -rf build build-sanitize build-clang build-windows
+	rm -rf build build-sanitize build-clang build-windows build-dist dist
