@@ -226,8 +226,7 @@ int PrepParse3dl(const char *text, size_t size, PrepLut *lut, PrepWarnings *warn
     ValueStats stats{};
     PrepRowBuffer rows{};
     int64_t firstRowLine = 0, lastRowLine = 0, lastLine = 1;
-    int64_t shiftedLine = 0;
-    int shiftedNumbers = 0;
+    PrepShiftedRows shifted = {"numbers", 3, 0, 0};
 
     PrepLineReader reader;
     StartLines(&reader, text, size);
@@ -265,13 +264,7 @@ int PrepParse3dl(const char *text, size_t size, PrepLut *lut, PrepWarnings *warn
             continue;
         }
         if (numbers != 3) {
-            if (shiftedLine == 0) {
-                shiftedLine = line.number;
-                shiftedNumbers = numbers;
-            }
-            NoteWarning(warnings, kPrepWarnShiftedRows, line.number,
-                        "a data line of %d numbers: the box reads numbers in threes, so every later row is shifted",
-                        numbers);
+            NoteShiftedRow(&shifted, warnings, line.number, numbers);
             continue;
         }
         lastRowLine = line.number;
@@ -282,10 +275,7 @@ int PrepParse3dl(const char *text, size_t size, PrepLut *lut, PrepWarnings *warn
         }
         result = AppendRow(&rows, stored, line.number, error);
     }
-    if (result == 0 && shiftedLine != 0) {
-        PrepSetError(error, shiftedLine, "%d numbers where a row holds 3", shiftedNumbers);
-        result = -1;
-    }
+    if (result == 0) result = RefuseShiftedRows(shifted, error);
     if (result == 0 && mesh.line == 0) {
         PrepSetError(error, lastLine, "no mesh line and no rows");
         result = -1;

@@ -137,8 +137,7 @@ int PrepParseCsv(const char *text, size_t size, PrepLut *lut, PrepWarnings *warn
     CsvRows rows{};
     int64_t lastRowLine = 0, lastLine = 1;
     bool anyLine = false;
-    int64_t shiftedLine = 0;
-    int shiftedFields = 0;
+    PrepShiftedRows shifted = {"fields", kRowFields, 0, 0};
 
     PrepLineReader reader;
     StartLines(&reader, text, size);
@@ -166,23 +165,14 @@ int PrepParseCsv(const char *text, size_t size, PrepLut *lut, PrepWarnings *warn
             continue;
         }
         if (fields != kRowFields) {
-            if (shiftedLine == 0) {
-                shiftedLine = line.number;
-                shiftedFields = fields;
-            }
-            NoteWarning(warnings, kPrepWarnShiftedRows, line.number,
-                        "a data line of %d fields where a row holds %d: the box would read every later row shifted",
-                        fields, kRowFields);
+            NoteShiftedRow(&shifted, warnings, line.number, fields);
             continue;
         }
         lastRowLine = line.number;
         for (int c = 0; c < 3; c++) NoteValue(warnings, row.value[c], 0.0, 1.0, line.number);
         result = AppendCsvRow(&rows, row, error);
     }
-    if (result == 0 && shiftedLine != 0) {
-        PrepSetError(error, shiftedLine, "%d fields where a row holds %d", shiftedFields, kRowFields);
-        result = -1;
-    }
+    if (result == 0) result = RefuseShiftedRows(shifted, error);
     int32_t n = 0;
     if (result == 0) {
         n = CubeRoot(rows.count);

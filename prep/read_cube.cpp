@@ -300,8 +300,7 @@ int PrepParseCube(const char *text, size_t size, PrepLut *lut, PrepWarnings *war
     StartHeader(&h);
     PrepRowBuffer rows{};
     int64_t firstRowLine = 0, lastRowLine = 0, lastLine = 1;
-    int64_t shiftedLine = 0;
-    int shiftedNumbers = 0;
+    PrepShiftedRows shifted = {"numbers", 3, 0, 0};
 
     PrepLineReader reader;
     StartLines(&reader, text, size);
@@ -342,23 +341,14 @@ int PrepParseCube(const char *text, size_t size, PrepLut *lut, PrepWarnings *war
         if (numbers != 3) {
             // Kept going, so that "check" sees every such line; the file is
             // refused below.
-            if (shiftedLine == 0) {
-                shiftedLine = line.number;
-                shiftedNumbers = numbers;
-            }
-            NoteWarning(warnings, kPrepWarnShiftedRows, line.number,
-                        "a data line of %d numbers: the box reads numbers in threes, so every later row is shifted",
-                        numbers);
+            NoteShiftedRow(&shifted, warnings, line.number, numbers);
             continue;
         }
         lastRowLine = line.number;
         for (int c = 0; c < 3; c++) NoteValue(warnings, row[c], 0.0, 1.0, line.number);
         result = AppendRow(&rows, row, line.number, error);
     }
-    if (result == 0 && shiftedLine != 0) {
-        PrepSetError(error, shiftedLine, "%d numbers where a row holds 3", shiftedNumbers);
-        result = -1;
-    }
+    if (result == 0) result = RefuseShiftedRows(shifted, error);
     if (result == 0) result = BuildLut(h, rows, firstRowLine, lastRowLine, lastLine, lut, warnings, error);
     FreeRows(&rows);
     FinishWarnings(warnings, "[0, 1]");

@@ -343,3 +343,20 @@ int32_t CubeRoot(int64_t count) {
     }
     return 0;
 }
+
+void NoteShiftedRow(PrepShiftedRows *shifted, PrepWarnings *warnings, int64_t line, int size) {
+    if (shifted->firstLine == 0) {
+        shifted->firstLine = line;
+        shifted->firstSize = size;
+    }
+    NoteWarning(warnings, kPrepWarnShiftedRows, line,
+                "a data line of %d %s where a row holds %d: the box reads every later row shifted", size,
+                shifted->unit, shifted->rowSize);
+}
+
+int RefuseShiftedRows(const PrepShiftedRows &shifted, PrepError *error) {
+    if (shifted.firstLine == 0) return 0;
+    PrepSetError(error, shifted.firstLine, "%d %s where a row holds %d", shifted.firstSize, shifted.unit,
+                 shifted.rowSize);
+    return -1;
+}

@@ -63,6 +63,20 @@ void QuoteField(const char *p, const char *end, char separator, char (&out)[32])
 PrepWarning *NoteWarning(PrepWarnings *warnings, PrepWarningCode code, int64_t line, const char *format, ...)
     __attribute__((format(printf, 4, 5)));
 
+// The data lines that hold more or fewer numbers than a row: each is a
+// "shifted-rows" warning (the box reads the numbers regardless of lines, so
+// every later row would be shifted), and the first refuses the file once it
+// has been read to its end, so that check sees them all.
+struct PrepShiftedRows {
+    const char *unit;  // "numbers", "fields"
+    int rowSize;       // of them in a row
+    int64_t firstLine;
+    int firstSize;
+};
+void NoteShiftedRow(PrepShiftedRows *shifted, PrepWarnings *warnings, int64_t line, int size);
+// -1, with *error set at the first such line, when there was one; else 0.
+int RefuseShiftedRows(const PrepShiftedRows &shifted, PrepError *error);
+
 // Counts one data value for the "range" and "nonfinite" warnings: outside
 // [lo, hi] or not finite.
 void NoteValue(PrepWarnings *warnings, double value, double lo, double hi, int64_t line);

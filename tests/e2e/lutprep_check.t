@@ -27,7 +27,7 @@ row that cannot be read (with its line and column).
   cube16-good.cube: refused: 4096 data rows; the box takes 4913, 17576 or 35937 rows (17, 26 or 33 points); that is a 16-point LUT: lutprep convert cube16-good.cube OUT.cube makes a 33-point one the box takes
   3dl17-lustre.3dl: refused: line 2, column 1: the run of data lines ends here, at a line that does not begin with a digit: 0 data rows after the mesh line; the box takes 4913, 17576 or 35937 rows (17, 26 or 33 points); lutprep reads it as a 17-point LUT: lutprep convert 3dl17-lustre.3dl OUT.cube makes a 17-point one the box takes
   cube17-truncate.cube: refused: line 4918, column 1: row 4913 of 4913 cannot be read as three numbers
-    line 4917: warning: a data line of 2 numbers: the box reads numbers in threes, so every later row is shifted
+    line 4917: warning: a data line of 2 numbers where a row holds 3: the box reads every later row shifted
   [1]
 
 The warnings, on files the box takes: a domain, a size keyword that
@@ -46,7 +46,7 @@ a file the box refuses.
   cube17-nan.cube: ok: cube, 17 points, layout 1
     line 2461: warning: 1 NaN or infinite value (the first on this line)
   cube17-four.cube: ok: cube, 17 points, layout 1
-    line 2461: warning: a data line of 4 numbers: the box reads numbers in threes, so every later row is shifted
+    line 2461: warning: a data line of 4 numbers where a row holds 3: the box reads every later row shifted
   3dl17-good.3dl: ok: 3dl, 17 points, layout 4
     line 291: warning: no Mesh header: the output taken as 12-bit from the largest value, 3972 on this line
   cube17-trailer.cube: ok: cube, 17 points, layout 1
