@@ -50,26 +50,28 @@ void PrintUsage(FILE *out, const char *command) {
     if (command == nullptr) fputs("       lutprep --help | --version\n", out);
 }
 
-int UsageError(const char *command, const char *format, ...) {
+// What standard output holds goes out first, so the two stay in order.
+static void PrintErrorLine(const char *format, va_list args) {
     fflush(stdout);
     fputs("lutprep: ", stderr);
+    vfprintf(stderr, format, args);
+    fputc('\n', stderr);
+}
+
+int UsageError(const char *command, const char *format, ...) {
     va_list args;
     va_start(args, format);
-    vfprintf(stderr, format, args);
+    PrintErrorLine(format, args);
     va_end(args);
-    fputc('\n', stderr);
     PrintUsage(stderr, command);
     return kExitUsage;
 }
 
 void PrintError(const char *format, ...) {
-    fflush(stdout);
-    fputs("lutprep: ", stderr);
     va_list args;
     va_start(args, format);
-    vfprintf(stderr, format, args);
+    PrintErrorLine(format, args);
     va_end(args);
-    fputc('\n', stderr);
 }
 
 int ParseArgs(const char *command, int count, char **args, Option *options, int optionCount) {
