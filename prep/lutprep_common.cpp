@@ -51,7 +51,7 @@ void PrintUsage(FILE *out, const char *command) {
 }
 
 // What standard output holds goes out first, so the two stay in order.
-static void PrintErrorLine(const char *format, va_list args) {
+__attribute__((format(printf, 1, 0))) static void PrintErrorLine(const char *format, va_list args) {
     fflush(stdout);
     fputs("lutprep: ", stderr);
     vfprintf(stderr, format, args);
