@@ -55,7 +55,12 @@ int RunConsole() {
             printf("Command word too long: at most %d characters.\n", kMaxWordLength);
             continue;
         }
-        if (!DispatchWord(session, commandBuffer)) break;
+        // A word cut short by an interrupt must not run.
+        if (PlatformInterrupted()) break;
+        PlatformBeginDeviceUse();
+        bool goOn = DispatchWord(session, commandBuffer);
+        PlatformEndDeviceUse();
+        if (!goOn) break;
     }
 
     CloseRunSession();

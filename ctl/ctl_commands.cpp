@@ -312,6 +312,9 @@ int RunSetting(const CtlOptions &options) {
         }
     }
     CloseRunSession();
+    // Cut short before the call: nothing was set, and nothing is reported
+    // as done.
+    if (PlatformInterrupted()) return kExitFailed;
 
     if (options.json) {
         Sink out = StreamSink(stdout);

@@ -62,7 +62,9 @@ int RunLutctl(int argc, char **argv) {
     }
     StartSession(RunSession, deviceContext);
 
+    PlatformBeginDeviceUse();
     status = RunCommand(options);
+    PlatformEndDeviceUse();
     fflush(stdout);
     ReleaseDeviceLibrary();
     PlatformEndAsInterrupted();

@@ -134,6 +134,15 @@ void PlatformCatchInterrupts(void (*closeNow)());
 
 bool PlatformInterrupted();
 
+// The device library is in use by this thread from here to
+// PlatformEndDeviceUse (a console command, a lutctl run). On Windows the
+// close of an interrupt, made on the handler's own thread, waits for the
+// use to end, so that two threads never call the library at once; the waits
+// for a key inside a use (PlatformPause, PlatformReadKey) let it in, since
+// no call is in progress there. Elsewhere nothing.
+void PlatformBeginDeviceUse();
+void PlatformEndDeviceUse();
+
 // Ends the process as the interrupt would have ended it without a handler
 // (POSIX: the signal's own default action), once the tool has shut down.
 // Returns only when there was no interrupt.

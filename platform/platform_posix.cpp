@@ -48,25 +48,36 @@ void PlatformFreeLibrary(PlatformLibrary library) {
 
 void PlatformUseGbkConsole() {}
 
+// One key from the terminal on standard input, without echo and without
+// waiting for a line end; -1 when there is none (an interrupt, the end of
+// the input). The terminal's settings are put back through a descriptor of
+// its own, since an interrupt puts /dev/null in standard input's place.
+static int ReadTerminalKey() {
+    int terminal = dup(STDIN_FILENO);
+    if (terminal < 0) return -1;
+    int key = -1;
+    struct termios saved;
+    if (tcgetattr(terminal, &saved) == 0) {
+        struct termios raw = saved;
+        raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+        raw.c_cc[VMIN] = 1;
+        raw.c_cc[VTIME] = 0;
+        if (tcsetattr(terminal, TCSANOW, &raw) == 0) {
+            unsigned char byte;
+            if (read(STDIN_FILENO, &byte, 1) == 1) key = byte;
+            tcsetattr(terminal, TCSANOW, &saved);
+        }
+    }
+    close(terminal);
+    return key;
+}
+
 void PlatformPause() {
     fputs("Press any key to continue . . . ", stdout);
     fflush(stdout);
     // A scripted session must not lose a byte of its commands to the pause,
     // so only a terminal is waited on.
-    if (isatty(STDIN_FILENO)) {
-        struct termios saved;
-        if (tcgetattr(STDIN_FILENO, &saved) == 0) {
-            struct termios raw = saved;
-            raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
-            raw.c_cc[VMIN] = 1;
-            raw.c_cc[VTIME] = 0;
-            if (tcsetattr(STDIN_FILENO, TCSANOW, &raw) == 0) {
-                unsigned char key;
-                (void)!read(STDIN_FILENO, &key, 1);
-                tcsetattr(STDIN_FILENO, TCSANOW, &saved);
-            }
-        }
-    }
+    if (isatty(STDIN_FILENO)) ReadTerminalKey();
     fputs("\n", stdout);
     fflush(stdout);
 }
@@ -140,23 +151,11 @@ int PlatformSyncFile(FILE *file) {
 bool PlatformStdinIsTerminal() { return isatty(STDIN_FILENO) != 0; }
 
 int PlatformReadKey() {
+    if (isatty(STDIN_FILENO)) return ReadTerminalKey();
+    // read, not stdio: an interrupt must end the wait (EINTR) instead of
+    // being retried.
     unsigned char key;
-    ssize_t got = -1;
-    struct termios saved;
-    if (isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &saved) == 0) {
-        struct termios raw = saved;
-        raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
-        raw.c_cc[VMIN] = 1;
-        raw.c_cc[VTIME] = 0;
-        if (tcsetattr(STDIN_FILENO, TCSANOW, &raw) != 0) return -1;
-        got = read(STDIN_FILENO, &key, 1);
-        tcsetattr(STDIN_FILENO, TCSANOW, &saved);
-    } else {
-        // read, not stdio: an interrupt must end the wait (EINTR) instead of
-        // being retried.
-        got = read(STDIN_FILENO, &key, 1);
-    }
-    return got == 1 ? key : -1;
+    return read(STDIN_FILENO, &key, 1) == 1 ? key : -1;
 }
 
 bool PlatformSystemLanguageIsChinese() {
@@ -190,10 +189,21 @@ int PlatformLocalTimeText(char (&out)[kPlatformTimeTextSize]) {
 }
 
 static volatile sig_atomic_t InterruptSignal = 0;
+// /dev/null, opened before any signal is caught.
+static int NoInput = -1;
 
-static void OnInterrupt(int signal) { InterruptSignal = signal; }
+// Only async-signal-safe calls here. A read of standard input in progress
+// fails with EINTR; one that has not begun yet would still wait for input,
+// so /dev/null takes standard input's place and that read ends at once too.
+static void OnInterrupt(int signal) {
+    int savedErrno = errno;
+    InterruptSignal = signal;
+    if (NoInput >= 0) dup2(NoInput, STDIN_FILENO);
+    errno = savedErrno;
+}
 
 void PlatformCatchInterrupts(void (*)()) {
+    if (NoInput < 0) NoInput = open("/dev/null", O_RDONLY | O_CLOEXEC);
     struct sigaction action = {};
     action.sa_handler = OnInterrupt;
     sigemptyset(&action.sa_mask);
@@ -210,6 +220,10 @@ void PlatformCatchInterrupts(void (*)()) {
 }
 
 bool PlatformInterrupted() { return InterruptSignal != 0; }
+
+// Nothing runs on another thread here: a signal's handler only sets the flag.
+void PlatformBeginDeviceUse() {}
+void PlatformEndDeviceUse() {}
 
 void PlatformEndAsInterrupted() {
     int signal = InterruptSignal;

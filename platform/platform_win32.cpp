@@ -52,10 +52,48 @@ void PlatformUseGbkConsole() {
     atexit(RestoreConsoleCodePages);
 }
 
+// Held by the main thread while it uses the device library, and taken for
+// good by the console-event handler before it closes the box.
+struct DeviceUseLock {
+    CRITICAL_SECTION section;
+    DeviceUseLock() { InitializeCriticalSection(&section); }
+};
+static CRITICAL_SECTION *DeviceUse() {
+    static DeviceUseLock lock;
+    return &lock.section;
+}
+// Of the main thread only: how deep it is in uses (the waits for a key
+// release the lock only inside one).
+static int DeviceUseDepth = 0;
+
+void PlatformBeginDeviceUse() {
+    EnterCriticalSection(DeviceUse());
+    DeviceUseDepth++;
+}
+
+void PlatformEndDeviceUse() {
+    DeviceUseDepth--;
+    LeaveCriticalSection(DeviceUse());
+}
+
+// Lets the handler in while the main thread waits for a key, then takes
+// the lock back (or waits for ever once the handler has it: the process is
+// ending).
+static void AllowCloseWhileWaiting(bool waiting) {
+    if (DeviceUseDepth == 0) return;
+    if (waiting) {
+        LeaveCriticalSection(DeviceUse());
+    } else {
+        EnterCriticalSection(DeviceUse());
+    }
+}
+
 // cmd's "pause" command; cmd takes "Pause" and "pause" alike.
 void PlatformPause() {
     fflush(stdout);
+    AllowCloseWhileWaiting(true);
     (void)system("Pause");
+    AllowCloseWhileWaiting(false);
 }
 
 int32_t PlatformHexTextToInt(const char *text) {
@@ -142,9 +180,11 @@ static bool IsConsole(FILE *stream) {
 bool PlatformStdinIsTerminal() { return IsConsole(stdin); }
 
 int PlatformReadKey() {
-    if (IsConsole(stdin)) return _getch();
-    unsigned char key;
-    return _read(_fileno(stdin), &key, 1) == 1 ? key : -1;
+    AllowCloseWhileWaiting(true);
+    unsigned char byte;
+    int key = IsConsole(stdin) ? _getch() : _read(_fileno(stdin), &byte, 1) == 1 ? byte : -1;
+    AllowCloseWhileWaiting(false);
+    return key;
 }
 
 bool PlatformSystemLanguageIsChinese() { return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_CHINESE; }
@@ -205,10 +245,12 @@ static void (*CloseOnInterrupt)() = nullptr;
 
 // Runs on a thread of its own. Every console event ends the tool here: a
 // closed window or a logoff ends the process as soon as this returns, and
-// a console read in progress need not see Ctrl-C, so the box is closed now
-// and the process ended at once.
+// a console read in progress need not see Ctrl-C. Once no device call is in
+// progress the box is closed and the process ended; the lock is never given
+// back, so the main thread makes no call after the close.
 static BOOL WINAPI OnConsoleEvent(DWORD) {
     InterlockedExchange(&Interrupted, 1);
+    EnterCriticalSection(DeviceUse());
     if (CloseOnInterrupt != nullptr) CloseOnInterrupt();
     fflush(stdout);
     // Ending the process here runs no exit handlers.
@@ -219,6 +261,7 @@ static BOOL WINAPI OnConsoleEvent(DWORD) {
 
 void PlatformCatchInterrupts(void (*closeNow)()) {
     CloseOnInterrupt = closeNow;
+    DeviceUse();
     SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
 }
 

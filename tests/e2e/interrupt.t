@@ -31,3 +31,24 @@ wait.
   $ journal
   KX_DEV_Init => 1
   KX_DEV_DeInit => 0
+
+A word cut short by the interrupt does not run: here the start of
+FPGA_REG1:12, and no device call but the shutdown's close is made.
+
+  $ mkfifo partial
+  $ $LUTBOX < partial > out &
+  $ exec 3> partial
+  $ printf 'FPGA_REG1:1' >&3
+  $ until grep -q -- '->' out 2> /dev/null; do sleep 0.1; done
+  $ sleep 0.3
+  $ kill -TERM $!
+  $ for i in $(seq 100); do kill -0 $! 2> /dev/null || break; sleep 0.1; done
+  $ kill -0 $! 2> /dev/null && echo still waiting for input
+  [1]
+  $ exec 3>&-
+  $ wait $!
+  [143]
+  $ iconv -f GBK -t UTF-8 out
+  请输入命令: -> (no-eol)
+  $ journal
+  KX_DEV_DeInit => 0
