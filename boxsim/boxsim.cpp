@@ -8,7 +8,7 @@
  * back: the FPGA registers, the mode, the channel levels and the LUT last
  * stored. Other settings are checked for their range and then forgotten.
  *
- * Three environment variables, read by the box alone:
+ * Four environment variables, read by the box alone:
  *   KXSIM_JOURNAL=FILE  every call appends one line "NAME ARG... => RESULT"
  *                       to FILE, flushed at once;
  *   KXSIM_RESULTS=NAME=V1/V2/...,NAME=...  the k-th call of NAME returns Vk;

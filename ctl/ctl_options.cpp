@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 
 #include "ctl/ctl_output.h"
 #include "device/device_command_support.h"
@@ -165,9 +166,8 @@ int ParseOptions(int argc, char **argv, CtlOptions &options) {
     const CommandWord *command = nullptr;
     const char *operands[2] = {};
     int operandCount = 0;
-    // Each option given, to check once the command is known.
-    const OptionWord *given[16];
-    int givenCount = 0;
+    // Which options were given, to check once the command is known.
+    bool given[std::size(kOptions)] = {};
     bool optionsEnded = false;
 
     for (int i = 1; i < argc; i++) {
@@ -200,7 +200,7 @@ int ParseOptions(int argc, char **argv, CtlOptions &options) {
             }
             int status = ApplyOption(*option, value, options);
             if (status != kExitOk) return status;
-            if (givenCount < static_cast<int>(sizeof given / sizeof given[0])) given[givenCount++] = option;
+            given[option - kOptions] = true;
             continue;
         }
         if (command == nullptr) {
@@ -219,9 +219,9 @@ int ParseOptions(int argc, char **argv, CtlOptions &options) {
     if (options.help || options.version) return kExitOk;
     if (command == nullptr) return UsageError("no command given");
     options.command = command->command;
-    for (int g = 0; g < givenCount; g++) {
-        if (given[g]->onlyFor != kNoCommand && given[g]->onlyFor != command->command) {
-            return UsageError("%s does not take %s", command->word, given[g]->name);
+    for (size_t o = 0; o < std::size(kOptions); o++) {
+        if (given[o] && kOptions[o].onlyFor != kNoCommand && kOptions[o].onlyFor != command->command) {
+            return UsageError("%s does not take %s", command->word, kOptions[o].name);
         }
     }
     if (operandCount < command->operands) {

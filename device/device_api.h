@@ -15,12 +15,6 @@ struct DeviceApiTable {
 #undef KX_DEV_ENTRY
 };
 
-constexpr int kDeviceEntryCount = 0
-#define KX_DEV_ENTRY(name, shape) +1
-#include "device/device_api_list.h"
-#undef KX_DEV_ENTRY
-    ;
-
 constexpr const char *kDeviceLibraryName = "KX_DEV_LUTLOADER.dll";
 
 extern DeviceApiTable DeviceApi;

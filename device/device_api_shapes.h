@@ -34,7 +34,7 @@
 #define KX_PARAMS_INDEX_INT_LUT (void *ctx, int32_t index, int16_t *table)
 #define KX_ARGS_INDEX_INT_LUT ctx, index, table
 
-// The readers of the never-called Get entries: same types, filled by the box.
+// The Get entries: the same types, filled by the box.
 #define KX_PARAMS_INDEX_OUT_LEVELS KX_PARAMS_INDEX_LEVELS
 #define KX_ARGS_INDEX_OUT_LEVELS KX_ARGS_INDEX_LEVELS
 #define KX_PARAMS_INDEX_OUT_FLOAT_LUT KX_PARAMS_INDEX_FLOAT_LUT

@@ -44,8 +44,7 @@ void ReadLutValues(LutInput *input) {
 
 }  // namespace
 
-// On POSIX a directory opens like a file; its first read fails. A file that
-// cannot be read is refused like one that cannot be opened.
+// A file that cannot be read is refused like one that cannot be opened.
 int32_t Read1dLutFile(const char *filePath) {
     if (!OpenLutInput(&Input, filePath)) return kLut1dOpenFailed;
 

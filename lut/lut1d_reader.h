@@ -19,6 +19,6 @@ constexpr int kLut1dHexValues = 1024;
 // not supply keep their earlier contents. A value that does not fit 32 bits
 // is stored as its low 32 bits (two's complement). Returns kLut1dHexRead,
 // kLut1dLutRead, kLut1dUnknownKind (opened, no known extension) or
-// kLut1dOpenFailed (cannot be opened, or a read fails, as reading a
-// directory does). Every file opened is closed before returning.
+// kLut1dOpenFailed (cannot be opened, is no regular file, or a read
+// fails). Every file opened is closed before returning.
 int32_t Read1dLutFile(const char *filePath);

@@ -21,7 +21,7 @@ struct LutInput {
     size_t at;            // next unread byte of the block
     size_t end;           // bytes in the block
     bool ended;           // the file gave no more bytes; nothing is read again
-    bool failed;          // a read failed (a directory, an I/O error)
+    bool failed;          // a read failed (an I/O error)
     // The bytes read, then a NUL: a scan may run over a run of digits up to
     // it without testing for the block's end at each byte, since no number
     // holds a NUL.

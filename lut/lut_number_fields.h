@@ -10,6 +10,7 @@
 #include <iterator>
 #include <system_error>
 
+#include "lut/exact_decimal.h"
 #include "lut/lut_lines.h"
 
 // Far more significant digits than a rounding to float can depend on (a
@@ -49,11 +50,6 @@ bool MatchLutNumber(LutInput *input, LutNumberText *text);
 // of float an infinity, below it zero or a denormal.
 float LutNumberValue(const LutNumberText &text);
 
-// Powers of ten that float holds exactly (5^10 < 2^24 < 5^11).
-inline constexpr float kLutExactPowersOfTen[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
-                                                 1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
-constexpr int64_t kLutLargestExactPower = static_cast<int64_t>(std::size(kLutExactPowersOfTen)) - 1;
-static_assert(FLT_EVAL_METHOD == 0, "float arithmetic must round to float at each operation");
 
 // MatchLutNumber, then LutNumberValue into *value when it matched.
 bool ScanLutFloatField(LutInput *input, float *value);
@@ -112,12 +108,10 @@ constexpr int kQuickDigits = 19;  // below 10^19 < 2^64: the digits as one integ
         return false;
     }
     float magnitude;
-    if (digits < (uint64_t{1} << 24) && fractionDigits <= kLutLargestExactPower) {
-        // Both operands exact in float: one division rounds once.
-        magnitude = static_cast<float>(digits) / kLutExactPowersOfTen[fractionDigits];
-    } else if (std::from_chars(reinterpret_cast<const char *>(first), reinterpret_cast<const char *>(p), magnitude,
-                               std::chars_format::fixed)
-                   .ec != std::errc{}) {
+    if (!ExactDecimal(digits, -fractionDigits, &magnitude) &&
+        std::from_chars(reinterpret_cast<const char *>(first), reinterpret_cast<const char *>(p), magnitude,
+                        std::chars_format::fixed)
+                .ec != std::errc{}) {
         return false;
     }
     *value = negative ? -magnitude : magnitude;

@@ -69,10 +69,6 @@ char *PutText(char *at, const char *text) {
     return at + n;
 }
 
-int64_t FullScale(int32_t bits) {
-    return (int64_t{1} << bits) - 1;
-}
-
 // Only a plain lattice of values in [0, 1] is written; anything else would
 // need the caller's decision (fold, clamp) first.
 int CheckWritable(const PrepLut *lut, PrepError *error) {
@@ -116,7 +112,7 @@ int64_t PrepFileRowNode(PrepFamily family, int32_t points, int64_t row) {
 
 int32_t Prep3dlCode(float value, int32_t bits) {
     double v = value > 1.0f ? 1.0 : value > 0.0f ? value : 0.0;
-    return static_cast<int32_t>(std::floor(v * static_cast<double>(FullScale(bits)) + 0.5));
+    return static_cast<int32_t>(std::floor(v * static_cast<double>(PrepFullScale(bits)) + 0.5));
 }
 
 int PrepWriteCube(FILE *file, const PrepLut *lut, PrepError *error) {
@@ -149,7 +145,7 @@ int PrepWrite3dl(FILE *file, const PrepLut *lut, int32_t bits, PrepError *error)
     Output &out = *StartOutput(file);
     // The mesh line: node i at i / (N - 1) of the 10-bit scale, rounded.
     const int64_t n = lut->points;
-    const int64_t meshScale = FullScale(kPrepMeshBits);
+    const int64_t meshScale = PrepFullScale(kPrepMeshBits);
     for (int64_t i = 0; i < n; i++) {
         char *at = RowStart(&out);
         if (i > 0) *at++ = ' ';

@@ -233,12 +233,14 @@ void PutJsonString(FILE *out, const char *text) {
         } else {
             // A well-formed UTF-8 sequence passes as it is; anything else
             // (a name in another encoding) becomes the replacement character.
-            int length = c >= 0xF0 && c <= 0xF4 ? 4 : c >= 0xE0 ? 3 : c >= 0xC2 && c <= 0xDF ? 2 : 0;
-            if (c > 0xF4) length = 0;
+            int length = c >= 0xF0 && c <= 0xF4 ? 4 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xC2 && c <= 0xDF ? 2 : 0;
+            // The second byte's range rules out overlong forms (E0, F0),
+            // surrogates (ED) and code points beyond U+10FFFF (F4).
+            unsigned char low = c == 0xE0 ? 0xA0 : c == 0xF0 ? 0x90 : 0x80;
+            unsigned char high = c == 0xED ? 0x9F : c == 0xF4 ? 0x8F : 0xBF;
             int k = 1;
+            if (length > 0 && (p[1] < low || p[1] > high)) length = 0;
             while (length > 0 && k < length && (p[k] & 0xC0) == 0x80) k++;
-            // Overlong and surrogate forms are not told apart here: a name
-            // that holds them is no text anyone types.
             if (length > 0 && k == length) {
                 fwrite(p, 1, static_cast<size_t>(length), out);
                 p += length;

@@ -37,10 +37,6 @@ constexpr int32_t kGuessedBits[] = {10, 12, 16};
 // The largest Mesh IN: 2^8 + 1 points is beyond any lattice read.
 constexpr int64_t kMaxMeshIn = 8;
 
-int64_t FullScale(int32_t bits) {
-    return (int64_t{1} << bits) - 1;
-}
-
 // What the rows held, counted for every depth the file may turn out to
 // have: the range warning depends on the depth, which is known only at the
 // end.
@@ -62,7 +58,7 @@ void CountValue(ValueStats *s, int64_t v, int64_t line) {
         if (s->negative++ == 0) s->negativeLine = line;
     }
     for (int32_t b = kMinBits; b <= kMaxBits; b++) {
-        if (v > FullScale(b) && s->above[b]++ == 0) s->aboveLine[b] = line;
+        if (v > PrepFullScale(b) && s->above[b]++ == 0) s->aboveLine[b] = line;
     }
 }
 
@@ -181,7 +177,7 @@ void ChooseBits(const Header3dl &h, const MeshLine &mesh, const ValueStats &s, i
         return;
     }
     for (int32_t b = kMinBits; b <= kMaxBits; b++) {
-        if (mesh.last == FullScale(b) && s.largest <= FullScale(b)) {
+        if (mesh.last == PrepFullScale(b) && s.largest <= PrepFullScale(b)) {
             *bits = b;
             *from = kPrepBitsMesh;
             return;
@@ -190,7 +186,7 @@ void ChooseBits(const Header3dl &h, const MeshLine &mesh, const ValueStats &s, i
     *from = kPrepBitsLargest;
     *bits = kMaxBits;
     for (int32_t b : kGuessedBits) {
-        if (s.largest <= FullScale(b)) {
+        if (s.largest <= PrepFullScale(b)) {
             *bits = b;
             return;
         }
@@ -285,7 +281,7 @@ int PrepParse3dl(const char *text, size_t size, PrepLut *lut, PrepWarnings *warn
         // A file whose first line of numbers was already a row has no mesh
         // line; it looks like a mesh line of 3 points, but one that ends
         // below any output scale (the first row is the darkest).
-        bool noMesh = n == 3 && CubeRoot(rows.count + 1) != 0 && mesh.last < FullScale(kMinBits);
+        bool noMesh = n == 3 && CubeRoot(rows.count + 1) != 0 && mesh.last < PrepFullScale(kMinBits);
         if (noMesh) {
             PrepSetError(error, mesh.line, "no mesh line: the first line of numbers is already a row");
         } else {
@@ -304,7 +300,7 @@ int PrepParse3dl(const char *text, size_t size, PrepLut *lut, PrepWarnings *warn
         lut->family = kPrepFamily3dl;
         lut->bits = bits;
         lut->bitsFrom = from;
-        const double scale = static_cast<double>(FullScale(bits));
+        const double scale = static_cast<double>(PrepFullScale(bits));
         // File row k is node (k / n^2, k / n % n, k % n), blue fastest.
         int64_t k = 0;
         for (int32_t r = 0; r < n; r++) {
@@ -322,7 +318,7 @@ int PrepParse3dl(const char *text, size_t size, PrepLut *lut, PrepWarnings *warn
         }
         NoteBits(mesh, stats, bits, from, warnings);
         char scaleText[48];
-        snprintf(scaleText, sizeof scaleText, "0 to %lld (%d-bit)", static_cast<long long>(FullScale(bits)), bits);
+        snprintf(scaleText, sizeof scaleText, "0 to %lld (%d-bit)", static_cast<long long>(PrepFullScale(bits)), bits);
         FinishWarnings(warnings, scaleText);
     } else {
         FinishWarnings(warnings, "the bit depth");

@@ -31,6 +31,10 @@ enum PrepBitsFrom : int32_t { kPrepBitsNone, kPrepBitsHeader, kPrepBitsMesh, kPr
 
 enum PrepInterp : int32_t { kPrepTetrahedral, kPrepTrilinear };
 
+// The largest integer of a 3dl file of the given bit depth, which stands for
+// 1: values are divided by it.
+constexpr int64_t PrepFullScale(int32_t bits) { return (int64_t{1} << bits) - 1; }
+
 struct PrepLut {
     int32_t points;  // per axis
     // points^3 rows of red, green, blue: node (r, g, b) is row

@@ -8,6 +8,8 @@
 // line number here is the one an editor shows.
 #include "prep/text_scan.h"
 
+#include "lut/exact_decimal.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdarg>
@@ -15,6 +17,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+
+#include "lut/exact_decimal.h"
 
 #include "platform/ascii.h"
 
@@ -98,10 +102,6 @@ float OutOfRange(const char *begin, const char *end) {
     return negative ? -magnitude : magnitude;
 }
 
-// The exact powers of ten of float's 24-bit significand.
-constexpr float kExactPowersOfTen[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
-constexpr int kMaxExactPower = static_cast<int>(sizeof kExactPowersOfTen / sizeof kExactPowersOfTen[0]) - 1;
-constexpr uint32_t kMaxExactDigits = uint32_t{1} << 24;
 
 // The fields LUT files are mostly made of, "0.123456" or "-1.5": digits
 // (at least one before the point), an optional fraction, an optional minus
@@ -114,7 +114,7 @@ constexpr uint32_t kMaxExactDigits = uint32_t{1} << 24;
 const char *PlainDecimal(const char *p, const char *end, char separator, float *value) {
     bool negative = p < end && *p == '-';
     if (negative) p++;
-    uint32_t digits = 0;
+    uint64_t digits = 0;
     int fraction = -1;  // digits after the point; -1 before it
     bool any = false;
     // Digits first: they are what the loop mostly sees.
@@ -123,8 +123,9 @@ const char *PlainDecimal(const char *p, const char *end, char separator, float *
         if (digit <= 9u) {
             any = true;
             digits = digits * 10u + digit;
-            if (digits > kMaxExactDigits) return nullptr;
-            if (fraction >= 0 && ++fraction > kMaxExactPower) return nullptr;
+            // Beyond what one float operation converts exactly: from_chars.
+            if (digits >= (uint64_t{1} << 24)) return nullptr;
+            if (fraction >= 0 && ++fraction > kLargestExactPower) return nullptr;
         } else if (*p == '.' && fraction < 0 && any) {
             fraction = 0;
         } else if (IsBlank(*p) || (separator != 0 && *p == separator)) {
@@ -133,8 +134,8 @@ const char *PlainDecimal(const char *p, const char *end, char separator, float *
             return nullptr;
         }
     }
-    if (!any) return nullptr;
-    float v = static_cast<float>(digits) / kExactPowersOfTen[fraction < 0 ? 0 : fraction];
+    float v;
+    if (!any || !ExactDecimal(digits, fraction < 0 ? 0 : -fraction, &v)) return nullptr;
     *value = negative ? -v : v;
     return p;
 }
