@@ -8,8 +8,6 @@
 // line number here is the one an editor shows.
 #include "prep/text_scan.h"
 
-#include "lut/exact_decimal.h"
-
 #include <charconv>
 #include <cmath>
 #include <cstdarg>
@@ -19,7 +17,6 @@
 #include <limits>
 
 #include "lut/exact_decimal.h"
-
 #include "platform/ascii.h"
 
 void StartLines(PrepLineReader *reader, const char *text, size_t size) {
