@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/platform.h"
+#include "platform/json_string.h"
 
 static bool Chinese = false;
 
@@ -88,22 +89,9 @@ size_t BoundedLength(const char *text, size_t maxBytes) {
 }
 
 void JsonQuoted(Sink &sink, const char *text, size_t maxBytes) {
-    PutText(sink, "\"");
-    size_t length = BoundedLength(text, maxBytes);
-    for (size_t i = 0; i < length; i++) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c == '"' || c == '\\') {
-            char escaped[2] = {'\\', static_cast<char>(c)};
-            Put(sink, escaped, 2);
-        } else if (c < 0x20 || c >= 0x7F) {
-            char escaped[8];
-            snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            PutText(sink, escaped);
-        } else {
-            Put(sink, &text[i], 1);
-        }
-    }
-    PutText(sink, "\"");
+    WriteJsonString(text, maxBytes, [](void *to, const char *bytes, size_t count) {
+        Put(*static_cast<Sink *>(to), bytes, count);
+    }, &sink);
 }
 
 JsonObject JsonBegin(Sink &sink) {

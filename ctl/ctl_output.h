@@ -55,8 +55,8 @@ void PutText(Sink &sink, const char *text);
 
 // A JSON object, written member by member. Texts are bounded: at most
 // maxBytes bytes, or up to a terminator before that (a reply of the box
-// need not be terminated within its buffer). Bytes outside printable ASCII
-// are written as \u00XX, one per byte, so that any reply makes valid JSON.
+// need not be terminated within its buffer), as WriteJsonString writes it,
+// so that any reply makes valid JSON.
 struct JsonObject {
     Sink *sink;
     bool first;

@@ -6,6 +6,7 @@
 
 #include "prep/lut_write.h"
 #include "prep/lutprep.h"
+#include "platform/json_string.h"
 
 namespace {
 
@@ -216,41 +217,9 @@ void DescribeLut(const PrepLut *lut, char *out, size_t size) {
 }
 
 void PutJsonString(FILE *out, const char *text) {
-    fputc('"', out);
-    const unsigned char *p = reinterpret_cast<const unsigned char *>(text);
-    while (*p != '\0') {
-        unsigned char c = *p;
-        if (c == '"' || c == '\\') {
-            fputc('\\', out);
-            fputc(c, out);
-            p++;
-        } else if (c < 0x20 || c == 0x7F) {
-            fprintf(out, "\\u%04x", c);
-            p++;
-        } else if (c < 0x80) {
-            fputc(c, out);
-            p++;
-        } else {
-            // A well-formed UTF-8 sequence passes as it is; anything else
-            // (a name in another encoding) becomes the replacement character.
-            int length = c >= 0xF0 && c <= 0xF4 ? 4 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xC2 && c <= 0xDF ? 2 : 0;
-            // The second byte's range rules out overlong forms (E0, F0),
-            // surrogates (ED) and code points beyond U+10FFFF (F4).
-            unsigned char low = c == 0xE0 ? 0xA0 : c == 0xF0 ? 0x90 : 0x80;
-            unsigned char high = c == 0xED ? 0x9F : c == 0xF4 ? 0x8F : 0xBF;
-            int k = 1;
-            if (length > 0 && (p[1] < low || p[1] > high)) length = 0;
-            while (length > 0 && k < length && (p[k] & 0xC0) == 0x80) k++;
-            if (length > 0 && k == length) {
-                fwrite(p, 1, static_cast<size_t>(length), out);
-                p += length;
-            } else {
-                fputs("\\ufffd", out);
-                p++;
-            }
-        }
-    }
-    fputc('"', out);
+    WriteJsonString(text, SIZE_MAX, [](void *to, const char *bytes, size_t count) {
+        fwrite(bytes, 1, count, static_cast<FILE *>(to));
+    }, out);
 }
 
 void PutJsonNumber(FILE *out, double value) {
