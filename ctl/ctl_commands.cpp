@@ -97,19 +97,6 @@ int RunInfo(const CtlOptions &options) {
 
 // ---- load -------------------------------------------------------------------
 
-// The sizes the box takes, as rows: "4913, 17576 or 35937".
-static void AcceptedRows(char *out, size_t size) {
-    size_t used = 0;
-    constexpr size_t kCount = sizeof kLut3dSizes / sizeof kLut3dSizes[0];
-    out[0] = '\0';
-    for (size_t i = 0; i < kCount && used < size; i++) {
-        const char *separator = i == 0 ? "" : (i + 1 == kCount ? " or " : ", ");
-        int n = snprintf(out + used, size - used, "%s%d", separator, static_cast<int>(kLut3dSizes[i].rows));
-        if (n < 0) break;
-        used += static_cast<size_t>(n);
-    }
-}
-
 // The reader's reason for refusing a file, with where it stands.
 static void ReportRefusal(const char *path, const Lut3dReport &report) {
     char reason[256];
@@ -127,7 +114,7 @@ static void ReportRefusal(const char *path, const Lut3dReport &report) {
         break;
     case kLut3dBadCount: {
         char rows[64];
-        AcceptedRows(rows, sizeof rows);
+        Lut3dSizesText(&Lut3dSize::rows, ", ", " or ", rows, sizeof rows);
         snprintf(reason, sizeof reason, InLanguage({"%lld data rows, not %s", "%lld 个数据行, 而不是 %s"}),
                  static_cast<long long>(report.rows), rows);
         break;

@@ -7,6 +7,7 @@
 // row and 6 bytes per integer row.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // One cube size the box takes; LutLayout codes name a size and a table.
@@ -35,6 +36,11 @@ constexpr int kLut1dEntries = 4096;
 // The size a LutLayout code names, and whether it names the integer table;
 // nullptr when layout is no LutLayout code.
 const Lut3dSize *Lut3dSizeOfLayout(int32_t layout, bool *intTable = nullptr);
+
+// One number of every size the box takes, as text for a message: the points
+// or the rows (field), separated by sep, the last one by last ("4913, 17576
+// or 35937"); cut short, terminated, when out is too small.
+void Lut3dSizesText(int32_t Lut3dSize::*field, const char *sep, const char *last, char *out, size_t size);
 
 // Rows of CSV and cube files, in file order.
 extern float Lut3dFloatTable[kLut3dMaxRows][3];

@@ -53,10 +53,6 @@ void PrintError(const char *format, ...) __attribute__((format(printf, 1, 2)));
 const Lut3dSize *BoxSizeOfPoints(int32_t points);
 // The largest size the box takes.
 const Lut3dSize *LargestBoxSize();
-// The box's point counts joined by sep, and by last before the last one
-// ("17, 26 or 33"); the same for its row counts.
-void BoxPointsText(const char *sep, const char *last, char *out, size_t size);
-void BoxRowsText(const char *sep, const char *last, char *out, size_t size);
 // The extensions the box tells families by, joined by ", ".
 void BoxExtensionsText(char *out, size_t size);
 

@@ -46,8 +46,8 @@ void Explain(Verdict *v, const PrepLut *lenient, bool lenientRead) {
     const Lut3dReport &r = v->report;
     char rows[64];
     char points[64];
-    BoxRowsText(", ", " or ", rows, sizeof rows);
-    BoxPointsText(", ", " or ", points, sizeof points);
+    Lut3dSizesText(&Lut3dSize::rows, ", ", " or ", rows, sizeof rows);
+    Lut3dSizesText(&Lut3dSize::points, ", ", " or ", points, sizeof points);
     switch (r.reason) {
     case kLut3dCannotOpen:
         v->reasonCode = "open";

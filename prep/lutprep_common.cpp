@@ -32,7 +32,7 @@ const CommandUsage kUsages[] = {
 
 void PrintUsage(FILE *out, const char *command) {
     char points[64];
-    BoxPointsText("|", "|", points, sizeof points);
+    Lut3dSizesText(&Lut3dSize::points, "|", "|", points, sizeof points);
     char bits[64] = "";
     for (int32_t b = 1; b <= 32; b++) {
         if (!PrepIsWritableBits(b)) continue;
@@ -138,30 +138,6 @@ const Lut3dSize *LargestBoxSize() {
         if (size.points > largest->points) largest = &size;
     }
     return largest;
-}
-
-namespace {
-
-// One field of every box size joined: sep between them, last before the
-// last one.
-void JoinSizes(int32_t Lut3dSize::*field, const char *sep, const char *last, char *out, size_t size) {
-    out[0] = '\0';
-    constexpr size_t kCount = sizeof kLut3dSizes / sizeof kLut3dSizes[0];
-    for (size_t i = 0; i < kCount; i++) {
-        char number[32];
-        snprintf(number, sizeof number, "%s%d", i == 0 ? "" : i + 1 == kCount ? last : sep, kLut3dSizes[i].*field);
-        Append(out, size, number);
-    }
-}
-
-}  // namespace
-
-void BoxPointsText(const char *sep, const char *last, char *out, size_t size) {
-    JoinSizes(&Lut3dSize::points, sep, last, out, size);
-}
-
-void BoxRowsText(const char *sep, const char *last, char *out, size_t size) {
-    JoinSizes(&Lut3dSize::rows, sep, last, out, size);
 }
 
 void BoxExtensionsText(char *out, size_t size) {
