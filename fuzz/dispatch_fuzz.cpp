@@ -279,7 +279,10 @@ void CheckWord(const char *word, const char *output, size_t size) {
         }
     }
 
-    if (strstr(word, "load:") == nullptr) return;
+    // The command that ran: a word may hold "load:" behind an earlier
+    // keyword, and the replies other commands print may hold any text.
+    const CommandRow *row = FindCommand(word);
+    if (row == nullptr || strcmp(row->keyword, "load:") != 0) return;
     bool preparationFailed = false;
     const Call *lastSend = nullptr;
     for (const Call &call : Calls) {
