@@ -1,30 +1,36 @@
 # make run   build the console and the simulated box, then start the console
 #            against it (through luit on a UTF-8 terminal, for its GBK text)
 # make test  build, then run every test (native, under the sanitizers, with
-#            clang, then the Windows build under Wine)
+#            clang, the fuzz targets' corpus replay, then the Windows build
+#            under Wine and the release package)
 # make bench build, then run the benchmarks (the reader; lutprep against
 #            ociobakelut)
 # make dist  the Windows programs as a release build, stripped, in
 #            dist/lutbox-VERSION-win64.zip
+# make fuzz  build the fuzz targets (clang, libFuzzer), then fuzz each for
+#            FUZZ_SECONDS (default 60)
 #
-# All three install the Debian packages they need when run as root, and otherwise
+# They install the Debian packages they need when run as root, and otherwise
 # print the install line (tools/ensure-packages). Without root and without
 # the Windows packages, make test skips the Windows leg and says so.
 
 # What running the console needs: the build, and luit with its encodings to
 # show GBK on a UTF-8 terminal.
 RUN_PACKAGES := cmake make g++ x11-utils xfonts-encodings
-TEST_PACKAGES := cmake make g++ clang libgtest-dev libbenchmark-dev python3-cram libc-bin opencolorio-tools
+# libclang-rt-dev: clang's sanitizer and libFuzzer runtimes, only recommended
+# by clang.
+TEST_PACKAGES := cmake make g++ clang libclang-rt-dev libgtest-dev libbenchmark-dev python3-cram libc-bin opencolorio-tools
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64 wine wine64
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 # The project's one version, from CMakeLists.txt.
 VERSION := $(shell grep '^project' CMakeLists.txt | grep -o 'VERSION [0-9.]*' | cut -d' ' -f2)
+FUZZ_SECONDS ?= 60
 
 # The Windows leg's Wine prefix, the one the windows preset's tests use (with
 # TMPDIR=/tmp, where Debian's Wine looks for the prefix's server).
 WINEPREFIX_DIR := $(CURDIR)/build-windows/wineprefix
 
-.PHONY: run test test-windows bench dist deps build clean
+.PHONY: run test test-windows bench dist fuzz deps build clean
 
 deps:
 	@tools/ensure-packages $(TEST_PACKAGES) --optional $(WINDOWS_PACKAGES)
@@ -65,7 +71,17 @@ test: deps
 	cmake --preset clang
 	cmake --build --preset clang -j $(JOBS)
 	ctest --preset clang -j $(JOBS)
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	ctest --preset fuzz -j $(JOBS)
 	$(MAKE) --no-print-directory test-windows
+
+# Each fuzz target in turn, on a copy of its seeds in build-fuzz/fuzz-work/
+# (fuzz/run.sh says more; a long campaign: FUZZ_SECONDS=3600 make fuzz).
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
 
 # The Windows build, its tests run under Wine. One wineserver serves the
 # whole leg (each Wine start would otherwise bring up its own), and is
@@ -100,4 +116,4 @@ test-windows:
 	  cram3 --shell=/bin/bash package.t
 
 clean:
-	rm -rf build build-sanitize build-clang build-windows build-dist dist
+	rm -rf build build-sanitize build-clang build-fuzz build-windows build-dist dist

@@ -25,14 +25,18 @@
 bool OpenLutInput(LutInput *input, const char *path) {
     // Only a regular file: a FIFO would hold the open, a device such as
     // /dev/zero would be read for ever.
-    input->file = PlatformOpenRegularFile(path);
+    StartLutInput(input, PlatformOpenRegularFile(path));
+    return input->file != nullptr;
+}
+
+void StartLutInput(LutInput *input, FILE *file) {
+    input->file = file;
     input->blockOffset = 0;
     input->at = 0;
     input->end = 0;
     input->ended = false;
     input->failed = false;
     input->block[0] = '\0';
-    return input->file != nullptr;
 }
 
 void CloseLutInput(LutInput *input) {

@@ -31,6 +31,10 @@ struct LutInput {
 // Opens path for reading in binary mode; false when it cannot be opened or
 // is no regular file.
 bool OpenLutInput(LutInput *input, const char *path);
+// Starts reading an open stream, offsets counted from its current position,
+// as OpenLutInput does a file's: bytes held in memory reach the row scans
+// through it, with a block's end placed anywhere. CloseLutInput closes it.
+void StartLutInput(LutInput *input, FILE *file);
 void CloseLutInput(LutInput *input);
 
 // Reads the next block once the current one is used up; the next byte, or
