@@ -121,7 +121,7 @@ const char *PlainDecimal(const char *p, const char *end, char separator, float *
             any = true;
             digits = digits * 10u + digit;
             // Beyond what one float operation converts exactly: from_chars.
-            if (digits >= (uint64_t{1} << 24)) return nullptr;
+            if (digits >= kExactDigitsLimit) return nullptr;
             if (fraction >= 0 && ++fraction > kLargestExactPower) return nullptr;
         } else if (*p == '.' && fraction < 0 && any) {
             fraction = 0;
@@ -132,7 +132,7 @@ const char *PlainDecimal(const char *p, const char *end, char separator, float *
         }
     }
     float v;
-    if (!any || !ExactDecimal(digits, fraction < 0 ? 0 : -fraction, &v)) return nullptr;
+    if (!any || !ExactDecimalFraction(digits, fraction < 0 ? 0 : fraction, &v)) return nullptr;
     *value = negative ? -v : v;
     return p;
 }
