@@ -34,18 +34,12 @@
 
 #include "device/device_api_shapes.h"
 #include "device/device_command_support.h"
+#include "device/device_entries.h"
 #include "lut/lut_tables.h"
 
 namespace {
 
-enum EntryId {
-#define KX_DEV_ENTRY(name, shape) Entry_##name,
-#include "device/device_api_list.h"
-#undef KX_DEV_ENTRY
-    kEntryCount
-};
-
-const char *const kEntryNames[kEntryCount] = {
+const char *const kEntryNames[kDeviceEntryCount] = {
 #define KX_DEV_ENTRY(name, shape) #name,
 #include "device/device_api_list.h"
 #undef KX_DEV_ENTRY
@@ -86,8 +80,8 @@ struct Injection {
     int32_t values[kMaxInjected];
 };
 
-Injection Injected[kEntryCount];
-int CallCount[kEntryCount];
+Injection Injected[kDeviceEntryCount];
+int CallCount[kDeviceEntryCount];
 bool InjectionsParsed = false;
 
 // What a test gave KXSIM_Restart, in place of the environment.
@@ -109,7 +103,7 @@ void ParseInjections() {
         const char *eq = static_cast<const char *>(memchr(p, '=', static_cast<size_t>(itemEnd - p)));
         if (eq != nullptr) {
             size_t nameLen = static_cast<size_t>(eq - p);
-            for (int e = 0; e < kEntryCount; e++) {
+            for (int e = 0; e < kDeviceEntryCount; e++) {
                 if (strlen(kEntryNames[e]) != nameLen || memcmp(kEntryNames[e], p, nameLen) != 0) continue;
                 Injection &inj = Injected[e];
                 inj.count = 0;
@@ -129,7 +123,7 @@ void ParseInjections() {
 }
 
 // True when this call's result is injected; *value receives it.
-bool NextInjected(int entry, int32_t *value) {
+bool NextInjected(DeviceEntryId entry, int32_t *value) {
     if (!InjectionsParsed) ParseInjections();
     int k = CallCount[entry]++;
     if (k >= Injected[entry].count) return false;
@@ -139,7 +133,7 @@ bool NextInjected(int entry, int32_t *value) {
 
 // ---- journal ----------------------------------------------------------
 
-void Journal(int entry, const char *args, int32_t result, const char *text) {
+void Journal(DeviceEntryId entry, const char *args, int32_t result, const char *text) {
     const char *path = JournalPath();
     if (path == nullptr || *path == '\0') return;
     FILE *f = fopen(path, "ab");
@@ -162,25 +156,9 @@ uint64_t HashBytes(const void *data, size_t size) {
     return h;
 }
 
-// The rows a LUT call takes, by the cube size it belongs to.
-int RowsOf(int entry) {
-    switch (entry) {
-#define LUT3D_SIZE(points, floatLayout, intLayout, floatSend, floatRead, intSend, intRead) \
-    case Entry_##floatSend:                                                            \
-    case Entry_##floatRead:                                                            \
-    case Entry_##intSend:                                                              \
-    case Entry_##intRead:                                                              \
-        return points * points * points;
-#include "lut/lut3d_size_list.h"
-#undef LUT3D_SIZE
-    default:
-        return 0;
-    }
-}
-
 // Runs one call: the injected result, or the box's own work; then the journal.
 template <typename Work>
-int32_t Run(int entry, const char *args, const char *text, Work work) {
+int32_t Run(DeviceEntryId entry, const char *args, const char *text, Work work) {
     int32_t injected = 0;
     bool isInjected = NextInjected(entry, &injected);
     int32_t result;
@@ -231,9 +209,7 @@ int32_t Sim_KX_DEV_TestETH_Init() {
 
 int32_t Sim_KX_DEV_GetName(int32_t, char *text) { return Box.open ? WriteText(text, kProductName) : -1; }
 int32_t Sim_KX_DEV_GetSN(int32_t, char *text) { return Box.open ? WriteText(text, kSerialNumber) : -1; }
-int32_t Sim_KX_DEV_GetLMH0341Format(int32_t, char *text) {
-    return Box.open ? WriteText(text, kLmh0341Format) : -1;
-}
+int32_t Sim_KX_DEV_GetLMH0341Format(int32_t, char *text) { return Box.open ? WriteText(text, kLmh0341Format) : -1; }
 int32_t Sim_KX_DEV_TestUSB_GetName(int32_t, char *text) { return Box.usbOpen ? WriteText(text, kProductName) : -1; }
 int32_t Sim_KX_DEV_TestETH_GetName(int32_t, char *text) { return Box.ethOpen ? WriteText(text, kProductName) : -1; }
 int32_t Sim_KX_DEV_TestUSB_GetSN(int32_t, char *text) { return Box.usbOpen ? WriteText(text, kSerialNumber) : -1; }
@@ -243,11 +219,16 @@ int32_t Sim_KX_DEV_TestETH_GetSN(int32_t, char *text) { return Box.ethOpen ? Wri
 // parameter is the manufacturer and device ID, otherwise the JEDEC ID.
 int32_t DevicePara(int32_t selector, int32_t param, char *text) {
     switch (selector) {
-    case kSelectUsbFileName: return WriteText(text, kUsbFileName);
-    case kSelectW25qId: return WriteText(text, param == kW25qManufacturerId ? "EF17" : "EF4018");
-    case kSelectS25FId: return WriteText(text, "010219");
-    case kSelectMcuVersion: return WriteText(text, kMcuVersion);
-    default: return -1;
+    case kSelectUsbFileName:
+        return WriteText(text, kUsbFileName);
+    case kSelectW25qId:
+        return WriteText(text, param == kW25qManufacturerId ? "EF17" : "EF4018");
+    case kSelectS25FId:
+        return WriteText(text, "010219");
+    case kSelectMcuVersion:
+        return WriteText(text, kMcuVersion);
+    default:
+        return -1;
     }
 }
 int32_t Sim_KX_DEV_GetDevicePara(int32_t selector, int32_t param, char *text) {
@@ -268,10 +249,17 @@ int32_t Sim_KX_DEV_GetFPGAPara(int32_t selector, int32_t param, char *text) {
     if (selector != 1) return -1;
     int32_t value;
     switch (param) {
-    case 1: value = Box.reg1; break;
-    case 3: value = Box.reg3; break;
-    case 4: value = Box.hdmiOut; break;
-    default: return -1;
+    case 1:
+        value = Box.reg1;
+        break;
+    case 3:
+        value = Box.reg3;
+        break;
+    case 4:
+        value = Box.hdmiOut;
+        break;
+    default:
+        return -1;
     }
     char reply[kReplySize];
     snprintf(reply, sizeof reply, "REG%d=0x%04X", static_cast<int>(param), static_cast<unsigned>(value));
@@ -308,12 +296,8 @@ int32_t Sim_KX_DEV_Set3DLUT_Points(int32_t, int32_t value) {
     return 0;
 }
 // Source codes 0 to 4 (SMPTE, USER, SDI, HDMI, CALIB); LUT modes 0 to 4.
-int32_t Sim_KX_DEV_SetSourceMode(int32_t, int32_t value) {
-    return Box.open && value >= 0 && value <= 4 ? 0 : -1;
-}
-int32_t Sim_KX_DEV_SetLutCtrlStatus(int32_t, int32_t value) {
-    return Box.open && value >= 0 && value <= 4 ? 0 : -1;
-}
+int32_t Sim_KX_DEV_SetSourceMode(int32_t, int32_t value) { return Box.open && value >= 0 && value <= 4 ? 0 : -1; }
+int32_t Sim_KX_DEV_SetLutCtrlStatus(int32_t, int32_t value) { return Box.open && value >= 0 && value <= 4 ? 0 : -1; }
 int32_t Sim_KX_DEV_SetFPGAReset(int32_t) { return Box.open ? 0 : -1; }
 int32_t Sim_KX_DEV_SetFPGAREG1(int32_t, int32_t value) {
     if (!Box.open) return -1;
@@ -327,9 +311,7 @@ int32_t Sim_KX_DEV_Set_W25QXX_All_Chip_Erase(int32_t) {
     return 0;
 }
 // Reset state 1 releases the FPGA, 2 holds it in reset.
-int32_t Sim_KX_DEV_Set_FPGAResetStatus(int32_t value) {
-    return Box.open && (value == 1 || value == 2) ? 0 : -1;
-}
+int32_t Sim_KX_DEV_Set_FPGAResetStatus(int32_t value) { return Box.open && (value == 1 || value == 2) ? 0 : -1; }
 // LED states: 0 off, 1 all red, 2 all green; works through any open port.
 int32_t Sim_KX_DEV_Set_IndicatorLEDStatus(int32_t value) {
     return (Box.open || Box.usbOpen || Box.ethOpen) && value >= 0 && value <= 2 ? 0 : -1;
@@ -406,64 +388,64 @@ Args LutArgs(int32_t index, int rows, const Row *table) {
 
 // ---- dispatch by shape ------------------------------------------------------
 
-int32_t Dispatch_CTX(int entry, int32_t (*work)(), void *) {
-    return Run(entry, "", nullptr, work);
-}
-int32_t Dispatch_INDEX(int entry, int32_t (*work)(int32_t), void *, int32_t index) {
+int32_t Dispatch_CTX(DeviceEntryId entry, int32_t (*work)(), void *) { return Run(entry, "", nullptr, work); }
+int32_t Dispatch_INDEX(DeviceEntryId entry, int32_t (*work)(int32_t), void *, int32_t index) {
     return Run(entry, Format("%d", static_cast<int>(index)).text, nullptr, [&] { return work(index); });
 }
-int32_t Dispatch_VALUE(int entry, int32_t (*work)(int32_t), void *, int32_t value) {
+int32_t Dispatch_VALUE(DeviceEntryId entry, int32_t (*work)(int32_t), void *, int32_t value) {
     return Run(entry, Format("%d", static_cast<int>(value)).text, nullptr, [&] { return work(value); });
 }
-int32_t Dispatch_INDEX_VALUE(int entry, int32_t (*work)(int32_t, int32_t), void *, int32_t index, int32_t value) {
+int32_t Dispatch_INDEX_VALUE(DeviceEntryId entry, int32_t (*work)(int32_t, int32_t), void *, int32_t index,
+                             int32_t value) {
     return Run(entry, Format("%d %d", static_cast<int>(index), static_cast<int>(value)).text, nullptr,
                [&] { return work(index, value); });
 }
-int32_t Dispatch_INDEX_OUT_VALUE(int entry, int32_t (*work)(int32_t, int32_t *), void *, int32_t index,
+int32_t Dispatch_INDEX_OUT_VALUE(DeviceEntryId entry, int32_t (*work)(int32_t, int32_t *), void *, int32_t index,
                                  int32_t *value) {
     return Run(entry, Format("%d @out", static_cast<int>(index)).text, nullptr, [&] { return work(index, value); });
 }
-int32_t Dispatch_INDEX_TEXT(int entry, int32_t (*work)(int32_t, char *), void *, int32_t index, char *text) {
+int32_t Dispatch_INDEX_TEXT(DeviceEntryId entry, int32_t (*work)(int32_t, char *), void *, int32_t index, char *text) {
     return Run(entry, Format("%d @buf", static_cast<int>(index)).text, text, [&] { return work(index, text); });
 }
-int32_t Dispatch_SEL_PARAM_TEXT(int entry, int32_t (*work)(int32_t, int32_t, char *), void *, int32_t selector,
-                                int32_t param, char *text) {
+int32_t Dispatch_SEL_PARAM_TEXT(DeviceEntryId entry, int32_t (*work)(int32_t, int32_t, char *), void *,
+                                int32_t selector, int32_t param, char *text) {
     return Run(entry, Format("%d %d @buf", static_cast<int>(selector), static_cast<int>(param)).text, text,
                [&] { return work(selector, param, text); });
 }
-int32_t Dispatch_INDEX_LEVELS(int entry, int32_t (*work)(int32_t, float *), void *, int32_t index, float *levels) {
+int32_t Dispatch_INDEX_LEVELS(DeviceEntryId entry, int32_t (*work)(int32_t, float *), void *, int32_t index,
+                              float *levels) {
     Args a = levels == nullptr ? Format("%d null", static_cast<int>(index))
                                : Format("%d %g,%g,%g", static_cast<int>(index), static_cast<double>(levels[0]),
                                         static_cast<double>(levels[1]), static_cast<double>(levels[2]));
     return Run(entry, a.text, nullptr, [&] { return work(index, levels); });
 }
-int32_t Dispatch_INDEX_OUT_LEVELS(int entry, int32_t (*work)(int32_t, float *), void *, int32_t index,
+int32_t Dispatch_INDEX_OUT_LEVELS(DeviceEntryId entry, int32_t (*work)(int32_t, float *), void *, int32_t index,
                                   float *levels) {
     return Run(entry, Format("%d @out", static_cast<int>(index)).text, nullptr, [&] { return work(index, levels); });
 }
-int32_t Dispatch_INDEX_FLOAT_LUT(int entry, int32_t (*work)(int32_t, float *), void *, int32_t index,
+int32_t Dispatch_INDEX_FLOAT_LUT(DeviceEntryId entry, int32_t (*work)(int32_t, float *), void *, int32_t index,
                                  float *table) {
-    return Run(entry, LutArgs(index, RowsOf(entry), table).text, nullptr, [&] { return work(index, table); });
+    return Run(entry, LutArgs(index, LutRowsOfEntry(entry), table).text, nullptr, [&] { return work(index, table); });
 }
-int32_t Dispatch_INDEX_OUT_FLOAT_LUT(int entry, int32_t (*work)(int32_t, float *), void *, int32_t index,
+int32_t Dispatch_INDEX_OUT_FLOAT_LUT(DeviceEntryId entry, int32_t (*work)(int32_t, float *), void *, int32_t index,
                                      float *table) {
     return Run(entry, Format("%d @out", static_cast<int>(index)).text, nullptr, [&] { return work(index, table); });
 }
-int32_t Dispatch_INDEX_INT_LUT(int entry, int32_t (*work)(int32_t, int16_t *), void *, int32_t index,
+int32_t Dispatch_INDEX_INT_LUT(DeviceEntryId entry, int32_t (*work)(int32_t, int16_t *), void *, int32_t index,
                                int16_t *table) {
-    return Run(entry, LutArgs(index, RowsOf(entry), table).text, nullptr, [&] { return work(index, table); });
+    return Run(entry, LutArgs(index, LutRowsOfEntry(entry), table).text, nullptr, [&] { return work(index, table); });
 }
-int32_t Dispatch_INDEX_OUT_INT_LUT(int entry, int32_t (*work)(int32_t, int16_t *), void *, int32_t index,
+int32_t Dispatch_INDEX_OUT_INT_LUT(DeviceEntryId entry, int32_t (*work)(int32_t, int16_t *), void *, int32_t index,
                                    int16_t *table) {
     return Run(entry, Format("%d @out", static_cast<int>(index)).text, nullptr, [&] { return work(index, table); });
 }
 
 // The LUT entries share their work by the table kind; each size's entries
 // take that size's rows.
-#define LUT3D_SIZE(points, floatLayout, intLayout, floatSend, floatRead, intSend, intRead)                  \
-    int32_t Sim_##floatSend(int32_t, float *t) { return StoreFloatLut(points * points * points, t); }   \
-    int32_t Sim_##floatRead(int32_t, float *t) { return ReadFloatLut(points * points * points, t); }    \
-    int32_t Sim_##intSend(int32_t, int16_t *t) { return StoreIntLut(points * points * points, t); }     \
+#define LUT3D_SIZE(points, floatLayout, intLayout, floatSend, floatRead, intSend, intRead)            \
+    int32_t Sim_##floatSend(int32_t, float *t) { return StoreFloatLut(points * points * points, t); } \
+    int32_t Sim_##floatRead(int32_t, float *t) { return ReadFloatLut(points * points * points, t); }  \
+    int32_t Sim_##intSend(int32_t, int16_t *t) { return StoreIntLut(points * points * points, t); }   \
     int32_t Sim_##intRead(int32_t, int16_t *t) { return ReadIntLut(points * points * points, t); }
 #include "lut/lut3d_size_list.h"
 #undef LUT3D_SIZE
@@ -486,9 +468,7 @@ extern "C" void KXSIM_Restart(const char *results, const char *journal) {
 
 // The exports. `name` is expanded here, so a test build can rename one
 // entry point (-DKX_DEV_GetMode=...) to make a library that lacks it.
-#define KX_DEV_ENTRY(name, shape)                                            \
-    extern "C" int32_t name KX_PARAMS_##shape {                              \
-        return Dispatch_##shape(Entry_##name, Sim_##name, KX_ARGS_##shape);  \
-    }
+#define KX_DEV_ENTRY(name, shape) \
+    extern "C" int32_t name KX_PARAMS_##shape { return Dispatch_##shape(Entry_##name, Sim_##name, KX_ARGS_##shape); }
 #include "device/device_api_list.h"
 #undef KX_DEV_ENTRY

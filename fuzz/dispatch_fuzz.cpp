@@ -42,6 +42,7 @@
 #include "console/console_loop.h"
 #include "console/word_reader.h"
 #include "device/device_api.h"
+#include "device/device_entries.h"
 #include "device/session.h"
 #include "fuzz/fuzz_support.h"
 #include "lut/lut_tables.h"
@@ -52,30 +53,8 @@ constexpr int kMaxWords = 32;
 // The longest label a reply is printed behind is shorter than this.
 constexpr size_t kLongestLine = kReplySize + 32;
 
-enum Entry {
-#define KX_DEV_ENTRY(name, shape) Entry_##name,
-#include "device/device_api_list.h"
-#undef KX_DEV_ENTRY
-};
-
-// The rows a LUT call takes, by the cube size it belongs to.
-int RowsOf(Entry entry) {
-    switch (entry) {
-#define LUT3D_SIZE(points, floatLayout, intLayout, floatSend, floatRead, intSend, intRead) \
-    case Entry_##floatSend:                                                            \
-    case Entry_##floatRead:                                                            \
-    case Entry_##intSend:                                                              \
-    case Entry_##intRead:                                                              \
-        return points * points * points;
-#include "lut/lut3d_size_list.h"
-#undef LUT3D_SIZE
-    default:
-        return 0;
-    }
-}
-
 struct Call {
-    Entry entry;
+    DeviceEntryId entry;
     int32_t result;
     bool tableSent;
 };
@@ -85,13 +64,14 @@ const uint8_t *ScriptAt;
 const uint8_t *ScriptEnd;
 std::vector<Call> Calls;  // of the current word
 
-int32_t Answer(Entry entry, void *ctx, bool tableSent = false) {
+int32_t Answer(DeviceEntryId entry, void *ctx, bool tableSent = false) {
     FUZZ_CHECK(ctx == TheSession->DeviceContext);
     int32_t result = entry == Entry_KX_DEV_Init ? 1 : 0;
     if (ScriptAt < ScriptEnd) {
         uint8_t b = *ScriptAt++;
         if (b == 0x7F && ScriptEnd - ScriptAt >= 4) {
-            uint32_t raw = ScriptAt[0] | ScriptAt[1] << 8 | ScriptAt[2] << 16 | static_cast<uint32_t>(ScriptAt[3]) << 24;
+            uint32_t raw =
+                ScriptAt[0] | ScriptAt[1] << 8 | ScriptAt[2] << 16 | static_cast<uint32_t>(ScriptAt[3]) << 24;
             memcpy(&result, &raw, sizeof result);
             ScriptAt += 4;
         } else {
@@ -115,49 +95,53 @@ void WriteReply(char *text) {
 
 // What each shape of call does with its buffers, as the library would: read
 // what it is given, write what it fills.
-int32_t Shape_CTX(Entry e, void *ctx) { return Answer(e, ctx); }
-int32_t Shape_INDEX(Entry e, void *ctx, int32_t) { return Answer(e, ctx); }
-int32_t Shape_VALUE(Entry e, void *ctx, int32_t) { return Answer(e, ctx); }
-int32_t Shape_INDEX_VALUE(Entry e, void *ctx, int32_t, int32_t) { return Answer(e, ctx); }
-int32_t Shape_INDEX_OUT_VALUE(Entry e, void *ctx, int32_t, int32_t *value) {
+int32_t Shape_CTX(DeviceEntryId e, void *ctx) { return Answer(e, ctx); }
+int32_t Shape_INDEX(DeviceEntryId e, void *ctx, int32_t) { return Answer(e, ctx); }
+int32_t Shape_VALUE(DeviceEntryId e, void *ctx, int32_t) { return Answer(e, ctx); }
+int32_t Shape_INDEX_VALUE(DeviceEntryId e, void *ctx, int32_t, int32_t) { return Answer(e, ctx); }
+int32_t Shape_INDEX_OUT_VALUE(DeviceEntryId e, void *ctx, int32_t, int32_t *value) {
     *value = 0x1234;
     return Answer(e, ctx);
 }
-int32_t Shape_INDEX_TEXT(Entry e, void *ctx, int32_t, char *text) {
+int32_t Shape_INDEX_TEXT(DeviceEntryId e, void *ctx, int32_t, char *text) {
     int32_t result = Answer(e, ctx);
     WriteReply(text);
     return result;
 }
-int32_t Shape_SEL_PARAM_TEXT(Entry e, void *ctx, int32_t, int32_t, char *text) {
+int32_t Shape_SEL_PARAM_TEXT(DeviceEntryId e, void *ctx, int32_t, int32_t, char *text) {
     int32_t result = Answer(e, ctx);
     WriteReply(text);
     return result;
 }
-int32_t Shape_INDEX_LEVELS(Entry e, void *ctx, int32_t, float *levels) {
+int32_t Shape_INDEX_LEVELS(DeviceEntryId e, void *ctx, int32_t, float *levels) {
     volatile float sink = levels[0] + levels[1] + levels[2];
     (void)sink;
     return Answer(e, ctx);
 }
-int32_t Shape_INDEX_OUT_LEVELS(Entry e, void *ctx, int32_t, float *levels) {
+int32_t Shape_INDEX_OUT_LEVELS(DeviceEntryId e, void *ctx, int32_t, float *levels) {
     levels[0] = levels[1] = levels[2] = 0.5f;
     return Answer(e, ctx);
 }
 template <typename T>
-int32_t SendTable(Entry e, void *ctx, const T *table) {
+int32_t SendTable(DeviceEntryId e, void *ctx, const T *table) {
     volatile T sink = 0;
-    for (int i = 0; i < 3 * RowsOf(e); i++) sink = table[i];
+    for (int i = 0; i < 3 * LutRowsOfEntry(e); i++) sink = table[i];
     (void)sink;
     return Answer(e, ctx, true);
 }
 template <typename T>
-int32_t FillTable(Entry e, void *ctx, T *table) {
-    for (int i = 0; i < 3 * RowsOf(e); i++) table[i] = 0;
+int32_t FillTable(DeviceEntryId e, void *ctx, T *table) {
+    for (int i = 0; i < 3 * LutRowsOfEntry(e); i++) table[i] = 0;
     return Answer(e, ctx);
 }
-int32_t Shape_INDEX_FLOAT_LUT(Entry e, void *ctx, int32_t, float *table) { return SendTable(e, ctx, table); }
-int32_t Shape_INDEX_INT_LUT(Entry e, void *ctx, int32_t, int16_t *table) { return SendTable(e, ctx, table); }
-int32_t Shape_INDEX_OUT_FLOAT_LUT(Entry e, void *ctx, int32_t, float *table) { return FillTable(e, ctx, table); }
-int32_t Shape_INDEX_OUT_INT_LUT(Entry e, void *ctx, int32_t, int16_t *table) { return FillTable(e, ctx, table); }
+int32_t Shape_INDEX_FLOAT_LUT(DeviceEntryId e, void *ctx, int32_t, float *table) { return SendTable(e, ctx, table); }
+int32_t Shape_INDEX_INT_LUT(DeviceEntryId e, void *ctx, int32_t, int16_t *table) { return SendTable(e, ctx, table); }
+int32_t Shape_INDEX_OUT_FLOAT_LUT(DeviceEntryId e, void *ctx, int32_t, float *table) {
+    return FillTable(e, ctx, table);
+}
+int32_t Shape_INDEX_OUT_INT_LUT(DeviceEntryId e, void *ctx, int32_t, int16_t *table) {
+    return FillTable(e, ctx, table);
+}
 
 #define KX_DEV_ENTRY(name, shape) \
     int32_t Fake_##name KX_PARAMS_##shape { return Shape_##shape(Entry_##name, KX_ARGS_##shape); }

@@ -1,4 +1,4 @@
-// The 3dl format: no single specification, three common families.
+// The 3dl format: no single standard, three common families.
 //
 //   Lustre      "3DMESH", then "Mesh IN OUT" (a grid of 2^IN + 1 points,
 //               OUT output bits), the mesh line, the rows; often a trailer
