@@ -11,9 +11,7 @@
 #include "platform/ascii.h"
 #include "platform/platform.h"
 
-namespace {
-
-bool EndsWithIgnoringCase(const char *text, const char *suffix) {
+bool PrepEndsWithIgnoringCase(const char *text, const char *suffix) {
     size_t n = strlen(text);
     size_t m = strlen(suffix);
     if (n < m) return false;
@@ -22,6 +20,8 @@ bool EndsWithIgnoringCase(const char *text, const char *suffix) {
     }
     return true;
 }
+
+namespace {
 
 // The whole file into one buffer, grown as it fills. The size the file
 // has now only sizes the first buffer (one byte more, so that the end is
@@ -71,9 +71,9 @@ char *ReadWholeFile(FILE *file, size_t *size, PrepError *error) {
 }  // namespace
 
 PrepFamily PrepFamilyOfName(const char *path) {
-    if (EndsWithIgnoringCase(path, ".csv")) return kPrepFamilyCsv;
-    if (EndsWithIgnoringCase(path, ".cube")) return kPrepFamilyCube;
-    if (EndsWithIgnoringCase(path, ".3dl")) return kPrepFamily3dl;
+    if (PrepEndsWithIgnoringCase(path, ".csv")) return kPrepFamilyCsv;
+    if (PrepEndsWithIgnoringCase(path, ".cube")) return kPrepFamilyCube;
+    if (PrepEndsWithIgnoringCase(path, ".3dl")) return kPrepFamily3dl;
     return kPrepFamilyNone;
 }
 

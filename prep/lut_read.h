@@ -48,6 +48,9 @@ struct PrepWarnings {
 // names the box itself takes is the box reader's rule, not this one.
 PrepFamily PrepFamilyOfName(const char *path);
 
+// Whether text ends in suffix (lower case) in any letter case.
+bool PrepEndsWithIgnoringCase(const char *text, const char *suffix);
+
 // Reads the file at path as the given family into *lut (which is reset
 // first and, on failure, left freed) and notes the warnings. Returns 0, or
 // -1 with *error holding the physical line and the reason. Warnings noted

@@ -1,4 +1,4 @@
-// The lutprep program: its three commands and what they share (arguments,
+// The lutprep program: its commands and what they share (arguments,
 // messages, the families and sizes of the box, reading a source LUT).
 // Results go to standard output, errors and warnings to standard error.
 #pragma once
@@ -21,6 +21,7 @@ constexpr int kExitUsage = 2;
 int RunCheck(int count, char **args);
 int RunConvert(int count, char **args);
 int RunCompare(int count, char **args);
+int RunPreview(int count, char **args);
 
 // ---- arguments ------------------------------------------------------------
 
@@ -36,6 +37,9 @@ struct Option {
 // after a usage error was printed for command.
 int ParseArgs(const char *command, int count, char **args, Option *options, int optionCount);
 
+// A whole number in text (at most 2^20), or -1.
+int32_t ParseCount(const char *text);
+
 // Prints the usage of command (nullptr: of every command) to out.
 void PrintUsage(FILE *out, const char *command);
 
@@ -46,6 +50,17 @@ int UsageError(const char *command, const char *format, ...) __attribute__((form
 // Prints "lutprep: TEXT" on standard error, after what standard output
 // holds so far, so that the two read in order when they share one pipe.
 void PrintError(const char *format, ...) __attribute__((format(printf, 1, 2)));
+
+// ---- writing ---------------------------------------------------------------
+
+// Writes OUT as a temporary file beside it that takes OUT's place only when
+// complete: write fills the file (0, or -1 with *error set), then check,
+// when not null, may refuse the closed file at tempPath (false, with *why
+// set). Prints the reason and returns -1 when anything fails; OUT is then
+// as it was and no temporary file is left.
+int WriteReplacing(const char *out, int (*write)(FILE *file, const void *context, PrepError *error),
+                   bool (*check)(const char *tempPath, const void *context, char *why, size_t whySize),
+                   const void *context);
 
 // ---- the box's families and sizes ------------------------------------------
 
@@ -71,6 +86,10 @@ PrepFamily ReadingFamily(const char *path);
 // Reads path as its reading family into *lut; on failure prints the file,
 // the line and the reason and returns -1 (lut is then freed).
 int ReadSourceLut(const char *path, PrepLut *lut, PrepWarnings *warnings);
+
+// Prints what the reading of path had to guess, since nothing in the file
+// stated it: a 3dl's output bit depth, which scales every value.
+void PrintGuessedDepth(const char *path, const PrepWarnings *warnings);
 
 // "65-point cube", "17-point 12-bit 3dl", with " with a shaper" and " with a
 // domain" where the file had them.

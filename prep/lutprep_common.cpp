@@ -2,11 +2,13 @@
 // and sizes as lut/ defines them, reading a source LUT, JSON output.
 #include <cmath>
 #include <cstdarg>
+#include <cstdlib>
 #include <cstring>
 
+#include "platform/json_string.h"
+#include "platform/platform.h"
 #include "prep/lut_write.h"
 #include "prep/lutprep.h"
-#include "platform/json_string.h"
 
 namespace {
 
@@ -26,6 +28,7 @@ const CommandUsage kUsages[] = {
     {"check", "lutprep check [--json] [--strict] FILE..."},
     {"convert", "lutprep convert [--size %s] [--bits %s] [--interp tetrahedral|trilinear] IN OUT"},
     {"compare", "lutprep compare [--json] [--tolerance T] A B"},
+    {"preview", "lutprep preview [--width W] LUT [LUT2] OUT.png"},
 };
 
 }  // namespace
@@ -125,6 +128,45 @@ int ParseArgs(const char *command, int count, char **args, Option *options, int 
     return operands;
 }
 
+int32_t ParseCount(const char *text) {
+    char *end = nullptr;
+    long value = strtol(text, &end, 10);
+    if (end == text || *end != '\0' || value < 0 || value > 1 << 20) return -1;
+    return static_cast<int32_t>(value);
+}
+
+int WriteReplacing(const char *out, int (*write)(FILE *file, const void *context, PrepError *error),
+                   bool (*check)(const char *tempPath, const void *context, char *why, size_t whySize),
+                   const void *context) {
+    PlatformReplacement replacement;
+    FILE *file = PlatformCreateReplacement(replacement, out);
+    if (file == nullptr) {
+        PrintError("%s: cannot write it (not writable, or no temporary file can be made beside it)", out);
+        return -1;
+    }
+    PrepError error{};
+    if (write(file, context, &error) != 0) {
+        PlatformDiscardReplacement(replacement);
+        PrintError("%s: %s; left as it was", out, error.text);
+        return -1;
+    }
+    if (PlatformCloseReplacement(replacement) != 0) {
+        PrintError("%s: write failed; left as it was", out);
+        return -1;
+    }
+    char why[160];
+    if (check != nullptr && !check(replacement.tempPath, context, why, sizeof why)) {
+        PlatformDiscardReplacement(replacement);
+        PrintError("%s: the written file failed the check: %s; left as it was", out, why);
+        return -1;
+    }
+    if (PlatformCommitReplacement(replacement) != 0) {
+        PrintError("%s: cannot put the written file in its place; left as it was", out);
+        return -1;
+    }
+    return 0;
+}
+
 const Lut3dSize *BoxSizeOfPoints(int32_t points) {
     for (const Lut3dSize &size : kLut3dSizes) {
         if (size.points == points) return &size;
@@ -176,6 +218,14 @@ int ReadSourceLut(const char *path, PrepLut *lut, PrepWarnings *warnings) {
         PrintError("%s: %s", path, error.text);
     }
     return -1;
+}
+
+void PrintGuessedDepth(const char *path, const PrepWarnings *warnings) {
+    for (int32_t i = 0; i < warnings->count; i++) {
+        if (warnings->list[i].code == kPrepWarnBitDepth) {
+            PrintError("%s: line %lld: %s", path, static_cast<long long>(warnings->list[i].line), warnings->list[i].text);
+        }
+    }
 }
 
 void DescribeLut(const PrepLut *lut, char *out, size_t size) {

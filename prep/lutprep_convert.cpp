@@ -4,10 +4,8 @@
 // own reader, and checked value by value against what was meant before it
 // takes OUT's place: whatever fails, OUT stays as it was and no temporary
 // file is left. IN is read whole first, so IN and OUT may be one file.
-#include <cstdlib>
 #include <cstring>
 
-#include "platform/platform.h"
 #include "prep/lut_write.h"
 #include "prep/lutprep.h"
 #include "prep/resample.h"
@@ -20,14 +18,6 @@ struct InterpName {
 };
 
 const InterpName kInterps[] = {{"tetrahedral", kPrepTetrahedral}, {"trilinear", kPrepTrilinear}};
-
-// A whole number in text, or -1.
-int32_t ParseCount(const char *text) {
-    char *end = nullptr;
-    long value = strtol(text, &end, 10);
-    if (end == text || *end != '\0' || value < 0 || value > 1 << 20) return -1;
-    return static_cast<int32_t>(value);
-}
 
 // Whether the box's reader, given the temporary file, reads exactly what
 // was meant: the layout of the size and family, the family's file type, and
@@ -66,36 +56,21 @@ bool ReadsBackAsMeant(const char *path, const Lut3dFamily *box, const PrepLut *l
     return true;
 }
 
-// Writes lut to out by replacement; prints the reason and returns -1 when
-// anything fails (out is then unchanged).
-int WriteChecked(const char *out, const Lut3dFamily *box, const PrepLut *lut, int32_t bits) {
-    PlatformReplacement replacement;
-    FILE *file = PlatformCreateReplacement(replacement, out);
-    if (file == nullptr) {
-        PrintError("%s: cannot write it (not writable, or no temporary file can be made beside it)", out);
-        return -1;
-    }
-    PrepError error{};
-    if (PrepWriteLut(file, PrepFamilyOfBox(box), lut, bits, &error) != 0) {
-        PlatformDiscardReplacement(replacement);
-        PrintError("%s: %s; left as it was", out, error.text);
-        return -1;
-    }
-    if (PlatformCloseReplacement(replacement) != 0) {
-        PrintError("%s: write failed; left as it was", out);
-        return -1;
-    }
-    char why[160];
-    if (!ReadsBackAsMeant(replacement.tempPath, box, lut, bits, why, sizeof why)) {
-        PlatformDiscardReplacement(replacement);
-        PrintError("%s: the written file failed the check: %s; left as it was", out, why);
-        return -1;
-    }
-    if (PlatformCommitReplacement(replacement) != 0) {
-        PrintError("%s: cannot put the written file in its place; left as it was", out);
-        return -1;
-    }
-    return 0;
+// What convert writes: the LUT, in the box's family, at a 3dl depth.
+struct Written {
+    const Lut3dFamily *box;
+    const PrepLut *lut;
+    int32_t bits;
+};
+
+int WriteLut(FILE *file, const void *context, PrepError *error) {
+    const Written *w = static_cast<const Written *>(context);
+    return PrepWriteLut(file, PrepFamilyOfBox(w->box), w->lut, w->bits, error);
+}
+
+bool CheckLut(const char *tempPath, const void *context, char *why, size_t whySize) {
+    const Written *w = static_cast<const Written *>(context);
+    return ReadsBackAsMeant(tempPath, w->box, w->lut, w->bits, why, whySize);
 }
 
 }  // namespace
@@ -146,12 +121,7 @@ int RunConvert(int count, char **args) {
     PrepLut source{}, result{};
     PrepWarnings warnings{};
     if (ReadSourceLut(in, &source, &warnings) != 0) return kExitFailed;
-    // What the reading inferred, since nothing in the file stated it.
-    for (int32_t i = 0; i < warnings.count; i++) {
-        if (warnings.list[i].code == kPrepWarnBitDepth) {
-            PrintError("%s: line %lld: %s", in, static_cast<long long>(warnings.list[i].line), warnings.list[i].text);
-        }
-    }
+    PrintGuessedDepth(in, &warnings);
     if (size == nullptr) size = BoxSizeOfPoints(source.points);
     if (size == nullptr) size = LargestBoxSize();
 
@@ -165,7 +135,8 @@ int RunConvert(int count, char **args) {
         (clamped = PrepClampLut(&result), PrepMeasureLoss(&source, &result, interp, &loss, &error)) != 0) {
         PrintError("%s: %s", in, error.text);
     } else {
-        if (WriteChecked(out, box, &result, bits) == 0) {
+        const Written written{box, &result, bits};
+        if (WriteReplacing(out, WriteLut, CheckLut, &written) == 0) {
             char from[96];
             DescribeLut(&source, from, sizeof from);
             char depth[16] = "";
