@@ -18,8 +18,9 @@
 # show GBK on a UTF-8 terminal.
 RUN_PACKAGES := cmake make g++ x11-utils xfonts-encodings
 # libclang-rt-dev: clang's sanitizer and libFuzzer runtimes, only recommended
-# by clang.
-TEST_PACKAGES := cmake make g++ clang libclang-rt-dev libgtest-dev libbenchmark-dev python3-cram libc-bin opencolorio-tools
+# by clang. libstb-dev: lutprep's PNG encoder; python3-png: the decoder its
+# preview transcript checks the pictures with.
+TEST_PACKAGES := cmake make g++ clang libclang-rt-dev libgtest-dev libbenchmark-dev python3-cram libc-bin opencolorio-tools libstb-dev python3-png
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64 wine wine64
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 # The project's one version, from CMakeLists.txt.
@@ -53,7 +54,7 @@ run:
 	fi
 
 dist:
-	@tools/ensure-packages cmake make $(WINDOWS_PACKAGES)
+	@tools/ensure-packages cmake make libstb-dev $(WINDOWS_PACKAGES)
 	cmake --preset dist
 	cmake --build --preset dist -j $(JOBS) --target dist
 

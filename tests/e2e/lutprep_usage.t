@@ -4,12 +4,13 @@ wrong, shows the usage on standard error, and exits with status 2.
   $ . "$E2E_LIB"
   $ lutprep --version
   lutprep 1.0.0
-  $ lutprep --help | head -6
-  lutprep 1.0.0: check, convert and compare 3D LUT files for the LUT loader box
+  $ lutprep --help | head -7
+  lutprep 1.0.0: check, convert, compare and preview 3D LUT files for the LUT loader box
   
   usage: lutprep check [--json] [--strict] FILE...
          lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] IN OUT
          lutprep compare [--json] [--tolerance T] A B
+         lutprep preview [--width W] LUT [LUT2] OUT.png
          lutprep --help | --version
   $ lutprep convert --help
   usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] IN OUT
@@ -23,6 +24,7 @@ Standard output stays empty: the usage goes to standard error.
   usage: lutprep check [--json] [--strict] FILE...
          lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] IN OUT
          lutprep compare [--json] [--tolerance T] A B
+         lutprep preview [--width W] LUT [LUT2] OUT.png
          lutprep --help | --version
   [2]
   $ lutprep verify a.cube
@@ -30,6 +32,7 @@ Standard output stays empty: the usage goes to standard error.
   usage: lutprep check [--json] [--strict] FILE...
          lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] IN OUT
          lutprep compare [--json] [--tolerance T] A B
+         lutprep preview [--width W] LUT [LUT2] OUT.png
          lutprep --help | --version
   [2]
   $ lutprep check
