@@ -2,15 +2,22 @@
 // through LUT, or through LUT and LUT2 with their difference below
 // (prep/preview.h tells the bands and the pattern). OUT is written as a
 // temporary file beside it that takes its place only when complete.
+#include <cstdlib>
+
 #include "prep/lutprep.h"
 #include "prep/png_write.h"
 #include "prep/preview.h"
 
 namespace {
 
-int WritePicture(FILE *file, const void *context, PrepError *error) {
-    const PrepPreview *preview = static_cast<const PrepPreview *>(context);
-    if (PrepWritePng(file, preview->width, preview->height, preview->rgb) == 0) return 0;
+struct Encoded {
+    const uint8_t *bytes;
+    size_t size;
+};
+
+int WriteEncoded(FILE *file, const void *context, PrepError *error) {
+    const Encoded *png = static_cast<const Encoded *>(context);
+    if (fwrite(png->bytes, 1, png->size, file) == png->size) return 0;
     PrepSetError(error, 0, "write failed");
     return -1;
 }
@@ -48,10 +55,14 @@ int RunPreview(int count, char **args) {
         if (read) PrintGuessedDepth(names[i], &warnings);
     }
     PrepError error{};
+    uint8_t *png = nullptr;
+    size_t pngSize = 0;
     if (read) {
         if (PrepMakePreview(&luts[0], names[1] != nullptr ? &luts[1] : nullptr, width, &preview, &error) != 0) {
             PrintError("%s", error.text);
-        } else if (WriteReplacing(out, WritePicture, nullptr, &preview) == 0) {
+        } else if ((png = PrepEncodePng(preview.width, preview.height, preview.rgb, &pngSize)) == nullptr) {
+            PrintError("%s: out of memory for the PNG; nothing written", out);
+        } else if (const Encoded encoded{png, pngSize}; WriteReplacing(out, WriteEncoded, nullptr, &encoded) == 0) {
             printf("%s: %dx%d PNG: the pattern, then through %s", out, preview.width, preview.height, names[0]);
             if (names[1] != nullptr) {
                 printf(", through %s, and their difference times %d (at most %d 8-bit code value%s)", names[1],
@@ -61,6 +72,7 @@ int RunPreview(int count, char **args) {
             status = kExitOk;
         }
     }
+    free(png);
     PrepFreePreview(&preview);
     PrepFreeLut(&luts[0]);
     PrepFreeLut(&luts[1]);

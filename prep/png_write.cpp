@@ -1,8 +1,9 @@
 // The PNG encoder is stb_image_write's, built here and nowhere else. Its
-// file functions are left out: lutprep writes through a FILE of its own,
-// the temporary file that replaces OUT only when complete.
+// file functions are left out: lutprep writes the bytes through a FILE of
+// its own, the temporary file that replaces OUT only when complete.
 #include "prep/png_write.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -13,7 +14,7 @@ namespace {
 // one safe way out.
 [[noreturn]] void EncoderCheckFailed() {
     fflush(stdout);
-    fputs("lutprep: out of memory while encoding the PNG\n", stderr);
+    fputs("lutprep: the PNG encoder failed (out of memory)\n", stderr);
     abort();
 }
 
@@ -25,25 +26,10 @@ namespace {
 #define STBI_WRITE_NO_STDIO
 #include <stb_image_write.h>
 
-namespace {
-
-struct Sink {
-    FILE *file;
-    bool failed;
-};
-
-void WriteBytes(void *context, void *data, int size) {
-    Sink *sink = static_cast<Sink *>(context);
-    if (size < 0 || fwrite(data, 1, static_cast<size_t>(size), sink->file) != static_cast<size_t>(size)) {
-        sink->failed = true;
-    }
-}
-
-}  // namespace
-
-int PrepWritePng(FILE *file, int32_t width, int32_t height, const uint8_t *rgb) {
+uint8_t *PrepEncodePng(int32_t width, int32_t height, const uint8_t *rgb, size_t *size) {
     constexpr int kChannels = 3;
-    Sink sink{file, false};
-    int written = stbi_write_png_to_func(WriteBytes, &sink, width, height, kChannels, rgb, width * kChannels);
-    return written != 0 && !sink.failed ? 0 : -1;
+    int length = 0;
+    uint8_t *png = stbi_write_png_to_mem(rgb, width * kChannels, width, height, kChannels, &length);
+    *size = png != nullptr && length > 0 ? static_cast<size_t>(length) : 0;
+    return png;
 }

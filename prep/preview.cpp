@@ -10,7 +10,8 @@ namespace {
 constexpr int32_t kPixelBytes = 3;
 constexpr uint8_t kPrimariesAndSecondaries[][3] = {{255, 0, 0},   {0, 255, 0},   {0, 0, 255},
                                                    {0, 255, 255}, {255, 0, 255}, {255, 255, 0}};
-constexpr int32_t kColourPatches = 6 + sizeof kPreviewSkinTones / sizeof kPreviewSkinTones[0];
+constexpr int32_t kPrimaries = sizeof kPrimariesAndSecondaries / sizeof kPrimariesAndSecondaries[0];
+constexpr int32_t kColourPatches = kPrimaries + sizeof kPreviewSkinTones / sizeof kPreviewSkinTones[0];
 // The fifth stripe: this many near-black patches from code 0, then as many
 // near-white ones ending at 255, kStepCodes apart.
 constexpr int32_t kSteps = 16;
@@ -62,8 +63,7 @@ void PatternPixel(int32_t stripe, int32_t x, int32_t width, uint8_t out[3]) {
     case 2: HuePixel(x, width, 0.5, out); break;
     case 3: {
         int32_t patch = x * kColourPatches / width;
-        const int32_t primaries = sizeof kPrimariesAndSecondaries / sizeof kPrimariesAndSecondaries[0];
-        memcpy(out, patch < primaries ? kPrimariesAndSecondaries[patch] : kPreviewSkinTones[patch - primaries], 3);
+        memcpy(out, patch < kPrimaries ? kPrimariesAndSecondaries[patch] : kPreviewSkinTones[patch - kPrimaries], 3);
         break;
     }
     default: {

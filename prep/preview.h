@@ -3,7 +3,8 @@
 // results' difference, as bands of equal height stacked top to bottom.
 //
 // Each band is `width` pixels wide and width / 4 high, and holds the
-// pattern's five stripes of equal height, top to bottom:
+// pattern's five stripes, top to bottom (of equal height, or a row apart
+// where the band's height is no multiple of five):
 //   1. grey ramp: black at the left edge to white at the right edge;
 //   2. hues at full saturation and value, red at the left edge through
 //      yellow, green, cyan, blue and magenta, back towards red;
@@ -24,7 +25,7 @@
 
 constexpr int32_t kPreviewDefaultWidth = 1024;
 // Narrower, and the fifth stripe's patches would be under 2 pixels wide;
-// wider, and the picture's memory would pass 50 MB.
+// at the widest the picture takes 50 MB, and encoding it as much again.
 constexpr int32_t kPreviewMinWidth = 64;
 constexpr int32_t kPreviewMaxWidth = 4096;
 constexpr int32_t kPreviewStripes = 5;
