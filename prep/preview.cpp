@@ -30,27 +30,18 @@ uint8_t Code8(double v) {
 // rises or falls between them.
 void HuePixel(int32_t x, int32_t width, double saturation, uint8_t out[3]) {
     enum Role { kFull, kFloor, kRising, kFalling };
-    static constexpr Role kSextants[6][3] = {{kFull, kRising, kFloor},   {kFalling, kFull, kFloor},
-                                             {kFloor, kFull, kRising},   {kFloor, kFalling, kFull},
-                                             {kRising, kFloor, kFull},   {kFull, kFloor, kFalling}};
-    double h = 6.0 * x / width;       // [0, 6), as x < width
+    static constexpr Role kSextants[6][3] = {{kFull, kRising, kFloor}, {kFalling, kFull, kFloor},
+                                             {kFloor, kFull, kRising}, {kFloor, kFalling, kFull},
+                                             {kRising, kFloor, kFull}, {kFull, kFloor, kFalling}};
+    double h = 6.0 * x / width;  // [0, 6), as x < width
     int32_t sextant = static_cast<int32_t>(h);
     double f = h - sextant;
-    for (int c = 0; c < 3; c++) {
-        double v = 1.0;
-        switch (kSextants[sextant][c]) {
-        case kFull: v = 1.0; break;
-        case kFloor: v = 1.0 - saturation; break;
-        case kRising: v = 1.0 - saturation * (1.0 - f); break;
-        case kFalling: v = 1.0 - saturation * f; break;
-        }
-        out[c] = Code8(v);
-    }
+    // Indexed by Role.
+    const double level[] = {1.0, 1.0 - saturation, 1.0 - saturation * (1.0 - f), 1.0 - saturation * f};
+    for (int c = 0; c < 3; c++) out[c] = Code8(level[kSextants[sextant][c]]);
 }
 
-void SetGrey(uint8_t out[3], int32_t code) {
-    out[0] = out[1] = out[2] = static_cast<uint8_t>(code);
-}
+void SetGrey(uint8_t out[3], int32_t code) { out[0] = out[1] = out[2] = static_cast<uint8_t>(code); }
 
 // The pattern's pixel at column x of a stripe.
 void PatternPixel(int32_t stripe, int32_t x, int32_t width, uint8_t out[3]) {
@@ -59,8 +50,12 @@ void PatternPixel(int32_t stripe, int32_t x, int32_t width, uint8_t out[3]) {
         // Rounded to the nearest code: 0 at the left edge, 255 at the right.
         SetGrey(out, (2 * 255 * x + (width - 1)) / (2 * (width - 1)));
         break;
-    case 1: HuePixel(x, width, 1.0, out); break;
-    case 2: HuePixel(x, width, 0.5, out); break;
+    case 1:
+        HuePixel(x, width, 1.0, out);
+        break;
+    case 2:
+        HuePixel(x, width, 0.5, out);
+        break;
     case 3: {
         int32_t patch = x * kColourPatches / width;
         memcpy(out, patch < kPrimaries ? kPrimariesAndSecondaries[patch] : kPreviewSkinTones[patch - kPrimaries], 3);
