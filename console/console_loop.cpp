@@ -37,9 +37,9 @@ int RunConsole() {
     if (BindDeviceApi() < 0) return StartupFailure("GetFunAddr fail");
     void *deviceContext = malloc(kDeviceContextSize);
     if (deviceContext == nullptr) return StartupFailure("Memory Allocate Failure!\n");
-    Session &session = RunSession;
+    Session session;
     StartSession(session, deviceContext);
-    PlatformCatchInterrupts(CloseRunSession);
+    WatchRunSession(session);
 
     // An interrupt ends the loop as the end of input does: at the read it
     // cuts short, or before the next prompt.

@@ -15,9 +15,9 @@
 #include "platform/platform.h"
 
 
-int32_t OpenBox() {
-    PlatformCatchInterrupts(CloseRunSession);
-    int32_t count = InitDevice(RunSession);
+int32_t OpenBox(Session &session) {
+    WatchRunSession(session);
+    int32_t count = InitDevice(session);
     if (count < 0) SayCallFailed("KX_DEV_Init", count);
     return count;
 }
@@ -54,13 +54,13 @@ static const Text kLabelLine = {"%s: %.*s\n", "%s: %.*s\n"};
 static const Text kQueryFailedLine = {"%s: failed (%d)\n", "%s: 失败 (%d)\n"};
 static const Text kDevicesLabel = {"Devices", "设备数"};
 
-int RunInfo(const CtlOptions &options) {
-    int32_t devices = OpenBox();
+int RunInfo(Session &session, const CtlOptions &options) {
+    int32_t devices = OpenBox(session);
     int32_t results[kInfoQueryCount] = {};
     char replies[kInfoQueryCount][kReplySize] = {};
     bool failed = devices < 0;
     for (int q = 0; q < kInfoQueryCount && devices >= 0; q++) {
-        results[q] = kInfoQueries[q].query(RunSession, replies[q]);
+        results[q] = kInfoQueries[q].query(session, replies[q]);
         failed = failed || results[q] < 0;
     }
     CloseRunSession();
@@ -232,7 +232,7 @@ static void PrintLoad(const CtlOptions &options, const LoadOutcome &outcome) {
     }
 }
 
-int RunLoad(const CtlOptions &options) {
+int RunLoad(Session &session, const CtlOptions &options) {
     LoadOutcome outcome = {};
     outcome.verifyAsked = options.verify;
     // The box's own reader decides, before the box is opened.
@@ -248,12 +248,12 @@ int RunLoad(const CtlOptions &options) {
     }
 
     bool failed = true;
-    if (OpenBox() >= 0 && !PlatformInterrupted()) {
-        DownloadResult download = DownloadLut(RunSession, outcome.layout);
+    if (OpenBox(session) >= 0 && !PlatformInterrupted()) {
+        DownloadResult download = DownloadLut(session, outcome.layout);
         outcome.sent = download.sent && download.result >= 0;
         if (!outcome.sent) SayCallFailed(download.entry, download.result);
         if (outcome.sent && options.verify && !PlatformInterrupted()) {
-            outcome.readBack = ReadBackLut(RunSession, outcome.layout);
+            outcome.readBack = ReadBackLut(session, outcome.layout);
             outcome.verified = outcome.readBack.result >= 0 && outcome.readBack.row == 0;
             if (outcome.readBack.result < 0) {
                 SayCallFailed(outcome.readBack.entry, outcome.readBack.result);
@@ -279,7 +279,7 @@ static const SettingCall kSettingCalls[] = {
     {kSetMode, "mode", SetDeviceMode},     {kSetReg1, "reg1", SetFpgaReg1},       {kSetReg3, "reg3", SetFpgaReg3},
 };
 
-int RunSetting(const CtlOptions &options) {
+int RunSetting(Session &session, const CtlOptions &options) {
     const SettingCall *setting = nullptr;
     const char *command = options.command == kCmdResetFpga ? "reset-fpga" : "erase-luts";
     if (options.command == kCmdSet) {
@@ -290,12 +290,12 @@ int RunSetting(const CtlOptions &options) {
         command = "set";
     }
 
-    int32_t result = OpenBox();
+    int32_t result = OpenBox(session);
     if (result >= 0 && !PlatformInterrupted()) {
         if (setting != nullptr) {
-            result = setting->call(RunSession, options.value);
+            result = setting->call(session, options.value);
         } else {
-            result = options.command == kCmdResetFpga ? ResetFpga(RunSession) : EraseLutFlash(RunSession);
+            result = options.command == kCmdResetFpga ? ResetFpga(session) : EraseLutFlash(session);
         }
     }
     CloseRunSession();

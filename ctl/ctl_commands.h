@@ -1,17 +1,19 @@
-// lutctl's commands. Each opens the box once and closes it once
-// (CloseRunSession, also after an interrupt), runs on RunSession with the
-// device library bound, and returns the exit status.
+// lutctl's commands. Each runs on the session it is given, with the device
+// library bound, opens the box at most once and closes it once
+// (CloseRunSession, also after an interrupt), and returns the exit status.
 #pragma once
 
 #include "ctl/ctl_options.h"
+#include "device/session.h"
 
-int RunInfo(const CtlOptions &options);
-int RunSelftest(const CtlOptions &options);
-int RunLoad(const CtlOptions &options);
+int RunInfo(Session &session, const CtlOptions &options);
+int RunSelftest(Session &session, const CtlOptions &options);
+int RunLoad(Session &session, const CtlOptions &options);
 // set, reset-fpga and erase-luts.
-int RunSetting(const CtlOptions &options);
+int RunSetting(Session &session, const CtlOptions &options);
 
-// Shared by the commands: catches interrupts (so that the close runs on
-// every path from here on) and opens the box with KX_DEV_Init; the count,
-// negative after a failure, which is reported on standard error.
-int32_t OpenBox();
+// Shared by the commands: watches session (so that the close runs on every
+// path from here on, an interrupt included) and opens the box with
+// KX_DEV_Init; the count, negative after a failure, which is reported on
+// standard error.
+int32_t OpenBox(Session &session);

@@ -40,15 +40,15 @@ const Text kLedQuestions[] = {{"Are all indicator LEDs red? [y/n] ", "指示灯�
                               {"Are all indicator LEDs green? [y/n] ", "指示灯是否全为绿色? [y/n] "}};
 const Text kRecordFailed = {"lutctl: the record cannot be written to %s\n", "lutctl: 无法写入记录文件 %s\n"};
 
-PortOutcome TestPort(TestPortId port, bool text) {
+PortOutcome TestPort(Session &session, TestPortId port, bool text) {
     PortOutcome outcome = {};
     if (text) Say({"%s:\n", "%s:\n"}, InLanguage(kPortNames[port]));
-    outcome.openResult = OpenTestPort(RunSession, port);
+    outcome.openResult = OpenTestPort(session, port);
     if (outcome.openResult < 0) {
         if (text) Say({"  not opened (%d)\n", "  无法打开 (%d)\n"}, static_cast<int>(outcome.openResult));
         return outcome;
     }
-    outcome.passed = ReadPortIdentity(RunSession, port, outcome.readings);
+    outcome.passed = ReadPortIdentity(session, port, outcome.readings);
     if (!text) return outcome;
     for (int r = 0; r < kIdentityReadingCount; r++) {
         if (outcome.readings.result[r] < 0) {
@@ -83,8 +83,8 @@ LedAnswer AskOperator(const Text &question, FILE *prompts) {
     return kLedNo;
 }
 
-LedAnswer CheckLeds(int colour, int32_t state, bool ask, FILE *prompts) {
-    int32_t result = ShowLeds(RunSession, state);
+LedAnswer CheckLeds(Session &session, int colour, int32_t state, bool ask, FILE *prompts) {
+    int32_t result = ShowLeds(session, state);
     if (result < 0) {
         SayCallFailed("KX_DEV_Set_IndicatorLEDStatus", result);
         return kLedFail;
@@ -174,7 +174,7 @@ int AppendRecord(FILE *file, const char *path, const RecordField (&fields)[kReco
 
 }  // namespace
 
-int RunSelftest(const CtlOptions &options) {
+int RunSelftest(Session &session, const CtlOptions &options) {
     bool ask = options.leds == kLedsAsk || (options.leds == kLedsByInput && PlatformStdinIsTerminal());
     bool text = !options.json;
     // The questions must not mix with the one JSON object on standard output.
@@ -192,9 +192,9 @@ int RunSelftest(const CtlOptions &options) {
 
     SelftestOutcome outcome = {};
     // The console's test: no KX_DEV_Init, the two test ports open the box.
-    PlatformCatchInterrupts(CloseRunSession);
-    outcome.usb = TestPort(kUsbTestPort, text);
-    outcome.eth = TestPort(kEthTestPort, text);
+    WatchRunSession(session);
+    outcome.usb = TestPort(session, kUsbTestPort, text);
+    outcome.eth = TestPort(session, kEthTestPort, text);
     if (text) Say({"Ports: %s\n", "接口: %s\n"}, outcome.usb.passed && outcome.eth.passed ? "pass" : "fail");
 
     // As at the console, the LEDs are shown only once the Ethernet port
@@ -203,7 +203,7 @@ int RunSelftest(const CtlOptions &options) {
     LedAnswer *answers[] = {&outcome.red, &outcome.green};
     const int32_t states[] = {kLedsRed, kLedsGreen};
     for (int colour = 0; colour < 2 && outcome.eth.openResult >= 0 && !PlatformInterrupted(); colour++) {
-        *answers[colour] = CheckLeds(colour, states[colour], ask, prompts);
+        *answers[colour] = CheckLeds(session, colour, states[colour], ask, prompts);
         // An answer cut short by an interrupt is none.
         if (text && !PlatformInterrupted()) {
             Say({"%s: %s\n", "%s: %s\n"}, InLanguage(kLedLabels[colour]), kLedAnswerWords[*answers[colour]]);

@@ -17,14 +17,14 @@ static const Text kCannotBind = {"lutctl: the device library %s lacks entry poin
                                  "lutctl: 设备库 %s 缺少入口点\n"};
 static const Text kNoMemory = {"lutctl: no memory for the device context\n", "lutctl: 无法为设备上下文分配内存\n"};
 
-static int RunCommand(const CtlOptions &options) {
+static int RunCommand(Session &session, const CtlOptions &options) {
     switch (options.command) {
-    case kCmdInfo: return RunInfo(options);
-    case kCmdSelftest: return RunSelftest(options);
-    case kCmdLoad: return RunLoad(options);
+    case kCmdInfo: return RunInfo(session, options);
+    case kCmdSelftest: return RunSelftest(session, options);
+    case kCmdLoad: return RunLoad(session, options);
     case kCmdSet:
     case kCmdResetFpga:
-    case kCmdEraseLuts: return RunSetting(options);
+    case kCmdEraseLuts: return RunSetting(session, options);
     case kNoCommand: break;
     }
     return kExitUsage;
@@ -60,10 +60,15 @@ int RunLutctl(int argc, char **argv) {
         SayError(kNoMemory);
         return kExitFailed;
     }
-    StartSession(RunSession, deviceContext);
+    // The run's session; the interrupt path reaches it once a command
+    // watches it, and the close below (a second one does nothing) ends that
+    // before the session goes out of scope.
+    Session session;
+    StartSession(session, deviceContext);
 
     PlatformBeginDeviceUse();
-    status = RunCommand(options);
+    status = RunCommand(session, options);
+    CloseRunSession();
     PlatformEndDeviceUse();
     fflush(stdout);
     ReleaseDeviceLibrary();

@@ -49,10 +49,15 @@ static void Report(Session &session, int32_t result, const char *successLine, co
     fputs(result < 0 ? failureLine : successLine, stdout);
 }
 
-// "setRGB": sends the fixed RgbLevels with CurrentIndex, without opening or
-// closing the device.
+// The channel levels "setRGB" sends, red, green, blue.
+static constexpr float kRgbLevels[3] = {1.0f, 0.3f, 0.6f};
+
+// "setRGB": sends kRgbLevels with CurrentIndex, without opening or closing
+// the device. The library takes the levels as a writable array: it gets a
+// copy.
 void CmdSetRGB(Session &session, const char *) {
-    Report(session, DeviceApi.KX_DEV_SetChVal(session.DeviceContext, session.CurrentIndex, session.RgbLevels),
+    float levels[3] = {kRgbLevels[0], kRgbLevels[1], kRgbLevels[2]};
+    Report(session, DeviceApi.KX_DEV_SetChVal(session.DeviceContext, session.CurrentIndex, levels),
            "set RGB success\n", "set RGB failure\n");
 }
 

@@ -88,17 +88,17 @@ void CmdGetLMH0341FormatID(Session &session, const char *) {
     ReportQuery(session.LastStatus, {"LMH0341 format: ", "get LMH0341 format failure\n"}, session.TextReply);
 }
 
-// The general queries: after a successful open, the two fields become
-// InfoSelector and InfoParam (hexadecimal allowed; no number gives 0) and go
+// The general queries: after a successful open, the two fields become the
+// selector and the parameter (hexadecimal allowed; no number gives 0) and go
 // to query unchanged; the reply is printed without a label.
 static void GeneralQuery(Session &session, const char *arg, KX_DEV_GetDevicePara_Proc query) {
     if (OpenDevice(session) < 0) return;
     char first[kInfoFieldBufferSize];
     char second[kInfoFieldBufferSize];
     ExtractInfoFields(arg, first, second);
-    session.InfoSelector = PlatformHexTextToInt(first);
-    session.InfoParam = PlatformHexTextToInt(second);
-    session.LastStatus = query(session.DeviceContext, session.InfoSelector, session.InfoParam, session.TextReply);
+    int32_t selector = PlatformHexTextToInt(first);
+    int32_t param = PlatformHexTextToInt(second);
+    session.LastStatus = query(session.DeviceContext, selector, param, session.TextReply);
     ReportQuery(session.LastStatus, {"", "Get device info failure!\n"}, session.TextReply);
 }
 

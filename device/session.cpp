@@ -4,17 +4,13 @@
 #include <cstring>
 
 #include "device/device_api.h"
+#include "platform/platform.h"
 
 void StartSession(Session &session, void *deviceContext) {
     session.DeviceContext = deviceContext;
     session.CurrentIndex = 0;
     // Nothing has been read yet, so "setLut" must not send the empty table.
     session.LastStatus = -1;
-    session.InfoSelector = 0;
-    session.InfoParam = 0;
-    session.RgbLevels[0] = 1.0f;
-    session.RgbLevels[1] = 0.3f;
-    session.RgbLevels[2] = 0.6f;
     ClearReplies(session);
 }
 
@@ -23,9 +19,21 @@ void ClearReplies(Session &session) {
     memset(session.SerialReply, 0, sizeof session.SerialReply);
 }
 
-Session RunSession;
+// The one pointer the interrupt path reaches the session by, as the close
+// may run on the platform's handler thread.
+static std::atomic<Session *> WatchedSession{nullptr};
 static std::atomic<bool> RunSessionClosed{false};
 
-void CloseRunSession() {
-    if (!RunSessionClosed.exchange(true)) DeviceApi.KX_DEV_DeInit(RunSession.DeviceContext);
+static void CloseOnInterrupt() { CloseRunSession(); }
+
+void WatchRunSession(Session &session) {
+    WatchedSession.store(&session);
+    PlatformCatchInterrupts(CloseOnInterrupt);
+}
+
+bool CloseRunSession() {
+    Session *session = WatchedSession.load();
+    if (session == nullptr || RunSessionClosed.exchange(true)) return false;
+    DeviceApi.KX_DEV_DeInit(session->DeviceContext);
+    return true;
 }

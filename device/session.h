@@ -1,6 +1,6 @@
-// The device session: what the command handlers share and carry from one
-// command to the next. One Session lives for the whole run and is passed to
-// every handler.
+// The device session: what the commands share and carry from one command to
+// the next. One Session lives for the whole run, a local of the program's
+// run function, and is passed to every console handler and lutctl command.
 #pragma once
 
 #include <cstddef>
@@ -16,14 +16,10 @@ struct Session {
     // "getS25F_" (the typed number, once the device opened) and the two FPGA
     // reset-state commands (the state, before the open).
     int32_t CurrentIndex;
-    // The result of the last device operation a command completed; "setLut"
-    // sends only when it is 0.
+    // The result of the last device operation a command completed, or what
+    // "readMenu" (0) and "load:" (the file's layout, then the send's result)
+    // leave there; "setLut" sends only when it is 0.
     int32_t LastStatus;
-    // The two numbers of "GetDevInfo:" and "GetFPGAInfo:".
-    int32_t InfoSelector;
-    int32_t InfoParam;
-    // The fixed channel levels of "setRGB".
-    float RgbLevels[3];
     // Reply texts of the device queries; zeroed before every prompt.
     char TextReply[kReplySize];
     char SerialReply[kReplySize];
@@ -40,10 +36,14 @@ void ClearReplies(Session &session);
 // ends.
 constexpr size_t kDeviceContextSize = 0x20000;
 
-// The session of the run, shared with the last close after an interrupt.
-extern Session RunSession;
+// Makes session the run's session: the one the last close acts on, also
+// from an interrupt, which the platform may deliver on a thread of its own.
+// From here on interrupts are caught (PlatformCatchInterrupts), so that the
+// close runs on every way out. The session must live until the close.
+void WatchRunSession(Session &session);
 
-// The run's last KX_DEV_DeInit on RunSession: at shutdown, or from an
-// interrupt that ends the process on a thread of its own; the second call
-// of the two does nothing. Give it to PlatformCatchInterrupts.
-void CloseRunSession();
+// The run's last KX_DEV_DeInit on the watched session: at shutdown, or from
+// an interrupt that ends the process; only the first call of a run closes,
+// and without a watched session it does nothing. Returns whether this call
+// made the close.
+bool CloseRunSession();
