@@ -9,6 +9,8 @@
 #            dist/lutbox-VERSION-win64.zip
 # make fuzz  build the fuzz targets (clang, libFuzzer), then fuzz each for
 #            FUZZ_SECONDS (default 60)
+# make format        format every C++ file with clang-format (.clang-format)
+# make format-check  fail, naming the files, when any C++ file is not formatted
 #
 # They install the Debian packages they need when run as root, and otherwise
 # print the install line (tools/ensure-packages). Without root and without
@@ -31,7 +33,7 @@ FUZZ_SECONDS ?= 60
 # TMPDIR=/tmp, where Debian's Wine looks for the prefix's server).
 WINEPREFIX_DIR := $(CURDIR)/build-windows/wineprefix
 
-.PHONY: run test test-windows bench dist fuzz deps build clean
+.PHONY: run test test-windows bench dist fuzz deps build clean format format-check
 
 deps:
 	@tools/ensure-packages $(TEST_PACKAGES) --optional $(WINDOWS_PACKAGES)
@@ -115,6 +117,20 @@ test-windows:
 	rm -rf build-dist/package-test && mkdir -p build-dist/package-test && cp tests/package/package.t build-dist/package-test/; \
 	cd build-dist/package-test && DIST_ZIP="$(CURDIR)/dist/lutbox-$(VERSION)-win64.zip" LUTBOX_VERSION=$(VERSION) \
 	  cram3 --shell=/bin/bash package.t
+
+# The C++ files git tracks; the formatter is Debian's clang-format, so that
+# every machine formats alike.
+FORMAT_FILES = $(shell git ls-files '*.cpp' '*.h')
+
+format:
+	@tools/ensure-packages clang-format
+	clang-format -i $(FORMAT_FILES)
+
+format-check:
+	@tools/ensure-packages clang-format
+	@bad=$$(clang-format --dry-run --Werror $(FORMAT_FILES) 2>&1 | grep -o '^[^:]*:[0-9]*:[0-9]*: error' | cut -d: -f1 | sort -u); \
+	if [ -n "$$bad" ]; then echo "Not formatted (make format fixes them):"; echo "$$bad" | sed 's/^/  /'; exit 1; fi; \
+	echo "Every C++ file is formatted."
 
 clean:
 	rm -rf build build-sanitize build-clang build-fuzz build-windows build-dist dist
