@@ -6,8 +6,8 @@
 // file is left. IN is read whole first, so IN and OUT may be one file.
 #include <cstring>
 
+#include "lutprep/lutprep.h"
 #include "prep/lut_write.h"
-#include "prep/lutprep.h"
 #include "prep/resample.h"
 
 namespace {
@@ -47,8 +47,8 @@ bool ReadsBackAsMeant(const char *path, const Lut3dFamily *box, const PrepLut *l
                 same = memcmp(&Lut3dFloatTable[row][c], &v[c], sizeof v[c]) == 0;
             }
             if (!same) {
-                snprintf(why, whySize, "row %lld, value %d does not read back as written", static_cast<long long>(row + 1),
-                         c + 1);
+                snprintf(why, whySize, "row %lld, value %d does not read back as written",
+                         static_cast<long long>(row + 1), c + 1);
                 return false;
             }
         }
@@ -88,12 +88,14 @@ int RunConvert(int count, char **args) {
     const Lut3dSize *size = nullptr;
     if (options[kSize].given) {
         size = BoxSizeOfPoints(ParseCount(options[kSize].value));
-        if (size == nullptr) return UsageError("convert", "--size %s: the box takes no such size", options[kSize].value);
+        if (size == nullptr)
+            return UsageError("convert", "--size %s: the box takes no such size", options[kSize].value);
     }
     int32_t bits = kPrepDefaultBits;
     if (options[kBits].given) {
         bits = ParseCount(options[kBits].value);
-        if (!PrepIsWritableBits(bits)) return UsageError("convert", "--bits %s: no such 3dl depth", options[kBits].value);
+        if (!PrepIsWritableBits(bits))
+            return UsageError("convert", "--bits %s: no such 3dl depth", options[kBits].value);
     }
     PrepInterp interp = kPrepTetrahedral;
     if (options[kInterp].given) {
@@ -101,7 +103,8 @@ int RunConvert(int count, char **args) {
         for (const InterpName &name : kInterps) {
             if (strcmp(name.name, options[kInterp].value) == 0) found = &name;
         }
-        if (found == nullptr) return UsageError("convert", "--interp %s: no such interpolation", options[kInterp].value);
+        if (found == nullptr)
+            return UsageError("convert", "--interp %s: no such interpolation", options[kInterp].value);
         interp = found->interp;
     }
 
@@ -142,14 +145,16 @@ int RunConvert(int count, char **args) {
             char depth[16] = "";
             if (box->intTable) snprintf(depth, sizeof depth, " %d-bit", bits);
             int32_t layout = box->intTable ? size->intLayout : size->floatLayout;
-            printf("%s: %d-point%s %s, layout %d, from %s (%s); %lld value%s clamped; loss between the nodes: "
-                   "max %.3f, 99th percentile %.3f 10-bit code values\n",
-                   out, size->points, depth, box->name, layout, in, from, static_cast<long long>(clamped),
-                   clamped == 1 ? "" : "s", loss.maxCode10, loss.p99Code10);
+            printf(
+                "%s: %d-point%s %s, layout %d, from %s (%s); %lld value%s clamped; loss between the nodes: "
+                "max %.3f, 99th percentile %.3f 10-bit code values\n",
+                out, size->points, depth, box->name, layout, in, from, static_cast<long long>(clamped),
+                clamped == 1 ? "" : "s", loss.maxCode10, loss.p99Code10);
             if (loss.maxCode10 > 1.0) {
-                PrintError("warning: %s: the %d-point grid is up to %.3f 10-bit code values off between its nodes; "
-                           "such a LUT needs a shaper, which the box does not have",
-                           out, size->points, loss.maxCode10);
+                PrintError(
+                    "warning: %s: the %d-point grid is up to %.3f 10-bit code values off between its nodes; "
+                    "such a LUT needs a shaper, which the box does not have",
+                    out, size->points, loss.maxCode10);
             }
             status = kExitOk;
         }

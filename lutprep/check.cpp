@@ -7,7 +7,7 @@
 // shifted by a number too many.
 #include <cstring>
 
-#include "prep/lutprep.h"
+#include "lutprep/lutprep.h"
 #include "prep/text_scan.h"
 
 namespace {
@@ -18,7 +18,7 @@ struct Verdict {
     const Lut3dSize *size;      // accepted: the size read; nullptr: refused
     int32_t layout;
     Lut3dReport report;
-    const char *reasonCode;     // refused: "open", "family", "empty", "count" or "row"
+    const char *reasonCode;  // refused: "open", "family", "empty", "count" or "row"
     char reason[512];
     PrepWarnings warnings;
     // A warning beyond the engine's list: the lenient reading failed too,
@@ -58,8 +58,7 @@ void Explain(Verdict *v, const PrepLut *lenient, bool lenientRead) {
         v->reasonCode = "family";
         char extensions[128];
         BoxExtensionsText(extensions, sizeof extensions);
-        snprintf(v->reason, sizeof v->reason, "the box does not recognise the name: it holds none of %s",
-                 extensions);
+        snprintf(v->reason, sizeof v->reason, "the box does not recognise the name: it holds none of %s", extensions);
         return;
     }
     case kLut3dNoDataLine:
@@ -96,8 +95,8 @@ void Explain(Verdict *v, const PrepLut *lenient, bool lenientRead) {
         const Lut3dSize *made = BoxSizeOfPoints(n) != nullptr ? BoxSizeOfPoints(n) : LargestBoxSize();
         size_t used = strlen(v->reason);
         snprintf(v->reason + used, sizeof v->reason - used,
-                 "; %s %d-point LUT: lutprep convert %s OUT.cube makes a %d-point one the box takes", how, n,
-                 v->file, made->points);
+                 "; %s %d-point LUT: lutprep convert %s OUT.cube makes a %d-point one the box takes", how, n, v->file,
+                 made->points);
     }
 }
 

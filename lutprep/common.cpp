@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "lutprep/lutprep.h"
 #include "platform/json_string.h"
 #include "platform/platform.h"
 #include "prep/lut_write.h"
-#include "prep/lutprep.h"
 
 namespace {
 
@@ -223,7 +223,8 @@ int ReadSourceLut(const char *path, PrepLut *lut, PrepWarnings *warnings) {
 void PrintGuessedDepth(const char *path, const PrepWarnings *warnings) {
     for (int32_t i = 0; i < warnings->count; i++) {
         if (warnings->list[i].code == kPrepWarnBitDepth) {
-            PrintError("%s: line %lld: %s", path, static_cast<long long>(warnings->list[i].line), warnings->list[i].text);
+            PrintError("%s: line %lld: %s", path, static_cast<long long>(warnings->list[i].line),
+                       warnings->list[i].text);
         }
     }
 }
@@ -243,9 +244,9 @@ void DescribeLut(const PrepLut *lut, char *out, size_t size) {
 }
 
 void PutJsonString(FILE *out, const char *text) {
-    WriteJsonString(text, SIZE_MAX, [](void *to, const char *bytes, size_t count) {
-        fwrite(bytes, 1, count, static_cast<FILE *>(to));
-    }, out);
+    WriteJsonString(
+        text, SIZE_MAX,
+        [](void *to, const char *bytes, size_t count) { fwrite(bytes, 1, count, static_cast<FILE *>(to)); }, out);
 }
 
 void PutJsonNumber(FILE *out, double value) {
