@@ -1,7 +1,10 @@
 // "lutprep check": whether "load:" would take each file, and why not.
 //
 // The verdict is the box's own reader's (Read3dLutFile and its report), so
-// check and "load:" cannot disagree; nothing here repeats a rule of the box.
+// check and "load:" cannot disagree. The one rule of the box repeated here
+// is what a row of each format must read as, for the reason of a row the box
+// could not read: the format's row in prep/format.h holds it, beside the
+// writer that writes rows of that form.
 // The warnings come from the engine's lenient reading of the file, which
 // sees what the box reads without a word: a domain, a shaper, rows that are
 // shifted by a number too many.
@@ -29,25 +32,13 @@ struct Verdict {
 
 const char *const kUnreadableCode = "unreadable";
 
-// What a row of each family must read as, for the reason of a row the box
-// could not read.
-const char *RowForm(const Lut3dFamily *family) {
-    switch (PrepFamilyOfBox(family)) {
-    case kPrepFamilyCsv:
-        return "three whole numbers and three numbers, separated by commas";
-    case kPrepFamily3dl:
-        return "three whole numbers";
-    default:
-        return "three numbers";
-    }
-}
-
 void Explain(Verdict *v, const PrepLut *lenient, bool lenientRead) {
     const Lut3dReport &r = v->report;
     char rows[64];
     char points[64];
     Lut3dSizesText(&Lut3dSize::rows, ", ", " or ", rows, sizeof rows);
     Lut3dSizesText(&Lut3dSize::points, ", ", " or ", points, sizeof points);
+    const PrepFormat *format = PrepFamilyOfBox(v->family);
     switch (r.reason) {
     case kLut3dCannotOpen:
         v->reasonCode = "open";
@@ -75,7 +66,7 @@ void Explain(Verdict *v, const PrepLut *lenient, bool lenientRead) {
     case kLut3dBadRow:
         v->reasonCode = "row";
         snprintf(v->reason, sizeof v->reason, "row %lld of %lld cannot be read as %s", static_cast<long long>(r.row),
-                 static_cast<long long>(r.rows), RowForm(v->family));
+                 static_cast<long long>(r.rows), format != nullptr ? format->boxRow : "its numbers");
         break;
     case kLut3dRead:
         return;

@@ -197,13 +197,6 @@ PrepFamily PrepFamilyOfBox(const Lut3dFamily *family) {
     return family == nullptr ? kPrepFamilyNone : PrepFamilyOfName(family->extensions[0]);
 }
 
-const Lut3dFamily *BoxFamilyOfPrep(PrepFamily family) {
-    for (int i = 0; Lut3dFamilyAt(i) != nullptr; i++) {
-        if (family != kPrepFamilyNone && PrepFamilyOfBox(Lut3dFamilyAt(i)) == family) return Lut3dFamilyAt(i);
-    }
-    return nullptr;
-}
-
 PrepFamily ReadingFamily(const char *path) {
     const Lut3dFamily *box = Lut3dFamilyOfPath(path);
     return box != nullptr ? PrepFamilyOfBox(box) : PrepFamilyOfName(path);
@@ -230,9 +223,8 @@ void PrintGuessedDepth(const char *path, const PrepWarnings *warnings) {
 }
 
 void DescribeLut(const PrepLut *lut, char *out, size_t size) {
-    const Lut3dFamily *family = BoxFamilyOfPrep(lut->family);
-    const char *name = family != nullptr ? family->name : "LUT";
-    if (lut->family == kPrepFamily3dl) {
+    const char *name = lut->family != nullptr ? lut->family->name : "LUT";
+    if (lut->family != nullptr && lut->family->hasBitDepth) {
         snprintf(out, size, "%d-point %d-bit %s", lut->points, lut->bits, name);
     } else {
         snprintf(out, size, "%d-point %s", lut->points, name);
