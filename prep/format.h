@@ -2,8 +2,8 @@
 // rows. Each format is one file (format_cube.cpp, format_3dl.cpp,
 // format_csv.cpp) that holds its reading, its writing, its row order and its
 // row of this table; format.cpp lists the rows. Everything that differs by
-// format is asked of its row, so a new format is its file and a line in the
-// table.
+// format is asked of its row, so a new format is its file, a line in the
+// table and the declaration of its row below.
 #pragma once
 
 #include <cstddef>
