@@ -1,4 +1,6 @@
-// The entry of the readers: a file into memory, then the family's parser.
+// Not the box's reader (that is lut/lut3d_reader.cpp): the entry of lutprep's readers.
+//
+// A file into memory, then the parser of its format's row in the table.
 //
 // The whole file is read at once (a 65-point cube is 7 MB) so that the
 // parsers walk plain memory; that is most of what makes reading fast.
@@ -71,27 +73,40 @@ char *ReadWholeFile(FILE *file, size_t *size, PrepError *error) {
 }  // namespace
 
 PrepFamily PrepFamilyOfName(const char *path) {
-    if (PrepEndsWithIgnoringCase(path, ".csv")) return kPrepFamilyCsv;
-    if (PrepEndsWithIgnoringCase(path, ".cube")) return kPrepFamilyCube;
-    if (PrepEndsWithIgnoringCase(path, ".3dl")) return kPrepFamily3dl;
+    for (int32_t i = 0; PrepFormatAt(i) != nullptr; i++) {
+        if (PrepEndsWithIgnoringCase(path, PrepFormatAt(i)->extension)) return PrepFormatAt(i);
+    }
     return kPrepFamilyNone;
 }
+
+namespace {
+
+// The extensions of the formats read: ".csv, .cube or .3dl".
+void ReadExtensionsText(char *out, size_t size) {
+    int32_t count = 0;
+    for (int32_t i = 0; PrepFormatAt(i) != nullptr; i++) count += PrepFormatAt(i)->parse != nullptr ? 1 : 0;
+    size_t used = 0;
+    out[0] = '\0';
+    for (int32_t i = 0, k = 0; PrepFormatAt(i) != nullptr && used < size; i++) {
+        if (PrepFormatAt(i)->parse == nullptr) continue;
+        const char *joint = k == 0 ? "" : k + 1 == count ? " or " : ", ";
+        int n = snprintf(out + used, size - used, "%s%s", joint, PrepFormatAt(i)->extension);
+        if (n < 0) break;
+        used += static_cast<size_t>(n);
+        k++;
+    }
+}
+
+}  // namespace
 
 int PrepParseLut(const char *text, size_t size, PrepFamily family, PrepLut *lut, PrepWarnings *warnings,
                  PrepError *error) {
     if (warnings != nullptr) *warnings = PrepWarnings{};
-    switch (family) {
-    case kPrepFamilyCube:
-        return PrepParseCube(text, size, lut, warnings, error);
-    case kPrepFamily3dl:
-        return PrepParse3dl(text, size, lut, warnings, error);
-    case kPrepFamilyCsv:
-        return PrepParseCsv(text, size, lut, warnings, error);
-    case kPrepFamilyNone:
-        break;
-    }
+    if (family != nullptr && family->parse != nullptr) return family->parse(text, size, lut, warnings, error);
     PrepFreeLut(lut);
-    PrepSetError(error, 0, "not a LUT file name (.csv, .cube or .3dl)");
+    char extensions[64];
+    ReadExtensionsText(extensions, sizeof extensions);
+    PrepSetError(error, 0, "not a LUT file name (%s)", extensions);
     return -1;
 }
 

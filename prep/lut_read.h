@@ -1,4 +1,6 @@
-// Reading LUT files as their families are written in the wild, more widely
+// Not the box's reader (that is lut/lut3d_reader.cpp): lutprep's lenient reading of LUT files.
+//
+// LUT files as their families are written in the wild, read more widely
 // than the box's own reader takes them: cube (Adobe/IRIDAS and the grading
 // software variant with a shaper), 3dl (Lustre, Flame, Nuke-style) and the
 // box's CSV. Each reader also notes what would make the box show the file
@@ -8,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "prep/format.h"
 #include "prep/source_lut.h"
 
 // The largest file read: far above the largest LUT in any of the forms.
@@ -44,8 +47,9 @@ struct PrepWarnings {
 };
 
 // The family a file name gives for reading: its last extension, in any
-// letter case (".csv", ".cube", ".3dl"); kPrepFamilyNone otherwise. Which
-// names the box itself takes is the box reader's rule, not this one.
+// letter case, as the format table has them (".csv", ".cube", ".3dl");
+// kPrepFamilyNone otherwise. Which names the box itself takes is the box
+// reader's rule, not this one.
 PrepFamily PrepFamilyOfName(const char *path);
 
 // Whether text ends in suffix (lower case) in any letter case.
@@ -62,8 +66,8 @@ int PrepReadLutFile(const char *path, PrepFamily family, PrepLut *lut, PrepWarni
 int PrepParseLut(const char *text, size_t size, PrepFamily family, PrepLut *lut, PrepWarnings *warnings,
                  PrepError *error);
 
-// The three readers (read_cube.cpp, read_3dl.cpp, read_csv.cpp), with the
-// contract of PrepParseLut.
+// The readers of the formats (format_cube.cpp, format_3dl.cpp,
+// format_csv.cpp), with the contract of PrepParseLut.
 int PrepParseCube(const char *text, size_t size, PrepLut *lut, PrepWarnings *warnings, PrepError *error);
 int PrepParse3dl(const char *text, size_t size, PrepLut *lut, PrepWarnings *warnings, PrepError *error);
 int PrepParseCsv(const char *text, size_t size, PrepLut *lut, PrepWarnings *warnings, PrepError *error);

@@ -1,12 +1,14 @@
 // Writing a LUT in the three families the box's reader takes, in the form
 // that reader needs: every row a data line that begins with a digit, in the
 // row order the box assumes for the family, with nothing before the rows
-// that it would count as a row.
+// that it would count as a row. Each format's writer is in its file
+// (format_cube.cpp, format_3dl.cpp, format_csv.cpp).
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
 
+#include "prep/format.h"
 #include "prep/source_lut.h"
 
 // The 3dl mesh line is written on this scale, whatever the output depth.
@@ -29,7 +31,8 @@ bool PrepIsWritableBits(int32_t bits);
 int PrepWriteCube(FILE *file, const PrepLut *lut, PrepError *error);
 int PrepWrite3dl(FILE *file, const PrepLut *lut, int32_t bits, PrepError *error);
 int PrepWriteCsv(FILE *file, const PrepLut *lut, PrepError *error);
-// The writer of the family (bits is used by 3dl alone).
+// The writer of the family, from its row of the format table (bits is used
+// by a format with a bit depth alone).
 int PrepWriteLut(FILE *file, PrepFamily family, const PrepLut *lut, int32_t bits, PrepError *error);
 
 // What the box's table holds after reading a written file, for checking it

@@ -23,7 +23,10 @@ struct PrepError {
 // Sets *error, when error is not null; formatted like printf.
 void PrepSetError(PrepError *error, int64_t line, const char *format, ...) __attribute__((format(printf, 3, 4)));
 
-enum PrepFamily : int32_t { kPrepFamilyNone, kPrepFamilyCsv, kPrepFamilyCube, kPrepFamily3dl };
+// A file's format (prep/format.h): its row of the format table; null for
+// none.
+struct PrepFormat;
+using PrepFamily = const PrepFormat *;
 
 // Where a 3dl file's output bit depth came from; only a header states it,
 // the others are guesses.
@@ -51,8 +54,8 @@ struct PrepLut {
     float *shaper;  // shaperPoints rows of red, green, blue
     float shaperMin[3];
     float shaperMax[3];
-    // What was read: the family, and for 3dl the output bit depth and where
-    // it came from.
+    // What was read: the format, and for one with a bit depth (3dl) the
+    // output bit depth and where it came from.
     PrepFamily family;
     int32_t bits;
     PrepBitsFrom bitsFrom;

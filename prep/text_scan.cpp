@@ -1,11 +1,14 @@
-// Lines and number fields of LUT text files.
+// Lines and number fields of LUT text files, for lutprep's readers.
 //
 // A file is read into memory whole and walked line by line; numbers are
 // parsed with std::from_chars, which rounds a decimal to the nearest float
-// as the C library's strtof does (so a value reads as the box reads it)
-// and is several times faster, after a faster path of its own for the plain
-// decimals that most LUT files hold. Lines are counted by line feeds alone, so a
-// line number here is the one an editor shows.
+// as the C library's strtof does and is several times faster, after a
+// faster path of its own for the plain decimals that most LUT files hold. A
+// plain decimal therefore reads as the box's reader reads it; other
+// spellings the box takes (hexadecimal floats, for one) are no number here,
+// which is why check's verdict is the box reader's, never this one's. Lines
+// are counted by line feeds alone, so a line number here is the one an
+// editor shows.
 #include "prep/text_scan.h"
 
 #include <charconv>
@@ -38,9 +41,23 @@ bool NextLine(PrepLineReader *reader, PrepLine *line) {
     return true;
 }
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+int ForEachLine(const char *text, size_t size, char comment, int (*onLine)(void *state, const PrepLine &line),
+                void *state, int64_t *lastLine) {
+    PrepLineReader reader;
+    StartLines(&reader, text, size);
+    *lastLine = 1;
+    PrepLine raw;
+    while (NextLine(&reader, &raw)) {
+        *lastLine = raw.number;
+        PrepLine line = TrimLine(raw);
+        if (line.begin == line.end || (comment != 0 && *line.begin == comment)) continue;
+        int result = onLine(state, line);
+        if (result != 0) return result;
+    }
+    return 0;
 }
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
 
 const char *SkipBlanks(const char *p, const char *end) {
     while (p < end && IsBlank(*p)) p++;
@@ -98,7 +115,6 @@ float OutOfRange(const char *begin, const char *end) {
     float magnitude = huge ? std::numeric_limits<float>::infinity() : 0.0f;
     return negative ? -magnitude : magnitude;
 }
-
 
 // The fields LUT files are mostly made of, "0.123456" or "-1.5": digits
 // (at least one before the point), an optional fraction, an optional minus
@@ -289,8 +305,8 @@ void FinishWarnings(PrepWarnings *warnings, const char *scale) {
         PrepWarning *w = &warnings->list[i];
         long long n = static_cast<long long>(w->count);
         if (w->code == kPrepWarnRange) {
-            snprintf(w->text, sizeof w->text, "%lld value%s outside %s (the first on this line)", n,
-                     n == 1 ? "" : "s", scale);
+            snprintf(w->text, sizeof w->text, "%lld value%s outside %s (the first on this line)", n, n == 1 ? "" : "s",
+                     scale);
         } else if (w->code == kPrepWarnNonfinite) {
             snprintf(w->text, sizeof w->text, "%lld NaN or infinite value%s (the first on this line)", n,
                      n == 1 ? "" : "s");
@@ -322,7 +338,7 @@ int AppendRow(PrepRowBuffer *buffer, const float row[3], int64_t line, PrepError
             PrepSetError(error, line, "out of memory after %lld rows", static_cast<long long>(buffer->count));
             return -1;
         }
-        buffer->rows = static_cast<float (*)[3]>(grown);
+        buffer->rows = static_cast<float(*)[3]>(grown);
         buffer->capacity = capacity;
     }
     for (int c = 0; c < 3; c++) buffer->rows[buffer->count][c] = row[c];
@@ -348,8 +364,8 @@ void NoteShiftedRow(PrepShiftedRows *shifted, PrepWarnings *warnings, int64_t li
         shifted->firstSize = size;
     }
     NoteWarning(warnings, kPrepWarnShiftedRows, line,
-                "a data line of %d %s where a row holds %d: the box reads every later row shifted", size,
-                shifted->unit, shifted->rowSize);
+                "a data line of %d %s where a row holds %d: the box reads every later row shifted", size, shifted->unit,
+                shifted->rowSize);
 }
 
 int RefuseShiftedRows(const PrepShiftedRows &shifted, PrepError *error) {

@@ -1,5 +1,7 @@
-// The pieces the three LUT readers share: a file's bytes in memory, its
-// physical lines, and number fields parsed with std::from_chars.
+// Not the box's reader (that is lut/lut3d_reader.cpp): what lutprep's
+// format readers share. The one line loop over a file's bytes (which
+// prep/lut_read.cpp reads into memory), number fields parsed with
+// std::from_chars, the warnings, the rows.
 #pragma once
 
 #include <cstddef>
@@ -25,6 +27,15 @@ struct PrepLineReader {
 
 void StartLines(PrepLineReader *reader, const char *text, size_t size);
 bool NextLine(PrepLineReader *reader, PrepLine *line);
+
+// The line loop of every format reader: each line of text[0, size),
+// trimmed (TrimLine), goes to onLine with state, except blank lines and,
+// when comment is not 0, lines that begin with it; the loop stops at the
+// first line onLine returns nonzero for. *lastLine is set to the number of
+// the last line read (1 when there is none), where a reader that missed
+// something blames the end. Returns 0, or what onLine returned.
+int ForEachLine(const char *text, size_t size, char comment, int (*onLine)(void *state, const PrepLine &line),
+                void *state, int64_t *lastLine);
 
 // Space, tab, and the other ASCII white space that can stand within a line.
 bool IsBlank(char c);

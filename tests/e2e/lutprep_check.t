@@ -65,6 +65,14 @@ either way.
   $ lutprep check --strict cube17-good.cube
   cube17-good.cube: ok: cube, 17 points, layout 1
 
+So is one the box takes but lutprep's own reading refuses: the warning
+"unreadable" fails --strict like any other.
+
+  $ lutprep check --strict cube17-trailer.cube > /dev/null; echo $?
+  1
+  $ lutprep check --strict --json cube17-trailer.cube > /dev/null; echo $?
+  1
+
 JSON Lines: one object per file, the same facts.
 
   $ lutprep check --json cube17-domain.cube csv17-comma.csv absent.cube

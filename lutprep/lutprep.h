@@ -73,9 +73,6 @@ void BoxExtensionsText(char *out, size_t size);
 
 // The engine's family of a box family.
 PrepFamily PrepFamilyOfBox(const Lut3dFamily *family);
-// The box family of an engine family (nullptr for none): its name and its
-// file type.
-const Lut3dFamily *BoxFamilyOfPrep(PrepFamily family);
 // The family lutprep reads a file as: the box's, by the box's rule, when it
 // names one, so that check warns about the rows the box would read; else
 // the last extension in any letter case.

@@ -4,7 +4,7 @@
 // temporary file beside it that takes its place only when complete.
 #include <cstdlib>
 
-#include "prep/lutprep.h"
+#include "lutprep/lutprep.h"
 #include "prep/png_write.h"
 #include "prep/preview.h"
 

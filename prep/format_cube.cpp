@@ -1,4 +1,7 @@
-// The cube format (Adobe/IRIDAS 1.0, and the grading-software variant).
+// Not the box's reader (that is lut/lut3d_reader.cpp with lut/lut3d_cube.cpp): lutprep's cube format.
+//
+// Adobe/IRIDAS 1.0 and the grading-software variant, read leniently and
+// written as the box reads it.
 //
 // A text file of lines, each a keyword, a comment ('#' first), blank, or a
 // row of three reals separated by blanks. Keywords come before the rows,
@@ -33,8 +36,11 @@
 #include <cmath>
 #include <cstring>
 
+#include "prep/format.h"
 #include "prep/lut_read.h"
+#include "prep/lut_write.h"
 #include "prep/text_scan.h"
+#include "prep/text_write.h"
 
 namespace {
 
@@ -68,8 +74,15 @@ struct CubeHeader {
 
 void StartHeader(CubeHeader *h) {
     static const char *const kNames[kKeywordCount] = {
-        "TITLE",       "DOMAIN_MIN",         "DOMAIN_MAX",         "LUT_1D_SIZE",        "LUT_3D_SIZE",
-        "LUT_1D_INPUT_RANGE", "LUT_3D_INPUT_RANGE", "LUT_IN_VIDEO_RANGE", "LUT_OUT_VIDEO_RANGE",
+        "TITLE",
+        "DOMAIN_MIN",
+        "DOMAIN_MAX",
+        "LUT_1D_SIZE",
+        "LUT_3D_SIZE",
+        "LUT_1D_INPUT_RANGE",
+        "LUT_3D_INPUT_RANGE",
+        "LUT_IN_VIDEO_RANGE",
+        "LUT_OUT_VIDEO_RANGE",
     };
     *h = CubeHeader{};
     for (int k = 0; k < kKeywordCount; k++) h->keywords[k] = Keyword{kNames[k], 0};
@@ -130,8 +143,8 @@ int ReadKeyword(const PrepLine &line, CubeHeader *h, PrepError *error) {
     case kDomainMax:
         return ScanKeywordReals(rest, line.end, 3, h->domainMax, kw->name, line.number, error);
     case kSize1d:
-        return ScanKeywordSize(rest, line.end, kPrepMinPoints, kPrepMaxShaperPoints, &h->size1d, kw->name,
-                               line.number, error);
+        return ScanKeywordSize(rest, line.end, kPrepMinPoints, kPrepMaxShaperPoints, &h->size1d, kw->name, line.number,
+                               error);
     case kSize3d:
         return ScanKeywordSize(rest, line.end, kPrepMinPoints, kPrepMaxPoints, &h->size3d, kw->name, line.number,
                                error);
@@ -148,9 +161,7 @@ int ReadKeyword(const PrepLine &line, CubeHeader *h, PrepError *error) {
     }
 }
 
-bool Given(const CubeHeader &h, int k) {
-    return h.keywords[k].line != 0;
-}
+bool Given(const CubeHeader &h, int k) { return h.keywords[k].line != 0; }
 
 // The input ranges by table, checked; -1 with *error set when a table gets
 // two ranges, a range names no table, or a range is empty.
@@ -184,7 +195,7 @@ int ResolveRanges(const CubeHeader &h, bool shaper, PrepLut *lut, PrepError *err
     }
     for (int c = 0; c < 3; c++) {
         if (!(lut->domainMin[c] < lut->domainMax[c]) || !(lut->shaperMin[c] < lut->shaperMax[c])) {
-            int64_t line = Given(h, kRange3d) ? h.keywords[kRange3d].line
+            int64_t line = Given(h, kRange3d)   ? h.keywords[kRange3d].line
                            : Given(h, kRange1d) ? h.keywords[kRange1d].line
                                                 : domainLine;
             PrepSetError(error, line, "an input range whose minimum is not below its maximum");
@@ -204,13 +215,13 @@ void NoteDomain(const CubeHeader &h, bool shaper, PrepWarnings *warnings) {
         NoteWarning(warnings, kPrepWarnDomain, line,
                     "DOMAIN_MIN %g %g %g, DOMAIN_MAX %g %g %g: the box ignores the domain and takes the %s as "
                     "covering 0 to 1",
-                    h.domainMin[0], h.domainMin[1], h.domainMin[2], h.domainMax[0], h.domainMax[1],
-                    h.domainMax[2], shaper ? "tables" : "table");
+                    h.domainMin[0], h.domainMin[1], h.domainMin[2], h.domainMax[0], h.domainMax[1], h.domainMax[2],
+                    shaper ? "tables" : "table");
     }
     if (h.range3d[0] != 0.0f || h.range3d[1] != 1.0f) {
         NoteWarning(warnings, kPrepWarnDomain, h.keywords[kRange3d].line,
-                    "LUT_3D_INPUT_RANGE %g %g: the box ignores it and takes the table as covering 0 to 1",
-                    h.range3d[0], h.range3d[1]);
+                    "LUT_3D_INPUT_RANGE %g %g: the box ignores it and takes the table as covering 0 to 1", h.range3d[0],
+                    h.range3d[1]);
     }
 }
 
@@ -226,131 +237,192 @@ void FillIdentity(PrepLut *lut) {
     }
 }
 
-// Everything after the lines were read: sizes, ranges, the LUT itself.
-int BuildLut(const CubeHeader &h, const PrepRowBuffer &rows, int64_t firstRowLine, int64_t lastRowLine,
-             int64_t lastLine, PrepLut *lut, PrepWarnings *warnings, PrepError *error) {
+// What the reading of a cube holds between its lines.
+struct CubeReading {
+    CubeHeader h;
+    PrepRowBuffer rows;
+    int64_t firstRowLine;
+    int64_t lastRowLine;
+    PrepShiftedRows shifted;
+    PrepWarnings *warnings;
+    PrepError *error;
+};
+
+// The lattice's points per axis that the rows make (2 for a 1D LUT, held
+// before a 2-point identity lattice), or 0 with *error set.
+int32_t LatticePoints(const CubeReading &c, int64_t lastLine, bool *oneD, PrepError *error) {
+    const CubeHeader &h = c.h;
     int32_t shaperPoints = static_cast<int32_t>(h.size1d);
-    if (rows.count == 0) {
+    int64_t rowCount = c.rows.count;
+    if (rowCount == 0) {
         PrepSetError(error, lastLine, "no data rows");
-        return -1;
+        return 0;
     }
-    if (rows.count < shaperPoints) {
-        PrepSetError(error, lastRowLine, "the data ends after %lld rows; LUT_1D_SIZE %d (line %lld) needs %d",
-                     static_cast<long long>(rows.count), shaperPoints,
-                     static_cast<long long>(h.keywords[kSize1d].line), shaperPoints);
-        return -1;
+    if (rowCount < shaperPoints) {
+        PrepSetError(error, c.lastRowLine, "the data ends after %lld rows; LUT_1D_SIZE %d (line %lld) needs %d",
+                     static_cast<long long>(rowCount), shaperPoints, static_cast<long long>(h.keywords[kSize1d].line),
+                     shaperPoints);
+        return 0;
     }
-    int64_t latticeRows = rows.count - shaperPoints;
-    bool oneD = shaperPoints > 0 && latticeRows == 0 && !Given(h, kSize3d);
-    int32_t points = oneD ? 2 : CubeRoot(latticeRows);
-    if (points == 0) {
-        if (Given(h, kSize3d)) {
-            PrepSetError(error, lastRowLine, "the file holds %lld 3D rows; LUT_3D_SIZE %lld (line %lld) needs %lld",
-                         static_cast<long long>(latticeRows), static_cast<long long>(h.size3d),
-                         static_cast<long long>(h.keywords[kSize3d].line),
-                         static_cast<long long>(PrepNodeCount(static_cast<int32_t>(h.size3d))));
-        } else {
-            PrepSetError(error, lastRowLine, "%lld rows, and no LUT_3D_SIZE: no 3D table of 2 to 256 points",
-                         static_cast<long long>(latticeRows));
-        }
-        return -1;
+    int64_t latticeRows = rowCount - shaperPoints;
+    *oneD = shaperPoints > 0 && latticeRows == 0 && !Given(h, kSize3d);
+    int32_t points = *oneD ? 2 : CubeRoot(latticeRows);
+    if (points != 0) return points;
+    if (Given(h, kSize3d)) {
+        PrepSetError(error, c.lastRowLine, "the file holds %lld 3D rows; LUT_3D_SIZE %lld (line %lld) needs %lld",
+                     static_cast<long long>(latticeRows), static_cast<long long>(h.size3d),
+                     static_cast<long long>(h.keywords[kSize3d].line),
+                     static_cast<long long>(PrepNodeCount(static_cast<int32_t>(h.size3d))));
+    } else {
+        PrepSetError(error, c.lastRowLine, "%lld rows, and no LUT_3D_SIZE: no 3D table of 2 to 256 points",
+                     static_cast<long long>(latticeRows));
     }
+    return 0;
+}
+
+// The "shaper" and "size-keyword" warnings of a read LUT.
+void NoteShaperAndSize(const CubeReading &c, const PrepLut *lut, bool oneD) {
+    const CubeHeader &h = c.h;
+    int32_t shaperPoints = lut->shaperPoints;
+    int64_t latticeRows = c.rows.count - shaperPoints;
+    if (oneD) {
+        NoteWarning(c.warnings, kPrepWarnShaper, h.keywords[kSize1d].line,
+                    "a 1D LUT (LUT_1D_SIZE %d) without a 3D table: the box takes 3D tables only", shaperPoints);
+        return;
+    }
+    if (shaperPoints > 0) {
+        NoteWarning(c.warnings, kPrepWarnShaper, h.keywords[kSize1d].line,
+                    "a LUT_1D_SIZE %d shaper before the 3D table: the box ignores it and reads its rows as 3D rows",
+                    shaperPoints);
+    }
+    if (Given(h, kSize3d) && h.size3d != lut->points) {
+        NoteWarning(c.warnings, kPrepWarnSizeKeyword, h.keywords[kSize3d].line,
+                    "LUT_3D_SIZE %lld, but the file holds %lld 3D rows: a %d-point table",
+                    static_cast<long long>(h.size3d), static_cast<long long>(latticeRows), lut->points);
+    } else if (!Given(h, kSize3d)) {
+        NoteWarning(c.warnings, kPrepWarnSizeKeyword, c.firstRowLine,
+                    "no LUT_3D_SIZE line: the %lld rows make a %d-point table", static_cast<long long>(latticeRows),
+                    lut->points);
+    }
+}
+
+// Everything after the lines were read: sizes, ranges, the LUT itself.
+int BuildLut(const CubeReading &c, int64_t lastLine, PrepLut *lut, PrepError *error) {
+    const CubeHeader &h = c.h;
+    int32_t shaperPoints = static_cast<int32_t>(h.size1d);
+    bool oneD = false;
+    int32_t points = LatticePoints(c, lastLine, &oneD, error);
+    if (points == 0) return -1;
     if (PrepAllocLut(lut, points, shaperPoints, error) != 0) return -1;
     lut->family = kPrepFamilyCube;
     if (ResolveRanges(h, shaperPoints > 0, lut, error) != 0) {
         PrepFreeLut(lut);
         return -1;
     }
+    const PrepRowBuffer &rows = c.rows;
     if (shaperPoints > 0) memcpy(lut->shaper, rows.rows, static_cast<size_t>(shaperPoints) * sizeof rows.rows[0]);
     if (oneD) {
         FillIdentity(lut);
     } else {
-        memcpy(lut->values, rows.rows[shaperPoints], static_cast<size_t>(latticeRows) * sizeof rows.rows[0]);
+        memcpy(lut->values, rows.rows[shaperPoints], static_cast<size_t>(PrepNodeCount(points)) * sizeof rows.rows[0]);
     }
-
-    NoteDomain(h, shaperPoints > 0, warnings);
-    if (shaperPoints > 0) {
-        if (oneD) {
-            NoteWarning(warnings, kPrepWarnShaper, h.keywords[kSize1d].line,
-                        "a 1D LUT (LUT_1D_SIZE %d) without a 3D table: the box takes 3D tables only", shaperPoints);
-        } else {
-            NoteWarning(warnings, kPrepWarnShaper, h.keywords[kSize1d].line,
-                        "a LUT_1D_SIZE %d shaper before the 3D table: the box ignores it and reads its rows as 3D "
-                        "rows",
-                        shaperPoints);
-        }
-    }
-    if (!oneD && Given(h, kSize3d) && h.size3d != points) {
-        NoteWarning(warnings, kPrepWarnSizeKeyword, h.keywords[kSize3d].line,
-                    "LUT_3D_SIZE %lld, but the file holds %lld 3D rows: a %d-point table",
-                    static_cast<long long>(h.size3d), static_cast<long long>(latticeRows), points);
-    } else if (!oneD && !Given(h, kSize3d)) {
-        NoteWarning(warnings, kPrepWarnSizeKeyword, firstRowLine,
-                    "no LUT_3D_SIZE line: the %lld rows make a %d-point table", static_cast<long long>(latticeRows),
-                    points);
-    }
+    NoteDomain(h, shaperPoints > 0, c.warnings);
+    NoteShaperAndSize(c, lut, oneD);
     return 0;
 }
 
+// A line that begins with a number: a row of three, or one the box would
+// read shifted.
+int ReadRow(CubeReading *c, const PrepLine &line) {
+    if (c->firstRowLine == 0) c->firstRowLine = line.number;
+    float row[3] = {};
+    int numbers = 0;
+    const char *p = line.begin;
+    FieldResult field;
+    float value;
+    while ((field = ScanReal(&p, line.end, 0, false, &value)) == kFieldNumber) {
+        if (numbers < 3) row[numbers] = value;
+        numbers++;
+    }
+    if (field == kFieldBad) {
+        char word[32];
+        QuoteField(p, line.end, 0, word);
+        bool comma = strchr(word, ',') != nullptr;
+        PrepSetError(c->error, line.number, "'%s' is not a number%s", word, comma ? " (a decimal comma?)" : "");
+        return -1;
+    }
+    if (numbers != 3) {
+        // Kept going, so that "check" sees every such line; the file is
+        // refused at its end.
+        NoteShiftedRow(&c->shifted, c->warnings, line.number, numbers);
+        return 0;
+    }
+    c->lastRowLine = line.number;
+    for (int k = 0; k < 3; k++) NoteValue(c->warnings, row[k], 0.0, 1.0, line.number);
+    return AppendRow(&c->rows, row, line.number, c->error);
+}
+
+int ReadCubeLine(void *state, const PrepLine &line) {
+    CubeReading *c = static_cast<CubeReading *>(state);
+    if (BeginsWithNumber(line.begin, line.end)) return ReadRow(c, line);
+    if (c->firstRowLine != 0) {
+        PrepSetError(c->error, line.number, "a keyword after the data rows (which began on line %lld)",
+                     static_cast<long long>(c->firstRowLine));
+        return -1;
+    }
+    return ReadKeyword(line, &c->h, c->error);
+}
+
+// Rows red fastest: file row k is node k.
+int64_t CubeRowNode(int32_t, int64_t row) { return row; }
+
+int WriteCube(FILE *file, const PrepLut *lut, int32_t, PrepError *error) { return PrepWriteCube(file, lut, error); }
+
 }  // namespace
+
+const PrepFormat kPrepFormatCube = {
+    .name = "cube",
+    .extension = ".cube",
+    .hasBitDepth = false,
+    .boxRow = "three numbers",
+    .parse = PrepParseCube,
+    .write = WriteCube,
+    .rowNode = CubeRowNode,
+};
 
 int PrepParseCube(const char *text, size_t size, PrepLut *lut, PrepWarnings *warnings, PrepError *error) {
     PrepFreeLut(lut);
-    CubeHeader h;
-    StartHeader(&h);
-    PrepRowBuffer rows{};
-    int64_t firstRowLine = 0, lastRowLine = 0, lastLine = 1;
-    PrepShiftedRows shifted = {"numbers", 3, 0, 0};
-
-    PrepLineReader reader;
-    StartLines(&reader, text, size);
-    PrepLine raw;
-    int result = 0;
-    while (result == 0 && NextLine(&reader, &raw)) {
-        lastLine = raw.number;
-        PrepLine line = TrimLine(raw);
-        if (line.begin == line.end || *line.begin == '#') continue;
-        if (!BeginsWithNumber(line.begin, line.end)) {
-            if (firstRowLine != 0) {
-                PrepSetError(error, line.number, "a keyword after the data rows (which began on line %lld)",
-                             static_cast<long long>(firstRowLine));
-                result = -1;
-            } else {
-                result = ReadKeyword(line, &h, error);
-            }
-            continue;
-        }
-        if (firstRowLine == 0) firstRowLine = line.number;
-        float row[3] = {};
-        int numbers = 0;
-        const char *p = line.begin;
-        FieldResult field;
-        float value;
-        while ((field = ScanReal(&p, line.end, 0, false, &value)) == kFieldNumber) {
-            if (numbers < 3) row[numbers] = value;
-            numbers++;
-        }
-        if (field == kFieldBad) {
-            char word[32];
-            QuoteField(p, line.end, 0, word);
-            bool comma = strchr(word, ',') != nullptr;
-            PrepSetError(error, line.number, "'%s' is not a number%s", word, comma ? " (a decimal comma?)" : "");
-            result = -1;
-            continue;
-        }
-        if (numbers != 3) {
-            // Kept going, so that "check" sees every such line; the file is
-            // refused below.
-            NoteShiftedRow(&shifted, warnings, line.number, numbers);
-            continue;
-        }
-        lastRowLine = line.number;
-        for (int c = 0; c < 3; c++) NoteValue(warnings, row[c], 0.0, 1.0, line.number);
-        result = AppendRow(&rows, row, line.number, error);
-    }
-    if (result == 0) result = RefuseShiftedRows(shifted, error);
-    if (result == 0) result = BuildLut(h, rows, firstRowLine, lastRowLine, lastLine, lut, warnings, error);
-    FreeRows(&rows);
+    CubeReading c{};
+    StartHeader(&c.h);
+    c.shifted = {"numbers", 3, 0, 0};
+    c.warnings = warnings;
+    c.error = error;
+    int64_t lastLine = 1;
+    int result = ForEachLine(text, size, '#', ReadCubeLine, &c, &lastLine);
+    if (result == 0) result = RefuseShiftedRows(c.shifted, error);
+    if (result == 0) result = BuildLut(c, lastLine, lut, error);
+    FreeRows(&c.rows);
     FinishWarnings(warnings, "[0, 1]");
     return result;
+}
+
+int PrepWriteCube(FILE *file, const PrepLut *lut, PrepError *error) {
+    if (CheckWritable(lut, error) != 0) return -1;
+    PrepOutput *out = StartOutput(file);
+    char *at = RowStart(out);
+    at = PutText(at, "LUT_3D_SIZE ");
+    at = PutInt(at, lut->points);
+    RowEnd(out, at);
+    int64_t nodes = PrepNodeCount(lut->points);
+    for (int64_t node = 0; node < nodes; node++) {
+        at = RowStart(out);
+        const float *v = lut->values + 3 * node;
+        at = PutFloat(at, v[0]);
+        *at++ = ' ';
+        at = PutFloat(at, v[1]);
+        *at++ = ' ';
+        at = PutFloat(at, v[2]);
+        RowEnd(out, at);
+    }
+    return FinishOutput(out, error);
 }

@@ -1,4 +1,6 @@
-// The box's CSV 3D LUT form.
+// Not the box's reader (that is lut/lut3d_reader.cpp with lut/lut3d_csv.cpp): lutprep's CSV format.
+//
+// The box's CSV 3D LUT form, read leniently and written as the box reads it.
 //
 // No public standard. Each row holds the node's three index columns, then
 // its three output values: "r,g,b,R,G,B", e.g. "0,0,1,0.0,0.0,0.0625".
@@ -15,8 +17,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "prep/format.h"
 #include "prep/lut_read.h"
+#include "prep/lut_write.h"
 #include "prep/text_scan.h"
+#include "prep/text_write.h"
 
 namespace {
 
@@ -125,7 +130,65 @@ int ScanCsvLine(const PrepLine &line, CsvRow *row, PrepError *error) {
     }
 }
 
+// What the reading of a CSV holds between its lines.
+struct CsvReading {
+    CsvRows rows;
+    int64_t lastRowLine;
+    bool anyLine;
+    PrepShiftedRows shifted;
+    PrepWarnings *warnings;
+    PrepError *error;
+};
+
+int ReadCsvLine(void *state, const PrepLine &line) {
+    CsvReading *r = static_cast<CsvReading *>(state);
+    bool first = !r->anyLine;
+    r->anyLine = true;
+    if (!BeginsWithNumber(line.begin, line.end)) {
+        if (first) return 0;  // the heading
+        char word[32];
+        QuoteField(line.begin, line.end, ',', word);
+        PrepSetError(r->error, line.number, "'%s' is not an index (only the first line may be a heading)", word);
+        return -1;
+    }
+    CsvRow row{};
+    row.line = line.number;
+    int fields = ScanCsvLine(line, &row, r->error);
+    if (fields < 0) return -1;
+    if (fields != kRowFields) {
+        NoteShiftedRow(&r->shifted, r->warnings, line.number, fields);
+        return 0;
+    }
+    r->lastRowLine = line.number;
+    for (int c = 0; c < 3; c++) NoteValue(r->warnings, row.value[c], 0.0, 1.0, line.number);
+    return AppendCsvRow(&r->rows, row, r->error);
+}
+
+// The points per axis that the rows make, or 0 with *error set.
+int32_t CsvPoints(const CsvReading &r, int64_t lastLine, PrepError *error) {
+    int32_t n = CubeRoot(r.rows.count);
+    if (r.rows.count == 0) {
+        PrepSetError(error, lastLine, "no data rows");
+    } else if (n == 0) {
+        PrepSetError(error, r.lastRowLine, "%lld rows: not the N^3 rows of a table of 2 to 256 points",
+                     static_cast<long long>(r.rows.count));
+    }
+    return n;
+}
+
+int WriteCsv(FILE *file, const PrepLut *lut, int32_t, PrepError *error) { return PrepWriteCsv(file, lut, error); }
+
 }  // namespace
+
+const PrepFormat kPrepFormatCsv = {
+    .name = "csv",
+    .extension = ".csv",
+    .hasBitDepth = false,
+    .boxRow = "three whole numbers and three numbers, separated by commas",
+    .parse = PrepParseCsv,
+    .write = WriteCsv,
+    .rowNode = PrepBlueFastestNode,
+};
 
 int PrepParseCsv(const char *text, size_t size, PrepLut *lut, PrepWarnings *warnings, PrepError *error) {
     PrepFreeLut(lut);
@@ -134,64 +197,44 @@ int PrepParseCsv(const char *text, size_t size, PrepLut *lut, PrepWarnings *warn
         text += bom;
         size -= bom;
     }
-    CsvRows rows{};
-    int64_t lastRowLine = 0, lastLine = 1;
-    bool anyLine = false;
-    PrepShiftedRows shifted = {"fields", kRowFields, 0, 0};
-
-    PrepLineReader reader;
-    StartLines(&reader, text, size);
-    PrepLine raw;
-    int result = 0;
-    while (result == 0 && NextLine(&reader, &raw)) {
-        lastLine = raw.number;
-        PrepLine line = TrimLine(raw);
-        if (line.begin == line.end) continue;
-        bool first = !anyLine;
-        anyLine = true;
-        if (!BeginsWithNumber(line.begin, line.end)) {
-            if (first) continue;  // the heading
-            char word[32];
-            QuoteField(line.begin, line.end, ',', word);
-            PrepSetError(error, line.number, "'%s' is not an index (only the first line may be a heading)", word);
-            result = -1;
-            continue;
-        }
-        CsvRow row{};
-        row.line = line.number;
-        int fields = ScanCsvLine(line, &row, error);
-        if (fields < 0) {
-            result = -1;
-            continue;
-        }
-        if (fields != kRowFields) {
-            NoteShiftedRow(&shifted, warnings, line.number, fields);
-            continue;
-        }
-        lastRowLine = line.number;
-        for (int c = 0; c < 3; c++) NoteValue(warnings, row.value[c], 0.0, 1.0, line.number);
-        result = AppendCsvRow(&rows, row, error);
-    }
-    if (result == 0) result = RefuseShiftedRows(shifted, error);
+    CsvReading r{};
+    r.shifted = {"fields", kRowFields, 0, 0};
+    r.warnings = warnings;
+    r.error = error;
+    int64_t lastLine = 1;
+    int result = ForEachLine(text, size, 0, ReadCsvLine, &r, &lastLine);
+    if (result == 0) result = RefuseShiftedRows(r.shifted, error);
     int32_t n = 0;
-    if (result == 0) {
-        n = CubeRoot(rows.count);
-        if (rows.count == 0) {
-            PrepSetError(error, lastLine, "no data rows");
-            result = -1;
-        } else if (n == 0) {
-            PrepSetError(error, lastRowLine, "%lld rows: not the N^3 rows of a table of 2 to 256 points",
-                         static_cast<long long>(rows.count));
-            result = -1;
-        }
-    }
+    if (result == 0 && (n = CsvPoints(r, lastLine, error)) == 0) result = -1;
     if (result == 0) result = PrepAllocLut(lut, n, 0, error);
     if (result == 0) {
         lut->family = kPrepFamilyCsv;
-        result = PlaceRows(rows, n, lut, error);
+        result = PlaceRows(r.rows, n, lut, error);
         if (result != 0) PrepFreeLut(lut);
     }
-    free(rows.rows);
+    free(r.rows.rows);
     FinishWarnings(warnings, "[0, 1]");
     return result;
+}
+
+int PrepWriteCsv(FILE *file, const PrepLut *lut, PrepError *error) {
+    if (CheckWritable(lut, error) != 0) return -1;
+    PrepOutput *out = StartOutput(file);
+    const int64_t n = lut->points;
+    int64_t nodes = PrepNodeCount(lut->points);
+    for (int64_t row = 0; row < nodes; row++) {
+        const float *v = lut->values + 3 * PrepBlueFastestNode(lut->points, row);
+        char *at = RowStart(out);
+        at = PutInt(at, row / (n * n));
+        *at++ = ',';
+        at = PutInt(at, row / n % n);
+        *at++ = ',';
+        at = PutInt(at, row % n);
+        for (int c = 0; c < 3; c++) {
+            *at++ = ',';
+            at = PutFloat(at, v[c]);
+        }
+        RowEnd(out, at);
+    }
+    return FinishOutput(out, error);
 }

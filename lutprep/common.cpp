@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "lutprep/lutprep.h"
 #include "platform/json_string.h"
 #include "platform/platform.h"
 #include "prep/lut_write.h"
-#include "prep/lutprep.h"
 
 namespace {
 
@@ -197,13 +197,6 @@ PrepFamily PrepFamilyOfBox(const Lut3dFamily *family) {
     return family == nullptr ? kPrepFamilyNone : PrepFamilyOfName(family->extensions[0]);
 }
 
-const Lut3dFamily *BoxFamilyOfPrep(PrepFamily family) {
-    for (int i = 0; Lut3dFamilyAt(i) != nullptr; i++) {
-        if (family != kPrepFamilyNone && PrepFamilyOfBox(Lut3dFamilyAt(i)) == family) return Lut3dFamilyAt(i);
-    }
-    return nullptr;
-}
-
 PrepFamily ReadingFamily(const char *path) {
     const Lut3dFamily *box = Lut3dFamilyOfPath(path);
     return box != nullptr ? PrepFamilyOfBox(box) : PrepFamilyOfName(path);
@@ -223,15 +216,15 @@ int ReadSourceLut(const char *path, PrepLut *lut, PrepWarnings *warnings) {
 void PrintGuessedDepth(const char *path, const PrepWarnings *warnings) {
     for (int32_t i = 0; i < warnings->count; i++) {
         if (warnings->list[i].code == kPrepWarnBitDepth) {
-            PrintError("%s: line %lld: %s", path, static_cast<long long>(warnings->list[i].line), warnings->list[i].text);
+            PrintError("%s: line %lld: %s", path, static_cast<long long>(warnings->list[i].line),
+                       warnings->list[i].text);
         }
     }
 }
 
 void DescribeLut(const PrepLut *lut, char *out, size_t size) {
-    const Lut3dFamily *family = BoxFamilyOfPrep(lut->family);
-    const char *name = family != nullptr ? family->name : "LUT";
-    if (lut->family == kPrepFamily3dl) {
+    const char *name = lut->family != nullptr ? lut->family->name : "LUT";
+    if (lut->family != nullptr && lut->family->hasBitDepth) {
         snprintf(out, size, "%d-point %d-bit %s", lut->points, lut->bits, name);
     } else {
         snprintf(out, size, "%d-point %s", lut->points, name);
@@ -243,9 +236,9 @@ void DescribeLut(const PrepLut *lut, char *out, size_t size) {
 }
 
 void PutJsonString(FILE *out, const char *text) {
-    WriteJsonString(text, SIZE_MAX, [](void *to, const char *bytes, size_t count) {
-        fwrite(bytes, 1, count, static_cast<FILE *>(to));
-    }, out);
+    WriteJsonString(
+        text, SIZE_MAX,
+        [](void *to, const char *bytes, size_t count) { fwrite(bytes, 1, count, static_cast<FILE *>(to)); }, out);
 }
 
 void PutJsonNumber(FILE *out, double value) {

@@ -1,13 +1,16 @@
 // "lutprep check": whether "load:" would take each file, and why not.
 //
 // The verdict is the box's own reader's (Read3dLutFile and its report), so
-// check and "load:" cannot disagree; nothing here repeats a rule of the box.
+// check and "load:" cannot disagree. The one rule of the box repeated here
+// is what a row of each format must read as, for the reason of a row the box
+// could not read: the format's row in prep/format.h holds it, beside the
+// writer that writes rows of that form.
 // The warnings come from the engine's lenient reading of the file, which
 // sees what the box reads without a word: a domain, a shaper, rows that are
 // shifted by a number too many.
 #include <cstring>
 
-#include "prep/lutprep.h"
+#include "lutprep/lutprep.h"
 #include "prep/text_scan.h"
 
 namespace {
@@ -18,7 +21,7 @@ struct Verdict {
     const Lut3dSize *size;      // accepted: the size read; nullptr: refused
     int32_t layout;
     Lut3dReport report;
-    const char *reasonCode;     // refused: "open", "family", "empty", "count" or "row"
+    const char *reasonCode;  // refused: "open", "family", "empty", "count" or "row"
     char reason[512];
     PrepWarnings warnings;
     // A warning beyond the engine's list: the lenient reading failed too,
@@ -29,25 +32,13 @@ struct Verdict {
 
 const char *const kUnreadableCode = "unreadable";
 
-// What a row of each family must read as, for the reason of a row the box
-// could not read.
-const char *RowForm(const Lut3dFamily *family) {
-    switch (PrepFamilyOfBox(family)) {
-    case kPrepFamilyCsv:
-        return "three whole numbers and three numbers, separated by commas";
-    case kPrepFamily3dl:
-        return "three whole numbers";
-    default:
-        return "three numbers";
-    }
-}
-
 void Explain(Verdict *v, const PrepLut *lenient, bool lenientRead) {
     const Lut3dReport &r = v->report;
     char rows[64];
     char points[64];
     Lut3dSizesText(&Lut3dSize::rows, ", ", " or ", rows, sizeof rows);
     Lut3dSizesText(&Lut3dSize::points, ", ", " or ", points, sizeof points);
+    const PrepFormat *format = PrepFamilyOfBox(v->family);
     switch (r.reason) {
     case kLut3dCannotOpen:
         v->reasonCode = "open";
@@ -58,8 +49,7 @@ void Explain(Verdict *v, const PrepLut *lenient, bool lenientRead) {
         v->reasonCode = "family";
         char extensions[128];
         BoxExtensionsText(extensions, sizeof extensions);
-        snprintf(v->reason, sizeof v->reason, "the box does not recognise the name: it holds none of %s",
-                 extensions);
+        snprintf(v->reason, sizeof v->reason, "the box does not recognise the name: it holds none of %s", extensions);
         return;
     }
     case kLut3dNoDataLine:
@@ -76,7 +66,7 @@ void Explain(Verdict *v, const PrepLut *lenient, bool lenientRead) {
     case kLut3dBadRow:
         v->reasonCode = "row";
         snprintf(v->reason, sizeof v->reason, "row %lld of %lld cannot be read as %s", static_cast<long long>(r.row),
-                 static_cast<long long>(r.rows), RowForm(v->family));
+                 static_cast<long long>(r.rows), format != nullptr ? format->boxRow : "its numbers");
         break;
     case kLut3dRead:
         return;
@@ -96,8 +86,8 @@ void Explain(Verdict *v, const PrepLut *lenient, bool lenientRead) {
         const Lut3dSize *made = BoxSizeOfPoints(n) != nullptr ? BoxSizeOfPoints(n) : LargestBoxSize();
         size_t used = strlen(v->reason);
         snprintf(v->reason + used, sizeof v->reason - used,
-                 "; %s %d-point LUT: lutprep convert %s OUT.cube makes a %d-point one the box takes", how, n,
-                 v->file, made->points);
+                 "; %s %d-point LUT: lutprep convert %s OUT.cube makes a %d-point one the box takes", how, n, v->file,
+                 made->points);
     }
 }
 

@@ -1,4 +1,7 @@
-// The 3dl format: no single standard, three common families.
+// Not the box's reader (that is lut/lut3d_reader.cpp with lut/lut3d_3dl.cpp): lutprep's 3dl format.
+//
+// No single standard, three common families, read leniently; written as
+// the box reads it.
 //
 //   Lustre      "3DMESH", then "Mesh IN OUT" (a grid of 2^IN + 1 points,
 //               OUT output bits), the mesh line, the rows; often a trailer
@@ -21,12 +24,16 @@
 // the largest value (the smallest of 10, 12 and 16 bits that holds it). The
 // largest value alone misreads dark LUTs (a 12-bit LUT whose largest value
 // is 1966 would pass as 10-bit), so a guess is always reported.
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "prep/format.h"
 #include "prep/lut_read.h"
+#include "prep/lut_write.h"
 #include "prep/text_scan.h"
+#include "prep/text_write.h"
 
 namespace {
 
@@ -145,7 +152,8 @@ int ReadKeyword(const PrepLine &line, bool afterMesh, Header3dl *h, PrepError *e
         if (ScanInteger(&p, line.end, 0, &h->meshIn) != kFieldNumber ||
             ScanInteger(&p, line.end, 0, &h->meshOut) != kFieldNumber || SkipBlanks(p, line.end) != line.end ||
             h->meshIn < 1 || h->meshIn > kMaxMeshIn || h->meshOut < kMinBits || h->meshOut > kMaxBits) {
-            PrepSetError(error, line.number, "Mesh needs two whole numbers: the grid's power of two (1 to %lld) and "
+            PrepSetError(error, line.number,
+                         "Mesh needs two whole numbers: the grid's power of two (1 to %lld) and "
                          "the output bits (%d to %d)",
                          static_cast<long long>(kMaxMeshIn), kMinBits, kMaxBits);
             return -1;
@@ -205,124 +213,190 @@ void NoteBits(const MeshLine &mesh, const ValueStats &s, int32_t bits, PrepBitsF
     }
     int64_t count = s.negative + s.above[bits];
     if (count == 0) return;
-    int64_t line = s.negative == 0                 ? s.aboveLine[bits]
-                   : s.above[bits] == 0            ? s.negativeLine
+    int64_t line = s.negative == 0                      ? s.aboveLine[bits]
+                   : s.above[bits] == 0                 ? s.negativeLine
                    : s.negativeLine < s.aboveLine[bits] ? s.negativeLine
-                                                          : s.aboveLine[bits];
+                                                        : s.aboveLine[bits];
     PrepWarning *w = NoteWarning(warnings, kPrepWarnRange, line, "range");
     if (w != nullptr) w->count = count;
 }
 
+// What the reading of a 3dl holds between its lines.
+struct Reading3dl {
+    Header3dl h;
+    MeshLine mesh;
+    ValueStats stats;
+    PrepRowBuffer rows;
+    int64_t firstRowLine;
+    int64_t lastRowLine;
+    PrepShiftedRows shifted;
+    PrepWarnings *warnings;
+    PrepError *error;
+};
+
+// A line of numbers after the mesh line: a row of three integers, or one
+// the box would read shifted.
+int ReadRow(Reading3dl *d, const PrepLine &line) {
+    if (d->firstRowLine == 0) d->firstRowLine = line.number;
+    int64_t row[3] = {};
+    int numbers = 0;
+    const char *p = line.begin;
+    FieldResult field;
+    int64_t value;
+    while ((field = ScanInteger(&p, line.end, 0, &value)) == kFieldNumber) {
+        if (numbers < 3) row[numbers] = value;
+        numbers++;
+    }
+    if (field == kFieldBad) {
+        char word[32];
+        QuoteField(p, line.end, 0, word);
+        PrepSetError(d->error, line.number, "'%s' is not a whole number", word);
+        return -1;
+    }
+    if (numbers != 3) {
+        NoteShiftedRow(&d->shifted, d->warnings, line.number, numbers);
+        return 0;
+    }
+    d->lastRowLine = line.number;
+    float stored[3];
+    for (int c = 0; c < 3; c++) {
+        CountValue(&d->stats, row[c], line.number);
+        stored[c] = static_cast<float>(row[c]);
+    }
+    return AppendRow(&d->rows, stored, line.number, d->error);
+}
+
+int Read3dlLine(void *state, const PrepLine &line) {
+    Reading3dl *d = static_cast<Reading3dl *>(state);
+    // "3DMESH" begins with a digit but is the Lustre header's word.
+    const char *rest = nullptr;
+    if (!BeginsWithNumber(line.begin, line.end) || MatchKeyword(line.begin, line.end, "3DMESH", &rest)) {
+        return ReadKeyword(line, d->mesh.line != 0, &d->h, d->error);
+    }
+    if (d->mesh.line == 0) return ReadMeshLine(line, &d->mesh, d->error);
+    return ReadRow(d, line);
+}
+
+// 0 when the rows are the mesh line's N^3; else -1 with *error set.
+int CheckRowCount(const Reading3dl &d, int64_t lastLine, PrepError *error) {
+    if (d.mesh.line == 0) {
+        PrepSetError(error, lastLine, "no mesh line and no rows");
+        return -1;
+    }
+    int32_t n = d.mesh.points;
+    int64_t count = d.rows.count;
+    if (count == PrepNodeCount(n)) return 0;
+    // A file whose first line of numbers was already a row has no mesh
+    // line; it looks like a mesh line of 3 points, but one that ends below
+    // any output scale (the first row is the darkest).
+    bool noMesh = n == 3 && CubeRoot(count + 1) != 0 && d.mesh.last < PrepFullScale(kMinBits);
+    if (noMesh) {
+        PrepSetError(error, d.mesh.line, "no mesh line: the first line of numbers is already a row");
+    } else {
+        PrepSetError(error, count == 0 ? lastLine : d.lastRowLine,
+                     "the file holds %lld rows; the %d-point mesh line (line %lld) needs %lld",
+                     static_cast<long long>(count), n, static_cast<long long>(d.mesh.line),
+                     static_cast<long long>(PrepNodeCount(n)));
+    }
+    return -1;
+}
+
+// The rows into *lut (allocated), scaled by the output depth, with the
+// warnings that need the depth.
+void FillLut(const Reading3dl &d, PrepLut *lut) {
+    int32_t n = d.mesh.points;
+    int32_t bits;
+    PrepBitsFrom from;
+    ChooseBits(d.h, d.mesh, d.stats, &bits, &from);
+    lut->family = kPrepFamily3dl;
+    lut->bits = bits;
+    lut->bitsFrom = from;
+    const double scale = static_cast<double>(PrepFullScale(bits));
+    for (int64_t k = 0; k < d.rows.count; k++) {
+        float *node = lut->values + 3 * PrepBlueFastestNode(n, k);
+        for (int c = 0; c < 3; c++) node[c] = static_cast<float>(d.rows.rows[k][c] / scale);
+    }
+    const Header3dl &h = d.h;
+    if (h.meshHeaderLine != 0 && (int64_t{1} << h.meshIn) + 1 != n) {
+        NoteWarning(d.warnings, kPrepWarnSizeKeyword, h.meshHeaderLine,
+                    "Mesh %lld %lld names %lld points, but the mesh line has %d", static_cast<long long>(h.meshIn),
+                    static_cast<long long>(h.meshOut), static_cast<long long>((int64_t{1} << h.meshIn) + 1), n);
+    }
+    NoteBits(d.mesh, d.stats, bits, from, d.warnings);
+    char scaleText[48];
+    snprintf(scaleText, sizeof scaleText, "0 to %lld (%d-bit)", static_cast<long long>(PrepFullScale(bits)), bits);
+    FinishWarnings(d.warnings, scaleText);
+}
+
+int Write3dl(FILE *file, const PrepLut *lut, int32_t bits, PrepError *error) {
+    return PrepWrite3dl(file, lut, bits, error);
+}
+
 }  // namespace
+
+const PrepFormat kPrepFormat3dl = {
+    .name = "3dl",
+    .extension = ".3dl",
+    .hasBitDepth = true,
+    .boxRow = "three whole numbers",
+    .parse = PrepParse3dl,
+    .write = Write3dl,
+    .rowNode = PrepBlueFastestNode,
+};
 
 int PrepParse3dl(const char *text, size_t size, PrepLut *lut, PrepWarnings *warnings, PrepError *error) {
     PrepFreeLut(lut);
-    Header3dl h{};
-    MeshLine mesh{};
-    ValueStats stats{};
-    PrepRowBuffer rows{};
-    int64_t firstRowLine = 0, lastRowLine = 0, lastLine = 1;
-    PrepShiftedRows shifted = {"numbers", 3, 0, 0};
-
-    PrepLineReader reader;
-    StartLines(&reader, text, size);
-    PrepLine raw;
-    int result = 0;
-    while (result == 0 && NextLine(&reader, &raw)) {
-        lastLine = raw.number;
-        PrepLine line = TrimLine(raw);
-        if (line.begin == line.end || *line.begin == '#') continue;
-        // "3DMESH" begins with a digit but is the Lustre header's word.
-        const char *rest = nullptr;
-        if (!BeginsWithNumber(line.begin, line.end) || MatchKeyword(line.begin, line.end, "3DMESH", &rest)) {
-            result = ReadKeyword(line, mesh.line != 0, &h, error);
-            continue;
-        }
-        if (mesh.line == 0) {
-            result = ReadMeshLine(line, &mesh, error);
-            continue;
-        }
-        if (firstRowLine == 0) firstRowLine = line.number;
-        int64_t row[3] = {};
-        int numbers = 0;
-        const char *p = line.begin;
-        FieldResult field;
-        int64_t value;
-        while ((field = ScanInteger(&p, line.end, 0, &value)) == kFieldNumber) {
-            if (numbers < 3) row[numbers] = value;
-            numbers++;
-        }
-        if (field == kFieldBad) {
-            char word[32];
-            QuoteField(p, line.end, 0, word);
-            PrepSetError(error, line.number, "'%s' is not a whole number", word);
-            result = -1;
-            continue;
-        }
-        if (numbers != 3) {
-            NoteShiftedRow(&shifted, warnings, line.number, numbers);
-            continue;
-        }
-        lastRowLine = line.number;
-        float stored[3];
-        for (int c = 0; c < 3; c++) {
-            CountValue(&stats, row[c], line.number);
-            stored[c] = static_cast<float>(row[c]);
-        }
-        result = AppendRow(&rows, stored, line.number, error);
-    }
-    if (result == 0) result = RefuseShiftedRows(shifted, error);
-    if (result == 0 && mesh.line == 0) {
-        PrepSetError(error, lastLine, "no mesh line and no rows");
-        result = -1;
-    }
-    int32_t n = mesh.points;
-    if (result == 0 && rows.count != PrepNodeCount(n)) {
-        // A file whose first line of numbers was already a row has no mesh
-        // line; it looks like a mesh line of 3 points, but one that ends
-        // below any output scale (the first row is the darkest).
-        bool noMesh = n == 3 && CubeRoot(rows.count + 1) != 0 && mesh.last < PrepFullScale(kMinBits);
-        if (noMesh) {
-            PrepSetError(error, mesh.line, "no mesh line: the first line of numbers is already a row");
-        } else {
-            PrepSetError(error, rows.count == 0 ? lastLine : lastRowLine,
-                         "the file holds %lld rows; the %d-point mesh line (line %lld) needs %lld",
-                         static_cast<long long>(rows.count), n, static_cast<long long>(mesh.line),
-                         static_cast<long long>(PrepNodeCount(n)));
-        }
-        result = -1;
-    }
-    if (result == 0) result = PrepAllocLut(lut, n, 0, error);
+    Reading3dl d{};
+    d.shifted = {"numbers", 3, 0, 0};
+    d.warnings = warnings;
+    d.error = error;
+    int64_t lastLine = 1;
+    int result = ForEachLine(text, size, '#', Read3dlLine, &d, &lastLine);
+    if (result == 0) result = RefuseShiftedRows(d.shifted, error);
+    if (result == 0) result = CheckRowCount(d, lastLine, error);
+    if (result == 0) result = PrepAllocLut(lut, d.mesh.points, 0, error);
     if (result == 0) {
-        int32_t bits;
-        PrepBitsFrom from;
-        ChooseBits(h, mesh, stats, &bits, &from);
-        lut->family = kPrepFamily3dl;
-        lut->bits = bits;
-        lut->bitsFrom = from;
-        const double scale = static_cast<double>(PrepFullScale(bits));
-        // File row k is node (k / n^2, k / n % n, k % n), blue fastest.
-        int64_t k = 0;
-        for (int32_t r = 0; r < n; r++) {
-            for (int32_t g = 0; g < n; g++) {
-                for (int32_t b = 0; b < n; b++, k++) {
-                    float *node = lut->values + 3 * (r + static_cast<int64_t>(n) * (g + static_cast<int64_t>(n) * b));
-                    for (int c = 0; c < 3; c++) node[c] = static_cast<float>(rows.rows[k][c] / scale);
-                }
-            }
-        }
-        if (h.meshHeaderLine != 0 && (int64_t{1} << h.meshIn) + 1 != n) {
-            NoteWarning(warnings, kPrepWarnSizeKeyword, h.meshHeaderLine,
-                        "Mesh %lld %lld names %lld points, but the mesh line has %d", static_cast<long long>(h.meshIn),
-                        static_cast<long long>(h.meshOut), static_cast<long long>((int64_t{1} << h.meshIn) + 1), n);
-        }
-        NoteBits(mesh, stats, bits, from, warnings);
-        char scaleText[48];
-        snprintf(scaleText, sizeof scaleText, "0 to %lld (%d-bit)", static_cast<long long>(PrepFullScale(bits)), bits);
-        FinishWarnings(warnings, scaleText);
+        FillLut(d, lut);
     } else {
         FinishWarnings(warnings, "the bit depth");
     }
-    FreeRows(&rows);
+    FreeRows(&d.rows);
     return result;
+}
+
+bool PrepIsWritableBits(int32_t bits) { return bits == 10 || bits == 12 || bits == 16; }
+
+int32_t Prep3dlCode(float value, int32_t bits) {
+    double v = value > 1.0f ? 1.0 : value > 0.0f ? value : 0.0;
+    return static_cast<int32_t>(std::floor(v * static_cast<double>(PrepFullScale(bits)) + 0.5));
+}
+
+int PrepWrite3dl(FILE *file, const PrepLut *lut, int32_t bits, PrepError *error) {
+    if (!PrepIsWritableBits(bits)) {
+        PrepSetError(error, 0, "%d-bit 3dl: the depths written are 10, 12 and 16", bits);
+        return -1;
+    }
+    if (CheckWritable(lut, error) != 0) return -1;
+    PrepOutput *out = StartOutput(file);
+    // The mesh line: node i at i / (N - 1) of the 10-bit scale, rounded.
+    const int64_t n = lut->points;
+    const int64_t meshScale = PrepFullScale(kPrepMeshBits);
+    for (int64_t i = 0; i < n; i++) {
+        char *at = RowStart(out);
+        if (i > 0) *at++ = ' ';
+        RowPart(out, PutInt(at, (2 * i * meshScale + (n - 1)) / (2 * (n - 1))));
+    }
+    RowEnd(out, RowStart(out));
+    int64_t nodes = PrepNodeCount(lut->points);
+    for (int64_t row = 0; row < nodes; row++) {
+        const float *v = lut->values + 3 * PrepBlueFastestNode(lut->points, row);
+        char *at = RowStart(out);
+        at = PutInt(at, Prep3dlCode(v[0], bits));
+        *at++ = ' ';
+        at = PutInt(at, Prep3dlCode(v[1], bits));
+        *at++ = ' ';
+        at = PutInt(at, Prep3dlCode(v[2], bits));
+        RowEnd(out, at);
+    }
+    return FinishOutput(out, error);
 }

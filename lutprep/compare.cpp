@@ -2,7 +2,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "prep/lutprep.h"
+#include "lutprep/lutprep.h"
 #include "prep/resample.h"
 
 namespace {
@@ -23,7 +23,8 @@ void PrintJson(const PrepComparison &r, double tolerance, bool within) {
     const struct {
         const char *key;
         double value;
-    } numbers[] = {{"max", r.max}, {"mean", r.mean}, {"p99", r.p99}, {"max_code10", r.maxCode10}, {"tolerance", tolerance}};
+    } numbers[] = {
+        {"max", r.max}, {"mean", r.mean}, {"p99", r.p99}, {"max_code10", r.maxCode10}, {"tolerance", tolerance}};
     fputc('{', stdout);
     for (const auto &n : numbers) {
         printf("\"%s\":", n.key);
@@ -45,9 +46,10 @@ void PrintText(const PrepComparison &r, double tolerance, bool within) {
            static_cast<double>(r.worstA[2]), static_cast<double>(r.worstB[0]), static_cast<double>(r.worstB[1]),
            static_cast<double>(r.worstB[2]));
     if (r.rowOrderSwapped) {
-        printf("B matches A far better with its red and blue axes swapped (max %.6g, mean %.6g): one of them has "
-               "its rows in the other order\n",
-               r.swappedMax, r.swappedMean);
+        printf(
+            "B matches A far better with its red and blue axes swapped (max %.6g, mean %.6g): one of them has "
+            "its rows in the other order\n",
+            r.swappedMax, r.swappedMean);
     }
     printf("%s the tolerance %.6g\n", within ? "within" : "beyond", tolerance);
 }

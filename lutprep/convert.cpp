@@ -6,8 +6,8 @@
 // file is left. IN is read whole first, so IN and OUT may be one file.
 #include <cstring>
 
+#include "lutprep/lutprep.h"
 #include "prep/lut_write.h"
-#include "prep/lutprep.h"
 #include "prep/resample.h"
 
 namespace {
@@ -47,8 +47,8 @@ bool ReadsBackAsMeant(const char *path, const Lut3dFamily *box, const PrepLut *l
                 same = memcmp(&Lut3dFloatTable[row][c], &v[c], sizeof v[c]) == 0;
             }
             if (!same) {
-                snprintf(why, whySize, "row %lld, value %d does not read back as written", static_cast<long long>(row + 1),
-                         c + 1);
+                snprintf(why, whySize, "row %lld, value %d does not read back as written",
+                         static_cast<long long>(row + 1), c + 1);
                 return false;
             }
         }
@@ -73,6 +73,68 @@ bool CheckLut(const char *tempPath, const void *context, char *why, size_t whySi
     return ReadsBackAsMeant(tempPath, w->box, w->lut, w->bits, why, whySize);
 }
 
+// What convert was asked for: IN, OUT in the box's family, the size (null:
+// by IN's), the 3dl depth and the interpolation.
+struct Request {
+    const char *in;
+    const char *out;
+    const Lut3dFamily *box;
+    const Lut3dSize *size;
+    int32_t bits;
+    PrepInterp interp;
+};
+
+void PrintConverted(const Request &q, const PrepLut *source, const Lut3dSize *size, int64_t clamped,
+                    const PrepLoss &loss) {
+    char from[96];
+    DescribeLut(source, from, sizeof from);
+    char depth[16] = "";
+    if (q.box->intTable) snprintf(depth, sizeof depth, " %d-bit", q.bits);
+    int32_t layout = q.box->intTable ? size->intLayout : size->floatLayout;
+    printf(
+        "%s: %d-point%s %s, layout %d, from %s (%s); %lld value%s clamped; loss between the nodes: "
+        "max %.3f, 99th percentile %.3f 10-bit code values\n",
+        q.out, size->points, depth, q.box->name, layout, q.in, from, static_cast<long long>(clamped),
+        clamped == 1 ? "" : "s", loss.maxCode10, loss.p99Code10);
+    if (loss.maxCode10 > 1.0) {
+        PrintError(
+            "warning: %s: the %d-point grid is up to %.3f 10-bit code values off between its nodes; "
+            "such a LUT needs a shaper, which the box does not have",
+            q.out, size->points, loss.maxCode10);
+    }
+}
+
+// Reads IN, resamples it, writes OUT and says so; the exit status.
+int Convert(const Request &q) {
+    PrepLut source{}, result{};
+    PrepWarnings warnings{};
+    if (ReadSourceLut(q.in, &source, &warnings) != 0) return kExitFailed;
+    PrintGuessedDepth(q.in, &warnings);
+    const Lut3dSize *size = q.size;
+    if (size == nullptr) size = BoxSizeOfPoints(source.points);
+    if (size == nullptr) size = LargestBoxSize();
+
+    PrepError error{};
+    PrepLoss loss{};
+    int64_t clamped = 0;
+    int status = kExitFailed;
+    // The loss is measured on what is written: clamped, which the loss
+    // does not count again.
+    if (PrepResample(&source, size->points, q.interp, &result, &error) != 0 ||
+        (clamped = PrepClampLut(&result), PrepMeasureLoss(&source, &result, q.interp, &loss, &error)) != 0) {
+        PrintError("%s: %s", q.in, error.text);
+    } else {
+        const Written written{q.box, &result, q.bits};
+        if (WriteReplacing(q.out, WriteLut, CheckLut, &written) == 0) {
+            PrintConverted(q, &source, size, clamped, loss);
+            status = kExitOk;
+        }
+    }
+    PrepFreeLut(&source);
+    PrepFreeLut(&result);
+    return status;
+}
+
 }  // namespace
 
 int RunConvert(int count, char **args) {
@@ -88,12 +150,14 @@ int RunConvert(int count, char **args) {
     const Lut3dSize *size = nullptr;
     if (options[kSize].given) {
         size = BoxSizeOfPoints(ParseCount(options[kSize].value));
-        if (size == nullptr) return UsageError("convert", "--size %s: the box takes no such size", options[kSize].value);
+        if (size == nullptr)
+            return UsageError("convert", "--size %s: the box takes no such size", options[kSize].value);
     }
     int32_t bits = kPrepDefaultBits;
     if (options[kBits].given) {
         bits = ParseCount(options[kBits].value);
-        if (!PrepIsWritableBits(bits)) return UsageError("convert", "--bits %s: no such 3dl depth", options[kBits].value);
+        if (!PrepIsWritableBits(bits))
+            return UsageError("convert", "--bits %s: no such 3dl depth", options[kBits].value);
     }
     PrepInterp interp = kPrepTetrahedral;
     if (options[kInterp].given) {
@@ -101,7 +165,8 @@ int RunConvert(int count, char **args) {
         for (const InterpName &name : kInterps) {
             if (strcmp(name.name, options[kInterp].value) == 0) found = &name;
         }
-        if (found == nullptr) return UsageError("convert", "--interp %s: no such interpolation", options[kInterp].value);
+        if (found == nullptr)
+            return UsageError("convert", "--interp %s: no such interpolation", options[kInterp].value);
         interp = found->interp;
     }
 
@@ -118,43 +183,5 @@ int RunConvert(int count, char **args) {
         return UsageError("convert", "--bits is for a 3dl OUT; %s is written as %s", out, box->name);
     }
 
-    PrepLut source{}, result{};
-    PrepWarnings warnings{};
-    if (ReadSourceLut(in, &source, &warnings) != 0) return kExitFailed;
-    PrintGuessedDepth(in, &warnings);
-    if (size == nullptr) size = BoxSizeOfPoints(source.points);
-    if (size == nullptr) size = LargestBoxSize();
-
-    PrepError error{};
-    PrepLoss loss{};
-    int64_t clamped = 0;
-    int status = kExitFailed;
-    // The loss is measured on what is written: clamped, which the loss
-    // does not count again.
-    if (PrepResample(&source, size->points, interp, &result, &error) != 0 ||
-        (clamped = PrepClampLut(&result), PrepMeasureLoss(&source, &result, interp, &loss, &error)) != 0) {
-        PrintError("%s: %s", in, error.text);
-    } else {
-        const Written written{box, &result, bits};
-        if (WriteReplacing(out, WriteLut, CheckLut, &written) == 0) {
-            char from[96];
-            DescribeLut(&source, from, sizeof from);
-            char depth[16] = "";
-            if (box->intTable) snprintf(depth, sizeof depth, " %d-bit", bits);
-            int32_t layout = box->intTable ? size->intLayout : size->floatLayout;
-            printf("%s: %d-point%s %s, layout %d, from %s (%s); %lld value%s clamped; loss between the nodes: "
-                   "max %.3f, 99th percentile %.3f 10-bit code values\n",
-                   out, size->points, depth, box->name, layout, in, from, static_cast<long long>(clamped),
-                   clamped == 1 ? "" : "s", loss.maxCode10, loss.p99Code10);
-            if (loss.maxCode10 > 1.0) {
-                PrintError("warning: %s: the %d-point grid is up to %.3f 10-bit code values off between its nodes; "
-                           "such a LUT needs a shaper, which the box does not have",
-                           out, size->points, loss.maxCode10);
-            }
-            status = kExitOk;
-        }
-    }
-    PrepFreeLut(&source);
-    PrepFreeLut(&result);
-    return status;
+    return Convert(Request{in, out, box, size, bits, interp});
 }

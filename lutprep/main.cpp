@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "lutbox_version.h"
-#include "prep/lutprep.h"
+#include "lutprep/lutprep.h"
 #include "prep/preview.h"
 
 namespace {
@@ -16,22 +16,22 @@ const Command kCommands[] = {
     {"check", RunCheck}, {"convert", RunConvert}, {"compare", RunCompare}, {"preview", RunPreview}};
 
 void PrintHelp() {
-    printf("lutprep %s: check, convert, compare and preview 3D LUT files for the LUT loader box\n\n",
-           kLutboxVersion);
+    printf("lutprep %s: check, convert, compare and preview 3D LUT files for the LUT loader box\n\n", kLutboxVersion);
     PrintUsage(stdout, nullptr);
-    printf("\n"
-           "check    says for each FILE whether \"load:\" takes it (family, points, layout)\n"
-           "         or why not (line, column, rows), then what it would show wrongly\n"
-           "convert  writes OUT, in the family its name gives, at a size the box takes,\n"
-           "         checked with the box's own reader before it replaces OUT\n"
-           "compare  the difference of B from A at A's nodes\n"
-           "preview  a PNG of a test pattern (grey ramp, hues at full and half\n"
-           "         saturation, primaries, secondaries and skin tones, near-black\n"
-           "         and near-white steps), then the pattern through LUT, then,\n"
-           "         with LUT2, through LUT2 and the difference of the two times %d\n\n"
-           "Exit status: 0 success; 1 a file refused (check --strict: or warned\n"
-           "about), not converted, or beyond the tolerance; 2 a usage error.\n",
-           kPreviewDiffGain);
+    printf(
+        "\n"
+        "check    says for each FILE whether \"load:\" takes it (family, points, layout)\n"
+        "         or why not (line, column, rows), then what it would show wrongly\n"
+        "convert  writes OUT, in the family its name gives, at a size the box takes,\n"
+        "         checked with the box's own reader before it replaces OUT\n"
+        "compare  the difference of B from A at A's nodes\n"
+        "preview  a PNG of a test pattern (grey ramp, hues at full and half\n"
+        "         saturation, primaries, secondaries and skin tones, near-black\n"
+        "         and near-white steps), then the pattern through LUT, then,\n"
+        "         with LUT2, through LUT2 and the difference of the two times %d\n\n"
+        "Exit status: 0 success; 1 a file refused (check --strict: or warned\n"
+        "about), not converted, or beyond the tolerance; 2 a usage error.\n",
+        kPreviewDiffGain);
 }
 
 }  // namespace
