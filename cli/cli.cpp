@@ -177,7 +177,7 @@ void PrintEveryCommandUsage(const CliProgram &program, FILE *out) {
     fprintf(out, "       %s\n", line);
 }
 
-// "  -h, --help VALUE      help (default D, in UNIT)".
+// "  -h, --help VALUE      help (default: D; unit: UNIT)".
 void PrintOptionHelp(const CliOption &option, FILE *out) {
     char left[kLineSize];
     snprintf(left, sizeof left, "%c%c%s--%s", option.shortName != 0 ? '-' : ' ',
@@ -193,12 +193,12 @@ void PrintOptionHelp(const CliOption &option, FILE *out) {
     }
     char details[kLineSize] = "";
     if (option.defaultText != nullptr) {
-        snprintf(details, sizeof details, "default %s", option.defaultText);
+        snprintf(details, sizeof details, "default: %s", option.defaultText);
     } else if (option.numberDefault) {
-        snprintf(details, sizeof details, "default %.9g", option.defaultNumber);
+        snprintf(details, sizeof details, "default: %.9g", option.defaultNumber);
     }
     if (option.unit != nullptr) {
-        CliAppend(details, sizeof details, details[0] != '\0' ? ", in " : "in ");
+        CliAppend(details, sizeof details, details[0] != '\0' ? "; unit: " : "unit: ");
         CliAppend(details, sizeof details, option.unit);
     }
     fprintf(out, "  %-24s %s", left, option.help);

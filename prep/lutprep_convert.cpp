@@ -47,8 +47,8 @@ bool ReadsBackAsMeant(const char *path, const Lut3dFamily *box, const PrepLut *l
                 same = memcmp(&Lut3dFloatTable[row][c], &v[c], sizeof v[c]) == 0;
             }
             if (!same) {
-                snprintf(why, whySize, "row %lld, value %d does not read back as written", static_cast<long long>(row + 1),
-                         c + 1);
+                snprintf(why, whySize, "row %lld, value %d does not read back as written",
+                         static_cast<long long>(row + 1), c + 1);
                 return false;
             }
         }
@@ -75,33 +75,39 @@ bool CheckLut(const char *tempPath, const void *context, char *why, size_t whySi
 
 }  // namespace
 
-int RunConvert(int count, char **args) {
-    enum { kSize, kBits, kInterp };
-    Option options[] = {
-        {"--size", true, false, nullptr}, {"--bits", true, false, nullptr}, {"--interp", true, false, nullptr}};
-    int operands = ParseArgs("convert", count, args, options, 3);
-    if (operands < 0) return kExitUsage;
-    if (operands != 2) return UsageError("convert", "convert needs IN and OUT");
-    const char *in = args[0];
-    const char *out = args[1];
+void InterpValues(char *out, size_t size) {
+    out[0] = '\0';
+    for (const InterpName &name : kInterps) {
+        if (out[0] != '\0') CliAppend(out, size, "|");
+        CliAppend(out, size, name.name);
+    }
+}
+
+int RunConvert(const CliArgs &args) {
+    if (args.operandCount != 2) return UsageError("convert", "convert needs IN and OUT");
+    const char *in = args.operands[0];
+    const char *out = args.operands[1];
 
     const Lut3dSize *size = nullptr;
-    if (options[kSize].given) {
-        size = BoxSizeOfPoints(ParseCount(options[kSize].value));
-        if (size == nullptr) return UsageError("convert", "--size %s: the box takes no such size", options[kSize].value);
+    const char *sizeText = OptionValue(args, "size");
+    if (sizeText != nullptr) {
+        size = BoxSizeOfPoints(ParseCount(sizeText));
+        if (size == nullptr) return UsageError("convert", "--size %s: the box takes no such size", sizeText);
     }
     int32_t bits = kPrepDefaultBits;
-    if (options[kBits].given) {
-        bits = ParseCount(options[kBits].value);
-        if (!PrepIsWritableBits(bits)) return UsageError("convert", "--bits %s: no such 3dl depth", options[kBits].value);
+    const char *bitsText = OptionValue(args, "bits");
+    if (bitsText != nullptr) {
+        bits = ParseCount(bitsText);
+        if (!PrepIsWritableBits(bits)) return UsageError("convert", "--bits %s: no such 3dl depth", bitsText);
     }
     PrepInterp interp = kPrepTetrahedral;
-    if (options[kInterp].given) {
+    const char *interpText = OptionValue(args, "interp");
+    if (interpText != nullptr) {
         const InterpName *found = nullptr;
         for (const InterpName &name : kInterps) {
-            if (strcmp(name.name, options[kInterp].value) == 0) found = &name;
+            if (strcmp(name.name, interpText) == 0) found = &name;
         }
-        if (found == nullptr) return UsageError("convert", "--interp %s: no such interpolation", options[kInterp].value);
+        if (found == nullptr) return UsageError("convert", "--interp %s: no such interpolation", interpText);
         interp = found->interp;
     }
 
@@ -114,7 +120,7 @@ int RunConvert(int count, char **args) {
         PrintError("%s would not be recognised by the box: its name must hold one of %s", out, extensions);
         return kExitFailed;
     }
-    if (options[kBits].given && !box->intTable) {
+    if (bitsText != nullptr && !box->intTable) {
         return UsageError("convert", "--bits is for a 3dl OUT; %s is written as %s", out, box->name);
     }
 
@@ -142,14 +148,16 @@ int RunConvert(int count, char **args) {
             char depth[16] = "";
             if (box->intTable) snprintf(depth, sizeof depth, " %d-bit", bits);
             int32_t layout = box->intTable ? size->intLayout : size->floatLayout;
-            printf("%s: %d-point%s %s, layout %d, from %s (%s); %lld value%s clamped; loss between the nodes: "
-                   "max %.3f, 99th percentile %.3f 10-bit code values\n",
-                   out, size->points, depth, box->name, layout, in, from, static_cast<long long>(clamped),
-                   clamped == 1 ? "" : "s", loss.maxCode10, loss.p99Code10);
+            printf(
+                "%s: %d-point%s %s, layout %d, from %s (%s); %lld value%s clamped; loss between the nodes: "
+                "max %.3f, 99th percentile %.3f 10-bit code values\n",
+                out, size->points, depth, box->name, layout, in, from, static_cast<long long>(clamped),
+                clamped == 1 ? "" : "s", loss.maxCode10, loss.p99Code10);
             if (loss.maxCode10 > 1.0) {
-                PrintError("warning: %s: the %d-point grid is up to %.3f 10-bit code values off between its nodes; "
-                           "such a LUT needs a shaper, which the box does not have",
-                           out, size->points, loss.maxCode10);
+                PrintError(
+                    "warning: %s: the %d-point grid is up to %.3f 10-bit code values off between its nodes; "
+                    "such a LUT needs a shaper, which the box does not have",
+                    out, size->points, loss.maxCode10);
             }
             status = kExitOk;
         }

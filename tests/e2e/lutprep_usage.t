@@ -14,6 +14,15 @@ wrong, shows the usage on standard error, and exits with status 2.
          lutprep --help | --version
   $ lutprep convert --help
   usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] IN OUT
+  
+  writes OUT, in the family its name gives, at a size the box takes, checked with the box's own reader before it replaces OUT
+  
+  Options:
+        --size 17|26|33      the size of OUT (default: IN's, when the box takes it, else the largest; unit: points per axis)
+        --bits 10|12|16      the output depth of a 3dl OUT (default: 12; unit: bits)
+        --interp tetrahedral|trilinear how OUT's nodes are taken from IN (default: tetrahedral)
+    -h, --help               prints this help; after a command word, the command's
+        --version            prints the program's version
 
 Standard output stays empty: the usage goes to standard error.
 
@@ -28,7 +37,7 @@ Standard output stays empty: the usage goes to standard error.
          lutprep --help | --version
   [2]
   $ lutprep verify a.cube
-  lutprep: unknown command 'verify'
+  lutprep: unknown command 'verify'; valid: check, convert, compare, preview
   usage: lutprep check [--json] [--strict] FILE...
          lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] IN OUT
          lutprep compare [--json] [--tolerance T] A B
@@ -40,7 +49,7 @@ Standard output stays empty: the usage goes to standard error.
   usage: lutprep check [--json] [--strict] FILE...
   [2]
   $ lutprep check --jsn a.cube
-  lutprep: unknown option '--jsn' for check
+  lutprep: unknown option '--jsn'
   usage: lutprep check [--json] [--strict] FILE...
   [2]
   $ lutprep check --json=yes a.cube
