@@ -105,9 +105,11 @@ void JsonArrayEnd(JsonObject &array) { PutText(*array.sink, "]"); }
 
 void JsonEnd(JsonObject &object) { PutText(*object.sink, "}\n"); }
 
+static bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
 void CsvField(Sink &sink, const char *text, size_t maxBytes) {
     size_t length = BoundedLength(text, maxBytes);
-    bool quote = length > 0 && (text[0] == ' ' || text[length - 1] == ' ');
+    bool quote = length > 0 && (IsBlank(text[0]) || IsBlank(text[length - 1]));
     for (size_t i = 0; i < length && !quote; i++) {
         quote = text[i] == ',' || text[i] == '"' || text[i] == '\n' || text[i] == '\r';
     }

@@ -55,5 +55,6 @@ void JsonArrayEnd(JsonObject &array);
 void JsonEnd(JsonObject &object);
 
 // One CSV field, bounded like JsonText: quoted (with its quotes doubled)
-// when it holds a comma, a quote, a line end or leading or trailing space.
+// when it holds a comma, a quote or a line end, or begins or ends with a
+// blank (space or tab), which a reader would otherwise trim.
 void CsvField(Sink &sink, const char *text, size_t maxBytes = SIZE_MAX);

@@ -272,6 +272,9 @@ TEST(CsvRecord, FieldsAreQuotedWhereAReaderWouldMisreadThem) {
     EXPECT_EQ(Csv("cr\r"), "\"cr\r\"");
     EXPECT_EQ(Csv(" lead"), "\" lead\"");
     EXPECT_EQ(Csv("trail "), "\"trail \"");
+    // A tab is a blank that readers trim as well.
+    EXPECT_EQ(Csv("\tlead"), "\"\tlead\"");
+    EXPECT_EQ(Csv("trail\t"), "\"trail\t\"");
     EXPECT_EQ(Csv("in\tside"), "in\tside");
     // Bounded: a reply need not be terminated within its buffer.
     EXPECT_EQ(Csv("abc ,def", 4), "\"abc \"");
