@@ -39,7 +39,8 @@ void InterpValues(char *out, size_t size);
 // rounding to 10 bits may leave.
 constexpr double kCompareDefaultTolerance = 0.5 / kPrepCode10;
 
-// A whole number in text (at most 2^20), or -1.
+// A whole decimal number in text (at most 2^20): digits alone, no blank
+// before or after them, as lutctl reads its numbers; or -1.
 int32_t ParseCount(const char *text);
 
 // Prints "lutprep: TEXT" and the usage of command on standard error;

@@ -38,10 +38,8 @@ void PrintError(const char *format, ...) {
 }
 
 int32_t ParseCount(const char *text) {
-    char *end = nullptr;
-    long value = strtol(text, &end, 10);
-    if (end == text || *end != '\0' || value < 0 || value > 1 << 20) return -1;
-    return static_cast<int32_t>(value);
+    int64_t value = 0;
+    return CliWholeNumber(text, 0, 1 << 20, &value) ? static_cast<int32_t>(value) : -1;
 }
 
 int WriteReplacing(const char *out, int (*write)(FILE *file, const void *context, PrepError *error),

@@ -64,6 +64,14 @@ Standard output stays empty: the usage goes to standard error.
   lutprep: --size 32: the box takes no such size
   usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] IN OUT
   [2]
+  $ lutprep convert --size ' 33' a.cube b.cube
+  lutprep: --size  33: the box takes no such size
+  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] IN OUT
+  [2]
+  $ lutprep preview --width '512 ' a.cube b.png
+  lutprep: --width 512 : from 64 to 4096 pixels
+  usage: lutprep preview [--width W] LUT [LUT2] OUT.png
+  [2]
   $ lutprep convert --bits=11 a.cube b.3dl
   lutprep: --bits 11: no such 3dl depth
   usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] IN OUT
