@@ -14,7 +14,6 @@
 #include "lut/lut_tables.h"
 #include "platform/platform.h"
 
-
 int32_t OpenBox(Session &session) {
     WatchRunSession(session);
     int32_t count = InitDevice(session);
@@ -33,22 +32,26 @@ static int32_t QueryW25qForInfo(Session &session, char *reply) {
 }
 static int32_t QueryS25fForInfo(Session &session, char *reply) { return QueryS25fId(session, 0, reply); }
 
-struct InfoQuery {
-    const char *key;
-    Text label;
-    int32_t (*query)(Session &, char *);
+// In info's order. The W25Qxxx's reply holds the manufacturer and the device
+// ID, so both languages name it "W25Qxxx ID".
+static const CtlReading kCtlReadings[] = {
+    {"product", {"Product name", "产品名称"}, QueryName, kReadName},
+    {"serial", {"Serial number", "产品序列号"}, QuerySerial, kReadSerial},
+    {"mcu_version", {"MCU firmware", "MCU固件版本"}, QueryMcuVersion, kReadMcuVersion},
+    {"w25q_id", {"W25Qxxx ID", "W25Qxxx ID"}, QueryW25qForInfo, kReadW25qId},
+    {"s25f_id", {"S25Fxxx ID", "S25Fxxx ID"}, QueryS25fForInfo, -1},
+    {"usb_file", {"USB flash file", "USB闪存文件"}, QueryUsbFileName, -1},
+    {"lmh0341_format", {"LMH0341 format", "LMH0341格式"}, QueryLmh0341Format, -1},
 };
+constexpr int kInfoQueryCount = sizeof kCtlReadings / sizeof kCtlReadings[0];
 
-static const InfoQuery kInfoQueries[] = {
-    {"product", {"Product name", "产品名称"}, QueryName},
-    {"serial", {"Serial number", "产品序列号"}, QuerySerial},
-    {"mcu_version", {"MCU firmware", "MCU固件版本"}, QueryMcuVersion},
-    {"w25q_id", {"W25Qxxx ID", "W25Qxxx ID"}, QueryW25qForInfo},
-    {"s25f_id", {"S25Fxxx ID", "S25Fxxx ID"}, QueryS25fForInfo},
-    {"usb_file", {"USB flash file", "USB闪存文件"}, QueryUsbFileName},
-    {"lmh0341_format", {"LMH0341 format", "LMH0341格式"}, QueryLmh0341Format},
-};
-constexpr int kInfoQueryCount = sizeof kInfoQueries / sizeof kInfoQueries[0];
+const CtlReading &ReadingOfIdentity(IdentityReadingId identity) {
+    for (const CtlReading &reading : kCtlReadings) {
+        if (reading.identity == identity) return reading;
+    }
+    // Every identity reading has its row; the first stands in for none.
+    return kCtlReadings[0];
+}
 
 static const Text kLabelLine = {"%s: %.*s\n", "%s: %.*s\n"};
 static const Text kQueryFailedLine = {"%s: failed (%d)\n", "%s: 失败 (%d)\n"};
@@ -60,7 +63,7 @@ int RunInfo(Session &session, const CtlOptions &options) {
     char replies[kInfoQueryCount][kReplySize] = {};
     bool failed = devices < 0;
     for (int q = 0; q < kInfoQueryCount && devices >= 0; q++) {
-        results[q] = kInfoQueries[q].query(session, replies[q]);
+        results[q] = kCtlReadings[q].query(session, replies[q]);
         failed = failed || results[q] < 0;
     }
     CloseRunSession();
@@ -75,16 +78,16 @@ int RunInfo(Session &session, const CtlOptions &options) {
         }
         for (int q = 0; q < kInfoQueryCount; q++) {
             if (devices < 0 || results[q] < 0) {
-                JsonNull(object, kInfoQueries[q].key);
+                JsonNull(object, kCtlReadings[q].key);
             } else {
-                JsonText(object, kInfoQueries[q].key, replies[q], kReplySize);
+                JsonText(object, kCtlReadings[q].key, replies[q], kReplySize);
             }
         }
         JsonEnd(object);
     } else if (devices >= 0) {
         Say({"%s: %d\n", "%s: %d\n"}, InLanguage(kDevicesLabel), static_cast<int>(devices));
         for (int q = 0; q < kInfoQueryCount; q++) {
-            const char *label = InLanguage(kInfoQueries[q].label);
+            const char *label = InLanguage(kCtlReadings[q].label);
             if (results[q] < 0) {
                 Say(kQueryFailedLine, label, static_cast<int>(results[q]));
             } else {
@@ -132,7 +135,8 @@ static void ReportRefusal(const char *path, const Lut3dReport &report) {
         snprintf(where, sizeof where, InLanguage({" (line %lld, column %lld)", " (第 %lld 行, 第 %lld 列)"}),
                  static_cast<long long>(report.line), static_cast<long long>(report.column));
     } else if (report.line > 0) {
-        snprintf(where, sizeof where, InLanguage({" (line %lld)", " (第 %lld 行)"}), static_cast<long long>(report.line));
+        snprintf(where, sizeof where, InLanguage({" (line %lld)", " (第 %lld 行)"}),
+                 static_cast<long long>(report.line));
     }
     SayError({"lutctl: %s refused: %s%s\n", "lutctl: %s 被拒绝: %s%s\n"}, path, reason, where);
 }
@@ -149,18 +153,12 @@ static void RowText(const LutRow &row, bool intTable, char *out, size_t size) {
 }
 
 static void JsonRow(Sink &out, const LutRow &row, bool intTable) {
-    PutText(out, "[");
+    JsonObject array = JsonArrayBegin(out);
     for (int v = 0; v < 3; v++) {
-        if (v > 0) PutText(out, ", ");
-        if (intTable) {
-            char number[16];
-            snprintf(number, sizeof number, "%d", row.intValues[v]);
-            PutText(out, number);
-        } else {
-            JsonFloatValue(out, row.floatValues[v]);
-        }
+        JsonItem(array);
+        JsonNumberValue(out, intTable ? row.intValues[v] : static_cast<double>(row.floatValues[v]));
     }
-    PutText(out, "]");
+    JsonArrayEnd(array);
 }
 
 struct LoadOutcome {
@@ -204,7 +202,7 @@ static void PrintLoad(const CtlOptions &options, const LoadOutcome &outcome) {
             JsonRow(out, outcome.readBack.sent, outcome.readBack.intTable);
             JsonKey(difference, "read");
             JsonRow(out, outcome.readBack.read, outcome.readBack.intTable);
-            PutText(out, "}");
+            JsonClose(difference);
         } else {
             JsonNull(object, "first_difference");
         }
@@ -268,27 +266,10 @@ int RunLoad(Session &session, const CtlOptions &options) {
 
 // ---- set, reset-fpga, erase-luts ------------------------------------------
 
-struct SettingCall {
-    CtlSetting setting;
-    const char *word;
-    int32_t (*call)(Session &, int32_t);
-};
-
-static const SettingCall kSettingCalls[] = {
-    {kSetSource, "source", SetSourceMode}, {kSetLutMode, "lutmode", SetLutMode}, {kSetHdmi, "hdmi", SetHdmiOut},
-    {kSetMode, "mode", SetDeviceMode},     {kSetReg1, "reg1", SetFpgaReg1},       {kSetReg3, "reg3", SetFpgaReg3},
-};
-
 int RunSetting(Session &session, const CtlOptions &options) {
-    const SettingCall *setting = nullptr;
-    const char *command = options.command == kCmdResetFpga ? "reset-fpga" : "erase-luts";
-    if (options.command == kCmdSet) {
-        for (const SettingCall &s : kSettingCalls) {
-            if (s.setting == options.setting) setting = &s;
-        }
-        if (setting == nullptr) return kExitUsage;
-        command = "set";
-    }
+    const CtlSetting *setting = options.command == kCmdSet ? options.setting : nullptr;
+    if (options.command == kCmdSet && setting == nullptr) return kExitUsage;
+    const char *command = CtlCommandOf(options.command).cli.word;
 
     int32_t result = OpenBox(session);
     if (result >= 0 && !PlatformInterrupted()) {

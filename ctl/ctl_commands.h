@@ -4,6 +4,8 @@
 #pragma once
 
 #include "ctl/ctl_options.h"
+#include "ctl/ctl_output.h"
+#include "device/port_test_commands.h"
 #include "device/session.h"
 
 int RunInfo(Session &session, const CtlOptions &options);
@@ -17,3 +19,16 @@ int RunSetting(Session &session, const CtlOptions &options);
 // KX_DEV_Init; the count, negative after a failure, which is reported on
 // standard error.
 int32_t OpenBox(Session &session);
+
+// A reading of the box, shown by info and, for the four identity readings,
+// by the self-test: its key in JSON and in the record, its label in the
+// text, info's query, and which identity reading of a test port it is
+// (-1: none).
+struct CtlReading {
+    const char *key;
+    Text label;
+    int32_t (*query)(Session &, char *);
+    int32_t identity;
+};
+// The row of an identity reading.
+const CtlReading &ReadingOfIdentity(IdentityReadingId identity);

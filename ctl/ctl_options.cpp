@@ -1,265 +1,230 @@
 #include "ctl/ctl_options.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <iterator>
 
-#include "ctl/ctl_output.h"
+#include "ctl/ctl_commands.h"
+#include "device/control_commands.h"
 #include "device/device_command_support.h"
-#include "platform/ascii.h"
+#include "lutbox_version.h"
 
 namespace {
 
-struct CommandWord {
-    const char *word;
-    CtlCommand command;
-    int operands;  // exactly this many follow the word
-};
+// The values of --lang and --leds, in the order of their enums after the
+// first (kLanguageOfSystem, kLedsByInput: no option given).
+const char *const kLanguageWords[] = {"en", "zh"};
+const char *const kLedsWords[] = {"ask", "skip"};
 
-const CommandWord kCommands[] = {
-    {"info", kCmdInfo, 0},         {"selftest", kCmdSelftest, 0},   {"load", kCmdLoad, 1},
-    {"set", kCmdSet, 2},           {"reset-fpga", kCmdResetFpga, 0}, {"erase-luts", kCmdEraseLuts, 0},
-};
+void LanguageValues(char *out, size_t size) { CliJoinList(kLanguageWords, 2, "|", out, size); }
+void LedsValues(char *out, size_t size) { CliJoinList(kLedsWords, 2, "|", out, size); }
 
-enum OptionId { kOptHelp, kOptVersion, kOptJson, kOptLang, kOptRecord, kOptStation, kOptLeds, kOptVerify, kOptYes };
-
-struct OptionWord {
-    const char *name;
-    OptionId id;
-    bool takesValue;
-    CtlCommand onlyFor;  // kNoCommand: any command
-};
-
-const OptionWord kOptions[] = {
-    {"--help", kOptHelp, false, kNoCommand},        {"--version", kOptVersion, false, kNoCommand},
-    {"--json", kOptJson, false, kNoCommand},        {"--lang", kOptLang, true, kNoCommand},
-    {"--record", kOptRecord, true, kCmdSelftest},   {"--station", kOptStation, true, kCmdSelftest},
-    {"--leds", kOptLeds, true, kCmdSelftest},       {"--verify", kOptVerify, false, kCmdLoad},
-    {"--yes", kOptYes, false, kCmdEraseLuts},
-};
-
-struct SettingWord {
-    const char *word;
-    CtlSetting setting;
-    int32_t (*codeOfName)(const char *);  // nullptr: a number setting
-    void (*names)(const char *, char *, int);
-    int64_t min;
-    int64_t max;
-};
+void PrintSettings(FILE *out);
 
 // The number settings pass any value of the library's 32-bit argument: the
 // box's valid register values are its own, as at the console.
-const SettingWord kSettings[] = {
-    {"source", kSetSource, SourceCodeOfName, SourceNames, 0, 0},
-    {"lutmode", kSetLutMode, LutModeCodeOfName, LutModeNames, 0, 0},
-    {"hdmi", kSetHdmi, nullptr, nullptr, INT32_MIN, INT32_MAX},
-    {"mode", kSetMode, nullptr, nullptr, INT32_MIN, INT32_MAX},
-    {"reg1", kSetReg1, nullptr, nullptr, INT32_MIN, INT32_MAX},
-    {"reg3", kSetReg3, nullptr, nullptr, INT32_MIN, INT32_MAX},
+const CtlSetting kSettings[] = {
+    {"source", SourceCodeOfName, SourceNames, 0, 0, SetSourceMode},
+    {"lutmode", LutModeCodeOfName, LutModeNames, 0, 0, SetLutMode},
+    {"hdmi", nullptr, nullptr, INT32_MIN, INT32_MAX, SetHdmiOut},
+    {"mode", nullptr, nullptr, INT32_MIN, INT32_MAX, SetDeviceMode},
+    {"reg1", nullptr, nullptr, INT32_MIN, INT32_MAX, SetFpgaReg1},
+    {"reg3", nullptr, nullptr, INT32_MIN, INT32_MAX, SetFpgaReg3},
 };
 
-// The words of a table, joined by ", ", for the usage messages.
-template <typename Row, size_t N>
-void JoinWords(const Row (&table)[N], char *out, size_t outSize) {
-    size_t used = 0;
-    out[0] = '\0';
-    for (size_t i = 0; i < N && used < outSize; i++) {
-        int n = snprintf(out + used, outSize - used, "%s%s", i == 0 ? "" : ", ", table[i].word);
-        if (n < 0) break;
-        used += static_cast<size_t>(n);
-    }
+// In the order of CtlCommand.
+const CtlCommandRow kCommands[] = {
+    {{"info", "", "product, serial number, firmware and flash IDs", nullptr}, RunInfo, true},
+    {{"selftest", "", "the production self-test: both test ports, then the LEDs; a verdict and a record", nullptr},
+     RunSelftest,
+     true},
+    {{"load", "FILE", "downloads a CSV, cube or 3dl 3D LUT as the box's own reader takes it", nullptr}, RunLoad, true},
+    {{"set", "SETTING VALUE", "sets one setting of the box", PrintSettings}, RunSetting, true},
+    {{"reset-fpga", "", "resets the box's FPGA", nullptr}, RunSetting, true},
+    {{"erase-luts", "", "erases every LUT in the box's flash", nullptr}, RunSetting, true},
+};
+
+const CliCommand *CommandAt(int index) {
+    return index >= 0 && index < static_cast<int>(std::size(kCommands)) ? &kCommands[index].cli : nullptr;
 }
 
-const CommandWord *FindCommand(const char *word) {
-    for (const CommandWord &c : kCommands) {
-        if (strcmp(c.word, word) == 0) return &c;
-    }
-    return nullptr;
-}
+enum OptionRow { kOptJson, kOptLang, kOptRecord, kOptStation, kOptLeds, kOptVerify, kOptYes };
 
-// A whole decimal integer: an optional sign and at least one digit, nothing
-// else, within [min, max].
-bool WholeDecimal(const char *text, int64_t min, int64_t max, int32_t *value) {
-    const char *digits = text + (*text == '-' || *text == '+' ? 1 : 0);
-    if (!IsAsciiDigit(static_cast<unsigned char>(*digits))) return false;
-    for (const char *p = digits; *p != '\0'; p++) {
-        if (!IsAsciiDigit(static_cast<unsigned char>(*p))) return false;
-    }
-    errno = 0;
-    long long parsed = strtoll(text, nullptr, 10);
-    if (errno == ERANGE || parsed < min || parsed > max) return false;
-    *value = static_cast<int32_t>(parsed);
-    return true;
-}
+const CliOption kOptions[] = {
+    {.name = "json", .help = "one JSON object on standard output instead of the text", .commands = kCliEveryCommand},
+    {.name = "lang",
+     .values = LanguageValues,
+     .defaultText = "the system's language",
+     .help = "the language of the text",
+     .commands = kCliEveryCommand},
+    {.name = "record",
+     .valueName = "FILE",
+     .help = "appends the record to FILE: CSV when it ends in .csv, else JSON Lines",
+     .commands = CliCommandBit(kCmdSelftest)},
+    {.name = "station",
+     .valueName = "NAME",
+     .defaultText = "empty",
+     .help = "the test station's name in the record",
+     .commands = CliCommandBit(kCmdSelftest)},
+    {.name = "leds",
+     .values = LedsValues,
+     .defaultText = "ask when standard input is a terminal, else skip",
+     .help = "whether the operator is asked about the LEDs",
+     .commands = CliCommandBit(kCmdSelftest)},
+    {.name = "verify", .help = "reads the LUT back and compares it bit for bit", .commands = CliCommandBit(kCmdLoad)},
+    {.name = "yes", .help = "required: the erase cannot be undone", .commands = CliCommandBit(kCmdEraseLuts)},
+};
 
-int ApplyOption(const OptionWord &option, const char *value, CtlOptions &options) {
-    switch (option.id) {
-    case kOptHelp: options.help = true; break;
-    case kOptVersion: options.version = true; break;
-    case kOptJson: options.json = true; break;
-    case kOptVerify: options.verify = true; break;
-    case kOptYes: options.yes = true; break;
-    case kOptRecord: options.record = value; break;
-    case kOptStation:
-        if (strlen(value) > static_cast<size_t>(kMaxStationBytes)) {
-            return UsageError("--station takes at most %d bytes", kMaxStationBytes);
-        }
-        options.station = value;
-        break;
-    case kOptLang:
-        if (strcmp(value, "en") == 0) {
-            options.language = kLanguageEnglish;
-        } else if (strcmp(value, "zh") == 0) {
-            options.language = kLanguageChinese;
+// "set"'s part of its help: each setting and what it takes.
+void PrintSettings(FILE *out) {
+    fputs("\nSettings:\n", out);
+    for (const CtlSetting &setting : kSettings) {
+        char takes[160];
+        if (setting.names != nullptr) {
+            setting.names("|", takes, sizeof takes);
         } else {
-            return UsageError("unknown language '%s'; valid: en, zh", value);
+            snprintf(takes, sizeof takes, "a whole decimal number from %lld to %lld",
+                     static_cast<long long>(setting.min), static_cast<long long>(setting.max));
         }
-        break;
-    case kOptLeds:
-        if (strcmp(value, "ask") == 0) {
-            options.leds = kLedsAsk;
-        } else if (strcmp(value, "skip") == 0) {
-            options.leds = kLedsSkip;
-        } else {
-            return UsageError("unknown --leds value '%s'; valid: ask, skip", value);
+        fprintf(out, "  %-12s %s\n", setting.word, takes);
+    }
+}
+
+}  // namespace
+
+const CliProgram kLutctlProgram = {
+    .name = "lutctl",
+    .version = kLutboxVersion,
+    .summary = "the LUT loader box from scripts and on the production line",
+    .commandAt = CommandAt,
+    .options = kOptions,
+    .optionCount = static_cast<int>(std::size(kOptions)),
+    .usagePerCommand = false,
+    .failedMeaning = "a device call, check, test or verification failed",
+    .deviceLibrary = true,
+};
+
+const CtlCommandRow &CtlCommandOf(CtlCommand command) { return kCommands[command]; }
+
+namespace {
+
+// The index of value in words, or -1.
+int WordIndex(const char *const *words, int count, const char *value) {
+    for (int i = 0; i < count; i++) {
+        if (strcmp(words[i], value) == 0) return i;
+    }
+    return -1;
+}
+
+int ApplyOptions(const CliArgs &args, CtlOptions &options) {
+    options.json = args.given[kOptJson];
+    options.verify = args.given[kOptVerify];
+    options.yes = args.given[kOptYes];
+    options.record = args.value[kOptRecord];
+    options.station = args.given[kOptStation] ? args.value[kOptStation] : "";
+    if (strlen(options.station) > static_cast<size_t>(kMaxStationBytes)) {
+        return CliUsageError(kLutctlProgram, -1, "--station takes at most %d bytes", kMaxStationBytes);
+    }
+    char valid[64];
+    if (args.given[kOptLang]) {
+        int language = WordIndex(kLanguageWords, 2, args.value[kOptLang]);
+        CliJoinList(kLanguageWords, 2, ", ", valid, sizeof valid);
+        if (language < 0) {
+            return CliUsageError(kLutctlProgram, -1, "unknown language '%s'; valid: %s", args.value[kOptLang], valid);
         }
-        break;
+        options.language = static_cast<CtlLanguage>(kLanguageEnglish + language);
+    }
+    if (args.given[kOptLeds]) {
+        int leds = WordIndex(kLedsWords, 2, args.value[kOptLeds]);
+        CliJoinList(kLedsWords, 2, ", ", valid, sizeof valid);
+        if (leds < 0) {
+            return CliUsageError(kLutctlProgram, -1, "unknown --leds value '%s'; valid: %s", args.value[kOptLeds],
+                                 valid);
+        }
+        options.leds = static_cast<CtlLeds>(kLedsAsk + leds);
     }
     return kExitOk;
 }
 
 int ParseSetting(const char *word, const char *value, CtlOptions &options) {
-    const SettingWord *setting = nullptr;
-    for (const SettingWord &s : kSettings) {
-        if (strcmp(s.word, word) == 0) setting = &s;
+    for (const CtlSetting &s : kSettings) {
+        if (strcmp(s.word, word) == 0) options.setting = &s;
     }
-    if (setting == nullptr) {
-        char words[128];
-        JoinWords(kSettings, words, sizeof words);
-        return UsageError("unknown setting '%s'; valid: %s", word, words);
+    if (options.setting == nullptr) {
+        char words[128] = "";
+        for (const CtlSetting &s : kSettings) {
+            if (words[0] != '\0') CliAppend(words, sizeof words, ", ");
+            CliAppend(words, sizeof words, s.word);
+        }
+        return CliUsageError(kLutctlProgram, -1, "unknown setting '%s'; valid: %s", word, words);
     }
-    options.setting = setting->setting;
+    const CtlSetting &setting = *options.setting;
     options.valueText = value;
-    if (setting->codeOfName != nullptr) {
-        options.value = setting->codeOfName(value);
+    if (setting.codeOfName != nullptr) {
+        options.value = setting.codeOfName(value);
         if (options.value < 0) {
             char names[128];
-            setting->names(", ", names, sizeof names);
-            return UsageError("unknown %s '%s'; valid: %s", word, value, names);
+            setting.names(", ", names, sizeof names);
+            return CliUsageError(kLutctlProgram, -1, "unknown %s '%s'; valid: %s", word, value, names);
         }
         return kExitOk;
     }
-    if (!WholeDecimal(value, setting->min, setting->max, &options.value)) {
-        return UsageError("%s takes a whole decimal number from %lld to %lld, not '%s'", word,
-                          static_cast<long long>(setting->min), static_cast<long long>(setting->max), value);
+    int64_t number = 0;
+    if (!CliWholeNumber(value, setting.min, setting.max, &number)) {
+        return CliUsageError(kLutctlProgram, -1, "%s takes a whole decimal number from %lld to %lld, not '%s'", word,
+                             static_cast<long long>(setting.min), static_cast<long long>(setting.max), value);
     }
+    options.value = static_cast<int32_t>(number);
     return kExitOk;
+}
+
+// The operands a command takes: the words of its operand text.
+int OperandsOf(const CliCommand &command) {
+    int count = 0;
+    for (const char *p = command.operands; *p != '\0'; p++) {
+        if (p[0] != ' ' && (p == command.operands || p[-1] == ' ')) count++;
+    }
+    return count;
 }
 
 }  // namespace
 
-int ParseOptions(int argc, char **argv, CtlOptions &options) {
+int ParseOptions(int argc, char **argv, CtlOptions &options, bool *answered) {
     options = {};
     options.station = "";
-    const CommandWord *command = nullptr;
-    const char *operands[2] = {};
-    int operandCount = 0;
-    // Which options were given, to check once the command is known.
-    bool given[std::size(kOptions)] = {};
-    bool optionsEnded = false;
-
-    for (int i = 1; i < argc; i++) {
-        const char *arg = argv[i];
-        if (!optionsEnded && strcmp(arg, "--") == 0) {
-            optionsEnded = true;
-            continue;
-        }
-        // Only "--" starts an option, so that "set reg1 -3" is a number.
-        if (!optionsEnded && arg[0] == '-' && arg[1] == '-') {
-            // "--name value" or "--name=value".
-            const char *equals = strchr(arg, '=');
-            size_t nameLength = equals != nullptr ? static_cast<size_t>(equals - arg) : strlen(arg);
-            const OptionWord *option = nullptr;
-            for (const OptionWord &o : kOptions) {
-                if (strlen(o.name) == nameLength && strncmp(o.name, arg, nameLength) == 0) option = &o;
-            }
-            if (option == nullptr) return UsageError("unknown option '%s'", arg);
-            const char *value = nullptr;
-            if (option->takesValue) {
-                if (equals != nullptr) {
-                    value = equals + 1;
-                } else if (i + 1 < argc) {
-                    value = argv[++i];
-                } else {
-                    return UsageError("%s needs a value", option->name);
-                }
-            } else if (equals != nullptr) {
-                return UsageError("%s takes no value", option->name);
-            }
-            int status = ApplyOption(*option, value, options);
-            if (status != kExitOk) return status;
-            given[option - kOptions] = true;
-            continue;
-        }
-        if (command == nullptr) {
-            command = FindCommand(arg);
-            if (command == nullptr) {
-                char words[128];
-                JoinWords(kCommands, words, sizeof words);
-                return UsageError("unknown command '%s'; valid: %s", arg, words);
-            }
-            continue;
-        }
-        if (operandCount >= command->operands) return UsageError("unexpected '%s' after %s", arg, command->word);
-        operands[operandCount++] = arg;
+    *answered = false;
+    CliArgs args;
+    int status = CliParse(kLutctlProgram, argc, argv, args);
+    if (status != kExitOk) return status;
+    if (CliAnswerHelpOrVersion(kLutctlProgram, args)) {
+        *answered = true;
+        return kExitOk;
     }
-
-    if (options.help || options.version) return kExitOk;
-    if (command == nullptr) return UsageError("no command given");
-    options.command = command->command;
-    for (size_t o = 0; o < std::size(kOptions); o++) {
-        if (given[o] && kOptions[o].onlyFor != kNoCommand && kOptions[o].onlyFor != command->command) {
-            return UsageError("%s does not take %s", command->word, kOptions[o].name);
-        }
+    status = ApplyOptions(args, options);
+    if (status != kExitOk) return status;
+    options.command = static_cast<CtlCommand>(args.command);
+    const CliCommand &command = kCommands[args.command].cli;
+    int operands = OperandsOf(command);
+    if (args.operandCount > operands) {
+        return CliUsageError(kLutctlProgram, -1, "unexpected '%s' after %s", args.operands[operands], command.word);
     }
-    if (operandCount < command->operands) {
-        return UsageError(command->command == kCmdLoad ? "load needs a FILE" : "set needs a setting and a value");
-    }
-    switch (command->command) {
+    if (args.operandCount < operands)
+        return CliUsageError(kLutctlProgram, -1, "%s needs %s", command.word,
+                             options.command == kCmdLoad ? "a FILE" : "a setting and a value");
+    switch (options.command) {
     case kCmdLoad:
-        options.file = operands[0];
+        options.file = args.operands[0];
         break;
     case kCmdSet:
-        return ParseSetting(operands[0], operands[1], options);
+        return ParseSetting(args.operands[0], args.operands[1], options);
     case kCmdEraseLuts:
-        if (!options.yes) return UsageError("erase-luts erases every LUT in the box's flash: give --yes to run it");
+        if (!options.yes) {
+            return CliUsageError(kLutctlProgram, -1,
+                                 "erase-luts erases every LUT in the box's flash: give --yes to run it");
+        }
         break;
     default:
         break;
     }
     return kExitOk;
-}
-
-void PrintHelp() {
-    fputs("lutctl: the LUT loader box from scripts and on the production line\n"
-          "\n"
-          "  lutctl info                      product, serial number, firmware and flash IDs\n"
-          "  lutctl selftest [--record FILE] [--station NAME] [--leds ask|skip]\n"
-          "                                   the production self-test; --record appends one\n"
-          "                                   record (CSV when FILE ends in .csv, else JSON Lines)\n"
-          "  lutctl load [--verify] FILE      downloads a CSV, cube or 3dl 3D LUT; --verify reads\n"
-          "                                   it back and compares it bit for bit\n"
-          "  lutctl set source SMPTE|USER|SDI|HDMI|CALIB\n"
-          "  lutctl set lutmode OFF|709|EBU|SMPTE|P3\n"
-          "  lutctl set hdmi|mode|reg1|reg3 N\n"
-          "  lutctl reset-fpga\n"
-          "  lutctl erase-luts --yes          erases every LUT in the box's flash\n"
-          "\n"
-          "Options (before or after the command): --json (one JSON object on standard\n"
-          "output), --lang en|zh, --help, --version.\n"
-          "Exit status: 0 success; 1 a device call, check, test or verification failed;\n"
-          "2 usage; 3 the device library cannot be loaded or bound.\n",
-          stdout);
 }

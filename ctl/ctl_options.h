@@ -1,20 +1,31 @@
-// lutctl's command line: the command word, its operands and the options,
-// which may stand before or after the command word.
+// lutctl's command line: its tables (the commands, their options, the
+// settings of "set") and what the parser makes of argv, under the rules of
+// cli/cli.h.
 #pragma once
 
 #include <cstdint>
 
-enum CtlCommand : int32_t { kNoCommand, kCmdInfo, kCmdSelftest, kCmdLoad, kCmdSet, kCmdResetFpga, kCmdEraseLuts };
+#include "cli/cli.h"
+#include "device/session.h"
+
+// The commands, in the order of the command table.
+enum CtlCommand : int32_t { kCmdInfo, kCmdSelftest, kCmdLoad, kCmdSet, kCmdResetFpga, kCmdEraseLuts };
 enum CtlLanguage : int32_t { kLanguageOfSystem, kLanguageEnglish, kLanguageChinese };
 enum CtlLeds : int32_t { kLedsByInput, kLedsAsk, kLedsSkip };
 
-// The settings of "set"; a name setting takes a name of its code table, a
-// number setting a whole decimal number in [min, max].
-enum CtlSetting : int32_t { kSetSource, kSetLutMode, kSetHdmi, kSetMode, kSetReg1, kSetReg3 };
+// A setting of "set": a name setting takes a name of its code table, a
+// number setting a whole decimal number in [min, max]; call sends the code
+// or the number.
+struct CtlSetting {
+    const char *word;
+    int32_t (*codeOfName)(const char *);  // nullptr: a number setting
+    void (*names)(const char *sep, char *out, int outSize);
+    int64_t min;
+    int64_t max;
+    int32_t (*call)(Session &, int32_t);
+};
 
 struct CtlOptions {
-    bool help;
-    bool version;
     bool json;
     CtlLanguage language;
     CtlCommand command;
@@ -25,22 +36,34 @@ struct CtlOptions {
     // load
     bool verify;
     const char *file;
-    // set: the setting, its value (a code or a number) and the name typed
-    CtlSetting setting;
+    // set: the setting, its value (a code or a number) and the text typed
+    const CtlSetting *setting;
     int32_t value;
     const char *valueText;
     // erase-luts
     bool yes;
 };
 
+// A command row: the parser's row, the handler, and whether the command
+// runs on the box (the device library loaded and a session started for
+// it).
+struct CtlCommandRow {
+    CliCommand cli;
+    int (*run)(Session &session, const CtlOptions &options);
+    bool opensBox;
+};
+
+const CtlCommandRow &CtlCommandOf(CtlCommand command);
+
+// lutctl's command and option tables, for the parser and the help.
+extern const CliProgram kLutctlProgram;
+
 // The longest station name a record takes.
 constexpr int kMaxStationBytes = 64;
 
-// Reads argv into options. Returns kExitOk, or kExitUsage after a usage
-// line on standard error (an unknown command, option or name, a missing or
-// malformed value, an option the command does not take, erase-luts
-// without --yes). With --help or --version the command may be missing.
-int ParseOptions(int argc, char **argv, CtlOptions &options);
-
-// The help text, in English.
-void PrintHelp();
+// Reads argv into options. Returns kExitOk with a command to run, or
+// kExitUsage after a usage line on standard error (an unknown command,
+// option or name, a missing or malformed value, an option the command does
+// not take, erase-luts without --yes); *answered is true when the help or
+// the version was asked for and printed instead.
+int ParseOptions(int argc, char **argv, CtlOptions &options, bool *answered);

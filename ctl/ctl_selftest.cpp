@@ -31,10 +31,6 @@ struct SelftestOutcome {
 };
 
 const Text kPortNames[] = {{"USB port", "USB接口"}, {"Ethernet port", "网口"}};
-// In the order of IdentityReadingId.
-const Text kReadingLabels[kIdentityReadingCount] = {
-    {"MCU firmware", "MCU固件版本"}, {"Serial number", "产品序列号"}, {"Product name", "产品名称"},
-    {"W25Qxxx ID", "W25Qxxx厂商ID"}};
 const Text kLedLabels[] = {{"LEDs red", "指示灯红色"}, {"LEDs green", "指示灯绿色"}};
 const Text kLedQuestions[] = {{"Are all indicator LEDs red? [y/n] ", "指示灯是否全为红色? [y/n] "},
                               {"Are all indicator LEDs green? [y/n] ", "指示灯是否全为绿色? [y/n] "}};
@@ -52,10 +48,12 @@ PortOutcome TestPort(Session &session, TestPortId port, bool text) {
     if (!text) return outcome;
     for (int r = 0; r < kIdentityReadingCount; r++) {
         if (outcome.readings.result[r] < 0) {
-            Say({"  %s: failed (%d)\n", "  %s: 失败 (%d)\n"}, InLanguage(kReadingLabels[r]),
+            Say({"  %s: failed (%d)\n", "  %s: 失败 (%d)\n"},
+                InLanguage(ReadingOfIdentity(static_cast<IdentityReadingId>(r)).label),
                 static_cast<int>(outcome.readings.result[r]));
         } else {
-            Say({"  %s: %.*s\n", "  %s: %.*s\n"}, InLanguage(kReadingLabels[r]), kReplySize,
+            Say({"  %s: %.*s\n", "  %s: %.*s\n"},
+                InLanguage(ReadingOfIdentity(static_cast<IdentityReadingId>(r)).label), kReplySize,
                 outcome.readings.reply[r]);
         }
     }
@@ -113,10 +111,10 @@ void RecordFields(const SelftestOutcome &outcome, const char *station, RecordFie
     const RecordField inOrder[kRecordFieldCount] = {
         {"time", outcome.time, sizeof outcome.time},
         {"station", station, SIZE_MAX},
-        {"serial", UsbReading(outcome, kReadSerial), reply},
-        {"product", UsbReading(outcome, kReadName), reply},
-        {"mcu_version", UsbReading(outcome, kReadMcuVersion), reply},
-        {"w25q_id", UsbReading(outcome, kReadW25qId), reply},
+        {ReadingOfIdentity(kReadSerial).key, UsbReading(outcome, kReadSerial), reply},
+        {ReadingOfIdentity(kReadName).key, UsbReading(outcome, kReadName), reply},
+        {ReadingOfIdentity(kReadMcuVersion).key, UsbReading(outcome, kReadMcuVersion), reply},
+        {ReadingOfIdentity(kReadW25qId).key, UsbReading(outcome, kReadW25qId), reply},
         {"usb", outcome.usb.passed ? "pass" : "fail", SIZE_MAX},
         {"ethernet", outcome.eth.passed ? "pass" : "fail", SIZE_MAX},
         {"leds_red", kLedAnswerWords[outcome.red], SIZE_MAX},
@@ -217,7 +215,8 @@ int RunSelftest(Session &session, const CtlOptions &options) {
         return kExitFailed;
     }
 
-    outcome.passed = outcome.usb.passed && outcome.eth.passed && (outcome.red == kLedYes || outcome.red == kLedSkipped) &&
+    outcome.passed = outcome.usb.passed && outcome.eth.passed &&
+                     (outcome.red == kLedYes || outcome.red == kLedSkipped) &&
                      (outcome.green == kLedYes || outcome.green == kLedSkipped);
     PlatformLocalTimeText(outcome.time);
     RecordField fields[kRecordFieldCount];

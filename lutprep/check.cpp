@@ -10,6 +10,7 @@
 // shifted by a number too many.
 #include <cstring>
 
+#include "cli/cli_output.h"
 #include "lutprep/lutprep.h"
 #include "prep/text_scan.h"
 
@@ -144,87 +145,82 @@ void PrintText(const Verdict &v) {
 }
 
 // A count of the report as JSON: null where it has none.
-void PutJsonCount(int64_t value, bool present) {
+void PutJsonCount(JsonObject &object, const char *key, int64_t value, bool present) {
     if (present) {
-        printf("%lld", static_cast<long long>(value));
+        JsonInt(object, key, value);
     } else {
-        fputs("null", stdout);
+        JsonNull(object, key);
     }
 }
 
-void PutJsonWarning(const char *code, int64_t line, const char *text, bool first) {
-    printf("%s{\"code\":", first ? "" : ",");
-    PutJsonString(stdout, code);
-    fputs(",\"line\":", stdout);
-    PutJsonCount(line, line > 0);
-    fputs(",\"text\":", stdout);
-    PutJsonString(stdout, text);
-    fputs("}", stdout);
+void PutJsonWarning(JsonObject &warnings, const char *code, int64_t line, const char *text) {
+    JsonItem(warnings);
+    JsonObject warning = JsonBegin(*warnings.sink);
+    JsonText(warning, "code", code);
+    PutJsonCount(warning, "line", line, line > 0);
+    JsonText(warning, "text", text);
+    JsonClose(warning);
 }
 
 void PrintJson(const Verdict &v) {
-    fputs("{\"file\":", stdout);
-    PutJsonString(stdout, v.file);
-    printf(",\"verdict\":\"%s\",\"family\":", v.size != nullptr ? "ok" : "refused");
+    Sink out = StreamSink(stdout);
+    JsonObject object = JsonBegin(out);
+    JsonText(object, "file", v.file);
+    JsonText(object, "verdict", v.size != nullptr ? "ok" : "refused");
     if (v.family != nullptr) {
-        PutJsonString(stdout, v.family->name);
+        JsonText(object, "family", v.family->name);
     } else {
-        fputs("null", stdout);
+        JsonNull(object, "family");
     }
-    fputs(",\"points\":", stdout);
-    PutJsonCount(v.size != nullptr ? v.size->points : 0, v.size != nullptr);
-    fputs(",\"layout\":", stdout);
-    PutJsonCount(v.layout, v.size != nullptr);
-    fputs(",\"reason\":", stdout);
+    PutJsonCount(object, "points", v.size != nullptr ? v.size->points : 0, v.size != nullptr);
+    PutJsonCount(object, "layout", v.layout, v.size != nullptr);
     if (v.size != nullptr) {
-        fputs("null", stdout);
+        JsonNull(object, "reason");
     } else {
-        fputs("{\"code\":", stdout);
-        PutJsonString(stdout, v.reasonCode);
-        fputs(",\"line\":", stdout);
-        PutJsonCount(v.report.line, v.report.line > 0);
-        fputs(",\"column\":", stdout);
-        PutJsonCount(v.report.column, v.report.column > 0);
-        fputs(",\"rows\":", stdout);
-        PutJsonCount(v.report.rows, v.report.rows >= 0);
-        fputs(",\"text\":", stdout);
-        PutJsonString(stdout, v.reason);
-        fputs("}", stdout);
+        JsonKey(object, "reason");
+        JsonObject reason = JsonBegin(out);
+        JsonText(reason, "code", v.reasonCode);
+        PutJsonCount(reason, "line", v.report.line, v.report.line > 0);
+        PutJsonCount(reason, "column", v.report.column, v.report.column > 0);
+        PutJsonCount(reason, "rows", v.report.rows, v.report.rows >= 0);
+        JsonText(reason, "text", v.reason);
+        JsonClose(reason);
     }
-    fputs(",\"warnings\":[", stdout);
+    JsonKey(object, "warnings");
+    JsonObject warnings = JsonArrayBegin(out);
     for (int32_t i = 0; i < v.warnings.count; i++) {
         const PrepWarning &w = v.warnings.list[i];
-        PutJsonWarning(PrepWarningName(w.code), w.line, w.text, i == 0);
+        PutJsonWarning(warnings, PrepWarningName(w.code), w.line, w.text);
     }
     if (v.unreadable) {
         char text[sizeof v.unreadableError.text + 48];
         snprintf(text, sizeof text, "lutprep cannot read it either: %s", v.unreadableError.text);
-        PutJsonWarning(kUnreadableCode, v.unreadableError.line, text, v.warnings.count == 0);
+        PutJsonWarning(warnings, kUnreadableCode, v.unreadableError.line, text);
     }
-    fputs("]}\n", stdout);
+    JsonArrayEnd(warnings);
+    JsonEnd(object);
 }
 
 }  // namespace
 
-int RunCheck(int count, char **args) {
-    enum { kJson, kStrict };
-    Option options[] = {{"--json", false, false, nullptr}, {"--strict", false, false, nullptr}};
-    int files = ParseArgs("check", count, args, options, 2);
-    if (files < 0) return kExitUsage;
+int RunCheck(const CliArgs &args) {
+    int files = args.operandCount;
     if (files == 0) return UsageError("check", "check needs at least one FILE");
+    bool json = OptionGiven(args, "json");
+    bool strict = OptionGiven(args, "strict");
 
     int status = kExitOk;
     // One verdict at a time: each holds its warnings only while printed.
     static Verdict verdict;
     for (int i = 0; i < files; i++) {
-        Check(args[i], &verdict);
-        if (options[kJson].given) {
+        Check(args.operands[i], &verdict);
+        if (json) {
             PrintJson(verdict);
         } else {
             PrintText(verdict);
         }
         bool warned = verdict.warnings.count > 0 || verdict.unreadable;
-        if (verdict.size == nullptr || (options[kStrict].given && warned)) status = kExitFailed;
+        if (verdict.size == nullptr || (strict && warned)) status = kExitFailed;
     }
     return status;
 }

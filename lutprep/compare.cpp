@@ -2,21 +2,21 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "cli/cli_output.h"
 #include "lutprep/lutprep.h"
 #include "prep/resample.h"
 
 namespace {
 
-// Half a 10-bit code value: what rounding to 10 bits may leave.
-constexpr double kDefaultTolerance = 0.5 / kPrepCode10;
-
-void PutJsonTriple(const float v[3]) {
-    fputc('[', stdout);
-    for (int c = 0; c < 3; c++) {
-        if (c > 0) fputc(',', stdout);
-        PutJsonNumber(stdout, v[c]);
+// An array of numbers as the member key.
+void PutJsonNumbers(JsonObject &object, const char *key, const double *values, int count) {
+    JsonKey(object, key);
+    JsonObject array = JsonArrayBegin(*object.sink);
+    for (int i = 0; i < count; i++) {
+        JsonItem(array);
+        JsonNumberValue(*object.sink, values[i]);
     }
-    fputc(']', stdout);
+    JsonArrayEnd(array);
 }
 
 void PrintJson(const PrepComparison &r, double tolerance, bool within) {
@@ -25,18 +25,21 @@ void PrintJson(const PrepComparison &r, double tolerance, bool within) {
         double value;
     } numbers[] = {
         {"max", r.max}, {"mean", r.mean}, {"p99", r.p99}, {"max_code10", r.maxCode10}, {"tolerance", tolerance}};
-    fputc('{', stdout);
-    for (const auto &n : numbers) {
-        printf("\"%s\":", n.key);
-        PutJsonNumber(stdout, n.value);
-        fputc(',', stdout);
-    }
-    printf("\"within\":%s,\"worst\":{\"node\":[%d,%d,%d],\"a\":", within ? "true" : "false", r.worstNode[0],
-           r.worstNode[1], r.worstNode[2]);
-    PutJsonTriple(r.worstA);
-    fputs(",\"b\":", stdout);
-    PutJsonTriple(r.worstB);
-    fputs("}}\n", stdout);
+    Sink out = StreamSink(stdout);
+    JsonObject object = JsonBegin(out);
+    for (const auto &n : numbers) JsonNumber(object, n.key, n.value);
+    JsonBool(object, "within", within);
+    JsonKey(object, "worst");
+    JsonObject worst = JsonBegin(out);
+    const double node[3] = {static_cast<double>(r.worstNode[0]), static_cast<double>(r.worstNode[1]),
+                            static_cast<double>(r.worstNode[2])};
+    const double a[3] = {r.worstA[0], r.worstA[1], r.worstA[2]};
+    const double b[3] = {r.worstB[0], r.worstB[1], r.worstB[2]};
+    PutJsonNumbers(worst, "node", node, 3);
+    PutJsonNumbers(worst, "a", a, 3);
+    PutJsonNumbers(worst, "b", b, 3);
+    JsonClose(worst);
+    JsonEnd(object);
 }
 
 void PrintText(const PrepComparison &r, double tolerance, bool within) {
@@ -56,15 +59,10 @@ void PrintText(const PrepComparison &r, double tolerance, bool within) {
 
 }  // namespace
 
-int RunCompare(int count, char **args) {
-    enum { kJson, kTolerance };
-    Option options[] = {{"--json", false, false, nullptr}, {"--tolerance", true, false, nullptr}};
-    int operands = ParseArgs("compare", count, args, options, 2);
-    if (operands < 0) return kExitUsage;
-    if (operands != 2) return UsageError("compare", "compare needs A and B");
-    double tolerance = kDefaultTolerance;
-    if (options[kTolerance].given) {
-        const char *text = options[kTolerance].value;
+int RunCompare(const CliArgs &args) {
+    if (args.operandCount != 2) return UsageError("compare", "compare needs A and B");
+    double tolerance = kCompareDefaultTolerance;
+    if (const char *text = OptionValue(args, "tolerance"); text != nullptr) {
         char *end = nullptr;
         tolerance = strtod(text, &end);
         if (end == text || *end != '\0' || !std::isfinite(tolerance) || tolerance < 0.0) {
@@ -76,13 +74,13 @@ int RunCompare(int count, char **args) {
     PrepComparison result{};
     PrepError error{};
     int status = kExitFailed;
-    if (ReadSourceLut(args[0], &a, nullptr) == 0 && ReadSourceLut(args[1], &b, nullptr) == 0) {
+    if (ReadSourceLut(args.operands[0], &a, nullptr) == 0 && ReadSourceLut(args.operands[1], &b, nullptr) == 0) {
         if (PrepCompare(&a, &b, kPrepTetrahedral, &result, &error) != 0) {
             PrintError("%s", error.text);
         } else {
             // A NaN difference is no match, whatever the tolerance.
             bool within = result.max <= tolerance;
-            if (options[kJson].given) {
+            if (OptionGiven(args, "json")) {
                 PrintJson(result, tolerance, within);
             } else {
                 PrintText(result, tolerance, within);

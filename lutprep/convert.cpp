@@ -137,36 +137,39 @@ int Convert(const Request &q) {
 
 }  // namespace
 
-int RunConvert(int count, char **args) {
-    enum { kSize, kBits, kInterp };
-    Option options[] = {
-        {"--size", true, false, nullptr}, {"--bits", true, false, nullptr}, {"--interp", true, false, nullptr}};
-    int operands = ParseArgs("convert", count, args, options, 3);
-    if (operands < 0) return kExitUsage;
-    if (operands != 2) return UsageError("convert", "convert needs IN and OUT");
-    const char *in = args[0];
-    const char *out = args[1];
+void InterpValues(char *out, size_t size) {
+    out[0] = '\0';
+    for (const InterpName &name : kInterps) {
+        if (out[0] != '\0') CliAppend(out, size, "|");
+        CliAppend(out, size, name.name);
+    }
+}
+
+int RunConvert(const CliArgs &args) {
+    if (args.operandCount != 2) return UsageError("convert", "convert needs IN and OUT");
+    const char *in = args.operands[0];
+    const char *out = args.operands[1];
 
     const Lut3dSize *size = nullptr;
-    if (options[kSize].given) {
-        size = BoxSizeOfPoints(ParseCount(options[kSize].value));
-        if (size == nullptr)
-            return UsageError("convert", "--size %s: the box takes no such size", options[kSize].value);
+    const char *sizeText = OptionValue(args, "size");
+    if (sizeText != nullptr) {
+        size = BoxSizeOfPoints(ParseCount(sizeText));
+        if (size == nullptr) return UsageError("convert", "--size %s: the box takes no such size", sizeText);
     }
     int32_t bits = kPrepDefaultBits;
-    if (options[kBits].given) {
-        bits = ParseCount(options[kBits].value);
-        if (!PrepIsWritableBits(bits))
-            return UsageError("convert", "--bits %s: no such 3dl depth", options[kBits].value);
+    const char *bitsText = OptionValue(args, "bits");
+    if (bitsText != nullptr) {
+        bits = ParseCount(bitsText);
+        if (!PrepIsWritableBits(bits)) return UsageError("convert", "--bits %s: no such 3dl depth", bitsText);
     }
     PrepInterp interp = kPrepTetrahedral;
-    if (options[kInterp].given) {
+    const char *interpText = OptionValue(args, "interp");
+    if (interpText != nullptr) {
         const InterpName *found = nullptr;
         for (const InterpName &name : kInterps) {
-            if (strcmp(name.name, options[kInterp].value) == 0) found = &name;
+            if (strcmp(name.name, interpText) == 0) found = &name;
         }
-        if (found == nullptr)
-            return UsageError("convert", "--interp %s: no such interpolation", options[kInterp].value);
+        if (found == nullptr) return UsageError("convert", "--interp %s: no such interpolation", interpText);
         interp = found->interp;
     }
 
@@ -179,7 +182,7 @@ int RunConvert(int count, char **args) {
         PrintError("%s would not be recognised by the box: its name must hold one of %s", out, extensions);
         return kExitFailed;
     }
-    if (options[kBits].given && !box->intTable) {
+    if (bitsText != nullptr && !box->intTable) {
         return UsageError("convert", "--bits is for a 3dl OUT; %s is written as %s", out, box->name);
     }
 

@@ -7,41 +7,41 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "cli/cli.h"
 #include "lut/lut3d_reader.h"
 #include "lut/lut_tables.h"
 #include "prep/lut_read.h"
+#include "prep/resample.h"
 #include "prep/source_lut.h"
 
-// Exit statuses.
-constexpr int kExitOk = 0;
-constexpr int kExitFailed = 1;  // refused, different, or a file that could not be read or written
-constexpr int kExitUsage = 2;
-
-// Each takes the arguments after the command word.
-int RunCheck(int count, char **args);
-int RunConvert(int count, char **args);
-int RunCompare(int count, char **args);
-int RunPreview(int count, char **args);
+// Each takes the parsed command line: its options and operands. The exit
+// statuses are cli/'s; kExitFailed: refused, different, or a file that
+// could not be read or written.
+int RunCheck(const CliArgs &args);
+int RunConvert(const CliArgs &args);
+int RunCompare(const CliArgs &args);
+int RunPreview(const CliArgs &args);
 
 // ---- arguments ------------------------------------------------------------
 
-struct Option {
-    const char *name;  // "--json"
-    bool takesValue;   // "--size 33" or "--size=33"
-    bool given;
-    const char *value;
-};
+// lutprep's command and option tables (main.cpp), for the parser
+// and the help.
+extern const CliProgram kLutprepProgram;
 
-// Parses args[0, count): options anywhere, "--" ends them. The operands are
-// moved to the front of args, in their order. Returns their count, or -1
-// after a usage error was printed for command.
-int ParseArgs(const char *command, int count, char **args, Option *options, int optionCount);
+// The option's value, or nullptr when it was not given.
+inline const char *OptionValue(const CliArgs &args, const char *name) { return CliValue(kLutprepProgram, args, name); }
+inline bool OptionGiven(const CliArgs &args, const char *name) { return CliGiven(kLutprepProgram, args, name); }
 
-// A whole number in text (at most 2^20), or -1.
+// The values of --interp ("tetrahedral|trilinear"), from convert's table.
+void InterpValues(char *out, size_t size);
+
+// compare's tolerance when none is given: half a 10-bit code value, what
+// rounding to 10 bits may leave.
+constexpr double kCompareDefaultTolerance = 0.5 / kPrepCode10;
+
+// A whole decimal number in text (at most 2^20): digits alone, no blank
+// before or after them, as lutctl reads its numbers; or -1.
 int32_t ParseCount(const char *text);
-
-// Prints the usage of command (nullptr: of every command) to out.
-void PrintUsage(FILE *out, const char *command);
 
 // Prints "lutprep: TEXT" and the usage of command on standard error;
 // returns kExitUsage.
@@ -91,11 +91,3 @@ void PrintGuessedDepth(const char *path, const PrepWarnings *warnings);
 // "65-point cube", "17-point 12-bit 3dl", with " with a shaper" and " with a
 // domain" where the file had them.
 void DescribeLut(const PrepLut *lut, char *out, size_t size);
-
-// ---- JSON -----------------------------------------------------------------
-
-// text as a JSON string: quotes, backslashes and control characters
-// escaped, bytes that are no UTF-8 as U+FFFD.
-void PutJsonString(FILE *out, const char *text);
-// A number, or null when it is not finite (JSON has no NaN or infinity).
-void PutJsonNumber(FILE *out, double value);

@@ -1,64 +1,122 @@
 // lutprep: check, convert, compare and preview 3D LUT files for the box.
 #include <cstring>
+#include <iterator>
 
 #include "lutbox_version.h"
+#include "prep/lut_write.h"
 #include "lutprep/lutprep.h"
 #include "prep/preview.h"
 
 namespace {
 
 struct Command {
-    const char *word;
-    int (*run)(int count, char **args);
+    CliCommand cli;
+    int (*run)(const CliArgs &args);
 };
 
-const Command kCommands[] = {
-    {"check", RunCheck}, {"convert", RunConvert}, {"compare", RunCompare}, {"preview", RunPreview}};
+enum CommandIndex { kCheck, kConvert, kCompare, kPreview };
 
-void PrintHelp() {
-    printf("lutprep %s: check, convert, compare and preview 3D LUT files for the LUT loader box\n\n", kLutboxVersion);
-    PrintUsage(stdout, nullptr);
-    printf(
-        "\n"
-        "check    says for each FILE whether \"load:\" takes it (family, points, layout)\n"
-        "         or why not (line, column, rows), then what it would show wrongly\n"
-        "convert  writes OUT, in the family its name gives, at a size the box takes,\n"
-        "         checked with the box's own reader before it replaces OUT\n"
-        "compare  the difference of B from A at A's nodes\n"
-        "preview  a PNG of a test pattern (grey ramp, hues at full and half\n"
-        "         saturation, primaries, secondaries and skin tones, near-black\n"
-        "         and near-white steps), then the pattern through LUT, then,\n"
-        "         with LUT2, through LUT2 and the difference of the two times %d\n\n"
-        "Exit status: 0 success; 1 a file refused (check --strict: or warned\n"
-        "about), not converted, or beyond the tolerance; 2 a usage error.\n",
-        kPreviewDiffGain);
+void PreviewMoreHelp(FILE *out) {
+    fprintf(out,
+            "The pattern: a grey ramp, hues at full and half saturation, primaries, secondaries and skin tones,\n"
+            "near-black and near-white steps; the difference of LUT and LUT2 is shown %d times as large.\n",
+            kPreviewDiffGain);
 }
+
+const Command kCommands[] = {
+    {{"check", "FILE...",
+      "says for each FILE whether \"load:\" takes it (family, points, layout) or why not (line, column, rows), "
+      "then what it would show wrongly",
+      nullptr},
+     RunCheck},
+    {{"convert", "IN OUT",
+      "writes OUT, in the family its name gives, at a size the box takes, checked with the box's own reader "
+      "before it replaces OUT",
+      nullptr},
+     RunConvert},
+    {{"compare", "A B", "the difference of B from A at A's nodes", nullptr}, RunCompare},
+    {{"preview", "LUT [LUT2] OUT.png",
+      "a PNG of a test pattern, then the pattern through LUT, then, with LUT2, through LUT2 and the difference",
+      PreviewMoreHelp},
+     RunPreview},
+};
+
+const CliCommand *CommandAt(int index) {
+    return index >= 0 && index < static_cast<int>(std::size(kCommands)) ? &kCommands[index].cli : nullptr;
+}
+
+// The point counts of the box's sizes, "17|26|33".
+void SizeValues(char *out, size_t size) { Lut3dSizesText(&Lut3dSize::points, "|", "|", out, size); }
+
+// The 3dl depths lutprep writes, "10|12|16".
+void BitsValues(char *out, size_t size) {
+    out[0] = '\0';
+    for (int32_t b = 1; b <= 32; b++) {
+        if (!PrepIsWritableBits(b)) continue;
+        char number[8];
+        snprintf(number, sizeof number, "%s%d", out[0] == '\0' ? "" : "|", b);
+        CliAppend(out, size, number);
+    }
+}
+
+constexpr uint32_t kJsonCommands = CliCommandBit(kCheck) | CliCommandBit(kCompare);
+
+const CliOption kOptions[] = {
+    {.name = "json", .help = "one JSON object per line instead of the text", .commands = kJsonCommands},
+    {.name = "strict", .help = "a warning fails the run as a refusal does", .commands = CliCommandBit(kCheck)},
+    {.name = "size",
+     .values = SizeValues,
+     .defaultText = "IN's, when the box takes it, else the largest",
+     .unit = "points per axis",
+     .help = "the size of OUT",
+     .commands = CliCommandBit(kConvert)},
+    {.name = "bits",
+     .values = BitsValues,
+     .defaultNumber = kPrepDefaultBits,
+     .numberDefault = true,
+     .unit = "bits",
+     .help = "the output depth of a 3dl OUT",
+     .commands = CliCommandBit(kConvert)},
+    {.name = "interp",
+     .values = InterpValues,
+     .defaultText = "tetrahedral",
+     .help = "how OUT's nodes are taken from IN",
+     .commands = CliCommandBit(kConvert)},
+    {.name = "tolerance",
+     .valueName = "T",
+     .defaultNumber = kCompareDefaultTolerance,
+     .numberDefault = true,
+     .unit = "output values of 0 to 1",
+     .help = "the largest difference that still matches",
+     .commands = CliCommandBit(kCompare)},
+    {.name = "width",
+     .valueName = "W",
+     .defaultNumber = kPreviewDefaultWidth,
+     .numberDefault = true,
+     .unit = "pixels",
+     .help = "the picture's width",
+     .commands = CliCommandBit(kPreview)},
+};
 
 }  // namespace
 
+const CliProgram kLutprepProgram = {
+    .name = "lutprep",
+    .version = kLutboxVersion,
+    .summary = "check, convert, compare and preview 3D LUT files for the LUT loader box",
+    .commandAt = CommandAt,
+    .options = kOptions,
+    .optionCount = static_cast<int>(std::size(kOptions)),
+    .usagePerCommand = true,
+    .failedMeaning = "a file refused (check --strict: or warned about), not converted, or beyond the tolerance",
+    .deviceLibrary = false,
+};
+
 int main(int argc, char **argv) {
-    if (argc < 2) return UsageError(nullptr, "no command");
-    const char *word = argv[1];
-    if (strcmp(word, "--help") == 0 || strcmp(word, "-h") == 0) {
-        PrintHelp();
-        return kExitOk;
-    }
-    if (strcmp(word, "--version") == 0) {
-        printf("lutprep %s\n", kLutboxVersion);
-        return kExitOk;
-    }
-    for (const Command &command : kCommands) {
-        if (strcmp(word, command.word) == 0) {
-            // --help after the command word is help too, not an unknown option.
-            for (int i = 2; i < argc && strcmp(argv[i], "--") != 0; i++) {
-                if (strcmp(argv[i], "--help") == 0) {
-                    PrintUsage(stdout, command.word);
-                    return kExitOk;
-                }
-            }
-            int status = command.run(argc - 2, argv + 2);
-            return fflush(stdout) == 0 || status != kExitOk ? status : kExitFailed;
-        }
-    }
-    return UsageError(nullptr, "unknown command '%s'", word);
+    CliArgs args;
+    int status = CliParse(kLutprepProgram, argc, argv, args);
+    if (status != kExitOk) return status;
+    if (CliAnswerHelpOrVersion(kLutprepProgram, args)) return kExitOk;
+    status = kCommands[args.command].run(args);
+    return fflush(stdout) == 0 || status != kExitOk ? status : kExitFailed;
 }

@@ -24,27 +24,26 @@ int WriteEncoded(FILE *file, const void *context, PrepError *error) {
 
 }  // namespace
 
-int RunPreview(int count, char **args) {
-    Option options[] = {{"--width", true, false, nullptr}};
-    int operands = ParseArgs("preview", count, args, options, 1);
-    if (operands < 0) return kExitUsage;
+int RunPreview(const CliArgs &args) {
+    int operands = args.operandCount;
     if (operands != 2 && operands != 3) return UsageError("preview", "preview needs LUT, perhaps LUT2, and OUT.png");
     int32_t width = kPreviewDefaultWidth;
-    if (options[0].given) {
-        width = ParseCount(options[0].value);
+    if (const char *widthText = OptionValue(args, "width"); widthText != nullptr) {
+        width = ParseCount(widthText);
         if (width < kPreviewMinWidth || width > kPreviewMaxWidth) {
-            return UsageError("preview", "--width %s: from %d to %d pixels", options[0].value, kPreviewMinWidth,
+            return UsageError("preview", "--width %s: from %d to %d pixels", widthText, kPreviewMinWidth,
                               kPreviewMaxWidth);
         }
     }
+    char **operand = args.operands;
     // OUT is written over: a last name that is no picture's is more likely
     // a LUT2 given where OUT belongs.
-    const char *out = args[operands - 1];
+    const char *out = operand[operands - 1];
     if (!PrepEndsWithIgnoringCase(out, ".png")) {
         return UsageError("preview", "%s: OUT must be a .png name (it is written over)", out);
     }
 
-    const char *names[2] = {args[0], operands == 3 ? args[1] : nullptr};
+    const char *names[2] = {operand[0], operands == 3 ? operand[1] : nullptr};
     PrepLut luts[2] = {};
     PrepPreview preview{};
     int status = kExitFailed;

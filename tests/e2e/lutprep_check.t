@@ -76,9 +76,9 @@ So is one the box takes but lutprep's own reading refuses: the warning
 JSON Lines: one object per file, the same facts.
 
   $ lutprep check --json cube17-domain.cube csv17-comma.csv absent.cube
-  {"file":"cube17-domain.cube","verdict":"ok","family":"cube","points":17,"layout":1,"reason":null,"warnings":[{"code":"domain","line":4,"text":"DOMAIN_MIN -0.1 -0.1 -0.1, DOMAIN_MAX 1.1 1.1 1.1: the box ignores the domain and takes the table as covering 0 to 1"}]}
-  {"file":"csv17-comma.csv","verdict":"refused","family":"csv","points":null,"layout":null,"reason":{"code":"row","line":2,"column":2,"rows":4913,"text":"row 1 of 4913 cannot be read as three whole numbers and three numbers, separated by commas; lutprep reads it as a 17-point LUT: lutprep convert csv17-comma.csv OUT.cube makes a 17-point one the box takes"},"warnings":[]}
-  {"file":"absent.cube","verdict":"refused","family":"cube","points":null,"layout":null,"reason":{"code":"open","line":null,"column":null,"rows":null,"text":"cannot be opened or read (no such file, not readable, or not a regular file)"},"warnings":[]}
+  {"file": "cube17-domain.cube", "verdict": "ok", "family": "cube", "points": 17, "layout": 1, "reason": null, "warnings": [{"code": "domain", "line": 4, "text": "DOMAIN_MIN -0.1 -0.1 -0.1, DOMAIN_MAX 1.1 1.1 1.1: the box ignores the domain and takes the table as covering 0 to 1"}]}
+  {"file": "csv17-comma.csv", "verdict": "refused", "family": "csv", "points": null, "layout": null, "reason": {"code": "row", "line": 2, "column": 2, "rows": 4913, "text": "row 1 of 4913 cannot be read as three whole numbers and three numbers, separated by commas; lutprep reads it as a 17-point LUT: lutprep convert csv17-comma.csv OUT.cube makes a 17-point one the box takes"}, "warnings": []}
+  {"file": "absent.cube", "verdict": "refused", "family": "cube", "points": null, "layout": null, "reason": {"code": "open", "line": null, "column": null, "rows": null, "text": "cannot be opened or read (no such file, not readable, or not a regular file)"}, "warnings": []}
   [1]
   $ lutprep check --json size.cube range.cube cube17-nan.cube cube17-four.cube 3dl17-good.3dl cube17-trailer.cube cube17-shaper.cube empty.csv LUT.Cube cube16-good.cube | python3 -c '
   > import json, sys

@@ -121,7 +121,7 @@ swapped, and compare says so.
   beyond the tolerance 0.000488759
   [1]
   $ lutprep compare --json trip.cube swapped.3dl
-  {"max":0.850061059,"mean":0.198609562,"p99":0.742124557,"max_code10":869.612463,"tolerance":0.000488758553,"within":false,"worst":{"node":[32,0,0],"a":[0.870085478,0.0200244207,0.11990232],"b":[0.0200244207,0.11990232,0.870085478]}}
+  {"max": 0.850061059, "mean": 0.198609562, "p99": 0.742124557, "max_code10": 869.612463, "tolerance": 0.000488758553, "within": false, "worst": {"node": [32, 0, 0], "a": [0.870085478, 0.0200244207, 0.11990232], "b": [0.0200244207, 0.11990232, 0.870085478]}}
   [1]
 
 IN and OUT may be one file.

@@ -34,7 +34,7 @@ mixed-case name, a cube inside a name that is CSV to the box, a directory.
 The comparison itself finds a disagreement: a verdict turned round, and a
 file taken at other points.
 
-  $ sed -e '1 s/"verdict":"refused"/"verdict":"ok"/' -e 's/"points":33,"layout":6/"points":17,"layout":6/' ../check.jsonl > ../wrong.jsonl
+  $ sed -e '1 s/"verdict": "refused"/"verdict": "ok"/' -e 's/"points": 33, "layout": 6/"points": 17, "layout": 6/' ../check.jsonl > ../wrong.jsonl
   $ corpus agree ../wrong.jsonl ../load.txt "$KXSIM_JOURNAL" $files
   3dl16-good.3dl: check says ok ('3dl', None), load: refused
   3dl33-crlf.3dl: check says ok ('3dl', 17), load: ('3dl', 33)

@@ -14,6 +14,15 @@ wrong, shows the usage on standard error, and exits with status 2.
          lutprep --help | --version
   $ lutprep convert --help
   usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] IN OUT
+  
+  writes OUT, in the family its name gives, at a size the box takes, checked with the box's own reader before it replaces OUT
+  
+  Options:
+        --size 17|26|33      the size of OUT (default: IN's, when the box takes it, else the largest; unit: points per axis)
+        --bits 10|12|16      the output depth of a 3dl OUT (default: 12; unit: bits)
+        --interp tetrahedral|trilinear how OUT's nodes are taken from IN (default: tetrahedral)
+    -h, --help               prints this help; after a command word, the command's
+        --version            prints the program's version
 
 Standard output stays empty: the usage goes to standard error.
 
@@ -28,7 +37,7 @@ Standard output stays empty: the usage goes to standard error.
          lutprep --help | --version
   [2]
   $ lutprep verify a.cube
-  lutprep: unknown command 'verify'
+  lutprep: unknown command 'verify'; valid: check, convert, compare, preview
   usage: lutprep check [--json] [--strict] FILE...
          lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] IN OUT
          lutprep compare [--json] [--tolerance T] A B
@@ -40,7 +49,7 @@ Standard output stays empty: the usage goes to standard error.
   usage: lutprep check [--json] [--strict] FILE...
   [2]
   $ lutprep check --jsn a.cube
-  lutprep: unknown option '--jsn' for check
+  lutprep: unknown option '--jsn'
   usage: lutprep check [--json] [--strict] FILE...
   [2]
   $ lutprep check --json=yes a.cube
@@ -54,6 +63,14 @@ Standard output stays empty: the usage goes to standard error.
   $ lutprep convert --size 32 a.cube b.cube
   lutprep: --size 32: the box takes no such size
   usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] IN OUT
+  [2]
+  $ lutprep convert --size ' 33' a.cube b.cube
+  lutprep: --size  33: the box takes no such size
+  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] IN OUT
+  [2]
+  $ lutprep preview --width '512 ' a.cube b.png
+  lutprep: --width 512 : from 64 to 4096 pixels
+  usage: lutprep preview [--width W] LUT [LUT2] OUT.png
   [2]
   $ lutprep convert --bits=11 a.cube b.3dl
   lutprep: --bits 11: no such 3dl depth
@@ -88,4 +105,45 @@ After "--" every argument is a name, even one that begins with "--".
 
   $ lutprep check -- --json
   --json: refused: cannot be opened or read (no such file, not readable, or not a regular file)
+  [1]
+
+The command line's rules are cli/'s: -h is --help at the top and after a
+command word, an option may stand before the command word, an unknown one
+is refused before or after it, and so is one given twice.
+
+  $ lutprep -h | head -1
+  lutprep 1.0.0: check, convert, compare and preview 3D LUT files for the LUT loader box
+  $ lutprep preview -h
+  usage: lutprep preview [--width W] LUT [LUT2] OUT.png
+  
+  a PNG of a test pattern, then the pattern through LUT, then, with LUT2, through LUT2 and the difference
+  The pattern: a grey ramp, hues at full and half saturation, primaries, secondaries and skin tones,
+  near-black and near-white steps; the difference of LUT and LUT2 is shown 8 times as large.
+  
+  Options:
+        --width W            the picture's width (default: 1024; unit: pixels)
+    -h, --help               prints this help; after a command word, the command's
+        --version            prints the program's version
+  $ lutprep -x check a.cube
+  lutprep: unknown option '-x'
+  usage: lutprep check [--json] [--strict] FILE...
+         lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] IN OUT
+         lutprep compare [--json] [--tolerance T] A B
+         lutprep preview [--width W] LUT [LUT2] OUT.png
+         lutprep --help | --version
+  [2]
+  $ lutprep check a.cube -x
+  lutprep: unknown option '-x'
+  usage: lutprep check [--json] [--strict] FILE...
+  [2]
+  $ lutprep check --json a.cube --json
+  lutprep: --json given twice
+  usage: lutprep check [--json] [--strict] FILE...
+  [2]
+  $ lutprep convert --json a.cube b.cube
+  lutprep: convert does not take --json
+  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] IN OUT
+  [2]
+  $ lutprep --json check -- --json
+  {"file": "--json", "verdict": "refused", "family": null, "points": null, "layout": null, "reason": {"code": "open", "line": null, "column": null, "rows": null, "text": "cannot be opened or read (no such file, not readable, or not a regular file)"}, "warnings": []}
   [1]
