@@ -242,9 +242,11 @@ void SetUp() {
     FUZZ_CHECK(stdout != nullptr);
     Echo = getenv("FUZZ_DISPATCH_ECHO") != nullptr;
 
-#define KX_DEV_ENTRY(name, shape) DeviceApi.name = Fake_##name;
+    DeviceApiTable fakes;
+#define KX_DEV_ENTRY(name, shape) fakes.name = Fake_##name;
 #include "device/device_api_list.h"
 #undef KX_DEV_ENTRY
+    InstallDeviceApi(fakes);
     static Session session;
     TheSession = &session;
     StartSourceKind = LutSourceKind;

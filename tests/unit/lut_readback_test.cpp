@@ -30,11 +30,13 @@ class LutReadBack : public testing::Test {
 protected:
     void SetUp() override {
         saved_ = DeviceApi;
-        DeviceApi.KX_DEV_Get_CSV_17P_3DLUT = GetFloatTable;
-        DeviceApi.KX_DEV_Get_3DL_33P_3DLUT = GetIntTable;
+        DeviceApiTable fakes = saved_;
+        fakes.KX_DEV_Get_CSV_17P_3DLUT = GetFloatTable;
+        fakes.KX_DEV_Get_3DL_33P_3DLUT = GetIntTable;
+        InstallDeviceApi(fakes);
         StartSession(session_, nullptr);
     }
-    void TearDown() override { DeviceApi = saved_; }
+    void TearDown() override { InstallDeviceApi(saved_); }
 
     Session session_;
 
