@@ -23,7 +23,7 @@ bool DispatchWord(Session &session, const char *word) {
     const CommandRow *row = FindCommand(word);
     if (row == nullptr) return true;
     row->handler(session, word + strlen(row->keyword));
-    if (row->closeAfter) DeviceApi.KX_DEV_DeInit(session.DeviceContext);
+    if (row->closeAfter) CloseDevice(session);
     return true;
 }
 

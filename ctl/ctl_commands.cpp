@@ -5,10 +5,9 @@
 #include <cstring>
 
 #include "ctl/ctl_output.h"
-#include "device/control_commands.h"
-#include "device/device_command_support.h"
-#include "device/download_commands.h"
-#include "device/info_commands.h"
+#include "device/control_settings.h"
+#include "device/info_queries.h"
+#include "device/lut_download.h"
 #include "device/session.h"
 #include "lut/lut3d_reader.h"
 #include "lut/lut_tables.h"

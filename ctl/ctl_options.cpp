@@ -7,7 +7,7 @@
 #include <iterator>
 
 #include "ctl/ctl_output.h"
-#include "device/device_command_support.h"
+#include "device/box_codes.h"
 #include "platform/ascii.h"
 
 namespace {

@@ -19,6 +19,10 @@ void ClearReplies(Session &session) {
     memset(session.SerialReply, 0, sizeof session.SerialReply);
 }
 
+int32_t InitDevice(Session &session) { return DeviceApi.KX_DEV_Init(session.DeviceContext); }
+
+void CloseDevice(Session &session) { DeviceApi.KX_DEV_DeInit(session.DeviceContext); }
+
 // The one pointer the interrupt path reaches the session by, as the close
 // may run on the platform's handler thread.
 static std::atomic<Session *> WatchedSession{nullptr};
@@ -34,6 +38,6 @@ void WatchRunSession(Session &session) {
 bool CloseRunSession() {
     Session *session = WatchedSession.load();
     if (session == nullptr || RunSessionClosed.exchange(true)) return false;
-    DeviceApi.KX_DEV_DeInit(session->DeviceContext);
+    CloseDevice(*session);
     return true;
 }

@@ -31,6 +31,13 @@ void StartSession(Session &session, void *deviceContext);
 // Zeroes both reply buffers.
 void ClearReplies(Session &session);
 
+// KX_DEV_Init on the session's context: the device count, negative when the
+// box cannot be opened. Prints nothing.
+int32_t InitDevice(Session &session);
+
+// KX_DEV_DeInit on the session's context; its result is not looked at.
+void CloseDevice(Session &session);
+
 // The library's opaque block: allocated once per run, without clearing, and
 // never released, since the library may keep using it until the process
 // ends.

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "device/device_api.h"
-#include "device/download_commands.h"
+#include "device/lut_download.h"
 #include "device/session.h"
 #include "lut/lut_tables.h"
 

@@ -1,18 +1,22 @@
-#include "device/download_commands.h"
+#include "device/lut_download.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "device/device_api.h"
-#include "device/device_command_support.h"
 #include "lut/lut3d_reader.h"
 #include "lut/lut_tables.h"
 
 // In the order of kLut3dSizes.
 static const LutEntries kLutEntries[] = {
-#define LUT3D_SIZE(points, floatLayout, intLayout, floatSend, floatRead, intSend, intRead)                         \
-    {&DeviceApiTable::floatSend, &DeviceApiTable::floatRead, &DeviceApiTable::intSend, &DeviceApiTable::intRead, \
-     #floatSend,                 #floatRead,                 #intSend,                 #intRead},
+#define LUT3D_SIZE(points, floatLayout, intLayout, floatSend, floatRead, intSend, intRead) \
+    {&DeviceApiTable::floatSend,                                                           \
+     &DeviceApiTable::floatRead,                                                           \
+     &DeviceApiTable::intSend,                                                             \
+     &DeviceApiTable::intRead,                                                             \
+     #floatSend,                                                                           \
+     #floatRead,                                                                           \
+     #intSend,                                                                             \
+     #intRead},
 #include "lut/lut3d_size_list.h"
 #undef LUT3D_SIZE
 };
@@ -88,57 +92,6 @@ ReadBackResult ReadBackLut(Session &session, int32_t layout) {
     return out;
 }
 
-// The line "load:" prints for a download: the four failures of the send
-// that the box tells apart, any other failure of it, or a failed
-// preparation, which never reached the box's flash.
-static const char *DownloadMessage(const DownloadResult &download) {
-    if (!download.sent) return "Communicate fail!\n";
-    switch (download.result) {
-    case -1:
-        return "Communicate fail!\n";
-    case -2:
-        return "Erase flash fail!\n";
-    case -3:
-        return "return ok fail!\n";
-    case -4:
-        return "Erase communicate fail!\n";
-    default:
-        return download.result < 0 ? "Load Lut fail!\n" : "Load Lut success.\n";
-    }
-}
-
-// "setLut": opens the device and, only when LastStatus is 0, sends
-// Lut3dFloatTable again by the generic call, whatever the last file's
-// layout; the send result goes into LastStatus. The loop closes the device.
-void CmdSetLut(Session &session, const char *) {
-    int32_t count = OpenDevice(session);
-    if (count < 0) return;
-    printf("Dev_Num = %d\n", static_cast<int>(count));
-    if (session.LastStatus != 0) {
-        printf("3D-Lut File Open fail.\n");
-        return;
-    }
-    session.LastStatus = DeviceApi.KX_DEV_Set3DLUT(session.DeviceContext, session.CurrentIndex, &Lut3dFloatTable[0][0]);
-    if (session.LastStatus < 0) {
-        printf("set Lut failure\n");
-    } else {
-        printf("set Lut success, 3D-LUT Num=%d\n", static_cast<int>(session.LastStatus));
-    }
-}
-
-// "load:<path>": opens the device, reads the 3D LUT file at arg and sends
-// it by the call that matches its layout. LastStatus takes the reader's
-// result, then the download's; a failed open changes nothing. The loop
-// closes the device.
-void CmdLoad(Session &session, const char *arg) {
-    if (OpenDevice(session) < 0) return;
-    printf("Loading Lut...\n");
-    session.LastStatus = Read3dLutFile(arg);
-    if (session.LastStatus <= 0) {
-        printf("3D-Lut File Open fail!\n");
-        return;
-    }
-    DownloadResult download = DownloadLut(session, session.LastStatus);
-    session.LastStatus = download.result;
-    printf("%s", DownloadMessage(download));
+int32_t ResendFloatLut(Session &session) {
+    return DeviceApi.KX_DEV_Set3DLUT(session.DeviceContext, session.CurrentIndex, &Lut3dFloatTable[0][0]);
 }

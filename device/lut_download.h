@@ -1,4 +1,4 @@
-// 3D LUT downloads to the box.
+// 3D LUT downloads to the box and their read-back.
 #pragma once
 
 #include <cstdint>
@@ -56,5 +56,7 @@ struct ReadBackResult {
 };
 ReadBackResult ReadBackLut(Session &session, int32_t layout);
 
-void CmdSetLut(Session &session, const char *arg);
-void CmdLoad(Session &session, const char *arg);
+// The float table sent again by the generic KX_DEV_Set3DLUT, with
+// CurrentIndex, whatever its size: neither the file type nor the point
+// count goes first. The call's result.
+int32_t ResendFloatLut(Session &session);
