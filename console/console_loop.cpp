@@ -7,6 +7,7 @@
 #include "console/command_table.h"
 #include "console/word_reader.h"
 #include "device/device_api.h"
+#include "lut/lut_tables.h"
 #include "platform/platform.h"
 
 // "请输入命令: ->" in GBK; no line end.
@@ -39,6 +40,10 @@ int RunConsole() {
     if (deviceContext == nullptr) return StartupFailure("Memory Allocate Failure!\n");
     Session session;
     StartSession(session, deviceContext);
+    // The run's 3D table, which "load:" fills and "setLut" sends again:
+    // static, as it is large.
+    static Lut3dTable lut3d;
+    session.Lut3d = &lut3d;
     WatchRunSession(session);
 
     // An interrupt ends the loop as the end of input does: at the read it

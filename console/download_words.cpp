@@ -25,8 +25,11 @@ static const char *DownloadMessage(const DownloadResult &download) {
     }
 }
 
-// "setLut": opens the device and, only when LastStatus is 0, sends
-// Lut3dFloatTable again by the generic call, whatever the last file's
+// Both words work on the console's table, session.Lut3d, which keeps what
+// the last accepted file put there from one word to the next.
+
+// "setLut": opens the device and, only when LastStatus is 0, sends the
+// table's float rows again by the generic call, whatever the last file's
 // layout; the send result goes into LastStatus. The loop closes the device.
 void CmdSetLut(Session &session, const char *) {
     int32_t count = OpenDevice(session);
@@ -36,7 +39,7 @@ void CmdSetLut(Session &session, const char *) {
         printf("3D-Lut File Open fail.\n");
         return;
     }
-    session.LastStatus = ResendFloatLut(session);
+    session.LastStatus = ResendFloatLut(session, *session.Lut3d);
     if (session.LastStatus < 0) {
         printf("set Lut failure\n");
     } else {
@@ -44,19 +47,19 @@ void CmdSetLut(Session &session, const char *) {
     }
 }
 
-// "load:<path>": opens the device, reads the 3D LUT file at arg and sends
-// it by the call that matches its layout. LastStatus takes the reader's
+// "load:<path>": opens the device, reads the 3D LUT file at arg into the
+// table and sends it by the call that matches its layout. LastStatus takes the reader's
 // result, then the download's; a failed open changes nothing. The loop
 // closes the device.
 void CmdLoad(Session &session, const char *arg) {
     if (OpenDevice(session) < 0) return;
     printf("Loading Lut...\n");
-    session.LastStatus = Read3dLutFile(arg);
+    session.LastStatus = Read3dLutFile(arg, *session.Lut3d);
     if (session.LastStatus <= 0) {
         printf("3D-Lut File Open fail!\n");
         return;
     }
-    DownloadResult download = DownloadLut(session, session.LastStatus);
+    DownloadResult download = DownloadLut(session, *session.Lut3d, session.LastStatus);
     session.LastStatus = download.result;
     printf("%s", DownloadMessage(download));
 }

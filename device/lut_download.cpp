@@ -3,8 +3,6 @@
 #include <cstring>
 
 #include "device/device_api.h"
-#include "lut/lut3d_reader.h"
-#include "lut/lut_tables.h"
 
 // In the order of kLut3dSizes.
 static const LutEntries kLutEntries[] = {
@@ -26,28 +24,28 @@ const LutEntries *LutEntriesOfLayout(int32_t layout) {
     return size == nullptr ? nullptr : &kLutEntries[size - kLut3dSizes];
 }
 
-DownloadResult DownloadLut(Session &session, int32_t layout) {
+DownloadResult DownloadLut(Session &session, Lut3dTable &table, int32_t layout) {
     bool intTable = false;
     const Lut3dSize *size = Lut3dSizeOfLayout(layout, &intTable);
     const LutEntries *entries = LutEntriesOfLayout(layout);
     // The box is told the table's order and size first; a table sent after
     // either failed could be taken with the wrong ones.
     DownloadResult download = {
-        DeviceApi.KX_DEV_Set3DLUT_FileType(session.DeviceContext, session.CurrentIndex, LutSourceKind),
+        DeviceApi.KX_DEV_Set3DLUT_FileType(session.DeviceContext, session.CurrentIndex, table.fileType),
         "KX_DEV_Set3DLUT_FileType", false};
     if (download.result < 0) return download;
     download = {DeviceApi.KX_DEV_Set3DLUT_Points(session.DeviceContext, session.CurrentIndex, size->points),
                 "KX_DEV_Set3DLUT_Points", false};
     if (download.result < 0) return download;
     if (intTable) {
-        return {(DeviceApi.*entries->intSend)(session.DeviceContext, session.CurrentIndex, &Lut3dIntTable[0][0]),
+        return {(DeviceApi.*entries->intSend)(session.DeviceContext, session.CurrentIndex, &table.intRows[0][0]),
                 entries->intSendName, true};
     }
-    return {(DeviceApi.*entries->floatSend)(session.DeviceContext, session.CurrentIndex, &Lut3dFloatTable[0][0]),
+    return {(DeviceApi.*entries->floatSend)(session.DeviceContext, session.CurrentIndex, &table.floatRows[0][0]),
             entries->floatSendName, true};
 }
 
-// The read-back's own storage: never the tables that were sent.
+// The read-back's own storage: never the table that was sent.
 static float ReadBackFloatTable[kLut3dMaxRows][3];
 static int16_t ReadBackIntTable[kLut3dMaxRows][3];
 
@@ -72,7 +70,7 @@ static void ReadBackRows(Session &session, int32_t (*entry)(void *, int32_t, Val
     }
 }
 
-ReadBackResult ReadBackLut(Session &session, int32_t layout) {
+ReadBackResult ReadBackLut(Session &session, const Lut3dTable &table, int32_t layout) {
     ReadBackResult out = {};
     const Lut3dSize *size = Lut3dSizeOfLayout(layout, &out.intTable);
     const LutEntries *entries = LutEntriesOfLayout(layout);
@@ -82,16 +80,16 @@ ReadBackResult ReadBackLut(Session &session, int32_t layout) {
     }
     if (out.intTable) {
         out.entry = entries->intReadName;
-        ReadBackRows(session, DeviceApi.*entries->intRead, Lut3dIntTable, ReadBackIntTable, size->rows, out,
+        ReadBackRows(session, DeviceApi.*entries->intRead, table.intRows, ReadBackIntTable, size->rows, out,
                      out.sent.intValues, out.read.intValues);
     } else {
         out.entry = entries->floatReadName;
-        ReadBackRows(session, DeviceApi.*entries->floatRead, Lut3dFloatTable, ReadBackFloatTable, size->rows, out,
+        ReadBackRows(session, DeviceApi.*entries->floatRead, table.floatRows, ReadBackFloatTable, size->rows, out,
                      out.sent.floatValues, out.read.floatValues);
     }
     return out;
 }
 
-int32_t ResendFloatLut(Session &session) {
-    return DeviceApi.KX_DEV_Set3DLUT(session.DeviceContext, session.CurrentIndex, &Lut3dFloatTable[0][0]);
+int32_t ResendFloatLut(Session &session, Lut3dTable &table) {
+    return DeviceApi.KX_DEV_Set3DLUT(session.DeviceContext, session.CurrentIndex, &table.floatRows[0][0]);
 }

@@ -11,6 +11,7 @@ void StartSession(Session &session, void *deviceContext) {
     session.CurrentIndex = 0;
     // Nothing has been read yet, so "setLut" must not send the empty table.
     session.LastStatus = -1;
+    session.Lut3d = nullptr;
     ClearReplies(session);
 }
 

@@ -8,6 +8,8 @@
 
 #include "device/device_api_shapes.h"
 
+struct Lut3dTable;
+
 struct Session {
     // The library's opaque block, passed first to every device call; only
     // the library interprets it.
@@ -20,12 +22,17 @@ struct Session {
     // "readMenu" (0) and "load:" (the file's layout, then the send's result)
     // leave there; "setLut" sends only when it is 0.
     int32_t LastStatus;
+    // The console's 3D table: what "load:" reads into and "setLut" sends
+    // again. The console's run points it at its own table; lutctl reads into
+    // a table of its own and leaves it empty.
+    Lut3dTable *Lut3d;
     // Reply texts of the device queries; zeroed before every prompt.
     char TextReply[kReplySize];
     char SerialReply[kReplySize];
 };
 
-// Sets every field to its start value and hands the session deviceContext.
+// Sets every field to its start value (no 3D table) and hands the session
+// deviceContext.
 void StartSession(Session &session, void *deviceContext);
 
 // Zeroes both reply buffers.

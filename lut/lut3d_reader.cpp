@@ -8,7 +8,6 @@
 
 #include "lut/lut3d_families.h"
 #include "lut/lut_lines.h"
-#include "lut/lut_tables.h"
 
 namespace {
 
@@ -17,8 +16,8 @@ namespace {
 // are unknown.
 const Lut3dFamily *const kFamilies[] = {&kLut3dCsvFamily, &kLut3dCubeFamily, &kLut3d3dlFamily};
 
-// The rows of the file being read. They reach the tables only when every
-// row was scanned, so a refused file leaves the tables as they were.
+// The rows of the file being read. They reach the caller's table only when
+// every row was scanned, so a refused file leaves its rows as they were.
 float ScratchFloatRows[kLut3dMaxRows][3];
 int16_t ScratchIntRows[kLut3dMaxRows][3];
 
@@ -46,13 +45,13 @@ const Lut3dFamily *Lut3dFamilyOfPath(const char *path) {
     return nullptr;
 }
 
-int32_t Read3dLutFile(const char *filePath, Lut3dReport *report) {
+int32_t Read3dLutFile(const char *filePath, Lut3dTable &table, Lut3dReport *report) {
     Lut3dReport ignored;
     if (report == nullptr) report = &ignored;
     *report = {kLut3dRead, 0, 0, -1, 0};
 
     if (!OpenLutInput(&Input, filePath)) return Refuse(report, kLut3dCannotOpen, -1);
-    LutSourceKind = 1;
+    table.fileType = kLut3dFileTypeCsvOr3dl;
 
     const Lut3dFamily *family = Lut3dFamilyOfPath(filePath);
     if (family == nullptr) {
@@ -106,12 +105,11 @@ int32_t Read3dLutFile(const char *filePath, Lut3dReport *report) {
         return Refuse(report, kLut3dBadRow, -1);
     }
 
+    table.fileType = family->fileType;
     if (family->intTable) {
-        memcpy(Lut3dIntTable, ScratchIntRows, static_cast<size_t>(rows) * sizeof ScratchIntRows[0]);
-        LutSourceKind = family->fileType;
+        memcpy(table.intRows, ScratchIntRows, static_cast<size_t>(rows) * sizeof ScratchIntRows[0]);
         return accepted->intLayout;
     }
-    memcpy(Lut3dFloatTable, ScratchFloatRows, static_cast<size_t>(rows) * sizeof ScratchFloatRows[0]);
-    LutSourceKind = family->fileType;
+    memcpy(table.floatRows, ScratchFloatRows, static_cast<size_t>(rows) * sizeof ScratchFloatRows[0]);
     return accepted->floatLayout;
 }

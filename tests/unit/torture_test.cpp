@@ -13,6 +13,7 @@
 #include "console/console_loop.h"
 #include "device/device_api.h"
 #include "device/session.h"
+#include "lut/lut_tables.h"
 #include "scratch_dir.h"
 
 namespace {
@@ -84,6 +85,10 @@ bool Contains(const std::vector<std::string> &lines, const std::string &line) {
     return false;
 }
 
+// The table "load:" fills and "setLut" sends, as the console's run holds
+// one: static, as it is large.
+Lut3dTable ConsoleLut;
+
 class Torture : public ScratchDirTest {
 protected:
     void SetUp() override {
@@ -125,6 +130,7 @@ protected:
         fs::remove(journal_);
         Session session;
         StartSession(session, context_);
+        session.Lut3d = &ConsoleLut;
         CommandRun run;
         if (sample.before != nullptr) {
             testing::internal::CaptureStdout();
