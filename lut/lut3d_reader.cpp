@@ -29,6 +29,27 @@ int32_t Refuse(Lut3dReport *report, Lut3dReason reason, int32_t result) {
     return result;
 }
 
+// A row that cannot be scanned: the 1-based row, and where the scan of
+// the file stopped, at stop bytes into it.
+int32_t RefuseBadRow(Lut3dReport *report, const char *filePath, int64_t stop, int scanned) {
+    report->row = scanned + 1;
+    // Where the scan failed is worked out only for a refused file, by
+    // reading up to it again; the scan itself counts no lines.
+    if (!LocateLutOffset(&Input, filePath, stop, &report->line, &report->column)) {
+        report->line = 0;
+        report->column = 0;
+    }
+    return Refuse(report, kLut3dBadRow, -1);
+}
+
+// The size whose row count is dataRows; nullptr when none is.
+const Lut3dSize *SizeOfRows(int64_t dataRows) {
+    for (const Lut3dSize &size : kLut3dSizes) {
+        if (dataRows == size.rows) return &size;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 const Lut3dFamily *Lut3dFamilyAt(int index) {
@@ -74,10 +95,7 @@ int32_t Read3dLutFile(const char *filePath, Lut3dTable &table, Lut3dReport *repo
     // held.
     int64_t dataRows = count.dataLines - family->meshLines;
     report->rows = dataRows;
-    const Lut3dSize *accepted = nullptr;
-    for (const Lut3dSize &size : kLut3dSizes) {
-        if (dataRows == size.rows) accepted = &size;
-    }
+    const Lut3dSize *accepted = SizeOfRows(dataRows);
     if (accepted == nullptr) {
         if (count.runEnded) {
             report->line = count.endLine;
@@ -95,14 +113,7 @@ int32_t Read3dLutFile(const char *filePath, Lut3dTable &table, Lut3dReport *repo
     CloseLutInput(&Input);
     if (scanned != rows) {
         if (readFailed) return Refuse(report, kLut3dCannotOpen, -1);
-        report->row = scanned + 1;
-        // Where the scan failed is worked out only for a refused file, by
-        // reading up to it again; the scan itself counts no lines.
-        if (!LocateLutOffset(&Input, filePath, stop, &report->line, &report->column)) {
-            report->line = 0;
-            report->column = 0;
-        }
-        return Refuse(report, kLut3dBadRow, -1);
+        return RefuseBadRow(report, filePath, stop, scanned);
     }
 
     table.fileType = family->fileType;
