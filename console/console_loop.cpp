@@ -36,7 +36,7 @@ int RunConsole() {
     if (LoadDeviceLibrary() < 0) return StartupFailure("LoadLibrary fail");
     // On a failed binding the library stays loaded until the process ends.
     if (BindDeviceApi() < 0) return StartupFailure("GetFunAddr fail");
-    void *deviceContext = malloc(kDeviceContextSize);
+    void *deviceContext = AllocateDeviceContext();
     if (deviceContext == nullptr) return StartupFailure("Memory Allocate Failure!\n");
     Session session;
     StartSession(session, deviceContext);

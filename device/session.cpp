@@ -1,6 +1,7 @@
 #include "device/session.h"
 
 #include <atomic>
+#include <cstdlib>
 #include <cstring>
 
 #include "device/device_api.h"
@@ -18,6 +19,13 @@ void StartSession(Session &session, void *deviceContext) {
 void ClearReplies(Session &session) {
     memset(session.TextReply, 0, sizeof session.TextReply);
     memset(session.SerialReply, 0, sizeof session.SerialReply);
+}
+
+void *AllocateDeviceContext() {
+    // Held here, so that the block stays reachable to the end.
+    static void *context = nullptr;
+    context = malloc(kDeviceContextSize);
+    return context;
 }
 
 int32_t InitDevice(Session &session) { return DeviceApi.KX_DEV_Init(session.DeviceContext); }

@@ -50,6 +50,10 @@ void CloseDevice(Session &session);
 // ends.
 constexpr size_t kDeviceContextSize = 0x20000;
 
+// Allocates the run's block (kDeviceContextSize bytes, by malloc) and holds
+// it until the process ends; nullptr when it cannot be allocated.
+void *AllocateDeviceContext();
+
 // Makes session the run's session: the one the last close acts on, also
 // from an interrupt, which the platform may deliver on a thread of its own.
 // From here on interrupts are caught (PlatformCatchInterrupts), so that the
