@@ -33,8 +33,8 @@
 #include <cstring>
 
 #include "device/device_api_shapes.h"
-#include "device/device_command_support.h"
 #include "device/device_entries.h"
+#include "device/device_selectors.h"
 #include "lut/lut_tables.h"
 
 namespace {

@@ -3,13 +3,13 @@
 #include <cstring>
 #include <iterator>
 
+#include "console/control_words.h"
+#include "console/download_words.h"
 #include "console/file_commands.h"
+#include "console/info_words.h"
 #include "console/loop_commands.h"
+#include "console/port_test_words.h"
 #include "console/selftest_commands.h"
-#include "device/control_commands.h"
-#include "device/download_commands.h"
-#include "device/info_commands.h"
-#include "device/port_test_commands.h"
 
 // Matching order: the first keyword found in the word wins, so the order is
 // part of the console's behaviour (a path holding "getName" behind "load:"

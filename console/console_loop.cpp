@@ -7,6 +7,7 @@
 #include "console/command_table.h"
 #include "console/word_reader.h"
 #include "device/device_api.h"
+#include "lut/lut_tables.h"
 #include "platform/platform.h"
 
 // "请输入命令: ->" in GBK; no line end.
@@ -23,7 +24,7 @@ bool DispatchWord(Session &session, const char *word) {
     const CommandRow *row = FindCommand(word);
     if (row == nullptr) return true;
     row->handler(session, word + strlen(row->keyword));
-    if (row->closeAfter) DeviceApi.KX_DEV_DeInit(session.DeviceContext);
+    if (row->closeAfter) CloseDevice(session);
     return true;
 }
 
@@ -35,10 +36,14 @@ int RunConsole() {
     if (LoadDeviceLibrary() < 0) return StartupFailure("LoadLibrary fail");
     // On a failed binding the library stays loaded until the process ends.
     if (BindDeviceApi() < 0) return StartupFailure("GetFunAddr fail");
-    void *deviceContext = malloc(kDeviceContextSize);
+    void *deviceContext = AllocateDeviceContext();
     if (deviceContext == nullptr) return StartupFailure("Memory Allocate Failure!\n");
     Session session;
     StartSession(session, deviceContext);
+    // The run's 3D table, which "load:" fills and "setLut" sends again:
+    // static, as it is large.
+    static Lut3dTable lut3d;
+    session.Lut3d = &lut3d;
     WatchRunSession(session);
 
     // An interrupt ends the loop as the end of input does: at the read it

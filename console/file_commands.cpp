@@ -7,11 +7,13 @@
 #include "lut/lut1d_reader.h"
 #include "lut/ramp_file.h"
 
-// "loadLog:<path>": reads a hex 1D LUT file into Lut1dTable and, only when
-// it was read as hex, writes the ramp file; any other reader result (lut
-// file, unknown extension, no such file) gives the open failure line.
+// "loadLog:<path>": reads a hex 1D LUT file and, only when it was read as
+// hex, writes the ramp file; any other reader result (lut file, unknown
+// extension, no such file) gives the open failure line. The values read are
+// kept here from one word to the next and sent nowhere.
 void CmdLoadLog(Session &, const char *arg) {
-    if (Read1dLutFile(arg) != kLut1dHexRead) {
+    static int32_t logLut[kLut1dEntries];
+    if (Read1dLutFile(arg, logLut) != kLut1dHexRead) {
         printf("Log Lut File Open fail!\n");
         return;
     }

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "device/device_command_support.h"
+#include "console/word_support.h"
 
 // "readSTD3DLut": recognised and does nothing at all.
 void CmdReadSTD3DLut(Session &, const char *) {}

@@ -5,10 +5,9 @@
 #include <cstring>
 
 #include "ctl/ctl_output.h"
-#include "device/control_commands.h"
-#include "device/device_command_support.h"
-#include "device/download_commands.h"
-#include "device/info_commands.h"
+#include "device/control_settings.h"
+#include "device/info_queries.h"
+#include "device/lut_download.h"
 #include "device/session.h"
 #include "lut/lut3d_reader.h"
 #include "lut/lut_tables.h"
@@ -235,7 +234,8 @@ int RunLoad(Session &session, const CtlOptions &options) {
     outcome.verifyAsked = options.verify;
     // The box's own reader decides, before the box is opened.
     Lut3dReport report;
-    outcome.layout = Read3dLutFile(options.file, &report);
+    static Lut3dTable table;
+    outcome.layout = Read3dLutFile(options.file, table, &report);
     outcome.size = Lut3dSizeOfLayout(outcome.layout);
     const Lut3dFamily *family = Lut3dFamilyOfPath(options.file);
     outcome.family = family != nullptr ? family->name : nullptr;
@@ -247,11 +247,11 @@ int RunLoad(Session &session, const CtlOptions &options) {
 
     bool failed = true;
     if (OpenBox(session) >= 0 && !PlatformInterrupted()) {
-        DownloadResult download = DownloadLut(session, outcome.layout);
+        DownloadResult download = DownloadLut(session, table, outcome.layout);
         outcome.sent = download.sent && download.result >= 0;
         if (!outcome.sent) SayCallFailed(download.entry, download.result);
         if (outcome.sent && options.verify && !PlatformInterrupted()) {
-            outcome.readBack = ReadBackLut(session, outcome.layout);
+            outcome.readBack = ReadBackLut(session, table, outcome.layout);
             outcome.verified = outcome.readBack.result >= 0 && outcome.readBack.row == 0;
             if (outcome.readBack.result < 0) {
                 SayCallFailed(outcome.readBack.entry, outcome.readBack.result);

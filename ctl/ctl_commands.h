@@ -5,7 +5,7 @@
 
 #include "ctl/ctl_options.h"
 #include "ctl/ctl_output.h"
-#include "device/port_test_commands.h"
+#include "device/port_test.h"
 #include "device/session.h"
 
 int RunInfo(Session &session, const CtlOptions &options);

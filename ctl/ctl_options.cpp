@@ -5,8 +5,8 @@
 #include <iterator>
 
 #include "ctl/ctl_commands.h"
-#include "device/control_commands.h"
-#include "device/device_command_support.h"
+#include "device/box_codes.h"
+#include "device/control_settings.h"
 #include "lutbox_version.h"
 
 namespace {

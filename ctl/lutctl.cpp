@@ -36,7 +36,7 @@ int RunLutctl(int argc, char **argv) {
         SayError(kCannotBind, kDeviceLibraryName);
         return kExitNoLibrary;
     }
-    void *deviceContext = malloc(kDeviceContextSize);
+    void *deviceContext = AllocateDeviceContext();
     if (deviceContext == nullptr) {
         SayError(kNoMemory);
         return kExitFailed;

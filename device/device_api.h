@@ -4,7 +4,7 @@
 #include "device/device_api_shapes.h"
 #include "platform/platform.h"
 
-#define KX_DEV_ENTRY(name, shape) typedef int32_t (*name##_Proc) KX_PARAMS_##shape;
+#define KX_DEV_ENTRY(name, shape) typedef int32_t(*name##_Proc) KX_PARAMS_##shape;
 #include "device/device_api_list.h"
 #undef KX_DEV_ENTRY
 
@@ -17,17 +17,30 @@ struct DeviceApiTable {
 
 constexpr const char *kDeviceLibraryName = "KX_DEV_LUTLOADER.dll";
 
-extern DeviceApiTable DeviceApi;
-extern PlatformLibrary DeviceLibraryHandle;
+// The bound entry points, every device call's way into the library. Only
+// BindDeviceApi and InstallDeviceApi change them.
+extern const DeviceApiTable &DeviceApi;
 
 // Loads the library by its bare file name; returns 0, or -1 when it cannot
-// be loaded (DeviceLibraryHandle stays empty).
+// be loaded (no library is then held).
 int LoadDeviceLibrary();
 
-// Looks up every name of device_api_list.h in DeviceLibraryHandle, every one
+// The same for the library at path: how the tests load the simulated box's
+// variants from the build directory.
+int LoadDeviceLibraryAt(const char *path);
+
+// The loaded library's handle; empty when none is loaded.
+PlatformLibrary DeviceLibrary();
+
+// Looks up every name of device_api_list.h in the loaded library, every one
 // even after a miss; returns 0 when all were found, -1 otherwise. Prints
 // nothing.
 int BindDeviceApi();
 
-// Releases DeviceLibraryHandle; the result is ignored.
+// Makes table the bound entry points, as a binding would: for what stands in
+// for the library in the tests and fuzz targets (fakes, or a saved table put
+// back).
+void InstallDeviceApi(const DeviceApiTable &table);
+
+// Releases the loaded library; the result is ignored.
 void ReleaseDeviceLibrary();

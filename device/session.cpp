@@ -1,6 +1,7 @@
 #include "device/session.h"
 
 #include <atomic>
+#include <cstdlib>
 #include <cstring>
 
 #include "device/device_api.h"
@@ -11,6 +12,7 @@ void StartSession(Session &session, void *deviceContext) {
     session.CurrentIndex = 0;
     // Nothing has been read yet, so "setLut" must not send the empty table.
     session.LastStatus = -1;
+    session.Lut3d = nullptr;
     ClearReplies(session);
 }
 
@@ -18,6 +20,17 @@ void ClearReplies(Session &session) {
     memset(session.TextReply, 0, sizeof session.TextReply);
     memset(session.SerialReply, 0, sizeof session.SerialReply);
 }
+
+void *AllocateDeviceContext() {
+    // Held here, so that the block stays reachable to the end.
+    static void *context = nullptr;
+    context = malloc(kDeviceContextSize);
+    return context;
+}
+
+int32_t InitDevice(Session &session) { return DeviceApi.KX_DEV_Init(session.DeviceContext); }
+
+void CloseDevice(Session &session) { DeviceApi.KX_DEV_DeInit(session.DeviceContext); }
 
 // The one pointer the interrupt path reaches the session by, as the close
 // may run on the platform's handler thread.
@@ -34,6 +47,6 @@ void WatchRunSession(Session &session) {
 bool CloseRunSession() {
     Session *session = WatchedSession.load();
     if (session == nullptr || RunSessionClosed.exchange(true)) return false;
-    DeviceApi.KX_DEV_DeInit(session->DeviceContext);
+    CloseDevice(*session);
     return true;
 }

@@ -8,6 +8,8 @@
 
 #include "device/device_api_shapes.h"
 
+struct Lut3dTable;
+
 struct Session {
     // The library's opaque block, passed first to every device call; only
     // the library interprets it.
@@ -20,21 +22,37 @@ struct Session {
     // "readMenu" (0) and "load:" (the file's layout, then the send's result)
     // leave there; "setLut" sends only when it is 0.
     int32_t LastStatus;
+    // The console's 3D table: what "load:" reads into and "setLut" sends
+    // again. The console's run points it at its own table; lutctl reads into
+    // a table of its own and leaves it empty.
+    Lut3dTable *Lut3d;
     // Reply texts of the device queries; zeroed before every prompt.
     char TextReply[kReplySize];
     char SerialReply[kReplySize];
 };
 
-// Sets every field to its start value and hands the session deviceContext.
+// Sets every field to its start value (no 3D table) and hands the session
+// deviceContext.
 void StartSession(Session &session, void *deviceContext);
 
 // Zeroes both reply buffers.
 void ClearReplies(Session &session);
 
+// KX_DEV_Init on the session's context: the device count, negative when the
+// box cannot be opened. Prints nothing.
+int32_t InitDevice(Session &session);
+
+// KX_DEV_DeInit on the session's context; its result is not looked at.
+void CloseDevice(Session &session);
+
 // The library's opaque block: allocated once per run, without clearing, and
 // never released, since the library may keep using it until the process
 // ends.
 constexpr size_t kDeviceContextSize = 0x20000;
+
+// Allocates the run's block (kDeviceContextSize bytes, by malloc) and holds
+// it until the process ends; nullptr when it cannot be allocated.
+void *AllocateDeviceContext();
 
 // Makes session the run's session: the one the last close acts on, also
 // from an interrupt, which the platform may deliver on a thread of its own.

@@ -225,7 +225,8 @@ void RemoveLeftovers() {
 char Output[1 << 20];
 int HomeDir = -1;
 int ScratchDir = -1;
-int32_t StartSourceKind;
+// The console's 3D table, as the console's run holds one.
+Lut3dTable ConsoleLut;
 bool Echo;
 
 void SetUp() {
@@ -242,12 +243,13 @@ void SetUp() {
     FUZZ_CHECK(stdout != nullptr);
     Echo = getenv("FUZZ_DISPATCH_ECHO") != nullptr;
 
-#define KX_DEV_ENTRY(name, shape) DeviceApi.name = Fake_##name;
+    DeviceApiTable fakes;
+#define KX_DEV_ENTRY(name, shape) fakes.name = Fake_##name;
 #include "device/device_api_list.h"
 #undef KX_DEV_ENTRY
+    InstallDeviceApi(fakes);
     static Session session;
     TheSession = &session;
-    StartSourceKind = LutSourceKind;
 }
 
 bool Contains(const char *text, size_t size, const char *part) {
@@ -299,7 +301,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     Session &session = *TheSession;
     static char context[64];
     StartSession(session, context);
-    LutSourceKind = StartSourceKind;
+    // Every input starts with the file type of a fresh run.
+    session.Lut3d = &ConsoleLut;
+    ConsoleLut.fileType = kLut3dFileTypeCsvOr3dl;
     // Until the first word is read the buffer holds the self-test keyword,
     // as the loop's does.
     char word[kCommandBufferSize] = {};

@@ -15,23 +15,25 @@
 
 #include "fuzz/fuzz_support.h"
 #include "lut/lut1d_reader.h"
-#include "lut/lut_tables.h"
 #include "tests/unit/reference_lut3d_reader.h"
 
 namespace {
+
+// The values the 1D reader fills here.
+int32_t Table1d[kLut1dEntries];
 
 struct Form {
     const char *extension;
     int32_t result;
 };
 
-const Form kForms[] = {{".hex", kLut1dHexRead},     {".Hex", kLut1dHexRead},     {".lut", kLut1dLutRead},
-                       {".LUT", kLut1dLutRead},     {".HEX", kLut1dUnknownKind}, {".txt", kLut1dUnknownKind}};
+const Form kForms[] = {{".hex", kLut1dHexRead}, {".Hex", kLut1dHexRead},     {".lut", kLut1dLutRead},
+                       {".LUT", kLut1dLutRead}, {".HEX", kLut1dUnknownKind}, {".txt", kLut1dUnknownKind}};
 
 int32_t Mine[kLut1dEntries];
 
 void Poison() {
-    for (int i = 0; i < kLut1dEntries; i++) Lut1dTable[i] = -77 - i;
+    for (int i = 0; i < kLut1dEntries; i++) Table1d[i] = -77 - i;
 }
 
 }  // namespace
@@ -42,13 +44,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     std::string path = FuzzWriteFile(std::string("gamma") + form.extension, data + 1, size - 1);
 
     Poison();
-    int32_t result = Read1dLutFile(path.c_str());
-    memcpy(Mine, Lut1dTable, sizeof Mine);
+    int32_t result = Read1dLutFile(path.c_str(), Table1d);
+    memcpy(Mine, Table1d, sizeof Mine);
     FUZZ_CHECK(result == form.result);
 
     Poison();
-    int32_t referenceResult = reference::Read1dLutFile(path.c_str());
+    int32_t referenceResult = reference::Read1dLutFile(path.c_str(), Table1d);
     FUZZ_CHECK(result == referenceResult);
-    FUZZ_CHECK(memcmp(Mine, Lut1dTable, sizeof Mine) == 0);
+    FUZZ_CHECK(memcmp(Mine, Table1d, sizeof Mine) == 0);
     return 0;
 }

@@ -18,10 +18,12 @@
 #include "fuzz/fuzz_support.h"
 #include "lut/lut3d_reader.h"
 #include "lut/lut_lines.h"
-#include "lut/lut_tables.h"
 #include "tests/unit/reference_lut3d_reader.h"
 
 namespace {
+
+// The table the reader fills here: static, as it is large.
+Lut3dTable Table3d;
 
 const char *const kExtensions[][2] = {{".csv", ".CSV"}, {".cube", ".CUBE"}, {".3dl", ".3DL"}, {".txt", ".TXT"}};
 
@@ -42,19 +44,19 @@ void MakePoison() {
 }
 
 void Poison() {
-    memcpy(Lut3dFloatTable, Poisoned.floats, sizeof Poisoned.floats);
-    memcpy(Lut3dIntTable, Poisoned.ints, sizeof Poisoned.ints);
-    LutSourceKind = 2;
+    memcpy(Table3d.floatRows, Poisoned.floats, sizeof Poisoned.floats);
+    memcpy(Table3d.intRows, Poisoned.ints, sizeof Poisoned.ints);
+    Table3d.fileType = kLut3dFileTypeCube;
 }
 
 void Snapshot(Tables *t) {
-    memcpy(t->floats, Lut3dFloatTable, sizeof t->floats);
-    memcpy(t->ints, Lut3dIntTable, sizeof t->ints);
+    memcpy(t->floats, Table3d.floatRows, sizeof t->floats);
+    memcpy(t->ints, Table3d.intRows, sizeof t->ints);
 }
 
 bool TablesAre(const Tables &t) {
-    return memcmp(t.floats, Lut3dFloatTable, sizeof t.floats) == 0 &&
-           memcmp(t.ints, Lut3dIntTable, sizeof t.ints) == 0;
+    return memcmp(t.floats, Table3d.floatRows, sizeof t.floats) == 0 &&
+           memcmp(t.ints, Table3d.intRows, sizeof t.ints) == 0;
 }
 
 // A repeated line is cut to this length (and a line feed), so that a long
@@ -164,16 +166,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         int64_t meshLines = family != nullptr ? family->meshLines : 0;
         bytes = Grow(bytes, kLut3dSizes[0].rows + meshLines + ((mode >> 5) & 3) - 1);
     }
-    std::string path = FuzzWriteFile(std::string("lut") + extension,
-                                     reinterpret_cast<const uint8_t *>(bytes.data()), bytes.size());
+    std::string path =
+        FuzzWriteFile(std::string("lut") + extension, reinterpret_cast<const uint8_t *>(bytes.data()), bytes.size());
 
     static const bool poisonMade = (MakePoison(), true);
     (void)poisonMade;
 
     Poison();
     Lut3dReport report;
-    int32_t result = Read3dLutFile(path.c_str(), &report);
-    int32_t kind = LutSourceKind;
+    int32_t result = Read3dLutFile(path.c_str(), Table3d, &report);
+    int32_t kind = Table3d.fileType;
     CheckReport(bytes, family, result, report);
     if (result > 0) {
         FUZZ_CHECK(kind == family->fileType);
@@ -184,9 +186,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     Snapshot(&Mine);
 
     Poison();
-    int32_t referenceResult = reference::Read3dLutFile(path.c_str());
+    int32_t referenceResult = reference::Read3dLutFile(path.c_str(), Table3d);
     FUZZ_CHECK(result == referenceResult);
-    FUZZ_CHECK(kind == LutSourceKind);
+    FUZZ_CHECK(kind == Table3d.fileType);
     FUZZ_CHECK(TablesAre(Mine));
     return 0;
 }

@@ -5,7 +5,9 @@
 
 #include "platform/platform.h"
 
-uint8_t FirmwareBuffer[kFirmwareBufferSize];
+// The whole source during a conversion: static, as it is large, and read
+// by nothing else.
+static uint8_t FirmwareBuffer[kFirmwareBufferSize];
 
 int32_t MakeFpgaUpdateFile(const char *filePath) {
     char outputName[kFpgaNameBufferSize] = {};

@@ -4,7 +4,6 @@
 
 #include "lut/lut_lines.h"
 #include "lut/lut_number_fields.h"
-#include "lut/lut_tables.h"
 
 namespace {
 
@@ -22,21 +21,21 @@ bool ScanDecimal(LutInput *input, int32_t *value) {
     return true;
 }
 
-void ReadHexValues(LutInput *input) {
+void ReadHexValues(LutInput *input, int32_t (&table)[kLut1dEntries]) {
     for (int i = 0; i < kLut1dHexValues; ++i) {
-        if (!ScanDecimal(input, &Lut1dTable[i])) return;
+        if (!ScanDecimal(input, &table[i])) return;
     }
 }
 
 // The previous value starts at 0, so leading zeros store nothing.
-void ReadLutValues(LutInput *input) {
+void ReadLutValues(LutInput *input, int32_t (&table)[kLut1dEntries]) {
     int32_t previous = 0;
     int next = 0;
     for (int scan = 0; scan < kLut1dEntries; ++scan) {
         int32_t value;
         if (!ScanDecimal(input, &value)) return;
         if (value != previous) {
-            Lut1dTable[next++] = value;
+            table[next++] = value;
             previous = value;
         }
     }
@@ -45,11 +44,11 @@ void ReadLutValues(LutInput *input) {
 }  // namespace
 
 // A file that cannot be read is refused like one that cannot be opened.
-int32_t Read1dLutFile(const char *filePath) {
+int32_t Read1dLutFile(const char *filePath, int32_t (&table)[kLut1dEntries]) {
     if (!OpenLutInput(&Input, filePath)) return kLut1dOpenFailed;
 
     if (strstr(filePath, ".hex") != nullptr || strstr(filePath, ".Hex") != nullptr) {
-        ReadHexValues(&Input);
+        ReadHexValues(&Input, table);
         bool readFailed = Input.failed;
         CloseLutInput(&Input);
         return readFailed ? kLut1dOpenFailed : kLut1dHexRead;
@@ -64,7 +63,7 @@ int32_t Read1dLutFile(const char *filePath) {
         if (readFailed) return kLut1dOpenFailed;
         if (!OpenLutInput(&Input, filePath)) return kLut1dOpenFailed;
         SkipLutLines(&Input, count.headerLines);
-        ReadLutValues(&Input);
+        ReadLutValues(&Input, table);
         readFailed = Input.failed;
         CloseLutInput(&Input);
         return readFailed ? kLut1dOpenFailed : kLut1dLutRead;

@@ -25,4 +25,4 @@ int Scan3dlRows(LutInput *input, Lut3dRows rows, int rowCount) {
 
 }  // namespace
 
-extern const Lut3dFamily kLut3d3dlFamily = {"3dl", {".3dl", ".3DL"}, 1, true, 1, Scan3dlRows};
+extern const Lut3dFamily kLut3d3dlFamily = {"3dl", {".3dl", ".3DL"}, 1, true, kLut3dFileTypeCsvOr3dl, Scan3dlRows};

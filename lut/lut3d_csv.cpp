@@ -40,4 +40,4 @@ int ScanCsvRows(LutInput *input, Lut3dRows rows, int rowCount) {
 
 }  // namespace
 
-extern const Lut3dFamily kLut3dCsvFamily = {"csv", {".csv", ".CSV"}, 0, false, 1, ScanCsvRows};
+extern const Lut3dFamily kLut3dCsvFamily = {"csv", {".csv", ".CSV"}, 0, false, kLut3dFileTypeCsvOr3dl, ScanCsvRows};

@@ -24,4 +24,4 @@ int ScanCubeRows(LutInput *input, Lut3dRows rows, int rowCount) {
 }  // namespace
 
 // The box is told that these rows came from a cube file.
-extern const Lut3dFamily kLut3dCubeFamily = {"cube", {".cube", ".CUBE"}, 0, false, 2, ScanCubeRows};
+extern const Lut3dFamily kLut3dCubeFamily = {"cube", {".cube", ".CUBE"}, 0, false, kLut3dFileTypeCube, ScanCubeRows};

@@ -8,7 +8,6 @@
 
 #include "lut/lut3d_families.h"
 #include "lut/lut_lines.h"
-#include "lut/lut_tables.h"
 
 namespace {
 
@@ -17,8 +16,8 @@ namespace {
 // are unknown.
 const Lut3dFamily *const kFamilies[] = {&kLut3dCsvFamily, &kLut3dCubeFamily, &kLut3d3dlFamily};
 
-// The rows of the file being read. They reach the tables only when every
-// row was scanned, so a refused file leaves the tables as they were.
+// The rows of the file being read. They reach the caller's table only when
+// every row was scanned, so a refused file leaves its rows as they were.
 float ScratchFloatRows[kLut3dMaxRows][3];
 int16_t ScratchIntRows[kLut3dMaxRows][3];
 
@@ -28,6 +27,27 @@ LutInput Input;
 int32_t Refuse(Lut3dReport *report, Lut3dReason reason, int32_t result) {
     report->reason = reason;
     return result;
+}
+
+// A row that cannot be scanned: the 1-based row, and where the scan of
+// the file stopped, at stop bytes into it.
+int32_t RefuseBadRow(Lut3dReport *report, const char *filePath, int64_t stop, int scanned) {
+    report->row = scanned + 1;
+    // Where the scan failed is worked out only for a refused file, by
+    // reading up to it again; the scan itself counts no lines.
+    if (!LocateLutOffset(&Input, filePath, stop, &report->line, &report->column)) {
+        report->line = 0;
+        report->column = 0;
+    }
+    return Refuse(report, kLut3dBadRow, -1);
+}
+
+// The size whose row count is dataRows; nullptr when none is.
+const Lut3dSize *SizeOfRows(int64_t dataRows) {
+    for (const Lut3dSize &size : kLut3dSizes) {
+        if (dataRows == size.rows) return &size;
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -46,13 +66,13 @@ const Lut3dFamily *Lut3dFamilyOfPath(const char *path) {
     return nullptr;
 }
 
-int32_t Read3dLutFile(const char *filePath, Lut3dReport *report) {
+int32_t Read3dLutFile(const char *filePath, Lut3dTable &table, Lut3dReport *report) {
     Lut3dReport ignored;
     if (report == nullptr) report = &ignored;
     *report = {kLut3dRead, 0, 0, -1, 0};
 
     if (!OpenLutInput(&Input, filePath)) return Refuse(report, kLut3dCannotOpen, -1);
-    LutSourceKind = 1;
+    table.fileType = kLut3dFileTypeCsvOr3dl;
 
     const Lut3dFamily *family = Lut3dFamilyOfPath(filePath);
     if (family == nullptr) {
@@ -75,10 +95,7 @@ int32_t Read3dLutFile(const char *filePath, Lut3dReport *report) {
     // held.
     int64_t dataRows = count.dataLines - family->meshLines;
     report->rows = dataRows;
-    const Lut3dSize *accepted = nullptr;
-    for (const Lut3dSize &size : kLut3dSizes) {
-        if (dataRows == size.rows) accepted = &size;
-    }
+    const Lut3dSize *accepted = SizeOfRows(dataRows);
     if (accepted == nullptr) {
         if (count.runEnded) {
             report->line = count.endLine;
@@ -96,22 +113,14 @@ int32_t Read3dLutFile(const char *filePath, Lut3dReport *report) {
     CloseLutInput(&Input);
     if (scanned != rows) {
         if (readFailed) return Refuse(report, kLut3dCannotOpen, -1);
-        report->row = scanned + 1;
-        // Where the scan failed is worked out only for a refused file, by
-        // reading up to it again; the scan itself counts no lines.
-        if (!LocateLutOffset(&Input, filePath, stop, &report->line, &report->column)) {
-            report->line = 0;
-            report->column = 0;
-        }
-        return Refuse(report, kLut3dBadRow, -1);
+        return RefuseBadRow(report, filePath, stop, scanned);
     }
 
+    table.fileType = family->fileType;
     if (family->intTable) {
-        memcpy(Lut3dIntTable, ScratchIntRows, static_cast<size_t>(rows) * sizeof ScratchIntRows[0]);
-        LutSourceKind = family->fileType;
+        memcpy(table.intRows, ScratchIntRows, static_cast<size_t>(rows) * sizeof ScratchIntRows[0]);
         return accepted->intLayout;
     }
-    memcpy(Lut3dFloatTable, ScratchFloatRows, static_cast<size_t>(rows) * sizeof ScratchFloatRows[0]);
-    LutSourceKind = family->fileType;
+    memcpy(table.floatRows, ScratchFloatRows, static_cast<size_t>(rows) * sizeof ScratchFloatRows[0]);
     return accepted->floatLayout;
 }

@@ -1,8 +1,10 @@
-// The 3D LUT file reader: CSV, cube and 3dl text into the LUT tables, and
-// the reason when a file is refused.
+// The 3D LUT file reader: CSV, cube and 3dl text into a caller's table,
+// and the reason when a file is refused.
 #pragma once
 
 #include <cstdint>
+
+#include "lut/lut_tables.h"
 
 struct LutInput;
 
@@ -35,9 +37,9 @@ struct Lut3dRows {
 struct Lut3dFamily {
     const char *name;
     const char *extensions[2];
-    int meshLines;    // leading data lines that hold no row
-    bool intTable;    // rows into Lut3dIntTable, else Lut3dFloatTable
-    int32_t fileType; // LutSourceKind once its rows are taken in
+    int meshLines;           // leading data lines that hold no row
+    bool intTable;           // rows into the integer rows, else the float rows
+    Lut3dFileType fileType;  // the table's file type once its rows are taken in
     // Scans up to rowCount rows from the input into rows and returns how
     // many were scanned completely; it stops at the first row that is not,
     // with the input on the character where that row's scan failed.
@@ -48,21 +50,22 @@ struct Lut3dFamily {
 // the last, so that a caller can list them (their extensions, say).
 const Lut3dFamily *Lut3dFamilyAt(int index);
 
-// Family of a path by the box's rule (first of ".csv", ".CSV", ".cube", ".CUBE", ".3dl", ".3DL" found anywhere); nullptr: none.
+// Family of a path by the box's rule (first of ".csv", ".CSV", ".cube", ".CUBE", ".3dl", ".3DL" found anywhere);
+// nullptr: none.
 const Lut3dFamily *Lut3dFamilyOfPath(const char *path);
 
-// Reads the 3D LUT file at filePath (used as given, not trimmed) into
-// Lut3dFloatTable (CSV, cube) or Lut3dIntTable (3dl) and returns its
+// Reads the 3D LUT file at filePath (used as given, not trimmed) into the
+// float rows (CSV, cube) or the integer rows (3dl) of table and returns its
 // LutLayout code:
 //   1..6  the table holds all the file's rows
 //   0     the file opened, but the path names no known family
 //   -1    the file cannot be opened or read, holds no data line, holds a
 //         count of data lines that names no downloadable cube (16 points
 //         included), or one of its rows cannot be scanned completely
-// Only a result from 1 to 6 changes a table: the rows are scanned into
-// scratch storage and copied in once every one of them was read, so the box
-// is never sent a mixture of two files. LutSourceKind becomes 1 once the
-// file opened, and the family's file type when its rows were taken in.
-// report, when given, says why (and where) a file was refused. Prints
-// nothing.
-int32_t Read3dLutFile(const char *filePath, Lut3dReport *report = nullptr);
+// Only a result from 1 to 6 changes the rows: they are scanned into scratch
+// storage and copied in once every one of them was read, so the box is
+// never sent a mixture of two files. The file type becomes
+// kLut3dFileTypeCsvOr3dl once the file opened, and the family's file type
+// when its rows were taken in. report, when given, says why (and where) a
+// file was refused. Prints nothing.
+int32_t Read3dLutFile(const char *filePath, Lut3dTable &table, Lut3dReport *report = nullptr);

@@ -1,5 +1,5 @@
-// The LUT tables: process-wide storage between the LUT file readers and the
-// downloads to the box.
+// The 3D LUT table between the file reader and the downloads to the box,
+// and the cube sizes the box takes.
 //
 // The device library reads a 3D table from the address of its first element,
 // so the row layout is part of the interface with the library: rows of three
@@ -14,8 +14,8 @@
 struct Lut3dSize {
     int32_t points;       // per axis
     int32_t rows;         // points cubed
-    int32_t floatLayout;  // read from a CSV or cube file into Lut3dFloatTable
-    int32_t intLayout;    // read from a 3dl file into Lut3dIntTable
+    int32_t floatLayout;  // read from a CSV or cube file into the float rows
+    int32_t intLayout;    // read from a 3dl file into the integer rows
 };
 
 inline constexpr Lut3dSize kLut3dSizes[] = {
@@ -31,7 +31,6 @@ constexpr int32_t LargestLut3dRows() {
 }
 
 constexpr int kLut3dMaxRows = LargestLut3dRows();
-constexpr int kLut1dEntries = 4096;
 
 // The size a LutLayout code names, and whether it names the integer table;
 // nullptr when layout is no LutLayout code.
@@ -42,12 +41,25 @@ const Lut3dSize *Lut3dSizeOfLayout(int32_t layout, bool *intTable = nullptr);
 // or 35937"); cut short, terminated, when out is too small.
 void Lut3dSizesText(int32_t Lut3dSize::*field, const char *sep, const char *last, char *out, size_t size);
 
-// Rows of CSV and cube files, in file order.
-extern float Lut3dFloatTable[kLut3dMaxRows][3];
-// Rows of 3dl files; each element the low 16 bits of the file's integer.
-extern int16_t Lut3dIntTable[kLut3dMaxRows][3];
-// Values of 1D LUT files, in full 32-bit width.
-extern int32_t Lut1dTable[kLut1dEntries];
-// 1 at start and after a CSV or 3dl file, 2 after a cube file; handed to
-// KX_DEV_Set3DLUT_FileType.
-extern int32_t LutSourceKind;
+// The file type KX_DEV_Set3DLUT_FileType is told for a table: that of
+// the family whose rows it took in last (Lut3dFamily::fileType).
+enum Lut3dFileType : int32_t {
+    // CSV and 3dl files; also a table's type before any read, and once the
+    // reader opened a file, before its rows are taken in.
+    kLut3dFileTypeCsvOr3dl = 1,
+    kLut3dFileTypeCube = 2,
+};
+
+// A 3D table: what Read3dLutFile fills and the downloads send, owned by the
+// program that reads and sends it. It is large, so it lives in static
+// storage, where it starts with every row zero and the CSV/3dl file type.
+// CSV and cube files share the float rows, 3dl files alone use the integer
+// rows: a read of one family never touches the other's rows, and rows
+// beyond those a read takes in keep what an earlier read left there.
+struct Lut3dTable {
+    Lut3dFileType fileType = kLut3dFileTypeCsvOr3dl;
+    // Rows of CSV and cube files, in file order.
+    float floatRows[kLut3dMaxRows][3];
+    // Rows of 3dl files; each element the low 16 bits of the file's integer.
+    int16_t intRows[kLut3dMaxRows][3];
+};

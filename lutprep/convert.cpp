@@ -25,12 +25,13 @@ const InterpName kInterps[] = {{"tetrahedral", kPrepTetrahedral}, {"trilinear", 
 bool ReadsBackAsMeant(const char *path, const Lut3dFamily *box, const PrepLut *lut, int32_t bits, char *why,
                       size_t whySize) {
     Lut3dReport report;
-    int32_t layout = Read3dLutFile(path, &report);
+    static Lut3dTable read;
+    int32_t layout = Read3dLutFile(path, read, &report);
     const Lut3dSize *size = BoxSizeOfPoints(lut->points);
     int32_t meant = box->intTable ? size->intLayout : size->floatLayout;
-    if (layout != meant || LutSourceKind != box->fileType) {
+    if (layout != meant || read.fileType != box->fileType) {
         snprintf(why, whySize, "the box's reader gives layout %d and file type %d, not %d and %d", layout,
-                 LutSourceKind, meant, box->fileType);
+                 static_cast<int>(read.fileType), meant, static_cast<int>(box->fileType));
         return false;
     }
     PrepFamily family = PrepFamilyOfBox(box);
@@ -41,10 +42,10 @@ bool ReadsBackAsMeant(const char *path, const Lut3dFamily *box, const PrepLut *l
             if (box->intTable) {
                 // The box keeps the low 16 bits of each integer.
                 uint16_t code = static_cast<uint16_t>(Prep3dlCode(v[c], bits));
-                same = Lut3dIntTable[row][c] == static_cast<int16_t>(code);
+                same = read.intRows[row][c] == static_cast<int16_t>(code);
             } else {
                 // Bit for bit: the written text must give the same float.
-                same = memcmp(&Lut3dFloatTable[row][c], &v[c], sizeof v[c]) == 0;
+                same = memcmp(&read.floatRows[row][c], &v[c], sizeof v[c]) == 0;
             }
             if (!same) {
                 snprintf(why, whySize, "row %lld, value %d does not read back as written",

@@ -7,15 +7,12 @@
 
 namespace {
 
-std::string LibraryIn(const std::string &dir) {
-    return std::string(LUTBOX_BUILD_DIR) + dir + "/KX_DEV_LUTLOADER.dll";
-}
+std::string LibraryIn(const std::string &dir) { return std::string(LUTBOX_BUILD_DIR) + dir + "/KX_DEV_LUTLOADER.dll"; }
 
 // Loads the library at path and binds it, leaving the handle loaded for the
 // caller to release.
 int BindFrom(const std::string &path) {
-    DeviceLibraryHandle = PlatformLoadLibrary(path.c_str());
-    if (DeviceLibraryHandle == nullptr) return -2;
+    if (LoadDeviceLibraryAt(path.c_str()) < 0) return -2;
     return BindDeviceApi();
 }
 
@@ -23,7 +20,7 @@ TEST(Binding, SimulatedBoxBindsEveryEntryPoint) {
     ASSERT_EQ(BindFrom(LibraryIn("")), 0);
     // Each table entry holds the address of its own name.
 #define KX_DEV_ENTRY(name, shape) \
-    EXPECT_EQ(reinterpret_cast<PlatformProc>(DeviceApi.name), PlatformFindSymbol(DeviceLibraryHandle, #name));
+    EXPECT_EQ(reinterpret_cast<PlatformProc>(DeviceApi.name), PlatformFindSymbol(DeviceLibrary(), #name));
 #include "device/device_api_list.h"
 #undef KX_DEV_ENTRY
     ReleaseDeviceLibrary();

@@ -51,9 +51,11 @@ class DeviceState : public testing::Test {
 protected:
     void SetUp() override {
         saved_ = DeviceApi;
-#define KX_DEV_ENTRY(name, shape) DeviceApi.name = Fake_##name;
+        DeviceApiTable fakes;
+#define KX_DEV_ENTRY(name, shape) fakes.name = Fake_##name;
 #include "device/device_api_list.h"
 #undef KX_DEV_ENTRY
+        InstallDeviceApi(fakes);
         StartSession(session, nullptr);
         Calls.clear();
         Scripted.clear();
@@ -64,7 +66,7 @@ protected:
     }
     void TearDown() override {
         output_ = testing::internal::GetCapturedStdout();
-        DeviceApi = saved_;
+        InstallDeviceApi(saved_);
     }
     // Runs word as the loop would, without the loop's close.
     void Run(const char *word) {
@@ -82,10 +84,25 @@ private:
 
 // The commands that open the device and make one operation.
 const char *const kOpeningCommands[] = {
-    "getName",       "getUsbFileName", "getW25q_3",      "getS25F_4",     "getMcuVer",
-    "getSN",         "getLMH0341FormatID", "GetDevInfo:000001,000000", "GetFPGAInfo:000002,000000",
-    "source:SDI",    "LutCtrl:P3",     "FPGA_RST",       "RST_FPGA_TRUE", "RST_FPGA_FALSE",
-    "FPGA_REG3:33",  "FPGA_REG1:5",    "FPGA_REG4:2",    "MCU_I2C1_Init", "Clr3dlut",
+    "getName",
+    "getUsbFileName",
+    "getW25q_3",
+    "getS25F_4",
+    "getMcuVer",
+    "getSN",
+    "getLMH0341FormatID",
+    "GetDevInfo:000001,000000",
+    "GetFPGAInfo:000002,000000",
+    "source:SDI",
+    "LutCtrl:P3",
+    "FPGA_RST",
+    "RST_FPGA_TRUE",
+    "RST_FPGA_FALSE",
+    "FPGA_REG3:33",
+    "FPGA_REG1:5",
+    "FPGA_REG4:2",
+    "MCU_I2C1_Init",
+    "Clr3dlut",
     "SetMode:1",
 };
 

@@ -1,7 +1,7 @@
 // The readers in lut/ against the reference (the readers as they were):
 // generated LUT files of every family and size with mutations, through the
 // 3D reader (and the 1D reader on the same bytes), and random byte strings
-// through each family's row scan. Results, every table byte, LutSourceKind
+// through each family's row scan. Results, every table byte, the file type
 // and, for the row scans, where the scan stopped must be the same.
 //
 // A short run with a fixed seed; LUT_DIFFERENTIAL_ROUNDS=N runs N rounds.
@@ -19,11 +19,15 @@
 #include "lut/lut1d_reader.h"
 #include "lut/lut3d_reader.h"
 #include "lut/lut_lines.h"
-#include "lut/lut_tables.h"
 #include "reference_lut3d_reader.h"
 #include "scratch_dir.h"
 
 namespace {
+
+// The table the reader fills here: static, as it is large.
+Lut3dTable Table3d;
+// The values the 1D reader fills here.
+int32_t Table1d[kLut1dEntries];
 
 int Rounds(int fallback) {
     const char *text = getenv("LUT_DIFFERENTIAL_ROUNDS");
@@ -41,23 +45,23 @@ struct Outcome {
 void Poison() {
     for (int r = 0; r < kLut3dMaxRows; r++) {
         for (int v = 0; v < 3; v++) {
-            Lut3dFloatTable[r][v] = -7.25f - static_cast<float>(r % 5);
-            Lut3dIntTable[r][v] = static_cast<int16_t>(0x2345 + r % 7);
+            Table3d.floatRows[r][v] = -7.25f - static_cast<float>(r % 5);
+            Table3d.intRows[r][v] = static_cast<int16_t>(0x2345 + r % 7);
         }
     }
-    for (int i = 0; i < kLut1dEntries; i++) Lut1dTable[i] = -77 - i;
-    LutSourceKind = 2;
+    for (int i = 0; i < kLut1dEntries; i++) Table1d[i] = -77 - i;
+    Table3d.fileType = kLut3dFileTypeCube;
 }
 
 Outcome Snapshot(int32_t result) {
-    Outcome o = {result, LutSourceKind, {}};
+    Outcome o = {result, Table3d.fileType, {}};
     auto add = [&o](const void *bytes, size_t size) {
         o.tables.insert(o.tables.end(), static_cast<const unsigned char *>(bytes),
                         static_cast<const unsigned char *>(bytes) + size);
     };
-    add(Lut3dFloatTable, sizeof Lut3dFloatTable);
-    add(Lut3dIntTable, sizeof Lut3dIntTable);
-    add(Lut1dTable, sizeof Lut1dTable);
+    add(Table3d.floatRows, sizeof Table3d.floatRows);
+    add(Table3d.intRows, sizeof Table3d.intRows);
+    add(Table1d, sizeof Table1d);
     return o;
 }
 
@@ -70,22 +74,42 @@ size_t FirstDifference(const Outcome &a, const Outcome &b) {
 
 // The field texts the mutations put into rows.
 const char *const kOddFields[] = {
-    "nan", "-nan", "nan(123)", "NAN(x_1)", "inf", "-Infinity", "infin", "0x1.8p1", "0X.8P-3", "1e39", "-1e-50",
-    "1e99999999999999999999", "1e-99999999999", "0x1p-149", "3.0e", "0x", "+.5", "5.", "-0", "00x1", "1e+",
-    "0,5", "1.5e3", "2,", ".", "-", "0.000000059604644775390625",
+    "nan",
+    "-nan",
+    "nan(123)",
+    "NAN(x_1)",
+    "inf",
+    "-Infinity",
+    "infin",
+    "0x1.8p1",
+    "0X.8P-3",
+    "1e39",
+    "-1e-50",
+    "1e99999999999999999999",
+    "1e-99999999999",
+    "0x1p-149",
+    "3.0e",
+    "0x",
+    "+.5",
+    "5.",
+    "-0",
+    "00x1",
+    "1e+",
+    "0,5",
+    "1.5e3",
+    "2,",
+    ".",
+    "-",
+    "0.000000059604644775390625",
 };
 
 struct Generator {
     std::mt19937 random;
     int oddEvery = 0;  // one field in this many is odd; 0: none
 
-    bool Odd() {
-        return oddEvery > 0 && Below(oddEvery) == 0;
-    }
+    bool Odd() { return oddEvery > 0 && Below(oddEvery) == 0; }
 
-    int Below(int n) {
-        return static_cast<int>(random() % static_cast<unsigned>(n));
-    }
+    int Below(int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); }
 
     // Mostly six decimals, as LUT tools write; else other precisions and
     // exponent forms.
@@ -128,8 +152,8 @@ struct Generator {
 
     std::string Row(const std::string &family) {
         if (family == "csv") {
-            return std::to_string(Below(33)) + "," + std::to_string(Below(33)) + "," + std::to_string(Below(33)) +
-                   "," + Field() + "," + Field() + "," + Field();
+            return std::to_string(Below(33)) + "," + std::to_string(Below(33)) + "," + std::to_string(Below(33)) + "," +
+                   Field() + "," + Field() + "," + Field();
         }
         if (family == "cube") return Field() + " " + Field() + " " + Field();
         auto value = [this]() { return Odd() ? "-" + std::to_string(random()) : std::to_string(Below(70001)); };
@@ -185,7 +209,8 @@ struct Generator {
             line = line.substr(0, line.find_last_of(" ,"));
             break;
         case 8:
-            if (!line.empty()) line[static_cast<size_t>(Below(static_cast<int>(line.size())))] = static_cast<char>(Below(256));
+            if (!line.empty())
+                line[static_cast<size_t>(Below(static_cast<int>(line.size())))] = static_cast<char>(Below(256));
             break;
         default:
             line = Row(family);
@@ -198,11 +223,13 @@ class LutDifferential : public ScratchDirTest {
 protected:
     static Outcome Run3d(const std::string &path, bool reference, Lut3dReport *report) {
         Poison();
-        return Snapshot(reference ? reference::Read3dLutFile(path.c_str()) : Read3dLutFile(path.c_str(), report));
+        return Snapshot(reference ? reference::Read3dLutFile(path.c_str(), Table3d)
+                                  : Read3dLutFile(path.c_str(), Table3d, report));
     }
     static Outcome Run1d(const std::string &path, bool reference) {
         Poison();
-        return Snapshot(reference ? reference::Read1dLutFile(path.c_str()) : Read1dLutFile(path.c_str()));
+        return Snapshot(reference ? reference::Read1dLutFile(path.c_str(), Table1d)
+                                  : Read1dLutFile(path.c_str(), Table1d));
     }
 };
 
@@ -231,7 +258,8 @@ TEST_F(LutDifferential, ReadersMatchTheReferenceOnMutatedFiles) {
         Lut3dReport report;
         Outcome mine = Run3d(path, false, &report);
         Outcome theirs = Run3d(path, true, nullptr);
-        std::string label = "round " + std::to_string(round) + ", " + family + ", " + std::to_string(points) + " points";
+        std::string label =
+            "round " + std::to_string(round) + ", " + family + ", " + std::to_string(points) + " points";
         ASSERT_EQ(mine.result, theirs.result) << label;
         ASSERT_EQ(mine.kind, theirs.kind) << label;
         ASSERT_EQ(FirstDifference(mine, theirs), mine.tables.size()) << label;
@@ -254,10 +282,12 @@ TEST_F(LutDifferential, ReadersMatchTheReferenceOnMutatedFiles) {
 // meets them directly, a few rows at a time.
 TEST_F(LutDifferential, RowScansMatchTheReferenceOnRandomBytes) {
     // Pieces of numbers and of what stands between them.
-    static const char *const kPieces[] = {"0", "7", "12", "0.5", "3.", ".25", "-", "+", ".", "e", "E-", "e+7", "x",
-                                          "0x1", "p-3", ",", ",", ",", " ", "  ", "\n", "\r\n", "\t", "inf",
-                                          "inity", "in", "i", "nan", "na", "(", "a_1", ")", "#", "0.000001",
-                                          "123456789", "1.000000059604644775390625", "1e-46", "3.4028236e38"};
+    static const char *const kPieces[] = {
+        "0",     "7",           "12",  "0.5",  "3.",  ".25", "-",        "+",         ".",
+        "e",     "E-",          "e+7", "x",    "0x1", "p-3", ",",        ",",         ",",
+        " ",     "  ",          "\n",  "\r\n", "\t",  "inf", "inity",    "in",        "i",
+        "nan",   "na",          "(",   "a_1",  ")",   "#",   "0.000001", "123456789", "1.000000059604644775390625",
+        "1e-46", "3.4028236e38"};
     std::mt19937 random(77);
     const int rounds = Rounds(60) * 50;
     static LutInput input;

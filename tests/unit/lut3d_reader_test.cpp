@@ -11,9 +11,11 @@
 
 #include "lut/lut3d_reader.h"
 #include "scratch_dir.h"
-#include "lut/lut_tables.h"
 
 namespace {
+
+// The table the reader fills here: static, as it is large.
+Lut3dTable Table3d;
 
 enum Family { kCsv, kCube, k3dl };
 
@@ -25,12 +27,8 @@ double FloatValue(int k, int seed) {
     return static_cast<double>(k % 3 == 0 ? base : base - 1024) / 4096.0;
 }
 // 3dl values beyond 16 bits, so that the wrap is exercised on most rows.
-int IntValue(int k, int seed) {
-    return (k * 7919 + seed) % 70001;
-}
-int16_t Low16(int v) {
-    return static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(v) & 0xFFFFu));
-}
+int IntValue(int k, int seed) { return (k * 7919 + seed) % 70001; }
+int16_t Low16(int v) { return static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(v) & 0xFFFFu)); }
 
 // One data row of the family, for row k, without its line end.
 std::string Row(Family family, int k, int seed) {
@@ -67,9 +65,7 @@ std::string Lut(Family family, int points, int rows, int seed, const char *eol =
     return text;
 }
 
-int Cube(int points) {
-    return points * points * points;
-}
+int Cube(int points) { return points * points * points; }
 
 class Lut3dReader : public ScratchDirTest {
 protected:
@@ -82,8 +78,8 @@ protected:
     static void Poison() {
         for (int r = 0; r < kLut3dMaxRows; r++) {
             for (int v = 0; v < 3; v++) {
-                Lut3dFloatTable[r][v] = 7.5f + static_cast<float>(r % 16);
-                Lut3dIntTable[r][v] = static_cast<int16_t>(0x1234 + r % 16);
+                Table3d.floatRows[r][v] = 7.5f + static_cast<float>(r % 16);
+                Table3d.intRows[r][v] = static_cast<int16_t>(0x1234 + r % 16);
             }
         }
     }
@@ -92,7 +88,7 @@ protected:
     static int FirstChangedFloatRow(int from, int to) {
         for (int r = from; r < to; r++) {
             for (int v = 0; v < 3; v++) {
-                if (Lut3dFloatTable[r][v] != 7.5f + static_cast<float>(r % 16)) return r;
+                if (Table3d.floatRows[r][v] != 7.5f + static_cast<float>(r % 16)) return r;
             }
         }
         return -1;
@@ -100,7 +96,7 @@ protected:
     static int FirstChangedIntRow(int from, int to) {
         for (int r = from; r < to; r++) {
             for (int v = 0; v < 3; v++) {
-                if (Lut3dIntTable[r][v] != static_cast<int16_t>(0x1234 + r % 16)) return r;
+                if (Table3d.intRows[r][v] != static_cast<int16_t>(0x1234 + r % 16)) return r;
             }
         }
         return -1;
@@ -110,7 +106,7 @@ protected:
     static int FirstWrongFloatRow(int from, int to, int seed) {
         for (int r = from; r < to; r++) {
             for (int v = 0; v < 3; v++) {
-                if (Lut3dFloatTable[r][v] != static_cast<float>(FloatValue(3 * r + v, seed))) return r;
+                if (Table3d.floatRows[r][v] != static_cast<float>(FloatValue(3 * r + v, seed))) return r;
             }
         }
         return -1;
@@ -118,22 +114,22 @@ protected:
     static int FirstWrongIntRow(int count, int seed) {
         for (int r = 0; r < count; r++) {
             for (int v = 0; v < 3; v++) {
-                if (Lut3dIntTable[r][v] != Low16(IntValue(3 * r + v, seed))) return r;
+                if (Table3d.intRows[r][v] != Low16(IntValue(3 * r + v, seed))) return r;
             }
         }
         return -1;
     }
 
     // Reads a file that must be refused: -1, no table row changed, and
-    // LutSourceKind 1 since the file opened.
+    // the CSV/3dl file type since the file opened.
     void ExpectRefused(const std::string &name, const std::string &text) {
         std::string path = Write(name, text);
         Poison();
-        LutSourceKind = 2;
-        EXPECT_EQ(Read3dLutFile(path.c_str()), -1) << name;
+        Table3d.fileType = kLut3dFileTypeCube;
+        EXPECT_EQ(Read3dLutFile(path.c_str(), Table3d), -1) << name;
         EXPECT_EQ(FirstChangedFloatRow(0, kLut3dMaxRows), -1) << name;
         EXPECT_EQ(FirstChangedIntRow(0, kLut3dMaxRows), -1) << name;
-        EXPECT_EQ(LutSourceKind, 1) << name;
+        EXPECT_EQ(Table3d.fileType, 1) << name;
     }
 };
 
@@ -154,36 +150,36 @@ TEST_P(Lut3dReaderShapes, ReadsEveryRowOfTheFile) {
     const int seed = s.points + (s.eol[0] == '\r' ? 100 : 0);
     const char *name = s.family == kCsv ? "lut.csv" : s.family == kCube ? "lut.cube" : "lut.3dl";
     std::string path = Write(name, Lut(s.family, s.points, rows, seed, s.eol));
-    LutSourceKind = s.family == kCube ? 1 : 2;
+    Table3d.fileType = s.family == kCube ? kLut3dFileTypeCsvOr3dl : kLut3dFileTypeCube;
 
-    ASSERT_EQ(Read3dLutFile(path.c_str()), s.layout);
+    ASSERT_EQ(Read3dLutFile(path.c_str(), Table3d), s.layout);
     if (s.family == k3dl) {
         EXPECT_EQ(FirstWrongIntRow(rows, seed), -1);
         EXPECT_EQ(FirstChangedIntRow(rows, kLut3dMaxRows), -1);
         EXPECT_EQ(FirstChangedFloatRow(0, kLut3dMaxRows), -1);
-        EXPECT_EQ(LutSourceKind, 1);
+        EXPECT_EQ(Table3d.fileType, 1);
     } else {
         EXPECT_EQ(FirstWrongFloatRow(0, rows, seed), -1);
         EXPECT_EQ(FirstChangedFloatRow(rows, kLut3dMaxRows), -1);
         EXPECT_EQ(FirstChangedIntRow(0, kLut3dMaxRows), -1);
-        EXPECT_EQ(LutSourceKind, s.family == kCube ? 2 : 1);
+        EXPECT_EQ(Table3d.fileType, s.family == kCube ? 2 : 1);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    AllFamilies, Lut3dReaderShapes,
-    ::testing::Values(Shape{kCsv, 17, 1, "\n"}, Shape{kCsv, 26, 2, "\r\n"}, Shape{kCube, 33, 3, "\r\n"},
-                      Shape{kCube, 17, 1, "\n"}, Shape{k3dl, 26, 5, "\n"}, Shape{k3dl, 33, 6, "\r\n"}),
-    [](const ::testing::TestParamInfo<Shape> &info) {
-        const Shape &s = info.param;
-        return std::string(s.family == kCsv ? "Csv" : s.family == kCube ? "Cube" : "ThreeDl") +
-               std::to_string(s.points) + (s.eol[0] == '\r' ? "CrLf" : "Lf");
-    });
+INSTANTIATE_TEST_SUITE_P(AllFamilies, Lut3dReaderShapes,
+                         ::testing::Values(Shape{kCsv, 17, 1, "\n"}, Shape{kCsv, 26, 2, "\r\n"},
+                                           Shape{kCube, 33, 3, "\r\n"}, Shape{kCube, 17, 1, "\n"},
+                                           Shape{k3dl, 26, 5, "\n"}, Shape{k3dl, 33, 6, "\r\n"}),
+                         [](const ::testing::TestParamInfo<Shape> &info) {
+                             const Shape &s = info.param;
+                             return std::string(s.family == kCsv    ? "Csv"
+                                                : s.family == kCube ? "Cube"
+                                                                    : "ThreeDl") +
+                                    std::to_string(s.points) + (s.eol[0] == '\r' ? "CrLf" : "Lf");
+                         });
 
 // gtest prints a parameter by its bytes otherwise, the eol address included.
-void PrintTo(const Shape &s, std::ostream *os) {
-    *os << "family " << s.family << ", " << s.points << " points";
-}
+void PrintTo(const Shape &s, std::ostream *os) { *os << "family " << s.family << ", " << s.points << " points"; }
 
 TEST_F(Lut3dReader, ThreeDlKeepsTheLow16BitsOfAnyInteger) {
     std::string text = Header(k3dl, 17, "\n");
@@ -193,47 +189,47 @@ TEST_F(Lut3dReader, ThreeDlKeepsTheLow16BitsOfAnyInteger) {
     text += "8 +7 -0\n";
     for (int k = 4; k < Cube(17); k++) text += "1 2 3\n";
     std::string path = Write("values.3dl", text);
-    ASSERT_EQ(Read3dLutFile(path.c_str()), 4);
+    ASSERT_EQ(Read3dLutFile(path.c_str(), Table3d), 4);
     const int16_t expected[4][3] = {
-        {-1, 4464, -1},                 // 0xFFFF, 70000 - 65536, 0xFFFF
-        {4095, -32768, -4464},          // 0x8000; -70000 mod 65536 = 61072
-        {5, 27701, -14869},             // 2^64 + 5; residues 27701 and 50667
+        {-1, 4464, -1},         // 0xFFFF, 70000 - 65536, 0xFFFF
+        {4095, -32768, -4464},  // 0x8000; -70000 mod 65536 = 61072
+        {5, 27701, -14869},     // 2^64 + 5; residues 27701 and 50667
         {8, 7, 0},
     };
     for (int r = 0; r < 4; r++) {
-        for (int v = 0; v < 3; v++) EXPECT_EQ(Lut3dIntTable[r][v], expected[r][v]) << r << "," << v;
+        for (int v = 0; v < 3; v++) EXPECT_EQ(Table3d.intRows[r][v], expected[r][v]) << r << "," << v;
     }
-    EXPECT_EQ(Lut3dIntTable[Cube(17) - 1][2], 3);
+    EXPECT_EQ(Table3d.intRows[Cube(17) - 1][2], 3);
 }
 
 TEST_F(Lut3dReader, CsvIndicesAreDroppedWhateverTheirSize) {
     std::string text = "99999999999999999999,-5,+0,0.5,-0.25,1e1\n";
     for (int k = 1; k < Cube(17); k++) text += Row(kCsv, k, 1) + "\n";
     std::string path = Write("big.csv", text);
-    ASSERT_EQ(Read3dLutFile(path.c_str()), 1);
-    EXPECT_EQ(Lut3dFloatTable[0][0], 0.5f);
-    EXPECT_EQ(Lut3dFloatTable[0][1], -0.25f);
-    EXPECT_EQ(Lut3dFloatTable[0][2], 10.0f);
-    EXPECT_EQ(Lut3dFloatTable[1][0], static_cast<float>(FloatValue(3, 1)));
+    ASSERT_EQ(Read3dLutFile(path.c_str(), Table3d), 1);
+    EXPECT_EQ(Table3d.floatRows[0][0], 0.5f);
+    EXPECT_EQ(Table3d.floatRows[0][1], -0.25f);
+    EXPECT_EQ(Table3d.floatRows[0][2], 10.0f);
+    EXPECT_EQ(Table3d.floatRows[1][0], static_cast<float>(FloatValue(3, 1)));
 }
 
 // Whatever follows the run of data lines is not looked at, and rows may be
 // spread over lines as the scan pleases.
 TEST_F(Lut3dReader, TrailingLinesAndLooseRowLayout) {
     std::string text = Lut(k3dl, 17, Cube(17), 5) + "# end\n\n1 2 3 garbage\n";
-    ASSERT_EQ(Read3dLutFile(Write("trail.3dl", text).c_str()), 4);
+    ASSERT_EQ(Read3dLutFile(Write("trail.3dl", text).c_str(), Table3d), 4);
     EXPECT_EQ(FirstWrongIntRow(Cube(17), 5), -1);
 
     text = Lut(kCube, 17, Cube(17), 6, "\r\n") + "\r\n# trailing comment\r\nLUT_3D_SIZE 2\r\n";
-    ASSERT_EQ(Read3dLutFile(Write("trail.cube", text).c_str()), 1);
+    ASSERT_EQ(Read3dLutFile(Write("trail.cube", text).c_str(), Table3d), 1);
     EXPECT_EQ(FirstWrongFloatRow(0, Cube(17), 6), -1);
 
     // Two data lines carry rows split across them; the count still holds.
     text = "0.25\t 0.5\n0.75 1.0 1.25 1.5\n";
     for (int k = 0; k < Cube(17) - 2; k++) text += Row(kCube, k + 2, 7) + "\n";
-    ASSERT_EQ(Read3dLutFile(Write("loose.cube", text).c_str()), 1);
-    EXPECT_EQ(Lut3dFloatTable[0][2], 0.75f);
-    EXPECT_EQ(Lut3dFloatTable[1][2], 1.5f);
+    ASSERT_EQ(Read3dLutFile(Write("loose.cube", text).c_str(), Table3d), 1);
+    EXPECT_EQ(Table3d.floatRows[0][2], 0.75f);
+    EXPECT_EQ(Table3d.floatRows[1][2], 1.5f);
     EXPECT_EQ(FirstWrongFloatRow(2, Cube(17), 7), -1);
 }
 
@@ -246,23 +242,23 @@ TEST_F(Lut3dReader, LongLinesCountAsSeveralLines) {
     ASSERT_EQ(comment.size(), 300u);
     std::string text = "heading\n" + comment + "\n";
     for (int k = 1; k < Cube(17); k++) text += Row(kCsv, k, 9) + "\n";
-    ASSERT_EQ(Read3dLutFile(Write("long.csv", text).c_str()), -1);  // ",999..." spoils the row
+    ASSERT_EQ(Read3dLutFile(Write("long.csv", text).c_str(), Table3d), -1);  // ",999..." spoils the row
     EXPECT_EQ(FirstChangedFloatRow(0, kLut3dMaxRows), -1);
 
     comment = "#" + std::string(254, 'x') + "0,0,0,0.125,0.25,0.375" + std::string(23, ' ');
     ASSERT_EQ(comment.size(), 300u);
     text = "heading\n" + comment + "\n";
     for (int k = 1; k < Cube(17); k++) text += Row(kCsv, k, 9) + "\n";
-    ASSERT_EQ(Read3dLutFile(Write("long2.csv", text).c_str()), 1);
-    EXPECT_EQ(Lut3dFloatTable[0][0], 0.125f);
-    EXPECT_EQ(Lut3dFloatTable[0][2], 0.375f);
+    ASSERT_EQ(Read3dLutFile(Write("long2.csv", text).c_str(), Table3d), 1);
+    EXPECT_EQ(Table3d.floatRows[0][0], 0.125f);
+    EXPECT_EQ(Table3d.floatRows[0][2], 0.375f);
     EXPECT_EQ(FirstWrongFloatRow(1, Cube(17), 9), -1);
     Poison();
 
     // A 300-byte comment whose rest does not start with a digit is two
     // header lines; a comment of 255 bytes and its line end are two too.
     text = "#" + std::string(299, 'y') + "\n#" + std::string(254, 'z') + "\n" + Lut(kCube, 17, Cube(17), 11);
-    ASSERT_EQ(Read3dLutFile(Write("longhead.cube", text).c_str()), 1);
+    ASSERT_EQ(Read3dLutFile(Write("longhead.cube", text).c_str(), Table3d), 1);
     EXPECT_EQ(FirstWrongFloatRow(0, Cube(17), 11), -1);
 
     // A data row padded to 300 bytes: its rest is a non-data line that ends
@@ -276,19 +272,19 @@ TEST_F(Lut3dReader, LongLinesCountAsSeveralLines) {
 TEST_F(Lut3dReader, UnknownExtensionsReturnZeroAndTouchNoTable) {
     for (const char *name : {"lut.Csv", "LUT.Cube", "lut.3Dl", "lut.cub"}) {
         std::string path = Write(name, Lut(kCube, 17, Cube(17), 31));
-        LutSourceKind = 2;
-        EXPECT_EQ(Read3dLutFile(path.c_str()), 0) << name;
-        EXPECT_EQ(LutSourceKind, 1) << name;  // it opened
+        Table3d.fileType = kLut3dFileTypeCube;
+        EXPECT_EQ(Read3dLutFile(path.c_str(), Table3d), 0) << name;
+        EXPECT_EQ(Table3d.fileType, 1) << name;  // it opened
     }
     EXPECT_EQ(FirstChangedFloatRow(0, kLut3dMaxRows), -1);
     EXPECT_EQ(FirstChangedIntRow(0, kLut3dMaxRows), -1);
 }
 
 TEST_F(Lut3dReader, MissingFileChangesNothing) {
-    LutSourceKind = 2;
-    EXPECT_EQ(Read3dLutFile((dir.string() + "/absent.cube").c_str()), -1);
-    EXPECT_EQ(Read3dLutFile(""), -1);
-    EXPECT_EQ(LutSourceKind, 2);
+    Table3d.fileType = kLut3dFileTypeCube;
+    EXPECT_EQ(Read3dLutFile((dir.string() + "/absent.cube").c_str(), Table3d), -1);
+    EXPECT_EQ(Read3dLutFile("", Table3d), -1);
+    EXPECT_EQ(Table3d.fileType, 2);
     EXPECT_EQ(FirstChangedFloatRow(0, kLut3dMaxRows), -1);
 }
 
@@ -329,7 +325,7 @@ TEST_F(Lut3dReader, CountsThatNameNoCubeAreRefused) {
 // not data, and the count of the rest decides.
 TEST_F(Lut3dReader, SignedRowBeforeTheDataIsAHeaderLine) {
     std::string text = "-0.5 0.5 0.5\n" + Lut(kCube, 17, Cube(17), 48);
-    ASSERT_EQ(Read3dLutFile(Write("lead.cube", text).c_str()), 1);
+    ASSERT_EQ(Read3dLutFile(Write("lead.cube", text).c_str(), Table3d), 1);
     EXPECT_EQ(FirstWrongFloatRow(0, Cube(17), 48), -1);
 }
 
@@ -363,18 +359,18 @@ uint32_t Bits(float f) {
 TEST_F(Lut3dReader, EveryNumberFormReachesTheTable) {
     std::string csv = Lut(kCsv, 17, 5, 74) + "5,0,0,-0X.8P-1,inf,1e39\n";
     for (int k = 6; k < Cube(17); k++) csv += Row(kCsv, k, 74) + "\n";
-    ASSERT_EQ(Read3dLutFile(Write("forms.csv", csv).c_str()), 1);
-    EXPECT_EQ(Lut3dFloatTable[5][0], -0.25f);
-    EXPECT_EQ(Bits(Lut3dFloatTable[5][1]), 0x7F800000u);
-    EXPECT_EQ(Bits(Lut3dFloatTable[5][2]), 0x7F800000u);
+    ASSERT_EQ(Read3dLutFile(Write("forms.csv", csv).c_str(), Table3d), 1);
+    EXPECT_EQ(Table3d.floatRows[5][0], -0.25f);
+    EXPECT_EQ(Bits(Table3d.floatRows[5][1]), 0x7F800000u);
+    EXPECT_EQ(Bits(Table3d.floatRows[5][2]), 0x7F800000u);
     EXPECT_EQ(FirstWrongFloatRow(6, Cube(17), 74), -1);
 
     std::string cube = Lut(kCube, 17, 5, 73) + "0x1.8p1 -1e-50 -nan(7)\n";
     for (int k = 6; k < Cube(17); k++) cube += Row(kCube, k, 73) + "\n";
-    ASSERT_EQ(Read3dLutFile(Write("forms.cube", cube).c_str()), 1);
-    EXPECT_EQ(Lut3dFloatTable[5][0], 3.0f);
-    EXPECT_EQ(Bits(Lut3dFloatTable[5][1]), 0x80000000u);
-    EXPECT_TRUE(std::isnan(Lut3dFloatTable[5][2]));
+    ASSERT_EQ(Read3dLutFile(Write("forms.cube", cube).c_str(), Table3d), 1);
+    EXPECT_EQ(Table3d.floatRows[5][0], 3.0f);
+    EXPECT_EQ(Bits(Table3d.floatRows[5][1]), 0x80000000u);
+    EXPECT_TRUE(std::isnan(Table3d.floatRows[5][2]));
     EXPECT_EQ(FirstWrongFloatRow(0, 5, 73), -1);
 
     for (const char *field : {"3.0e", "0x", "infin"}) {
@@ -391,8 +387,8 @@ TEST_F(Lut3dReader, DirectoryNamedLikeALutIsRefused) {
         std::error_code ec;
         std::filesystem::create_directory(dir / name, ec);
         ASSERT_FALSE(ec) << name;
-        LutSourceKind = 2;
-        EXPECT_EQ(Read3dLutFile((dir / name).string().c_str()), -1) << name;
+        Table3d.fileType = kLut3dFileTypeCube;
+        EXPECT_EQ(Read3dLutFile((dir / name).string().c_str(), Table3d), -1) << name;
     }
     EXPECT_EQ(FirstChangedFloatRow(0, kLut3dMaxRows), -1);
     EXPECT_EQ(FirstChangedIntRow(0, kLut3dMaxRows), -1);

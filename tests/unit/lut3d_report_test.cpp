@@ -9,6 +9,9 @@
 
 namespace {
 
+// The table the reader fills here: static, as it is large.
+Lut3dTable Table3d;
+
 constexpr int kRows17 = 17 * 17 * 17;
 
 std::string Rows(const char *row, int count, const char *eol = "\n") {
@@ -53,19 +56,21 @@ TEST_F(Lut3dReportTest, SaysWhyAndWhere) {
          kLut3dBadCount, 105, 1, 100, 0},
         // Row 11 padded to 300 bytes: its read ends at byte 255, and the
         // rest, blanks, is the line that ends the run.
-        {"padded.cube", kCubeHeader + Rows(row.c_str(), 10) + row + std::string(300 - row.size(), ' ') + "\n" +
-                            Rows(row.c_str(), kRows17 - 11),
+        {"padded.cube",
+         kCubeHeader + Rows(row.c_str(), 10) + row + std::string(300 - row.size(), ' ') + "\n" +
+             Rows(row.c_str(), kRows17 - 11),
          -1, kLut3dBadCount, 15, 256, 11, 0},
         // "3DMESH" begins with a digit, so it is the mesh line; the next
         // line ends the run at no row.
         {"mesh.3dl", "3DMESH\nMesh 4 12\n" + k3dlHeader + Rows("1 2 3", kRows17), -1, kLut3dBadCount, 2, 1, 0, 0},
         {"bad.cube", kCubeHeader + Rows(row.c_str(), 2000) + "0.5 x 0.5\n" + Rows(row.c_str(), kRows17 - 2001), -1,
          kLut3dBadRow, 2005, 5, kRows17, 2001},
-        {"sign.cube", kCubeHeaderCrLf + Rows(row.c_str(), 7, "\r\n") + "0.5 0.5 -x\r\n" +
-                          Rows(row.c_str(), kRows17 - 8, "\r\n"),
-         -1, kLut3dBadRow, 12, 10, kRows17, 8},
-        {"comma.csv", "R,G,B,r,g,b\n" + Rows("1,2,3,0.5,0.5,0.5", 30) + "1 ,2,3,0.5,0.5,0.5\n" +
-                          Rows("1,2,3,0.5,0.5,0.5", kRows17 - 31),
+        {"sign.cube",
+         kCubeHeaderCrLf + Rows(row.c_str(), 7, "\r\n") + "0.5 0.5 -x\r\n" + Rows(row.c_str(), kRows17 - 8, "\r\n"), -1,
+         kLut3dBadRow, 12, 10, kRows17, 8},
+        {"comma.csv",
+         "R,G,B,r,g,b\n" + Rows("1,2,3,0.5,0.5,0.5", 30) + "1 ,2,3,0.5,0.5,0.5\n" +
+             Rows("1,2,3,0.5,0.5,0.5", kRows17 - 31),
          -1, kLut3dBadRow, 32, 2, kRows17, 31},
         // The last row lacks its third value: the scan fails at the end of
         // the file, just behind its last byte (the line feed, or the row).
@@ -77,7 +82,7 @@ TEST_F(Lut3dReportTest, SaysWhyAndWhere) {
     for (const ReportCase &c : cases) {
         std::string path = c.text == "<absent>" ? (dir / c.name).string() : Write(c.name, c.text);
         Lut3dReport report = {kLut3dBadRow, -5, -5, -5, -5};
-        EXPECT_EQ(Read3dLutFile(path.c_str(), &report), c.result) << c.name;
+        EXPECT_EQ(Read3dLutFile(path.c_str(), Table3d, &report), c.result) << c.name;
         EXPECT_EQ(report.reason, c.reason) << c.name;
         EXPECT_EQ(report.line, c.line) << c.name;
         EXPECT_EQ(report.column, c.column) << c.name;

@@ -6,23 +6,26 @@
 #include <cstring>
 
 #include "device/device_api.h"
-#include "device/download_commands.h"
+#include "device/lut_download.h"
 #include "device/session.h"
 #include "lut/lut_tables.h"
 
 namespace {
+
+// The table sent: static, as it is large.
+Lut3dTable Sent;
 
 // How many leading values of the table the fake Get entry writes, and what
 // it writes there: a copy of the sent table.
 int ValuesWritten = 0;
 
 int32_t GetFloatTable(void *, int32_t, float *table) {
-    memcpy(table, Lut3dFloatTable, static_cast<size_t>(ValuesWritten) * sizeof(float));
+    memcpy(table, Sent.floatRows, static_cast<size_t>(ValuesWritten) * sizeof(float));
     return 0;
 }
 
 int32_t GetIntTable(void *, int32_t, int16_t *table) {
-    memcpy(table, Lut3dIntTable, static_cast<size_t>(ValuesWritten) * sizeof(int16_t));
+    memcpy(table, Sent.intRows, static_cast<size_t>(ValuesWritten) * sizeof(int16_t));
     return 0;
 }
 
@@ -30,11 +33,13 @@ class LutReadBack : public testing::Test {
 protected:
     void SetUp() override {
         saved_ = DeviceApi;
-        DeviceApi.KX_DEV_Get_CSV_17P_3DLUT = GetFloatTable;
-        DeviceApi.KX_DEV_Get_3DL_33P_3DLUT = GetIntTable;
+        DeviceApiTable fakes = saved_;
+        fakes.KX_DEV_Get_CSV_17P_3DLUT = GetFloatTable;
+        fakes.KX_DEV_Get_3DL_33P_3DLUT = GetIntTable;
+        InstallDeviceApi(fakes);
         StartSession(session_, nullptr);
     }
-    void TearDown() override { DeviceApi = saved_; }
+    void TearDown() override { InstallDeviceApi(saved_); }
 
     Session session_;
 
@@ -50,25 +55,25 @@ constexpr int32_t kInt33Layout = 6;
 TEST_F(LutReadBack, ValuesTheEntryDoesNotWriteAreADifference) {
     const int32_t rows17 = Lut3dSizeOfLayout(kFloat17Layout)->rows;
     const int32_t rows33 = Lut3dSizeOfLayout(kInt33Layout)->rows;
-    memset(Lut3dFloatTable, 0, sizeof Lut3dFloatTable);
-    memset(Lut3dIntTable, 0xA5, sizeof Lut3dIntTable);
+    memset(Sent.floatRows, 0, sizeof Sent.floatRows);
+    memset(Sent.intRows, 0xA5, sizeof Sent.intRows);
 
     ValuesWritten = 0;
-    ReadBackResult nothing = ReadBackLut(session_, kFloat17Layout);
+    ReadBackResult nothing = ReadBackLut(session_, Sent, kFloat17Layout);
     EXPECT_EQ(nothing.result, 0);
     EXPECT_STREQ(nothing.entry, "KX_DEV_Get_CSV_17P_3DLUT");
     EXPECT_EQ(nothing.row, 1);
 
     // All but the last value of the last row.
     ValuesWritten = rows33 * 3 - 1;
-    ReadBackResult allButOne = ReadBackLut(session_, kInt33Layout);
+    ReadBackResult allButOne = ReadBackLut(session_, Sent, kInt33Layout);
     EXPECT_TRUE(allButOne.intTable);
     EXPECT_EQ(allButOne.row, rows33);
     EXPECT_EQ(allButOne.sent.intValues[2], static_cast<int16_t>(0xA5A5));
     EXPECT_EQ(allButOne.read.intValues[2], static_cast<int16_t>(0x5A5A));
 
     ValuesWritten = rows17 * 3;
-    EXPECT_EQ(ReadBackLut(session_, kFloat17Layout).row, 0);
+    EXPECT_EQ(ReadBackLut(session_, Sent, kFloat17Layout).row, 0);
 }
 
 }  // namespace

@@ -17,9 +17,7 @@ bool ReadLutLine(FILE *file, char (&line)[kLutLineBytes + 1]) {
     return fgets(line, kLutLineBytes + 1, file) != nullptr;
 }
 
-bool IsLutDataLine(const char (&line)[kLutLineBytes + 1]) {
-    return line[0] >= '0' && line[0] <= '9';
-}
+bool IsLutDataLine(const char (&line)[kLutLineBytes + 1]) { return line[0] >= '0' && line[0] <= '9'; }
 
 bool CountLutLines(FILE *file, int64_t *headerLines, int64_t *dataLines) {
     char line[kLutLineBytes + 1];
@@ -74,21 +72,11 @@ constexpr int kKeptDigits = 160;
 constexpr int64_t kPowerLimit = 1000000;
 constexpr int kNanCharsKept = 64;
 
-bool IsSpace(int c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-bool IsDecimalDigit(int c) {
-    return c >= '0' && c <= '9';
-}
-bool IsHexDigit(int c) {
-    return IsDecimalDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-bool IsNanChar(int c) {
-    return IsDecimalDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
-}
-char Lower(int c) {
-    return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-}
+bool IsSpace(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+bool IsDecimalDigit(int c) { return c >= '0' && c <= '9'; }
+bool IsHexDigit(int c) { return IsDecimalDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+bool IsNanChar(int c) { return IsDecimalDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
+char Lower(int c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); }
 
 struct Mantissa {
     char digits[kKeptDigits + 2];
@@ -117,9 +105,7 @@ void AddExponentDigit(int64_t *exponent, int c) {
     if (*exponent < kPowerLimit) *exponent = *exponent * 10 + (c - '0');
 }
 
-int64_t Clamp(int64_t v) {
-    return v > kPowerLimit ? kPowerLimit : v < -kPowerLimit ? -kPowerLimit : v;
-}
+int64_t Clamp(int64_t v) { return v > kPowerLimit ? kPowerLimit : v < -kPowerLimit ? -kPowerLimit : v; }
 
 void AppendInt(char *text, int *at, int64_t v) {
     if (v < 0) {
@@ -178,7 +164,7 @@ bool IsMatching(State s, int literalLength) {
     }
 }
 
-}
+}  // namespace
 
 bool ScanLutFloat(FILE *file, float *value) {
     int c = getc(file);
@@ -396,7 +382,7 @@ bool ScanComma(FILE *file) {
     return false;
 }
 
-}
+}  // namespace
 
 int ScanCsvRows(FILE *file, float (*rows)[3], int rowCount) {
     for (int i = 0; i < rowCount; i++) {
@@ -446,12 +432,12 @@ LutFamily FamilyOfPath(const char *path) {
 float ScratchFloatRows[kLut3dMaxRows][3];
 int16_t ScratchIntRows[kLut3dMaxRows][3];
 
-}
+}  // namespace
 
-int Read3dLutFile(const char *filePath) {
+int Read3dLutFile(const char *filePath, Lut3dTable &table) {
     FILE *file = fopen(filePath, "rb");
     if (file == nullptr) return -1;
-    LutSourceKind = 1;
+    table.fileType = kLut3dFileTypeCsvOr3dl;
 
     LutFamily family = FamilyOfPath(filePath);
     if (family == kFamilyNone) {
@@ -494,11 +480,11 @@ int Read3dLutFile(const char *filePath) {
     if (scanned != rows) return -1;
 
     if (family == kFamily3dl) {
-        memcpy(Lut3dIntTable, ScratchIntRows, static_cast<size_t>(rows) * sizeof ScratchIntRows[0]);
+        memcpy(table.intRows, ScratchIntRows, static_cast<size_t>(rows) * sizeof ScratchIntRows[0]);
         return accepted->intLayout;
     }
-    memcpy(Lut3dFloatTable, ScratchFloatRows, static_cast<size_t>(rows) * sizeof ScratchFloatRows[0]);
-    if (family == kFamilyCube) LutSourceKind = 2;
+    memcpy(table.floatRows, ScratchFloatRows, static_cast<size_t>(rows) * sizeof ScratchFloatRows[0]);
+    if (family == kFamilyCube) table.fileType = kLut3dFileTypeCube;
     return accepted->floatLayout;
 }
 
@@ -512,33 +498,33 @@ bool ScanDecimal(FILE *file, int32_t *value) {
     return true;
 }
 
-void ReadHexValues(FILE *file) {
+void ReadHexValues(FILE *file, int32_t (&table)[kLut1dEntries]) {
     for (int i = 0; i < kLut1dHexValues; ++i) {
-        if (!ScanDecimal(file, &Lut1dTable[i])) return;
+        if (!ScanDecimal(file, &table[i])) return;
     }
 }
 
-void ReadLutValues(FILE *file) {
+void ReadLutValues(FILE *file, int32_t (&table)[kLut1dEntries]) {
     int32_t previous = 0;
     int next = 0;
     for (int scan = 0; scan < kLut1dEntries; ++scan) {
         int32_t value;
         if (!ScanDecimal(file, &value)) return;
         if (value != previous) {
-            Lut1dTable[next++] = value;
+            table[next++] = value;
             previous = value;
         }
     }
 }
 
-}
+}  // namespace
 
-int32_t Read1dLutFile(const char *filePath) {
+int32_t Read1dLutFile(const char *filePath, int32_t (&table)[kLut1dEntries]) {
     FILE *file = fopen(filePath, "rb");
     if (file == nullptr) return kLut1dOpenFailed;
 
     if (strstr(filePath, ".hex") != nullptr || strstr(filePath, ".Hex") != nullptr) {
-        ReadHexValues(file);
+        ReadHexValues(file, table);
         bool readFailed = ferror(file) != 0;
         fclose(file);
         return readFailed ? kLut1dOpenFailed : kLut1dHexRead;
@@ -553,7 +539,7 @@ int32_t Read1dLutFile(const char *filePath) {
         file = fopen(filePath, "rb");
         if (file == nullptr) return kLut1dOpenFailed;
         SkipLutLines(file, headerLines);
-        ReadLutValues(file);
+        ReadLutValues(file, table);
         readFailed = ferror(file) != 0;
         fclose(file);
         return readFailed ? kLut1dOpenFailed : kLut1dLutRead;

@@ -13,6 +13,7 @@
 #include "console/console_loop.h"
 #include "device/device_api.h"
 #include "device/session.h"
+#include "lut/lut_tables.h"
 #include "scratch_dir.h"
 
 namespace {
@@ -30,7 +31,7 @@ struct Sample {
 const Sample kSamples[] = {
     {"getW25q_", "getW25q_144", nullptr},
     {"getS25F_", "getS25F_1", nullptr},
-    {"setRGB", "setRGB", "devInit"},  // the box takes levels only while open
+    {"setRGB", "setRGB", "devInit"},   // the box takes levels only while open
     {"setLut", "setLut", "readMenu"},  // sends only after a result of 0
     {"load:", "load:t17.cube", nullptr},
     {"atoi:", "atoi:42", nullptr},
@@ -84,6 +85,10 @@ bool Contains(const std::vector<std::string> &lines, const std::string &line) {
     return false;
 }
 
+// The table "load:" fills and "setLut" sends, as the console's run holds
+// one: static, as it is large.
+Lut3dTable ConsoleLut;
+
 class Torture : public ScratchDirTest {
 protected:
     void SetUp() override {
@@ -94,11 +99,10 @@ protected:
         // The loader test's pause must never wait on a terminal.
         ASSERT_NE(freopen(Write("no-keys", "").c_str(), "rb", stdin), nullptr);
         std::string library = std::string(LUTBOX_BUILD_DIR) + "/KX_DEV_LUTLOADER.dll";
-        DeviceLibraryHandle = PlatformLoadLibrary(library.c_str());
-        ASSERT_NE(DeviceLibraryHandle, nullptr) << library;
+        ASSERT_EQ(LoadDeviceLibraryAt(library.c_str()), 0) << library;
         ASSERT_EQ(BindDeviceApi(), 0);
         restart_ = reinterpret_cast<void (*)(const char *, const char *)>(
-            PlatformFindSymbol(DeviceLibraryHandle, "KXSIM_Restart"));
+            PlatformFindSymbol(DeviceLibrary(), "KXSIM_Restart"));
         ASSERT_NE(restart_, nullptr);
         journal_ = (dir / "journal").string();
 
@@ -114,7 +118,7 @@ protected:
     void TearDown() override {
         if (restart_ != nullptr) restart_("", "");
         ReleaseDeviceLibrary();
-        DeviceApi = saved_;
+        InstallDeviceApi(saved_);
         fs::current_path(previousDir_);
         ScratchDirTest::TearDown();
     }
@@ -126,6 +130,7 @@ protected:
         fs::remove(journal_);
         Session session;
         StartSession(session, context_);
+        session.Lut3d = &ConsoleLut;
         CommandRun run;
         if (sample.before != nullptr) {
             testing::internal::CaptureStdout();

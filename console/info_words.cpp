@@ -1,41 +1,13 @@
-#include "device/info_commands.h"
+#include "console/info_words.h"
 
-#include "device/device_api.h"
-#include "device/device_command_support.h"
+#include "console/word_support.h"
+#include "device/info_queries.h"
 #include "platform/platform.h"
 
 // Every console query opens the device, makes its one call through the
 // query function, keeps the result in LastStatus and prints one line; a
 // failed open changes nothing. The loop closes the device afterwards on
 // every path.
-
-int32_t QueryName(Session &session, char *reply) {
-    return DeviceApi.KX_DEV_GetName(session.DeviceContext, session.CurrentIndex, reply);
-}
-
-int32_t QuerySerial(Session &session, char *reply) {
-    return DeviceApi.KX_DEV_GetSN(session.DeviceContext, session.CurrentIndex, reply);
-}
-
-int32_t QueryMcuVersion(Session &session, char *reply) {
-    return DeviceApi.KX_DEV_GetDevicePara(session.DeviceContext, kSelectMcuVersion, 0, reply);
-}
-
-int32_t QueryUsbFileName(Session &session, char *reply) {
-    return DeviceApi.KX_DEV_GetDevicePara(session.DeviceContext, kSelectUsbFileName, 0, reply);
-}
-
-int32_t QueryLmh0341Format(Session &session, char *reply) {
-    return DeviceApi.KX_DEV_GetLMH0341Format(session.DeviceContext, session.CurrentIndex, reply);
-}
-
-int32_t QueryW25qId(Session &session, int32_t param, char *reply) {
-    return DeviceApi.KX_DEV_GetDevicePara(session.DeviceContext, kSelectW25qId, param, reply);
-}
-
-int32_t QueryS25fId(Session &session, int32_t param, char *reply) {
-    return DeviceApi.KX_DEV_GetDevicePara(session.DeviceContext, kSelectS25FId, param, reply);
-}
 
 // "getName": product name, queried with CurrentIndex.
 void CmdGetName(Session &session, const char *) {
@@ -91,19 +63,19 @@ void CmdGetLMH0341FormatID(Session &session, const char *) {
 // The general queries: after a successful open, the two fields become the
 // selector and the parameter (hexadecimal allowed; no number gives 0) and go
 // to query unchanged; the reply is printed without a label.
-static void GeneralQuery(Session &session, const char *arg, KX_DEV_GetDevicePara_Proc query) {
+static void GeneralQuery(Session &session, const char *arg, int32_t (*query)(Session &, int32_t, int32_t, char *)) {
     if (OpenDevice(session) < 0) return;
     char first[kInfoFieldBufferSize];
     char second[kInfoFieldBufferSize];
     ExtractInfoFields(arg, first, second);
     int32_t selector = PlatformHexTextToInt(first);
     int32_t param = PlatformHexTextToInt(second);
-    session.LastStatus = query(session.DeviceContext, selector, param, session.TextReply);
+    session.LastStatus = query(session, selector, param, session.TextReply);
     ReportQuery(session.LastStatus, {"", "Get device info failure!\n"}, session.TextReply);
 }
 
 // "GetDevInfo:SSSSSS,PPPPPP": any KX_DEV_GetDevicePara selector and parameter.
-void CmdGetDevInfo(Session &session, const char *arg) { GeneralQuery(session, arg, DeviceApi.KX_DEV_GetDevicePara); }
+void CmdGetDevInfo(Session &session, const char *arg) { GeneralQuery(session, arg, QueryDevicePara); }
 
 // "GetFPGAInfo:SSSSSS,PPPPPP": the same for KX_DEV_GetFPGAPara.
-void CmdGetFPGAInfo(Session &session, const char *arg) { GeneralQuery(session, arg, DeviceApi.KX_DEV_GetFPGAPara); }
+void CmdGetFPGAInfo(Session &session, const char *arg) { GeneralQuery(session, arg, QueryFpgaPara); }

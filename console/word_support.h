@@ -1,29 +1,16 @@
-// Pieces shared by the device command handlers: the open, the bounded
-// printing of a reply, the query selectors and reading lines, and the
-// argument conversions and code tables.
+// What the console's device words share: the open with its failure line,
+// the reading lines and their printing, and the console's argument rules.
 #pragma once
 
 #include <cstdint>
 
 #include "device/session.h"
 
-// Calls KX_DEV_Init and returns its result, the device count; prints
-// nothing.
-int32_t InitDevice(Session &session);
-
 // InitDevice, and on a negative result the console's line
-// "KX_DEV_Init Failure!\n". Whether a close follows is the command's own
-// rule: the loop closes after most commands, never after "devInit", which
-// leaves the device open.
+// "KX_DEV_Init Failure!\n". Whether a close follows is the word's own rule:
+// the loop closes after most words, never after "devInit", which leaves the
+// device open.
 int32_t OpenDevice(Session &session);
-
-// KX_DEV_GetDevicePara selectors, and the parameter of selector 2 that asks
-// for the W25Qxxx manufacturer ID.
-constexpr int32_t kSelectUsbFileName = 1;
-constexpr int32_t kSelectW25qId = 2;
-constexpr int32_t kSelectS25FId = 3;
-constexpr int32_t kSelectMcuVersion = 4;
-constexpr int32_t kW25qManufacturerId = 0x90;
 
 // A reading's success label (the reply follows it on its line) and its
 // failure line.
@@ -65,21 +52,12 @@ constexpr int kInfoFieldBufferSize = 16;
 // stays empty.
 void ExtractInfoFields(const char *arg, char first[kInfoFieldBufferSize], char second[kInfoFieldBufferSize]);
 
-// The code "source:" sends for its argument: the first of "SMPTE" 0,
-// "USER" 1, "SDI" 2, "HDMI" 3, "CALIB" 4 found in it, else 0.
+// The code "source:" sends for its argument: the first name of the box's
+// source table (kSourceCodes: "SMPTE" 0, "USER" 1, "SDI" 2, "HDMI" 3,
+// "CALIB" 4) found anywhere in it, else 0.
 int32_t SourceCode(const char *arg);
 
-// The code "LutCtrl:" sends for its argument: the first of "OFF" 0, "709" 1,
-// "EBU" 2, "SMPTE" 3, "P3" 4 found in it, else 1.
+// The code "LutCtrl:" sends for its argument: the first name of the box's
+// LUT mode table (kLutModeCodes: "OFF" 0, "709" 1, "EBU" 2, "SMPTE" 3,
+// "P3" 4) found anywhere in it, else 1.
 int32_t LutModeCode(const char *arg);
-
-// The same two tables, looked up by a whole name without regard to letter
-// case ("hdmi" is HDMI, "HDMI_SDI" is nothing): the code, or -1 when name
-// is none of the table's names.
-int32_t SourceCodeOfName(const char *name);
-int32_t LutModeCodeOfName(const char *name);
-
-// The names of each table in table order, separated by sep, into out
-// (outSize bytes, always terminated; a list that does not fit is cut).
-void SourceNames(const char *sep, char *out, int outSize);
-void LutModeNames(const char *sep, char *out, int outSize);

@@ -1,51 +1,10 @@
-#include "device/port_test_commands.h"
+#include "console/port_test_words.h"
 
 #include <cstdio>
-#include <cstring>
 
-#include "device/device_api.h"
-#include "device/device_command_support.h"
+#include "console/word_support.h"
+#include "device/port_test.h"
 #include "platform/platform.h"
-
-// The library's test entries of one control port, and the line "usbtest" or
-// "ethtest" prints when it cannot be opened.
-struct TestPort {
-    KX_DEV_TestUSB_Init_Proc init;
-    KX_DEV_TestUSB_GetDevicePara_Proc getDevicePara;
-    KX_DEV_TestUSB_GetSN_Proc getSN;
-    KX_DEV_TestUSB_GetName_Proc getName;
-    const char *initFailure;
-};
-
-static TestPort PortEntries(TestPortId port) {
-    if (port == kUsbTestPort) {
-        return {DeviceApi.KX_DEV_TestUSB_Init, DeviceApi.KX_DEV_TestUSB_GetDevicePara, DeviceApi.KX_DEV_TestUSB_GetSN,
-                DeviceApi.KX_DEV_TestUSB_GetName, "USB Init Failure!\n"};
-    }
-    return {DeviceApi.KX_DEV_TestETH_Init, DeviceApi.KX_DEV_TestETH_GetDevicePara, DeviceApi.KX_DEV_TestETH_GetSN,
-            DeviceApi.KX_DEV_TestETH_GetName, "Eth Init Failure!\n"};
-}
-
-int32_t OpenTestPort(Session &session, TestPortId port) { return PortEntries(port).init(session.DeviceContext); }
-
-bool ReadPortIdentity(Session &session, TestPortId port, IdentityReadings &readings) {
-    memset(&readings, 0, sizeof readings);
-    TestPort entries = PortEntries(port);
-    int32_t *result = readings.result;
-    result[kReadMcuVersion] =
-        entries.getDevicePara(session.DeviceContext, kSelectMcuVersion, 0, readings.reply[kReadMcuVersion]);
-    result[kReadSerial] = entries.getSN(session.DeviceContext, session.CurrentIndex, readings.reply[kReadSerial]);
-    result[kReadName] = entries.getName(session.DeviceContext, session.CurrentIndex, readings.reply[kReadName]);
-    result[kReadW25qId] = entries.getDevicePara(session.DeviceContext, kSelectW25qId, kW25qManufacturerId,
-                                                readings.reply[kReadW25qId]);
-    bool passed = true;
-    for (int32_t r : readings.result) passed = passed && r >= 0;
-    return passed;
-}
-
-int32_t ShowLeds(Session &session, int32_t state) {
-    return DeviceApi.KX_DEV_Set_IndicatorLEDStatus(session.DeviceContext, state);
-}
 
 // The lines of the four readings, in reading order: English for
 // "usbtest"/"ethtest", Chinese (GBK) for the full test.
@@ -62,20 +21,25 @@ static const IdentityLines kEnglishLines = {kMcuVersionLines, kSerialLines, kNam
 static const IdentityLines kChineseLines = {
     // "MCU固件版本  : ", "无法获取MCU固件版本!\n"
     {"MCU\xB9\xCC\xBC\xFE\xB0\xE6\xB1\xBE  : ",
-     "\xCE\xDE\xB7\xA8\xBB\xF1\xC8\xA1" "MCU\xB9\xCC\xBC\xFE\xB0\xE6\xB1\xBE!\n"},
+     "\xCE\xDE\xB7\xA8\xBB\xF1\xC8\xA1"
+     "MCU\xB9\xCC\xBC\xFE\xB0\xE6\xB1\xBE!\n"},
     // "产品序列号   : ", "无法获取产品序列号!\n"
     {"\xB2\xFA\xC6\xB7\xD0\xF2\xC1\xD0\xBA\xC5   : ",
      "\xCE\xDE\xB7\xA8\xBB\xF1\xC8\xA1\xB2\xFA\xC6\xB7\xD0\xF2\xC1\xD0\xBA\xC5!\n"},
     // "产品名称     : ", "无法获取产品名称!\n"
-    {"\xB2\xFA\xC6\xB7\xC3\xFB\xB3\xC6     : ",
-     "\xCE\xDE\xB7\xA8\xBB\xF1\xC8\xA1\xB2\xFA\xC6\xB7\xC3\xFB\xB3\xC6!\n"},
+    {"\xB2\xFA\xC6\xB7\xC3\xFB\xB3\xC6     : ", "\xCE\xDE\xB7\xA8\xBB\xF1\xC8\xA1\xB2\xFA\xC6\xB7\xC3\xFB\xB3\xC6!\n"},
     // "W25Qxxx厂商ID: ", "无法获取W25Qxxx厂商ID!\n"
-    {"W25Qxxx\xB3\xA7\xC9\xCC" "ID: ",
-     "\xCE\xDE\xB7\xA8\xBB\xF1\xC8\xA1" "W25Qxxx\xB3\xA7\xC9\xCC" "ID!\n"},
+    {"W25Qxxx\xB3\xA7\xC9\xCC"
+     "ID: ",
+     "\xCE\xDE\xB7\xA8\xBB\xF1\xC8\xA1"
+     "W25Qxxx\xB3\xA7\xC9\xCC"
+     "ID!\n"},
 };
 
 // "正在进行USB接口测试!\n"
-static const char kUsbTestStarts[] = "\xD5\xFD\xD4\xDA\xBD\xF8\xD0\xD0" "USB\xBD\xD3\xBF\xDA\xB2\xE2\xCA\xD4!\n";
+static const char kUsbTestStarts[] =
+    "\xD5\xFD\xD4\xDA\xBD\xF8\xD0\xD0"
+    "USB\xBD\xD3\xBF\xDA\xB2\xE2\xCA\xD4!\n";
 // "USB接口初始化失败!\n"
 static const char kUsbInitFailed[] = "USB\xBD\xD3\xBF\xDA\xB3\xF5\xCA\xBC\xBB\xAF\xCA\xA7\xB0\xDC!\n";
 // "正在进行网口测试!\n"
@@ -83,8 +47,7 @@ static const char kEthTestStarts[] = "\xD5\xFD\xD4\xDA\xBD\xF8\xD0\xD0\xCD\xF8\x
 // "网口初始化失败!\n"
 static const char kEthInitFailed[] = "\xCD\xF8\xBF\xDA\xB3\xF5\xCA\xBC\xBB\xAF\xCA\xA7\xB0\xDC!\n";
 // "USB或网口通信测试失败!!\n"
-static const char kVerdictFailed[] =
-    "USB\xBB\xF2\xCD\xF8\xBF\xDA\xCD\xA8\xD0\xC5\xB2\xE2\xCA\xD4\xCA\xA7\xB0\xDC!!\n";
+static const char kVerdictFailed[] = "USB\xBB\xF2\xCD\xF8\xBF\xDA\xCD\xA8\xD0\xC5\xB2\xE2\xCA\xD4\xCA\xA7\xB0\xDC!!\n";
 // "USB和网口通信测试成功.\n"
 static const char kVerdictPassed[] = "USB\xBA\xCD\xCD\xF8\xBF\xDA\xCD\xA8\xD0\xC5\xB2\xE2\xCA\xD4\xB3\xC9\xB9\xA6.\n";
 // "正在进行指示灯测试!\n"
@@ -98,7 +61,8 @@ static const char kConfirmRed[] =
 static const char kConfirmGreen[] =
     "\xC7\xEB\xC8\xB7\xC8\xCF\xD6\xB8\xCA\xBE\xB5\xC6\xCA\xC7\xB7\xF1\xC8\xAB\xCE\xAA\xC2\xCC\xC9\xAB!\n";
 // "全部测试结束，祝您好运!\n"
-static const char kAllDone[] = "\xC8\xAB\xB2\xBF\xB2\xE2\xCA\xD4\xBD\xE1\xCA\xF8\xA3\xAC\xD7\xA3\xC4\xFA\xBA\xC3\xD4\xCB!\n";
+static const char kAllDone[] =
+    "\xC8\xAB\xB2\xBF\xB2\xE2\xCA\xD4\xBD\xE1\xCA\xF8\xA3\xAC\xD7\xA3\xC4\xFA\xBA\xC3\xD4\xCB!\n";
 
 // Reads the four identity values through an opened port and prints one
 // line each. The W25Qxxx result goes to LastStatus. Returns whether all
@@ -112,12 +76,17 @@ static bool ReadIdentity(Session &session, TestPortId port, const IdentityLines 
     return passed;
 }
 
+// The line "usbtest" or "ethtest" prints when its port cannot be opened.
+static const char *InitFailureLine(TestPortId port) {
+    return port == kUsbTestPort ? "USB Init Failure!\n" : "Eth Init Failure!\n";
+}
+
 // "usbtest" and "ethtest": open the port's test entry and print the four
 // readings; a failed open prints the port's failure line and nothing else.
 // The loop closes.
 static void TestOnePort(Session &session, TestPortId port) {
     if (OpenTestPort(session, port) < 0) {
-        fputs(PortEntries(port).initFailure, stdout);
+        fputs(InitFailureLine(port), stdout);
         return;
     }
     ReadIdentity(session, port, kEnglishLines);
@@ -139,28 +108,27 @@ static int32_t ShowAndConfirmLeds(Session &session, int32_t state, const char *c
 // early; closes the device once itself at the end, and the loop adds none.
 void CmdLoaderTest(Session &session, const char *) {
     fputs(kUsbTestStarts, stdout);
-    bool passed = true;
+    bool usbPassed = false;
     if (OpenTestPort(session, kUsbTestPort) < 0) {
         fputs(kUsbInitFailed, stdout);
-        passed = false;
     } else {
-        passed = ReadIdentity(session, kUsbTestPort, kChineseLines) && passed;
+        usbPassed = ReadIdentity(session, kUsbTestPort, kChineseLines);
     }
 
     fputs("\n", stdout);
     fputs(kEthTestStarts, stdout);
+    bool ethPassed = false;
     int32_t ethInitStatus = OpenTestPort(session, kEthTestPort);
     if (ethInitStatus < 0) {
         fputs(kEthInitFailed, stdout);
-        passed = false;
     } else {
-        passed = ReadIdentity(session, kEthTestPort, kChineseLines) && passed;
+        ethPassed = ReadIdentity(session, kEthTestPort, kChineseLines);
     }
 
     fputs("\n", stdout);
-    fputs(passed ? kVerdictPassed : kVerdictFailed, stdout);
+    fputs(SelftestPasses(usbPassed, ethPassed) ? kVerdictPassed : kVerdictFailed, stdout);
 
-    if (ethInitStatus >= 0) {
+    if (SelftestShowsLeds(ethInitStatus)) {
         fputs("\n", stdout);
         fputs(kLedTestStarts, stdout);
         ShowAndConfirmLeds(session, kLedsRed, kConfirmRed);
@@ -174,5 +142,5 @@ void CmdLoaderTest(Session &session, const char *) {
         }
     }
 
-    DeviceApi.KX_DEV_DeInit(session.DeviceContext);
+    CloseDevice(session);
 }

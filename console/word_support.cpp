@@ -1,13 +1,11 @@
-#include "device/device_command_support.h"
+#include "console/word_support.h"
 
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "device/device_api.h"
-#include "platform/ascii.h"
-
-int32_t InitDevice(Session &session) { return DeviceApi.KX_DEV_Init(session.DeviceContext); }
+#include "device/box_codes.h"
 
 int32_t OpenDevice(Session &session) {
     int32_t count = InitDevice(session);
@@ -57,17 +55,11 @@ void ExtractInfoFields(const char *arg, char first[kInfoFieldBufferSize], char s
     CopyUpToTerminator(arg + kInfoSecondFieldStart, kInfoFieldWidth, second);
 }
 
-struct NamedCode {
-    const char *name;
-    int32_t code;
-};
-
-// Tested in this order; the first name found anywhere in the argument wins.
-static const NamedCode kSourceCodes[] = {{"SMPTE", 0}, {"USER", 1}, {"SDI", 2}, {"HDMI", 3}, {"CALIB", 4}};
-static const NamedCode kLutModeCodes[] = {{"OFF", 0}, {"709", 1}, {"EBU", 2}, {"SMPTE", 3}, {"P3", 4}};
+// What the console sends when its argument holds none of a table's names.
 constexpr int32_t kDefaultSourceCode = 0;
 constexpr int32_t kDefaultLutModeCode = 1;
 
+// Tested in table order; the first name found anywhere in the argument wins.
 template <size_t N>
 static int32_t FindCode(const char *arg, const NamedCode (&table)[N], int32_t fallback) {
     for (const NamedCode &entry : table) {
@@ -79,38 +71,3 @@ static int32_t FindCode(const char *arg, const NamedCode (&table)[N], int32_t fa
 int32_t SourceCode(const char *arg) { return FindCode(arg, kSourceCodes, kDefaultSourceCode); }
 
 int32_t LutModeCode(const char *arg) { return FindCode(arg, kLutModeCodes, kDefaultLutModeCode); }
-
-static bool SameNameIgnoringCase(const char *a, const char *b) {
-    for (; *a != '\0' && *b != '\0'; a++, b++) {
-        if (AsciiLower(static_cast<unsigned char>(*a)) != AsciiLower(static_cast<unsigned char>(*b))) return false;
-    }
-    return *a == *b;
-}
-
-template <size_t N>
-static int32_t CodeOfName(const char *name, const NamedCode (&table)[N]) {
-    for (const NamedCode &entry : table) {
-        if (SameNameIgnoringCase(name, entry.name)) return entry.code;
-    }
-    return -1;
-}
-
-int32_t SourceCodeOfName(const char *name) { return CodeOfName(name, kSourceCodes); }
-
-int32_t LutModeCodeOfName(const char *name) { return CodeOfName(name, kLutModeCodes); }
-
-template <size_t N>
-static void JoinNames(const NamedCode (&table)[N], const char *sep, char *out, int outSize) {
-    if (outSize <= 0) return;
-    int used = 0;
-    out[0] = '\0';
-    for (size_t i = 0; i < N && used < outSize; i++) {
-        int n = snprintf(out + used, static_cast<size_t>(outSize - used), "%s%s", i == 0 ? "" : sep, table[i].name);
-        if (n < 0) break;
-        used += n;
-    }
-}
-
-void SourceNames(const char *sep, char *out, int outSize) { JoinNames(kSourceCodes, sep, out, outSize); }
-
-void LutModeNames(const char *sep, char *out, int outSize) { JoinNames(kLutModeCodes, sep, out, outSize); }

@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "device/device_command_support.h"
+#include "console/word_support.h"
+#include "device/box_codes.h"
 
 namespace {
 
@@ -45,9 +46,14 @@ TEST(InfoFields, FixedPositions) {
     const struct {
         const char *arg, *first, *second;
     } cases[] = {
-        {"0x0002,0x0090", "0x0002", "0x0090"}, {"000004;000000", "000004", "000000"},
-        {"0000011000003999", "000001", "000003"}, {"0x02,0x90", "0x02,0", "90"},
-        {"", "", ""}, {"0x2", "0x2", ""}, {"000004", "000004", ""}, {"000004,", "000004", ""},
+        {"0x0002,0x0090", "0x0002", "0x0090"},
+        {"000004;000000", "000004", "000000"},
+        {"0000011000003999", "000001", "000003"},
+        {"0x02,0x90", "0x02,0", "90"},
+        {"", "", ""},
+        {"0x2", "0x2", ""},
+        {"000004", "000004", ""},
+        {"000004,", "000004", ""},
         {"000004,1", "000004", "1"},
     };
     for (const auto &c : cases) {
@@ -62,8 +68,8 @@ TEST(CodeTables, SourceCodes) {
         const char *arg;
         int32_t code;
     } cases[] = {
-        {"SMPTE", 0}, {"USER", 1}, {"SDI", 2}, {"HDMI", 3}, {"CALIB", 4}, {"", 0}, {"sdi", 0},
-        {"HDMI_SDI", 2}, {"USER_SMPTE", 0}, {"xCALIBx", 4}, {"HDMIUSER", 1}, {"CALIB_HDMI", 3},
+        {"SMPTE", 0}, {"USER", 1},     {"SDI", 2},        {"HDMI", 3},    {"CALIB", 4},    {"", 0},
+        {"sdi", 0},   {"HDMI_SDI", 2}, {"USER_SMPTE", 0}, {"xCALIBx", 4}, {"HDMIUSER", 1}, {"CALIB_HDMI", 3},
     };
     for (const auto &c : cases) EXPECT_EQ(SourceCode(c.arg), c.code) << c.arg;
 }
@@ -73,8 +79,8 @@ TEST(CodeTables, LutModeCodes) {
         const char *arg;
         int32_t code;
     } cases[] = {
-        {"OFF", 0}, {"709", 1}, {"EBU", 2}, {"SMPTE", 3}, {"P3", 4}, {"", 1}, {"p3", 1},
-        {"P3_OFF", 0}, {"EBU709", 1}, {"SMPTE_EBU", 2}, {"xP3x", 4}, {"HDMI", 1},
+        {"OFF", 0}, {"709", 1},    {"EBU", 2},    {"SMPTE", 3},     {"P3", 4},   {"", 1},
+        {"p3", 1},  {"P3_OFF", 0}, {"EBU709", 1}, {"SMPTE_EBU", 2}, {"xP3x", 4}, {"HDMI", 1},
     };
     for (const auto &c : cases) EXPECT_EQ(LutModeCode(c.arg), c.code) << c.arg;
 }

@@ -1,17 +1,15 @@
-// Production self-tests of the USB and Ethernet control ports and the LEDs.
+// The production self-test's operations on the USB and Ethernet control
+// ports and the LEDs, and its rules, shared by the console and lutctl.
 #pragma once
 
 #include <cstdint>
 
 #include "device/device_api_shapes.h"
+#include "device/device_selectors.h"
 #include "device/session.h"
 
 // The two control ports of the self-test.
 enum TestPortId : int32_t { kUsbTestPort, kEthTestPort };
-
-// LED states of KX_DEV_Set_IndicatorLEDStatus.
-constexpr int32_t kLedsRed = 1;
-constexpr int32_t kLedsGreen = 2;
 
 // The four identity readings of one port, in reading order: each call's
 // result and its reply (zeroed before the call, so empty after a failure).
@@ -34,7 +32,10 @@ bool ReadPortIdentity(Session &session, TestPortId port, IdentityReadings &readi
 // All indicator LEDs in one colour (kLedsRed, kLedsGreen); the call's result.
 int32_t ShowLeds(Session &session, int32_t state);
 
-void CmdUsbTest(Session &session, const char *arg);
-void CmdEthTest(Session &session, const char *arg);
-// The full test, typed as the GBK word "加载器测试"; closes the device itself.
-void CmdLoaderTest(Session &session, const char *arg);
+// The LEDs are shown only when the Ethernet test port opened (its open
+// result is zero or positive), whatever the USB port gave.
+bool SelftestShowsLeds(int32_t ethOpenResult);
+
+// The ports' verdict: a pass needs both ports, each opened with all four
+// readings successful.
+bool SelftestPasses(bool usbPassed, bool ethPassed);
