@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <list>
 #include <string>
 #include <vector>
 
@@ -159,10 +160,12 @@ TEST(CliWholeNumber, OnlyASignAndDigitsWithinTheRange) {
     }
 }
 
-// lutctl's tables through its parser.
-int CtlParse(std::vector<std::string> words, CtlOptions &options) {
+// lutctl's tables through its parser. The options point into argv, which a
+// program keeps for its whole run: the words are kept here as long.
+int CtlParse(const std::vector<std::string> &words, CtlOptions &options) {
+    static std::list<std::string> kept;
     std::vector<char *> argv = {const_cast<char *>("lutctl")};
-    for (std::string &word : words) argv.push_back(word.data());
+    for (const std::string &word : words) argv.push_back(kept.emplace_back(word).data());
     bool answered = false;
     int status = ParseOptions(static_cast<int>(argv.size()), argv.data(), options, &answered);
     return answered ? -1 : status;
