@@ -1,5 +1,8 @@
-# make run   build the console and the simulated box, then start the console
-#            against it (through luit on a UTF-8 terminal, for its GBK text)
+# make run   build the three programs and the simulated box, write the
+#            example LUTs, then start the console against the simulated box
+#            (through luit on a UTF-8 terminal, for its GBK text)
+# make examples  build the programs, then write the example LUTs that the
+#            documents' examples use into build/examples/
 # make test  build, then run every test (native, under the sanitizers, with
 #            clang, the fuzz targets' corpus replay, then the Windows build
 #            under Wine and the release package)
@@ -16,9 +19,12 @@
 # print the install line (tools/ensure-packages). Without root and without
 # the Windows packages, make test skips the Windows leg and says so.
 
-# What running the console needs: the build, and luit with its encodings to
-# show GBK on a UTF-8 terminal.
-RUN_PACKAGES := cmake make g++ x11-utils xfonts-encodings
+# What building the programs and running the console need: the build,
+# lutprep's PNG encoder (libstb-dev, header-only), and luit with its
+# encodings to show GBK on a UTF-8 terminal. No test tools.
+RUN_PACKAGES := cmake make g++ libstb-dev x11-utils xfonts-encodings
+# The programs and the simulated box, without the tests.
+PROGRAMS := lutbox lutctl lutprep boxsim
 # libclang-rt-dev: clang's sanitizer and libFuzzer runtimes, only recommended
 # by clang. libstb-dev: lutprep's PNG encoder; python3-png: the decoder its
 # preview transcript checks the pictures with.
@@ -33,7 +39,7 @@ FUZZ_SECONDS ?= 60
 # TMPDIR=/tmp, where Debian's Wine looks for the prefix's server).
 WINEPREFIX_DIR := $(CURDIR)/build-windows/wineprefix
 
-.PHONY: run test test-windows bench dist fuzz deps build clean format format-check
+.PHONY: run programs examples test test-windows bench dist fuzz deps build clean format format-check
 
 deps:
 	@tools/ensure-packages $(TEST_PACKAGES) --optional $(WINDOWS_PACKAGES)
@@ -44,10 +50,16 @@ build: deps
 
 # The console's prompt and self-test lines are GBK: a UTF-8 terminal shows
 # them through luit.
-run:
+programs:
 	@tools/ensure-packages $(RUN_PACKAGES)
 	cmake --preset default
-	cmake --build --preset default -j $(JOBS) --target lutbox boxsim
+	cmake --build --preset default -j $(JOBS) --target $(PROGRAMS)
+
+# The example LUTs are made, not kept: a 65-point cube is 7 MB of text.
+examples: programs
+	tools/make-examples build/examples
+
+run: examples
 	mkdir -p build/scratch
 	@cd build/scratch && if [ "$$(locale charmap 2>/dev/null)" = UTF-8 ] && [ -t 1 ]; then \
 	  exec luit -encoding GBK ../lutbox; \
