@@ -59,9 +59,10 @@ programs:
 examples: programs
 	tools/make-examples build/examples
 
+# The console starts among the example LUTs, so that "load:film.cube" and
+# the documents' other examples run as written at its prompt.
 run: examples
-	mkdir -p build/scratch
-	@cd build/scratch && if [ "$$(locale charmap 2>/dev/null)" = UTF-8 ] && [ -t 1 ]; then \
+	@cd build/examples && if [ "$$(locale charmap 2>/dev/null)" = UTF-8 ] && [ -t 1 ]; then \
 	  exec luit -encoding GBK ../lutbox; \
 	else \
 	  exec ../lutbox; \
