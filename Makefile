@@ -16,14 +16,17 @@
 # print the install line (tools/ensure-packages). Without root and without
 # the Windows packages, make test skips the Windows leg and says so.
 
-# What running the console needs: the build, and luit with its encodings to
-# show GBK on a UTF-8 terminal.
-RUN_PACKAGES := cmake make g++ x11-utils xfonts-encodings
+# What running the console needs: the build (libexpat1-dev: lutctl's
+# pattern generator messages), and luit with its encodings to show GBK on a
+# UTF-8 terminal.
+RUN_PACKAGES := cmake make g++ libexpat1-dev x11-utils xfonts-encodings
 # libclang-rt-dev: clang's sanitizer and libFuzzer runtimes, only recommended
 # by clang. libstb-dev: lutprep's PNG encoder; python3-png: the decoder its
 # preview transcript checks the pictures with.
-TEST_PACKAGES := cmake make g++ clang libclang-rt-dev libgtest-dev libbenchmark-dev python3-cram libc-bin opencolorio-tools libstb-dev python3-png
-WINDOWS_PACKAGES := g++-mingw-w64-x86-64 wine wine64
+TEST_PACKAGES := cmake make g++ clang libclang-rt-dev libgtest-dev libbenchmark-dev python3-cram libc-bin opencolorio-tools libstb-dev python3-png libexpat1-dev
+# dpkg-dev: dpkg-source, which unpacks expat's source for the Windows build
+# (tools/fetch-expat-source).
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64 wine wine64 dpkg-dev
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 # The project's one version, from CMakeLists.txt.
 VERSION := $(shell grep '^project' CMakeLists.txt | grep -o 'VERSION [0-9.]*' | cut -d' ' -f2)
