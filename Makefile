@@ -66,6 +66,7 @@ dist:
 bench: build
 	build/lutbox_bench
 	build/lutprep_bench
+	build/patchgen_bench
 
 test: deps
 	cmake --preset default
