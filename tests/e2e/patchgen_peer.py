@@ -305,6 +305,10 @@ def interrupted(work):
 def bad_peers():
     with tempfile.TemporaryDirectory() as work:
         for case in BAD_PEERS:
+            # Wine's recv reports a reset connection as an orderly close
+            # (Windows itself says WSAECONNRESET): not to be told there.
+            if UNDER_WINE and case[0] == "connection reset":
+                continue
             bad_peer(*case, work)
         if not UNDER_WINE:
             interrupted(work)
