@@ -84,11 +84,14 @@ def displaycal_module():
     path = os.path.join(cache, "patterngenerators.py")
     if not os.path.exists(path):
         with tempfile.TemporaryDirectory(dir=BUILD) as work:
-            fetched = subprocess.run(["apt-get", "download", "displaycal"], cwd=work, capture_output=True)
-            debs = [f for f in os.listdir(work) if f.endswith(".deb")]
-            if fetched.returncode != 0 or not debs:
+            try:
+                fetched = subprocess.run(["apt-get", "download", "displaycal"], cwd=work, capture_output=True)
+                debs = [f for f in os.listdir(work) if f.endswith(".deb")]
+                if fetched.returncode != 0 or not debs:
+                    return None
+                subprocess.run(["dpkg-deb", "-x", debs[0], "x"], cwd=work, check=True)
+            except (OSError, subprocess.CalledProcessError):
                 return None
-            subprocess.run(["dpkg-deb", "-x", debs[0], "x"], cwd=work, check=True)
             found = subprocess.run(["find", "x", "-path", "*/DisplayCAL/patterngenerators.py"], cwd=work,
                                    capture_output=True, text=True, check=True).stdout.split()
             if not found:
