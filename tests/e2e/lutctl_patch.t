@@ -54,8 +54,8 @@ A failing call is named, nothing after it is made, the box is closed.
 
 Refused before the box is opened: levels outside 0 to 1 or not decimal,
 codes beyond --bits, widths other than 8, 10, 12, 16, sources the box does
-not show levels in, a missing level; patchgen's malformed peers and
-timeouts.
+not show levels in, a missing level; patchgen's malformed --connect,
+--timeout and --restore values.
 
   $ for args in 'patch 1.01 0 0' 'patch -- -0.1 0 0' 'patch 0x1 0 0' 'patch nan 0 0' 'patch --bits 8 256 0 0' \
   >   'patch --bits 9 1 1 1' 'patch --bits 10 0.5 0 0' 'patch --source hdmi 1 1 1' 'patch 1 1' \
