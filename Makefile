@@ -20,16 +20,19 @@
 # the Windows packages, make test skips the Windows leg and says so.
 
 # What building the programs and running the console need: the build,
-# lutprep's PNG encoder (libstb-dev, header-only), and luit with its
-# encodings to show GBK on a UTF-8 terminal. No test tools.
-RUN_PACKAGES := cmake make g++ libstb-dev x11-utils xfonts-encodings
+# lutprep's PNG encoder (libstb-dev, header-only), lutctl's XML reader for
+# pattern generator messages (libexpat1-dev), and luit with its encodings to
+# show GBK on a UTF-8 terminal. No test tools.
+RUN_PACKAGES := cmake make g++ libstb-dev libexpat1-dev x11-utils xfonts-encodings
 # The programs and the simulated box, without the tests.
 PROGRAMS := lutbox lutctl lutprep boxsim
 # libclang-rt-dev: clang's sanitizer and libFuzzer runtimes, only recommended
 # by clang. libstb-dev: lutprep's PNG encoder; python3-png: the decoder its
 # preview transcript checks the pictures with.
-TEST_PACKAGES := cmake make g++ clang libclang-rt-dev libgtest-dev libbenchmark-dev python3-cram libc-bin opencolorio-tools libstb-dev python3-png
-WINDOWS_PACKAGES := g++-mingw-w64-x86-64 wine wine64
+TEST_PACKAGES := cmake make g++ clang libclang-rt-dev libgtest-dev libbenchmark-dev python3-cram libc-bin opencolorio-tools libstb-dev python3-png libexpat1-dev
+# dpkg-dev: dpkg-source, which unpacks expat's source for the Windows build
+# (tools/fetch-expat-source).
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64 wine wine64 dpkg-dev
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 # The project's one version, from CMakeLists.txt.
 VERSION := $(shell grep '^project' CMakeLists.txt | grep -o 'VERSION [0-9.]*' | cut -d' ' -f2)
@@ -76,6 +79,7 @@ dist:
 bench: build
 	build/lutbox_bench
 	build/lutprep_bench
+	build/patchgen_bench
 
 test: deps
 	cmake --preset default

@@ -13,6 +13,9 @@ int RunSelftest(Session &session, const CtlOptions &options);
 int RunLoad(Session &session, const CtlOptions &options);
 // set, reset-fpga and erase-luts.
 int RunSetting(Session &session, const CtlOptions &options);
+// patch and patchgen (ctl_patchgen.cpp).
+int RunPatch(Session &session, const CtlOptions &options);
+int RunPatchgen(Session &session, const CtlOptions &options);
 
 // Shared by the commands: watches session (so that the close runs on every
 // path from here on, an interrupt included) and opens the box with

@@ -1,13 +1,16 @@
 #include "ctl/ctl_options.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iterator>
 
 #include "ctl/ctl_commands.h"
+#include "ctl/patch_message.h"
 #include "device/box_codes.h"
 #include "device/control_settings.h"
 #include "lutbox_version.h"
+#include "platform/ascii.h"
 
 namespace {
 
@@ -42,13 +45,45 @@ const CtlCommandRow kCommands[] = {
     {{"set", "SETTING VALUE", "sets one setting of the box", PrintSettings}, RunSetting, true},
     {{"reset-fpga", "", "resets the box's FPGA", nullptr}, RunSetting, true},
     {{"erase-luts", "", "erases every LUT in the box's flash", nullptr}, RunSetting, true},
+    {{"patch", "R G B", "shows one colour as a full field: levels from 0 to 1, or codes with --bits", nullptr},
+     RunPatch,
+     true},
+    {{"patchgen", "", "shows the colours a calibration program's network pattern generator is sent", nullptr},
+     RunPatchgen,
+     true},
 };
 
 const CliCommand *CommandAt(int index) {
     return index >= 0 && index < static_cast<int>(std::size(kCommands)) ? &kCommands[index].cli : nullptr;
 }
 
-enum OptionRow { kOptJson, kOptLang, kOptRecord, kOptStation, kOptLeds, kOptVerify, kOptYes };
+enum OptionRow {
+    kOptJson,
+    kOptLang,
+    kOptRecord,
+    kOptStation,
+    kOptLeds,
+    kOptVerify,
+    kOptYes,
+    kOptBits,
+    kOptSource,
+    kOptConnect,
+    kOptRestore,
+    kOptTimeout,
+    kOptLog,
+};
+
+// The sources patch and patchgen show, and the patch generator's defaults.
+const char *const kPatchSourceWords[] = {"user", "calib"};
+void PatchSourceValues(char *out, size_t size) { CliJoinList(kPatchSourceWords, 2, "|", out, size); }
+void RestoreValues(char *out, size_t size) {
+    SourceNames("|", out, static_cast<int>(size));
+    for (char *p = out; *p != '\0'; p++) *p = static_cast<char>(*p >= 'A' && *p <= 'Z' ? *p - 'A' + 'a' : *p);
+}
+constexpr const char *kDefaultHost = "127.0.0.1";
+constexpr int kDefaultPort = 20002;
+constexpr int kDefaultTimeoutSeconds = 60;
+constexpr uint32_t kPatchCommands = CliCommandBit(kCmdPatch) | CliCommandBit(kCmdPatchgen);
 
 const CliOption kOptions[] = {
     {.name = "json", .help = "one JSON object on standard output instead of the text", .commands = kCliEveryCommand},
@@ -73,6 +108,37 @@ const CliOption kOptions[] = {
      .commands = CliCommandBit(kCmdSelftest)},
     {.name = "verify", .help = "reads the LUT back and compares it bit for bit", .commands = CliCommandBit(kCmdLoad)},
     {.name = "yes", .help = "required: the erase cannot be undone", .commands = CliCommandBit(kCmdEraseLuts)},
+    {.name = "bits",
+     .valueName = "N",
+     .defaultText = "none: R G B are levels from 0 to 1",
+     .help = "R G B are codes from 0 to 2^N - 1 (N: 8, 10, 12 or 16)",
+     .commands = CliCommandBit(kCmdPatch)},
+    {.name = "source",
+     .values = PatchSourceValues,
+     .defaultText = "user",
+     .help = "the source mode that shows the levels",
+     .commands = kPatchCommands},
+    {.name = "connect",
+     .valueName = "HOST[:PORT]",
+     .defaultText = "127.0.0.1:20002",
+     .help = "the calibration program's pattern generator port",
+     .commands = CliCommandBit(kCmdPatchgen)},
+    {.name = "restore",
+     .values = RestoreValues,
+     .defaultText = "hdmi",
+     .help = "the source set at the end (the box cannot tell the one it had)",
+     .commands = CliCommandBit(kCmdPatchgen)},
+    {.name = "timeout",
+     .valueName = "SECONDS",
+     .defaultNumber = kDefaultTimeoutSeconds,
+     .numberDefault = true,
+     .unit = "seconds",
+     .help = "the longest wait for the connection and for each message",
+     .commands = CliCommandBit(kCmdPatchgen)},
+    {.name = "log",
+     .valueName = "FILE",
+     .help = "appends one line per patch: time, codes, bits, levels, the device result",
+     .commands = CliCommandBit(kCmdPatchgen)},
 };
 
 // "set"'s part of its help: each setting and what it takes.
@@ -178,6 +244,92 @@ int ParseSetting(const char *word, const char *value, CtlOptions &options) {
     return kExitOk;
 }
 
+// --connect HOST[:PORT] ("[::1]:PORT" for an IPv6 address with a port).
+int ParseConnect(const char *text, CtlOptions &options) {
+    snprintf(options.port, sizeof options.port, "%d", kDefaultPort);
+    const char *hostStart = text;
+    const char *hostEnd = text + strlen(text);
+    const char *colon = strrchr(text, ':');
+    if (text[0] == '[') {
+        hostStart = text + 1;
+        hostEnd = strchr(text, ']');
+        colon = hostEnd != nullptr && hostEnd[1] == ':' ? hostEnd + 1 : nullptr;
+        if (hostEnd == nullptr || (hostEnd[1] != '\0' && colon == nullptr)) hostEnd = nullptr;
+    } else if (colon != nullptr && strchr(text, ':') != colon) {
+        colon = nullptr;  // an IPv6 address without a port
+    } else if (colon != nullptr) {
+        hostEnd = colon;
+    }
+    int64_t port = kDefaultPort;
+    if (hostEnd == nullptr || hostEnd == hostStart || static_cast<size_t>(hostEnd - hostStart) >= sizeof options.host ||
+        (colon != nullptr && !CliWholeNumber(colon + 1, 1, 65535, &port))) {
+        return CliUsageError(kLutctlProgram, -1, "--connect takes HOST or HOST:PORT (PORT 1 to 65535), not '%s'", text);
+    }
+    snprintf(options.host, sizeof options.host, "%.*s", static_cast<int>(hostEnd - hostStart), hostStart);
+    snprintf(options.port, sizeof options.port, "%d", static_cast<int>(port));
+    return kExitOk;
+}
+
+int ApplyPatchOptions(const CliArgs &args, CtlOptions &options) {
+    options.sourceName = args.given[kOptSource] ? args.value[kOptSource] : kPatchSourceWords[0];
+    char valid[64];
+    CliJoinList(kPatchSourceWords, 2, ", ", valid, sizeof valid);
+    if (WordIndex(kPatchSourceWords, 2, options.sourceName) < 0) {
+        return CliUsageError(kLutctlProgram, -1, "unknown source '%s'; valid: %s", options.sourceName, valid);
+    }
+    options.sourceCode = SourceCodeOfName(options.sourceName);
+    options.restoreName = args.given[kOptRestore] ? args.value[kOptRestore] : "hdmi";
+    options.restoreCode = SourceCodeOfName(options.restoreName);
+    if (options.restoreCode < 0) {
+        SourceNames(", ", valid, sizeof valid);
+        return CliUsageError(kLutctlProgram, -1, "unknown source '%s'; valid: %s", options.restoreName, valid);
+    }
+    int64_t timeout = kDefaultTimeoutSeconds;
+    if (args.given[kOptTimeout] && !CliWholeNumber(args.value[kOptTimeout], 1, 86400, &timeout)) {
+        return CliUsageError(kLutctlProgram, -1, "--timeout takes whole seconds from 1 to 86400, not '%s'",
+                             args.value[kOptTimeout]);
+    }
+    options.timeoutSeconds = static_cast<int32_t>(timeout);
+    options.log = args.value[kOptLog];
+    return ParseConnect(args.given[kOptConnect] ? args.value[kOptConnect] : kDefaultHost, options);
+}
+
+// patch's R G B: codes of --bits bits, or levels from 0 to 1 without it.
+int ParsePatchOperands(const CliArgs &args, char **operands, CtlOptions &options) {
+    static const int32_t kBits[] = {8, 10, 12, 16};
+    int64_t bits = 0;
+    if (args.given[kOptBits] && (!CliWholeNumber(args.value[kOptBits], 1, 16, &bits) ||
+                                 (bits != kBits[0] && bits != kBits[1] && bits != kBits[2] && bits != kBits[3]))) {
+        return CliUsageError(kLutctlProgram, -1, "--bits takes 8, 10, 12 or 16, not '%s'", args.value[kOptBits]);
+    }
+    options.bits = static_cast<int32_t>(bits);
+    for (int c = 0; c < 3; c++) {
+        if (bits != 0) {
+            int64_t code = 0;
+            if (!CliWholeNumber(operands[c], 0, (int64_t{1} << bits) - 1, &code)) {
+                return CliUsageError(kLutctlProgram, -1, "a %d-bit code is a whole number from 0 to %lld, not '%s'",
+                                     static_cast<int>(bits), static_cast<long long>((int64_t{1} << bits) - 1),
+                                     operands[c]);
+            }
+            options.codes[c] = static_cast<int32_t>(code);
+            options.levels[c] = PatchLevel(options.codes[c], options.bits);
+            continue;
+        }
+        // Digits with an optional fraction: no sign, exponent, hex or blanks.
+        const char *text = operands[c];
+        const char *dot = strchr(text, '.');
+        bool decimal = IsAsciiDigit(static_cast<unsigned char>(text[0])) &&
+                       strspn(text, "0123456789.") == strlen(text) &&
+                       (dot == nullptr || strchr(dot + 1, '.') == nullptr);
+        double level = decimal ? strtod(text, nullptr) : -1.0;
+        if (!(level >= 0.0 && level <= 1.0)) {
+            return CliUsageError(kLutctlProgram, -1, "a level is a decimal number from 0 to 1, not '%s'", operands[c]);
+        }
+        options.levels[c] = static_cast<float>(level);
+    }
+    return kExitOk;
+}
+
 // The operands a command takes: the words of its operand text.
 int OperandsOf(const CliCommand &command) {
     int count = 0;
@@ -201,6 +353,7 @@ int ParseOptions(int argc, char **argv, CtlOptions &options, bool *answered) {
         return kExitOk;
     }
     status = ApplyOptions(args, options);
+    if (status == kExitOk) status = ApplyPatchOptions(args, options);
     if (status != kExitOk) return status;
     options.command = static_cast<CtlCommand>(args.command);
     const CliCommand &command = kCommands[args.command].cli;
@@ -210,13 +363,17 @@ int ParseOptions(int argc, char **argv, CtlOptions &options, bool *answered) {
     }
     if (args.operandCount < operands)
         return CliUsageError(kLutctlProgram, -1, "%s needs %s", command.word,
-                             options.command == kCmdLoad ? "a FILE" : "a setting and a value");
+                             options.command == kCmdLoad  ? "a FILE"
+                             : options.command == kCmdSet ? "a setting and a value"
+                                                          : command.operands);
     switch (options.command) {
     case kCmdLoad:
         options.file = args.operands[0];
         break;
     case kCmdSet:
         return ParseSetting(args.operands[0], args.operands[1], options);
+    case kCmdPatch:
+        return ParsePatchOperands(args, args.operands, options);
     case kCmdEraseLuts:
         if (!options.yes) {
             return CliUsageError(kLutctlProgram, -1,

@@ -9,7 +9,16 @@
 #include "device/session.h"
 
 // The commands, in the order of the command table.
-enum CtlCommand : int32_t { kCmdInfo, kCmdSelftest, kCmdLoad, kCmdSet, kCmdResetFpga, kCmdEraseLuts };
+enum CtlCommand : int32_t {
+    kCmdInfo,
+    kCmdSelftest,
+    kCmdLoad,
+    kCmdSet,
+    kCmdResetFpga,
+    kCmdEraseLuts,
+    kCmdPatch,
+    kCmdPatchgen,
+};
 enum CtlLanguage : int32_t { kLanguageOfSystem, kLanguageEnglish, kLanguageChinese };
 enum CtlLeds : int32_t { kLedsByInput, kLedsAsk, kLedsSkip };
 
@@ -42,6 +51,20 @@ struct CtlOptions {
     const char *valueText;
     // erase-luts
     bool yes;
+    // patch: the levels sent, and the codes and their bits (0: levels typed)
+    float levels[3];
+    int32_t codes[3];
+    int32_t bits;
+    // patch and patchgen: the source shown (its code and name); patchgen:
+    // the source set at the end, the peer, the longest silence, the log
+    int32_t sourceCode;
+    const char *sourceName;
+    int32_t restoreCode;
+    const char *restoreName;
+    char host[256];
+    char port[8];
+    int32_t timeoutSeconds;
+    const char *log;
 };
 
 // A command row: the parser's row, the handler, and whether the command

@@ -3,6 +3,7 @@
 // no other file looks at the platform.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 
@@ -147,3 +148,32 @@ void PlatformEndDeviceUse();
 // (POSIX: the signal's own default action), once the tool has shut down.
 // Returns only when there was no interrupt.
 void PlatformEndAsInterrupted();
+
+// ---- sockets and the clock ----------------------------------------------
+
+// A connected TCP socket; kPlatformNoSocket when there is none. Every wait
+// below is bounded and ends early when an interrupt arrives.
+typedef intptr_t PlatformSocket;
+constexpr PlatformSocket kPlatformNoSocket = -1;
+
+// What a connect or a receive came to, besides a count of bytes.
+constexpr int kPlatformSocketClosed = 0;        // the peer closed the connection
+constexpr int kPlatformSocketFailed = -1;       // refused, unreachable, reset, or no such host
+constexpr int kPlatformSocketTimedOut = -2;     // nothing within the time allowed
+constexpr int kPlatformSocketInterrupted = -3;  // an interrupt arrived while waiting
+
+// Resolves host (a name or an address) and connects to port, trying each
+// address in turn, within timeoutMs in all; 1 with *out set, or a negative
+// outcome above with the system's reason in error (errorSize bytes, always
+// terminated). The caller closes the socket.
+int PlatformConnect(const char *host, const char *port, int timeoutMs, PlatformSocket *out, char *error,
+                    size_t errorSize);
+
+// Receives at most size bytes, waiting at most timeoutMs for the first of
+// them: a count above 0, or an outcome above.
+int PlatformReceive(PlatformSocket socket, void *buffer, int size, int timeoutMs);
+
+void PlatformCloseSocket(PlatformSocket socket);
+
+// A clock that only goes forward, in microseconds from an arbitrary start.
+int64_t PlatformMonotonicMicros();

@@ -1,6 +1,10 @@
 // Win32 implementations of the platform services.
 #include "platform/platform.h"
 
+// Winsock 2 before windows.h, which would otherwise bring in the first one.
+#include <winsock2.h>
+#include <ws2tcpip.h>
+
 #include <windows.h>
 #include <conio.h>
 #include <fcntl.h>
@@ -268,3 +272,148 @@ void PlatformCatchInterrupts(void (*closeNow)()) {
 bool PlatformInterrupted() { return InterlockedCompareExchange(&Interrupted, 0, 0) != 0; }
 
 void PlatformEndAsInterrupted() {}
+
+// ---- sockets and the clock ------------------------------------------------
+
+// Winsock is started once, on the first connect, and left to the process's
+// end: the socket of a run is closed before then.
+static bool StartWinsock() {
+    static bool started = false;
+    static bool ok = false;
+    if (!started) {
+        WSADATA data;
+        ok = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+        started = true;
+    }
+    return ok;
+}
+
+static void SayWinsockError(int code, char *error, size_t errorSize) {
+    wchar_t wide[256];
+    DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                             static_cast<DWORD>(code), 0, wide, 256, nullptr);
+    while (n > 0 && (wide[n - 1] == L'\r' || wide[n - 1] == L'\n' || wide[n - 1] == L'.')) wide[--n] = L'\0';
+    if (n == 0 || WideCharToMultiByte(CP_UTF8, 0, wide, -1, error, static_cast<int>(errorSize), nullptr, nullptr) == 0)
+        snprintf(error, errorSize, "Winsock error %d", code);
+}
+
+// Waits for the socket to be readable (or writable) for at most timeoutMs,
+// in slices short enough to notice an interrupt: 1 ready, or an outcome.
+static int WaitForSocket(SOCKET s, bool write, int timeoutMs) {
+    int64_t end = PlatformMonotonicMicros() + static_cast<int64_t>(timeoutMs) * 1000;
+    for (;;) {
+        if (PlatformInterrupted()) return kPlatformSocketInterrupted;
+        int64_t left = (end - PlatformMonotonicMicros() + 999) / 1000;
+        if (left <= 0) return kPlatformSocketTimedOut;
+        fd_set ready;
+        fd_set failed;
+        FD_ZERO(&ready);
+        FD_ZERO(&failed);
+        FD_SET(s, &ready);
+        FD_SET(s, &failed);
+        int64_t slice = left < 100 ? left : 100;
+        timeval wait = {0, static_cast<long>(slice * 1000)};
+        int n = select(0, write ? nullptr : &ready, write ? &ready : nullptr, &failed, &wait);
+        if (n == SOCKET_ERROR) return kPlatformSocketFailed;
+        if (n > 0) return FD_ISSET(s, &failed) && !FD_ISSET(s, &ready) ? kPlatformSocketFailed : 1;
+    }
+}
+
+static int ConnectOne(const ADDRINFOW *a, int64_t end, SOCKET *out, char *error, size_t errorSize) {
+    SOCKET s = socket(a->ai_family, a->ai_socktype, a->ai_protocol);
+    if (s == INVALID_SOCKET) {
+        SayWinsockError(WSAGetLastError(), error, errorSize);
+        return kPlatformSocketFailed;
+    }
+    u_long nonBlocking = 1;
+    ioctlsocket(s, FIONBIO, &nonBlocking);
+    int outcome = 1;
+    if (connect(s, a->ai_addr, static_cast<int>(a->ai_addrlen)) == SOCKET_ERROR) {
+        int code = WSAGetLastError();
+        if (code != WSAEWOULDBLOCK) {
+            SayWinsockError(code, error, errorSize);
+            outcome = kPlatformSocketFailed;
+        } else {
+            int64_t left = (end - PlatformMonotonicMicros()) / 1000;
+            outcome = WaitForSocket(s, true, left > 0 ? static_cast<int>(left) : 0);
+            int soError = 0;
+            int length = sizeof soError;
+            getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char *>(&soError), &length);
+            if (outcome == kPlatformSocketFailed || (outcome == 1 && soError != 0)) {
+                SayWinsockError(soError != 0 ? soError : WSAECONNREFUSED, error, errorSize);
+                outcome = kPlatformSocketFailed;
+            }
+        }
+    }
+    if (outcome != 1) {
+        closesocket(s);
+        return outcome;
+    }
+    BOOL one = TRUE;
+    setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char *>(&one), sizeof one);
+    *out = s;
+    return 1;
+}
+
+int PlatformConnect(const char *host, const char *port, int timeoutMs, PlatformSocket *out, char *error,
+                    size_t errorSize) {
+    *out = kPlatformNoSocket;
+    snprintf(error, errorSize, "no address");
+    if (!StartWinsock()) {
+        snprintf(error, errorSize, "Winsock cannot be started");
+        return kPlatformSocketFailed;
+    }
+    wchar_t wideHost[256];
+    wchar_t widePort[16];
+    if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, host, -1, wideHost, 256) == 0 ||
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, port, -1, widePort, 16) == 0) {
+        snprintf(error, errorSize, "the host or port is too long");
+        return kPlatformSocketFailed;
+    }
+    ADDRINFOW hints = {};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_protocol = IPPROTO_TCP;
+    ADDRINFOW *addresses = nullptr;
+    int found = GetAddrInfoW(wideHost, widePort, &hints, &addresses);
+    if (found != 0) {
+        SayWinsockError(found, error, errorSize);
+        return kPlatformSocketFailed;
+    }
+    int64_t end = PlatformMonotonicMicros() + static_cast<int64_t>(timeoutMs) * 1000;
+    int outcome = kPlatformSocketFailed;
+    for (const ADDRINFOW *a = addresses; a != nullptr; a = a->ai_next) {
+        SOCKET s = INVALID_SOCKET;
+        outcome = ConnectOne(a, end, &s, error, errorSize);
+        if (outcome == 1) *out = static_cast<PlatformSocket>(s);
+        if (outcome != kPlatformSocketFailed) break;
+    }
+    FreeAddrInfoW(addresses);
+    if (outcome == kPlatformSocketTimedOut) snprintf(error, errorSize, "no answer within %d ms", timeoutMs);
+    return outcome;
+}
+
+int PlatformReceive(PlatformSocket socket, void *buffer, int size, int timeoutMs) {
+    SOCKET s = static_cast<SOCKET>(socket);
+    for (;;) {
+        int ready = WaitForSocket(s, false, timeoutMs);
+        if (ready != 1) return ready;
+        int got = recv(s, static_cast<char *>(buffer), size, 0);
+        if (got > 0) return got;
+        if (got == 0) return kPlatformSocketClosed;
+        if (WSAGetLastError() != WSAEWOULDBLOCK) return kPlatformSocketFailed;
+    }
+}
+
+void PlatformCloseSocket(PlatformSocket socket) {
+    if (socket != kPlatformNoSocket) closesocket(static_cast<SOCKET>(socket));
+}
+
+int64_t PlatformMonotonicMicros() {
+    static LARGE_INTEGER frequency = {};
+    if (frequency.QuadPart == 0) QueryPerformanceFrequency(&frequency);
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<int64_t>(now.QuadPart / frequency.QuadPart * 1000000 +
+                                now.QuadPart % frequency.QuadPart * 1000000 / frequency.QuadPart);
+}
