@@ -248,7 +248,7 @@ the run's last one).
   $ printf '%s\n' getName exit | KXSIM_RESULTS=KX_DEV_DeInit=-6/-7 lutbox 2> err
   请输入命令: ->Product Name: LB-3D100
   请输入命令: -> (no-eol)
-  $ cat err
+  $ console_lines < err
   lutbox: KX_DEV_DeInit failed (-6)
   lutbox: KX_DEV_DeInit failed (-7)
   $ journal | grep -c DeInit
