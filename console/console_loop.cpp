@@ -19,12 +19,20 @@ static int StartupFailure(const char *message) {
     return -1;
 }
 
+// A close that failed: the console's text on standard output is fixed, so
+// this goes to standard error alone, one line.
+static void SayCloseResult(int32_t result) {
+    if (result >= 0) return;
+    fflush(stdout);
+    fprintf(stderr, "lutbox: KX_DEV_DeInit failed (%d)\n", static_cast<int>(result));
+}
+
 bool DispatchWord(Session &session, const char *word) {
     if (strstr(word, "exit") != nullptr) return false;
     const CommandRow *row = FindCommand(word);
     if (row == nullptr) return true;
     row->handler(session, word + strlen(row->keyword));
-    if (row->closeAfter) CloseDevice(session);
+    if (row->closeAfter) SayCloseResult(CloseDevice(session));
     return true;
 }
 
@@ -68,7 +76,7 @@ int RunConsole() {
         if (!goOn) break;
     }
 
-    CloseRunSession();
+    SayCloseResult(CloseRunSession());
     ReleaseDeviceLibrary();
     PlatformEndAsInterrupted();
     return 0;

@@ -34,13 +34,13 @@ static int32_t QueryS25fForInfo(Session &session, char *reply) { return QueryS25
 // In info's order. The W25Qxxx's reply holds the manufacturer and the device
 // ID, so both languages name it "W25Qxxx ID".
 static const CtlReading kCtlReadings[] = {
-    {"product", {"Product name", "产品名称"}, QueryName, kReadName},
-    {"serial", {"Serial number", "产品序列号"}, QuerySerial, kReadSerial},
-    {"mcu_version", {"MCU firmware", "MCU固件版本"}, QueryMcuVersion, kReadMcuVersion},
-    {"w25q_id", {"W25Qxxx ID", "W25Qxxx ID"}, QueryW25qForInfo, kReadW25qId},
-    {"s25f_id", {"S25Fxxx ID", "S25Fxxx ID"}, QueryS25fForInfo, -1},
-    {"usb_file", {"USB flash file", "USB闪存文件"}, QueryUsbFileName, -1},
-    {"lmh0341_format", {"LMH0341 format", "LMH0341格式"}, QueryLmh0341Format, -1},
+    {"product", {"Product name", "产品名称"}, QueryName, kReadName, "KX_DEV_GetName"},
+    {"serial", {"Serial number", "产品序列号"}, QuerySerial, kReadSerial, "KX_DEV_GetSN"},
+    {"mcu_version", {"MCU firmware", "MCU固件版本"}, QueryMcuVersion, kReadMcuVersion, "KX_DEV_GetDevicePara"},
+    {"w25q_id", {"W25Qxxx ID", "W25Qxxx ID"}, QueryW25qForInfo, kReadW25qId, "KX_DEV_GetDevicePara"},
+    {"s25f_id", {"S25Fxxx ID", "S25Fxxx ID"}, QueryS25fForInfo, -1, "KX_DEV_GetDevicePara"},
+    {"usb_file", {"USB flash file", "USB闪存文件"}, QueryUsbFileName, -1, "KX_DEV_GetDevicePara"},
+    {"lmh0341_format", {"LMH0341 format", "LMH0341格式"}, QueryLmh0341Format, -1, "KX_DEV_GetLMH0341Format"},
 };
 constexpr int kInfoQueryCount = sizeof kCtlReadings / sizeof kCtlReadings[0];
 
@@ -68,6 +68,9 @@ int RunInfo(Session &session, const CtlOptions &options) {
     CloseRunSession();
 
     if (options.json) {
+        for (int q = 0; q < kInfoQueryCount; q++) {
+            if (devices >= 0 && results[q] < 0) SayCallFailed(kCtlReadings[q].entry, results[q]);
+        }
         Sink out = StreamSink(stdout);
         JsonObject object = JsonBegin(out);
         if (devices < 0) {
@@ -88,6 +91,8 @@ int RunInfo(Session &session, const CtlOptions &options) {
         for (int q = 0; q < kInfoQueryCount; q++) {
             const char *label = InLanguage(kCtlReadings[q].label);
             if (results[q] < 0) {
+                // Beside its line of the text, when the two streams are one.
+                SayCallFailed(kCtlReadings[q].entry, results[q]);
                 Say(kQueryFailedLine, label, static_cast<int>(results[q]));
             } else {
                 Say(kLabelLine, label, kReplySize, replies[q]);
@@ -271,15 +276,23 @@ int RunSetting(Session &session, const CtlOptions &options) {
     if (options.command == kCmdSet && setting == nullptr) return kExitUsage;
     const char *command = CtlCommandOf(options.command).cli.word;
 
+    // A failed open is reported by OpenBox; entry stays empty for it.
+    const char *entry = nullptr;
     int32_t result = OpenBox(session);
     if (result >= 0 && !PlatformInterrupted()) {
         if (setting != nullptr) {
+            entry = setting->entry;
             result = setting->call(session, options.value);
+        } else if (options.command == kCmdResetFpga) {
+            entry = "KX_DEV_SetFPGAReset";
+            result = ResetFpga(session);
         } else {
-            result = options.command == kCmdResetFpga ? ResetFpga(session) : EraseLutFlash(session);
+            entry = "KX_DEV_Set_W25QXX_All_Chip_Erase";
+            result = EraseLutFlash(session);
         }
     }
     CloseRunSession();
+    if (result < 0 && entry != nullptr && !PlatformInterrupted()) SayCallFailed(entry, result);
     // Cut short before the call: nothing was set, and nothing is reported
     // as done.
     if (PlatformInterrupted()) return kExitFailed;

@@ -32,6 +32,7 @@ struct CtlReading {
     Text label;
     int32_t (*query)(Session &, char *);
     int32_t identity;
+    const char *entry;  // the device library's entry the query calls
 };
 // The row of an identity reading.
 const CtlReading &ReadingOfIdentity(IdentityReadingId identity);

@@ -27,12 +27,12 @@ void PrintSettings(FILE *out);
 // The number settings pass any value of the library's 32-bit argument: the
 // box's valid register values are its own, as at the console.
 const CtlSetting kSettings[] = {
-    {"source", SourceCodeOfName, SourceNames, 0, 0, SetSourceMode},
-    {"lutmode", LutModeCodeOfName, LutModeNames, 0, 0, SetLutMode},
-    {"hdmi", nullptr, nullptr, INT32_MIN, INT32_MAX, SetHdmiOut},
-    {"mode", nullptr, nullptr, INT32_MIN, INT32_MAX, SetDeviceMode},
-    {"reg1", nullptr, nullptr, INT32_MIN, INT32_MAX, SetFpgaReg1},
-    {"reg3", nullptr, nullptr, INT32_MIN, INT32_MAX, SetFpgaReg3},
+    {"source", SourceCodeOfName, SourceNames, 0, 0, SetSourceMode, "KX_DEV_SetSourceMode"},
+    {"lutmode", LutModeCodeOfName, LutModeNames, 0, 0, SetLutMode, "KX_DEV_SetLutCtrlStatus"},
+    {"hdmi", nullptr, nullptr, INT32_MIN, INT32_MAX, SetHdmiOut, "KX_DEV_Set_HDMIOutStatus"},
+    {"mode", nullptr, nullptr, INT32_MIN, INT32_MAX, SetDeviceMode, "KX_DEV_SetMode"},
+    {"reg1", nullptr, nullptr, INT32_MIN, INT32_MAX, SetFpgaReg1, "KX_DEV_SetFPGAREG1"},
+    {"reg3", nullptr, nullptr, INT32_MIN, INT32_MAX, SetFpgaReg3, "KX_DEV_Set3DLUT_Points"},
 };
 
 // In the order of CtlCommand.

@@ -32,6 +32,7 @@ struct CtlSetting {
     int64_t min;
     int64_t max;
     int32_t (*call)(Session &, int32_t);
+    const char *entry;  // the device library's entry call makes
 };
 
 struct CtlOptions {

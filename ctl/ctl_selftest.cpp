@@ -5,6 +5,7 @@
 
 #include "ctl/ctl_commands.h"
 #include "ctl/ctl_output.h"
+#include "ctl/ctl_record.h"
 #include "device/port_test.h"
 #include "device/session.h"
 #include "platform/ascii.h"
@@ -36,15 +37,27 @@ const Text kLedQuestions[] = {{"Are all indicator LEDs red? [y/n] ", "指示灯�
                               {"Are all indicator LEDs green? [y/n] ", "指示灯是否全为绿色? [y/n] "}};
 const Text kRecordFailed = {"lutctl: the record cannot be written to %s\n", "lutctl: 无法写入记录文件 %s\n"};
 
+// The device library's entries of each port: its open, then its readings
+// in the order of IdentityReadingId, for the failures on standard error.
+const char *const kPortOpenEntries[] = {"KX_DEV_TestUSB_Init", "KX_DEV_TestETH_Init"};
+const char *const kPortReadingEntries[][kIdentityReadingCount] = {
+    {"KX_DEV_TestUSB_GetDevicePara", "KX_DEV_TestUSB_GetSN", "KX_DEV_TestUSB_GetName", "KX_DEV_TestUSB_GetDevicePara"},
+    {"KX_DEV_TestETH_GetDevicePara", "KX_DEV_TestETH_GetSN", "KX_DEV_TestETH_GetName", "KX_DEV_TestETH_GetDevicePara"},
+};
+
 PortOutcome TestPort(Session &session, TestPortId port, bool text) {
     PortOutcome outcome = {};
     if (text) Say({"%s:\n", "%s:\n"}, InLanguage(kPortNames[port]));
     outcome.openResult = OpenTestPort(session, port);
     if (outcome.openResult < 0) {
+        SayCallFailed(kPortOpenEntries[port], outcome.openResult);
         if (text) Say({"  not opened (%d)\n", "  无法打开 (%d)\n"}, static_cast<int>(outcome.openResult));
         return outcome;
     }
     outcome.passed = ReadPortIdentity(session, port, outcome.readings);
+    for (int r = 0; r < kIdentityReadingCount; r++) {
+        if (outcome.readings.result[r] < 0) SayCallFailed(kPortReadingEntries[port][r], outcome.readings.result[r]);
+    }
     if (!text) return outcome;
     for (int r = 0; r < kIdentityReadingCount; r++) {
         if (outcome.readings.result[r] < 0) {
@@ -130,14 +143,13 @@ void JsonRecord(Sink &out, const RecordField (&fields)[kRecordFieldCount]) {
     JsonEnd(object);
 }
 
-void CsvRecord(Sink &out, const RecordField (&fields)[kRecordFieldCount], bool header) {
-    for (int pass = header ? 0 : 1; pass < 2; pass++) {
-        for (int f = 0; f < kRecordFieldCount; f++) {
-            if (f > 0) PutText(out, ",");
-            CsvField(out, pass == 0 ? fields[f].name : fields[f].value, fields[f].maxBytes);
-        }
-        PutText(out, "\n");
+// One CSV line: the fields' names (the header) or their values.
+void CsvLine(Sink &out, const RecordField (&fields)[kRecordFieldCount], bool names) {
+    for (int f = 0; f < kRecordFieldCount; f++) {
+        if (f > 0) PutText(out, ",");
+        CsvField(out, names ? fields[f].name : fields[f].value, fields[f].maxBytes);
     }
+    PutText(out, "\n");
 }
 
 bool EndsWithCsv(const char *path) {
@@ -151,23 +163,32 @@ bool EndsWithCsv(const char *path) {
     return true;
 }
 
-// Appends the record (with the CSV header when the file is empty) in one
-// write, then makes sure it reached the disk; closes the file. 0 or -1.
+// Appends the record (a CSV one after the header when the file is empty)
+// and makes sure it reached the disk; closes the file. 0 or -1.
 int AppendRecord(FILE *file, const char *path, const RecordField (&fields)[kRecordFieldCount]) {
     // The fields are bounded (replies of 64 bytes, each byte at most six
     // when escaped; a station name of kMaxStationBytes), so this holds any
     // record; an overflow is a failure all the same.
     char text[8192];
     Sink out = BufferSink(text, sizeof text);
-    bool empty = fseek(file, 0, SEEK_END) == 0 && ftell(file) == 0;
+    size_t headerLength = 0;
     if (EndsWithCsv(path)) {
-        CsvRecord(out, fields, empty);
+        CsvLine(out, fields, true);
+        headerLength = out.length;
+        CsvLine(out, fields, false);
     } else {
         JsonRecord(out, fields);
     }
-    bool written = !out.overflow && fwrite(text, 1, out.length, file) == out.length;
-    written = PlatformSyncFile(file) == 0 && written;
-    return fclose(file) == 0 && written ? 0 : -1;
+    int appended = out.overflow ? -1 : AppendRecordText(file, text, out.length, headerLength, WriteRecordBytes);
+    return fclose(file) == 0 && appended == 0 ? 0 : -1;
+}
+
+// Only a regular file keeps a record: a FIFO would wait for a reader, a
+// device would swallow it. nullptr, said on standard error, when refused.
+FILE *OpenRecordFile(const char *path) {
+    FILE *record = PlatformOpenAppendFile(path);
+    if (record == nullptr) SayError(kRecordFailed, path);
+    return record;
 }
 
 }  // namespace
@@ -179,14 +200,8 @@ int RunSelftest(Session &session, const CtlOptions &options) {
     FILE *prompts = options.json ? stderr : stdout;
 
     // Opened before the box: a test whose result cannot be kept is not run.
-    FILE *record = nullptr;
-    if (options.record != nullptr) {
-        record = fopen(options.record, "ab");
-        if (record == nullptr) {
-            SayError(kRecordFailed, options.record);
-            return kExitFailed;
-        }
-    }
+    FILE *record = options.record != nullptr ? OpenRecordFile(options.record) : nullptr;
+    if (options.record != nullptr && record == nullptr) return kExitFailed;
 
     SelftestOutcome outcome = {};
     // The console's test: no KX_DEV_Init, the two test ports open the box.

@@ -15,7 +15,9 @@ static const Text kCannotBind = {"lutctl: the device library %s lacks entry poin
                                  "lutctl: 设备库 %s 缺少入口点\n"};
 static const Text kNoMemory = {"lutctl: no memory for the device context\n", "lutctl: 无法为设备上下文分配内存\n"};
 
-int RunLutctl(int argc, char **argv) {
+static const Text kOutputFailed = {"lutctl: standard output cannot be written\n", "lutctl: 无法写入标准输出\n"};
+
+static int RunParsedCommand(int argc, char **argv) {
     CtlOptions options;
     bool answered = false;
     int status = ParseOptions(argc, argv, options, &answered);
@@ -48,10 +50,30 @@ int RunLutctl(int argc, char **argv) {
 
     PlatformBeginDeviceUse();
     status = command.run(session, options);
-    CloseRunSession();
+    // The commands close the box before they show their result; a close
+    // that failed is the run's failure all the same.
+    int32_t closed = CloseRunSession();
     PlatformEndDeviceUse();
+    if (closed < 0) {
+        SayCallFailed("KX_DEV_DeInit", closed);
+        if (status == kExitOk) status = kExitFailed;
+    }
     fflush(stdout);
     ReleaseDeviceLibrary();
     PlatformEndAsInterrupted();
+    return status;
+}
+
+int RunLutctl(int argc, char **argv) {
+    // Past the file-size limit a write fails, and is reported as any other,
+    // instead of ending the run unannounced with its record half written.
+    PlatformIgnoreFileSizeSignal();
+    int status = RunParsedCommand(argc, argv);
+    // A result that never reached standard output (a full disk, a closed
+    // pipe) is no success.
+    if (fflush(stdout) != 0 || ferror(stdout)) {
+        SayError(kOutputFailed);
+        if (status == kExitOk) status = kExitFailed;
+    }
     return status;
 }

@@ -30,12 +30,13 @@ void *AllocateDeviceContext() {
 
 int32_t InitDevice(Session &session) { return DeviceApi.KX_DEV_Init(session.DeviceContext); }
 
-void CloseDevice(Session &session) { DeviceApi.KX_DEV_DeInit(session.DeviceContext); }
+int32_t CloseDevice(Session &session) { return DeviceApi.KX_DEV_DeInit(session.DeviceContext); }
 
 // The one pointer the interrupt path reaches the session by, as the close
 // may run on the platform's handler thread.
 static std::atomic<Session *> WatchedSession{nullptr};
 static std::atomic<bool> RunSessionClosed{false};
+static std::atomic<int32_t> RunCloseResult{0};
 
 static void CloseOnInterrupt() { CloseRunSession(); }
 
@@ -44,9 +45,10 @@ void WatchRunSession(Session &session) {
     PlatformCatchInterrupts(CloseOnInterrupt);
 }
 
-bool CloseRunSession() {
+int32_t CloseRunSession() {
     Session *session = WatchedSession.load();
-    if (session == nullptr || RunSessionClosed.exchange(true)) return false;
-    CloseDevice(*session);
-    return true;
+    if (session == nullptr || RunSessionClosed.exchange(true)) return RunCloseResult.load();
+    int32_t result = CloseDevice(*session);
+    RunCloseResult.store(result);
+    return result;
 }

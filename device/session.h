@@ -42,8 +42,8 @@ void ClearReplies(Session &session);
 // box cannot be opened. Prints nothing.
 int32_t InitDevice(Session &session);
 
-// KX_DEV_DeInit on the session's context; its result is not looked at.
-void CloseDevice(Session &session);
+// KX_DEV_DeInit on the session's context; its result.
+int32_t CloseDevice(Session &session);
 
 // The library's opaque block: allocated once per run, without clearing, and
 // never released, since the library may keep using it until the process
@@ -62,6 +62,8 @@ void WatchRunSession(Session &session);
 
 // The run's last KX_DEV_DeInit on the watched session: at shutdown, or from
 // an interrupt that ends the process; only the first call of a run closes,
-// and without a watched session it does nothing. Returns whether this call
-// made the close.
-bool CloseRunSession();
+// and without a watched session it does nothing. Returns the result of the
+// run's KX_DEV_DeInit, made by this call or by an earlier one, so that any
+// caller after the close can report a failed one; 0 while nothing was
+// closed.
+int32_t CloseRunSession();

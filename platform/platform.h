@@ -94,6 +94,28 @@ unsigned long PlatformProcessId();
 // FlushFileBuffers); 0, or -1 when either step failed.
 int PlatformSyncFile(FILE *file);
 
+// A record file, appended to by several stations at once: opened for
+// appending, created when missing, only when path names a regular file (or
+// nothing yet), and never waits: a FIFO, a device (/dev/null, Windows' NUL,
+// COM1, ...) or a directory gives nullptr at once. The caller closes it.
+FILE *PlatformOpenAppendFile(const char *path);
+
+// An exclusive lock on the whole of file against other processes (flock,
+// LockFileEx), held until PlatformUnlockFile or the close; waits for the
+// holder. 0, or -1 when the lock cannot be taken.
+int PlatformLockFile(FILE *file);
+void PlatformUnlockFile(FILE *file);
+
+// The file's length in bytes, or -1; and the file cut back to length
+// (0, or -1). Both act on the file itself: flush stdio's buffer first.
+int64_t PlatformFileLength(FILE *file);
+int PlatformTruncateFile(FILE *file, int64_t length);
+
+// A write past the file-size limit (ulimit -f) fails like any other write
+// error instead of ending the process (POSIX: SIGXFSZ ignored). Windows has
+// no such signal: nothing.
+void PlatformIgnoreFileSizeSignal();
+
 // ---- the operator's terminal -------------------------------------------
 
 // Whether standard input is an interactive terminal (a console window on

@@ -8,6 +8,7 @@
 #include <netinet/tcp.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <termios.h>
@@ -17,8 +18,8 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <cstring>
+#include <ctime>
 #include <initializer_list>
 
 #include "platform/ascii.h"
@@ -152,6 +153,43 @@ int PlatformSyncFile(FILE *file) {
     if (fflush(file) != 0) return -1;
     return fsync(fileno(file)) == 0 ? 0 : -1;
 }
+
+FILE *PlatformOpenAppendFile(const char *path) {
+    // O_NONBLOCK: opening a FIFO without a reader would wait for one.
+    int fd = open(path, O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) return nullptr;
+    struct stat status;
+    int flags = fcntl(fd, F_GETFL);
+    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || flags == -1 ||
+        fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1) {
+        close(fd);
+        return nullptr;
+    }
+    FILE *file = fdopen(fd, "ab");
+    if (file == nullptr) close(fd);
+    return file;
+}
+
+int PlatformLockFile(FILE *file) {
+    for (;;) {
+        if (flock(fileno(file), LOCK_EX) == 0) return 0;
+        // An interrupt ends the run's wait as it ends any other.
+        if (errno != EINTR || PlatformInterrupted()) return -1;
+    }
+}
+
+void PlatformUnlockFile(FILE *file) { flock(fileno(file), LOCK_UN); }
+
+int64_t PlatformFileLength(FILE *file) {
+    struct stat status;
+    return fstat(fileno(file), &status) == 0 ? static_cast<int64_t>(status.st_size) : -1;
+}
+
+int PlatformTruncateFile(FILE *file, int64_t length) {
+    return ftruncate(fileno(file), static_cast<off_t>(length)) == 0 ? 0 : -1;
+}
+
+void PlatformIgnoreFileSizeSignal() { signal(SIGXFSZ, SIG_IGN); }
 
 bool PlatformStdinIsTerminal() { return isatty(STDIN_FILENO) != 0; }
 

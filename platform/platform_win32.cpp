@@ -24,8 +24,7 @@ PlatformLibrary PlatformLoadLibrary(const char *fileName) {
 
 PlatformProc PlatformFindSymbol(PlatformLibrary library, const char *name) {
     if (library == nullptr) return nullptr;
-    return reinterpret_cast<PlatformProc>(
-        GetProcAddress(reinterpret_cast<HMODULE>(library), name));
+    return reinterpret_cast<PlatformProc>(GetProcAddress(reinterpret_cast<HMODULE>(library), name));
 }
 
 void PlatformFreeLibrary(PlatformLibrary library) {
@@ -174,6 +173,48 @@ int PlatformSyncFile(FILE *file) {
     return handle != INVALID_HANDLE_VALUE && FlushFileBuffers(handle) ? 0 : -1;
 }
 
+FILE *PlatformOpenAppendFile(const char *path) {
+    if (IsDeviceName(path)) return nullptr;
+    HANDLE handle = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    // A pipe or a device is no disk file.
+    if (GetFileType(handle) != FILE_TYPE_DISK) {
+        CloseHandle(handle);
+        return nullptr;
+    }
+    // _O_APPEND: every write goes to the end, wherever others left it.
+    int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_APPEND | _O_BINARY);
+    if (fd == -1) {
+        CloseHandle(handle);
+        return nullptr;
+    }
+    FILE *file = _fdopen(fd, "ab");
+    if (file == nullptr) _close(fd);
+    return file;
+}
+
+static HANDLE HandleOf(FILE *file) { return reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file))); }
+
+int PlatformLockFile(FILE *file) {
+    OVERLAPPED from = {};
+    return LockFileEx(HandleOf(file), LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &from) ? 0 : -1;
+}
+
+void PlatformUnlockFile(FILE *file) {
+    OVERLAPPED from = {};
+    UnlockFileEx(HandleOf(file), 0, MAXDWORD, MAXDWORD, &from);
+}
+
+int64_t PlatformFileLength(FILE *file) {
+    LARGE_INTEGER size;
+    return GetFileSizeEx(HandleOf(file), &size) ? static_cast<int64_t>(size.QuadPart) : -1;
+}
+
+int PlatformTruncateFile(FILE *file, int64_t length) { return _chsize_s(_fileno(file), length) == 0 ? 0 : -1; }
+
+void PlatformIgnoreFileSizeSignal() {}
+
 // A console, not merely a character device: _isatty is true for NUL too.
 static bool IsConsole(FILE *stream) {
     HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
@@ -199,8 +240,8 @@ void PlatformWriteText(FILE *stream, const char *text) {
         return;
     }
     int wideCount = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
-    wchar_t *wide = wideCount > 0 ? static_cast<wchar_t *>(malloc(sizeof(wchar_t) * static_cast<size_t>(wideCount)))
-                                  : nullptr;
+    wchar_t *wide =
+        wideCount > 0 ? static_cast<wchar_t *>(malloc(sizeof(wchar_t) * static_cast<size_t>(wideCount))) : nullptr;
     if (wide == nullptr || MultiByteToWideChar(CP_UTF8, 0, text, -1, wide, wideCount) != wideCount) {
         free(wide);
         fputs(text, stream);
@@ -209,8 +250,8 @@ void PlatformWriteText(FILE *stream, const char *text) {
     // What stdio still holds goes first.
     fflush(stream);
     DWORD written = 0;
-    WriteConsoleW(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream))), wide,
-                  static_cast<DWORD>(wideCount - 1), &written, nullptr);
+    WriteConsoleW(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream))), wide, static_cast<DWORD>(wideCount - 1),
+                  &written, nullptr);
     free(wide);
 }
 

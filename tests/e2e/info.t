@@ -240,3 +240,16 @@ its 64-byte buffer, even when the library writes no terminator there.
   KX_DEV_GetDevicePara 1 0 @buf => 0 "RRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRRR"
   KX_DEV_DeInit => 0
   KX_DEV_DeInit => 0
+
+A close that fails: the console's text stays as it is, and standard error
+says the failure, one line per close (here the loop's after getName, then
+the run's last one).
+
+  $ printf '%s\n' getName exit | KXSIM_RESULTS=KX_DEV_DeInit=-6/-7 lutbox 2> err
+  请输入命令: ->Product Name: LB-3D100
+  请输入命令: -> (no-eol)
+  $ console_lines < err
+  lutbox: KX_DEV_DeInit failed (-6)
+  lutbox: KX_DEV_DeInit failed (-7)
+  $ journal | grep -c DeInit
+  2

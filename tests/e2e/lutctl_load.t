@@ -122,3 +122,13 @@ and the box is never opened.
   {"file": "c33.txt", "family": null, "points": null, "layout": null, "sent": false, "verified": null, "first_difference": null}
   status 1
   $ journal
+
+A close that fails after a verified download fails the run.
+
+  $ KXSIM_RESULTS=KX_DEV_DeInit=-6 lutctl load --verify a17.csv > out; status
+  status 1
+  $ tail -n 2 out
+  Read-back: verified
+  lutctl: KX_DEV_DeInit failed (-6)
+  $ journal | tail -n 1
+  KX_DEV_DeInit => -6

@@ -43,7 +43,7 @@ the console) and count as failed.
   $ KXSIM_RESULTS=KX_DEV_TestETH_Init=-1 lutctl --lang en selftest --station line-7 --record line.csv > out; status
   status 1
   $ tail -n 5 out
-  Ethernet port:
+  lutctl: KX_DEV_TestETH_Init failed (-1)
     not opened (-1)
   Ports: fail
   Record: line.csv
@@ -113,5 +113,22 @@ no test whose result would be lost.
 
   $ lutctl selftest --record no/such/dir/line.csv --lang en; status
   lutctl: the record cannot be written to no/such/dir/line.csv
+  status 1
+  $ journal
+
+Only a regular file keeps records: a FIFO, a device or a directory is
+refused at once, before the box is opened, and nothing waits for a reader.
+
+  $ mkdir dir.csv
+  $ for name in $(not_regular_files csv) dir.csv; do
+  >   lutctl selftest --record $name --lang en | sed "s/$name/NAME/"; status ${PIPESTATUS[0]}
+  > done
+  lutctl: the record cannot be written to NAME
+  status 1
+  lutctl: the record cannot be written to NAME
+  status 1
+  lutctl: the record cannot be written to NAME
+  status 1
+  lutctl: the record cannot be written to NAME
   status 1
   $ journal

@@ -45,6 +45,7 @@ Every setting, options before or after the command word.
 A failing call fails the run.
 
   $ KXSIM_RESULTS=KX_DEV_SetSourceMode=-4 lutctl set source SDI; status
+  lutctl: KX_DEV_SetSourceMode failed (-4)
   set source SDI (2): failed (-4)
   status 1
   $ rm journal
