@@ -1,12 +1,12 @@
 // Win32 implementations of the platform services.
 #include "platform/platform.h"
 
-#include <windows.h>
 #include <conio.h>
 #include <fcntl.h>
 #include <io.h>
 #include <shlwapi.h>
 #include <sys/stat.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -20,8 +20,7 @@ PlatformLibrary PlatformLoadLibrary(const char *fileName) {
 
 PlatformProc PlatformFindSymbol(PlatformLibrary library, const char *name) {
     if (library == nullptr) return nullptr;
-    return reinterpret_cast<PlatformProc>(
-        GetProcAddress(reinterpret_cast<HMODULE>(library), name));
+    return reinterpret_cast<PlatformProc>(GetProcAddress(reinterpret_cast<HMODULE>(library), name));
 }
 
 void PlatformFreeLibrary(PlatformLibrary library) {
@@ -153,9 +152,20 @@ FILE *PlatformCreateNewFile(const char *path) {
     return file;
 }
 
+int64_t PlatformFileSize(FILE *file) {
+    // ftell's long ends at 2 GiB here.
+    __int64 size = _filelengthi64(_fileno(file));
+    return size >= 0 ? static_cast<int64_t>(size) : -1;
+}
+
 int PlatformMoveOver(const char *from, const char *to) {
     return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 0 : -1;
 }
+
+// The read-only attribute, Windows' one permission bit, is refused by
+// PlatformMayWrite; the access list of the new file is inherited from the
+// directory, as the replaced file's was unless someone set one of its own.
+int PlatformCopyPermissions(const char *, FILE *) { return 0; }
 
 bool PlatformMayWrite(const char *path) {
     DWORD attributes = GetFileAttributesA(path);
@@ -195,8 +205,8 @@ void PlatformWriteText(FILE *stream, const char *text) {
         return;
     }
     int wideCount = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
-    wchar_t *wide = wideCount > 0 ? static_cast<wchar_t *>(malloc(sizeof(wchar_t) * static_cast<size_t>(wideCount)))
-                                  : nullptr;
+    wchar_t *wide =
+        wideCount > 0 ? static_cast<wchar_t *>(malloc(sizeof(wchar_t) * static_cast<size_t>(wideCount))) : nullptr;
     if (wide == nullptr || MultiByteToWideChar(CP_UTF8, 0, text, -1, wide, wideCount) != wideCount) {
         free(wide);
         fputs(text, stream);
@@ -205,8 +215,8 @@ void PlatformWriteText(FILE *stream, const char *text) {
     // What stdio still holds goes first.
     fflush(stream);
     DWORD written = 0;
-    WriteConsoleW(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream))), wide,
-                  static_cast<DWORD>(wideCount - 1), &written, nullptr);
+    WriteConsoleW(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream))), wide, static_cast<DWORD>(wideCount - 1),
+                  &written, nullptr);
     free(wide);
 }
 
@@ -266,5 +276,7 @@ void PlatformCatchInterrupts(void (*closeNow)()) {
 }
 
 bool PlatformInterrupted() { return InterlockedCompareExchange(&Interrupted, 0, 0) != 0; }
+
+void PlatformIgnoreFileSizeSignal() {}
 
 void PlatformEndAsInterrupted() {}
