@@ -1,5 +1,6 @@
 What only the POSIX builds can show of lutprep: a standard output that
-takes no bytes, and the permissions of the OUT it replaces.
+takes no bytes, the permissions of the OUT it replaces, and the file size
+limit.
 
   $ . "$E2E_LIB"
 
@@ -35,5 +36,18 @@ permissions of a new file.
   $ (umask 022; $LUTPREP convert cube17-good.cube new.cube > /dev/null)
   $ stat -c %a new.cube
   644
+  $ ls | grep tmp || echo no temporary file
+  no temporary file
+
+Beyond the file size limit the write fails as on a full disk: OUT stays
+as it was and the temporary file is removed, where SIGXFSZ would have
+ended lutprep with it left behind.
+
+  $ cp out.cube kept.cube
+  $ (ulimit -f 20; $LUTPREP convert cube17-good.cube out.cube)
+  lutprep: out.cube: write failed; left as it was
+  [1]
+  $ cmp out.cube kept.cube && echo out.cube as it was
+  out.cube as it was
   $ ls | grep tmp || echo no temporary file
   no temporary file
