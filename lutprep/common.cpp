@@ -42,17 +42,18 @@ int32_t ParseCount(const char *text) {
     return CliWholeNumber(text, 0, 1 << 20, &value) ? static_cast<int32_t>(value) : -1;
 }
 
-int WriteReplacing(const char *out, int (*write)(FILE *file, const void *context, PrepError *error),
-                   bool (*check)(const char *tempPath, const void *context, char *why, size_t whySize),
-                   const void *context) {
-    PlatformReplacement replacement;
-    FILE *file = PlatformCreateReplacement(replacement, out);
-    if (file == nullptr) {
-        PrintError("%s: cannot write it (not writable, or no temporary file can be made beside it)", out);
-        return -1;
-    }
+namespace {
+
+// The steps of WriteReplacing between creating the temporary file and
+// putting it in OUT's place; an interrupt between them removes the file.
+int WriteChecked(PlatformReplacement &replacement, const char *out,
+                 int (*write)(FILE *file, const void *context, PrepError *error),
+                 bool (*check)(const char *tempPath, const void *context, char *why, size_t whySize),
+                 const void *context) {
     PrepError error{};
-    if (write(file, context, &error) != 0) {
+    int written = write(replacement.file, context, &error);
+    if (PlatformEndReplacementIfInterrupted(replacement) != 0) return -1;
+    if (written != 0) {
         PlatformDiscardReplacement(replacement);
         PrintError("%s: %s; left as it was", out, error.text);
         return -1;
@@ -67,11 +68,38 @@ int WriteReplacing(const char *out, int (*write)(FILE *file, const void *context
         PrintError("%s: the written file failed the check: %s; left as it was", out, why);
         return -1;
     }
+    if (PlatformEndReplacementIfInterrupted(replacement) != 0) return -1;
     if (PlatformCommitReplacement(replacement) != 0) {
         PrintError("%s: cannot put the written file in its place; left as it was", out);
         return -1;
     }
     return 0;
+}
+
+}  // namespace
+
+int WriteReplacing(const char *out, int (*write)(FILE *file, const void *context, PrepError *error),
+                   bool (*check)(const char *tempPath, const void *context, char *why, size_t whySize),
+                   const void *context) {
+    // From here an interrupt only notes itself, so that the temporary file
+    // can be removed before the process ends; a write beyond the file size
+    // limit fails as a write (a full disk, say) does.
+    PlatformCatchInterrupts(nullptr);
+    PlatformIgnoreFileSizeSignal();
+    // Windows handles an interrupt on a thread of its own, which ends the
+    // process: it waits while the temporary file exists.
+    PlatformBeginDeviceUse();
+    PlatformReplacement replacement;
+    int result = -1;
+    if (PlatformCreateReplacement(replacement, out) == nullptr) {
+        PrintError("%s: cannot write it (not writable, or no temporary file can be made beside it)", out);
+    } else if (PlatformEndReplacementIfInterrupted(replacement) == 0) {
+        result = WriteChecked(replacement, out, write, check, context);
+    }
+    PlatformEndDeviceUse();
+    // OUT is complete (or as it was): the interrupt ends the process now.
+    PlatformEndAsInterrupted();
+    return result;
 }
 
 const Lut3dSize *BoxSizeOfPoints(int32_t points) {

@@ -85,6 +85,18 @@ struct Request {
     PrepInterp interp;
 };
 
+// What IN's NaN and infinite values did: which output nodes they reached,
+// and that the loss counts each as a total one.
+void PrintNonfinite(const Request &q, const PrepLut *source, const Lut3dSize *size, int64_t touched) {
+    int64_t values = PrepCountNonfiniteValues(source);
+    if (values == 0) return;
+    PrintError(
+        "warning: %s: %s holds %lld NaN or infinite value%s, which reach%s %lld of the %lld output nodes; there "
+        "the values are clamped (NaN to 0) and the loss counts them as total (%.3f 10-bit code values)",
+        q.out, q.in, static_cast<long long>(values), values == 1 ? "" : "s", values == 1 ? "es" : "",
+        static_cast<long long>(touched), static_cast<long long>(PrepNodeCount(size->points)), kPrepCode10);
+}
+
 void PrintConverted(const Request &q, const PrepLut *source, const Lut3dSize *size, int64_t clamped,
                     const PrepLoss &loss) {
     char from[96];
@@ -97,11 +109,12 @@ void PrintConverted(const Request &q, const PrepLut *source, const Lut3dSize *si
         "max %.3f, 99th percentile %.3f 10-bit code values\n",
         q.out, size->points, depth, q.box->name, layout, q.in, from, static_cast<long long>(clamped),
         clamped == 1 ? "" : "s", loss.maxCode10, loss.p99Code10);
-    if (loss.maxCode10 > 1.0) {
+    // A coarser grid's own loss, apart from the NaN and infinite values.
+    if (loss.finiteMaxCode10 > 1.0) {
         PrintError(
             "warning: %s: the %d-point grid is up to %.3f 10-bit code values off between its nodes; "
             "such a LUT needs a shaper, which the box does not have",
-            q.out, size->points, loss.maxCode10);
+            q.out, size->points, loss.finiteMaxCode10);
     }
 }
 
@@ -121,13 +134,16 @@ int Convert(const Request &q) {
     int status = kExitFailed;
     // The loss is measured on what is written: clamped, which the loss
     // does not count again.
+    int64_t touched = 0;
     if (PrepResample(&source, size->points, q.interp, &result, &error) != 0 ||
-        (clamped = PrepClampLut(&result), PrepMeasureLoss(&source, &result, q.interp, &loss, &error)) != 0) {
+        (touched = PrepCountNonfiniteNodes(&result), clamped = PrepClampLut(&result),
+         PrepMeasureLoss(&source, &result, q.interp, &loss, &error)) != 0) {
         PrintError("%s: %s", q.in, error.text);
     } else {
         const Written written{q.box, &result, q.bits};
         if (WriteReplacing(q.out, WriteLut, CheckLut, &written) == 0) {
             PrintConverted(q, &source, size, clamped, loss);
+            PrintNonfinite(q, &source, size, touched);
             status = kExitOk;
         }
     }

@@ -3,8 +3,9 @@
 #include <iterator>
 
 #include "lutbox_version.h"
-#include "prep/lut_write.h"
 #include "lutprep/lutprep.h"
+#include "platform/platform.h"
+#include "prep/lut_write.h"
 #include "prep/preview.h"
 
 namespace {
@@ -118,5 +119,11 @@ int main(int argc, char **argv) {
     if (status != kExitOk) return status;
     if (CliAnswerHelpOrVersion(kLutprepProgram, args)) return kExitOk;
     status = kCommands[args.command].run(args);
-    return fflush(stdout) == 0 || status != kExitOk ? status : kExitFailed;
+    if (fflush(stdout) != 0 || ferror(stdout) != 0) {
+        PrintError("cannot write the report to standard output");
+        if (status == kExitOk) status = kExitFailed;
+    }
+    // An interrupt that came after OUT was written ends the run as it would have.
+    PlatformEndAsInterrupted();
+    return status;
 }

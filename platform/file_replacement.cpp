@@ -17,11 +17,16 @@ FILE *PlatformCreateReplacement(PlatformReplacement &replacement, const char *pa
     // holds no extension of its own.
     static unsigned attempt = 0;
     for (int tries = 0; tries < 100; tries++) {
-        length = snprintf(replacement.tempPath, sizeof replacement.tempPath, "%s.%lu-%u.tmp", path,
-                          PlatformProcessId(), attempt++);
+        length = snprintf(replacement.tempPath, sizeof replacement.tempPath, "%s.%lu-%u.tmp", path, PlatformProcessId(),
+                          attempt++);
         if (length < 0 || length >= kPlatformPathBytes) break;
         replacement.file = PlatformCreateNewFile(replacement.tempPath);
-        if (replacement.file != nullptr) return replacement.file;
+        if (replacement.file == nullptr) continue;
+        // The file replaced keeps who may read it: a private file must not
+        // become readable by others through a conversion.
+        if (PlatformCopyPermissions(path, replacement.file) == 0) return replacement.file;
+        PlatformDiscardReplacement(replacement);
+        return nullptr;
     }
     replacement.tempPath[0] = '\0';
     return nullptr;
@@ -30,7 +35,9 @@ FILE *PlatformCreateReplacement(PlatformReplacement &replacement, const char *pa
 int PlatformCloseReplacement(PlatformReplacement &replacement) {
     if (replacement.file == nullptr) return -1;
     // Buffered bytes that do not reach the disk show up only when closing.
-    bool written = ferror(replacement.file) == 0;
+    // On the disk before the rename: after a crash or a power cut the name
+    // holds either the old file or the whole new one, never an empty one.
+    bool written = ferror(replacement.file) == 0 && PlatformSyncFile(replacement.file) == 0;
     written = fclose(replacement.file) == 0 && written;
     replacement.file = nullptr;
     if (written) return 0;
@@ -58,4 +65,11 @@ void PlatformDiscardReplacement(PlatformReplacement &replacement) {
 int PlatformFinishReplacement(PlatformReplacement &replacement) {
     if (PlatformCloseReplacement(replacement) != 0) return -1;
     return PlatformCommitReplacement(replacement);
+}
+
+int PlatformEndReplacementIfInterrupted(PlatformReplacement &replacement) {
+    if (!PlatformInterrupted()) return 0;
+    PlatformDiscardReplacement(replacement);
+    PlatformEndAsInterrupted();
+    return -1;
 }

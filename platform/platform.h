@@ -49,6 +49,10 @@ void PlatformUseGbkConsole();
 // as does a file that cannot be opened. The caller closes the file.
 FILE *PlatformOpenRegularFile(const char *path);
 
+// The size of an open file in bytes, from the file system, without reading
+// it; -1 when it cannot be told.
+int64_t PlatformFileSize(FILE *file);
+
 // A file written by replacement: the bytes go to a new temporary file in
 // the same directory, which takes the file's place only once it is complete
 // and closed, so a failure never leaves a broken or emptied file where a
@@ -65,9 +69,10 @@ struct PlatformReplacement {
 // temporary file cannot be created.
 FILE *PlatformCreateReplacement(PlatformReplacement &replacement, const char *path);
 
-// Closes the temporary file; 0, or -1 when not every byte reached it (the
-// temporary file is then removed). Its bytes can be read back at tempPath
-// before the commit.
+// Flushes the temporary file to the disk and closes it; 0, or -1 when not
+// every byte reached it (the temporary file is then removed). Its bytes can
+// be read back at tempPath before the commit. A file it replaces keeps its
+// permission bits (POSIX); a new one gets those of any new file.
 int PlatformCloseReplacement(PlatformReplacement &replacement);
 
 // Puts the closed temporary file in path's place; 0, or -1 (the temporary
@@ -80,12 +85,24 @@ void PlatformDiscardReplacement(PlatformReplacement &replacement);
 // Close and commit in one step, for a writer that needs no check between.
 int PlatformFinishReplacement(PlatformReplacement &replacement);
 
+// For a program that caught interrupts (PlatformCatchInterrupts): when one
+// came, removes the temporary file and ends the process as the interrupt
+// would have; 0 otherwise. Called while the temporary file exists, around
+// its writing and before the commit, since the handler itself only notes the
+// interrupt. Returns -1 after removing it where the platform's own handler
+// ends the process (Windows, once the device use ends).
+int PlatformEndReplacementIfInterrupted(PlatformReplacement &replacement);
+
 // The primitives of the replacement, one per platform: creates path for
 // binary writing only when no file of that name exists (with the usual
 // permissions of a new file); moves from over to, replacing it; whether an
 // existing path may be written (true when there is none).
 FILE *PlatformCreateNewFile(const char *path);
 int PlatformMoveOver(const char *from, const char *to);
+// Gives file the permission bits of the file at path, when there is one
+// (POSIX; Windows keeps no such bits beside the read-only attribute, which
+// PlatformMayWrite refuses); 0, or -1.
+int PlatformCopyPermissions(const char *path, FILE *file);
 bool PlatformMayWrite(const char *path);
 // A number that tells this process from others running at the same time.
 unsigned long PlatformProcessId();

@@ -131,6 +131,11 @@ FILE *PlatformOpenRegularFile(const char *path) {
     return file;
 }
 
+int64_t PlatformFileSize(FILE *file) {
+    struct stat status;
+    return fstat(fileno(file), &status) == 0 ? static_cast<int64_t>(status.st_size) : -1;
+}
+
 FILE *PlatformCreateNewFile(const char *path) {
     // 0666 less the umask: the permissions fopen gives a new file.
     int fd = open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -144,6 +149,14 @@ FILE *PlatformCreateNewFile(const char *path) {
 }
 
 int PlatformMoveOver(const char *from, const char *to) { return rename(from, to) == 0 ? 0 : -1; }
+
+int PlatformCopyPermissions(const char *path, FILE *file) {
+    struct stat status;
+    if (stat(path, &status) != 0) return errno == ENOENT ? 0 : -1;
+    // The permission bits alone: set-user-ID and the like are not carried
+    // over to a file this process wrote.
+    return fchmod(fileno(file), status.st_mode & 0777) == 0 ? 0 : -1;
+}
 
 bool PlatformMayWrite(const char *path) { return access(path, W_OK) == 0 || errno == ENOENT; }
 

@@ -156,9 +156,20 @@ FILE *PlatformCreateNewFile(const char *path) {
     return file;
 }
 
+int64_t PlatformFileSize(FILE *file) {
+    // ftell's long ends at 2 GiB here.
+    __int64 size = _filelengthi64(_fileno(file));
+    return size >= 0 ? static_cast<int64_t>(size) : -1;
+}
+
 int PlatformMoveOver(const char *from, const char *to) {
     return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 0 : -1;
 }
+
+// The read-only attribute, Windows' one permission bit, is refused by
+// PlatformMayWrite; the access list of the new file is inherited from the
+// directory, as the replaced file's was unless someone set one of its own.
+int PlatformCopyPermissions(const char *, FILE *) { return 0; }
 
 bool PlatformMayWrite(const char *path) {
     DWORD attributes = GetFileAttributesA(path);

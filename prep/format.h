@@ -13,6 +13,7 @@
 #include "prep/source_lut.h"
 
 struct PrepWarnings;
+struct PrepSource;
 
 struct PrepFormat {
     // As the box's family of the same extension is named: "cube".
@@ -25,9 +26,9 @@ struct PrepFormat {
     // What one of its data rows must read as to the box's reader; its writer
     // writes rows of that form.
     const char *boxRow;
-    // Reads text[0, size) into *lut, with the contract of PrepParseLut;
-    // null when the format is not read.
-    int (*parse)(const char *text, size_t size, PrepLut *lut, PrepWarnings *warnings, PrepError *error);
+    // Reads the source into *lut, with the contract of PrepParseLut; null
+    // when the format is not read.
+    int (*parse)(const PrepSource &source, PrepLut *lut, PrepWarnings *warnings, PrepError *error);
     // Writes *lut (a plain lattice with every value in [0, 1]) into file, at
     // the bit depth bits when it has one; 0, or -1 with *error set. Null
     // when the format is not written.

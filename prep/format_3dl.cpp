@@ -344,14 +344,14 @@ const PrepFormat kPrepFormat3dl = {
     .rowNode = PrepBlueFastestNode,
 };
 
-int PrepParse3dl(const char *text, size_t size, PrepLut *lut, PrepWarnings *warnings, PrepError *error) {
+int PrepParse3dl(const PrepSource &source, PrepLut *lut, PrepWarnings *warnings, PrepError *error) {
     PrepFreeLut(lut);
     Reading3dl d{};
     d.shifted = {"numbers", 3, 0, 0};
     d.warnings = warnings;
     d.error = error;
     int64_t lastLine = 1;
-    int result = ForEachLine(text, size, '#', Read3dlLine, &d, &lastLine);
+    int result = ForEachSourceLine(source, false, '#', Read3dlLine, &d, &lastLine, error);
     if (result == 0) result = RefuseShiftedRows(d.shifted, error);
     if (result == 0) result = CheckRowCount(d, lastLine, error);
     if (result == 0) result = PrepAllocLut(lut, d.mesh.points, 0, error);

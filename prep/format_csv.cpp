@@ -25,7 +25,6 @@
 
 namespace {
 
-constexpr char kBom[] = "\xEF\xBB\xBF";
 constexpr int kIndexColumns = 3;
 constexpr int kRowFields = kIndexColumns + 3;
 
@@ -35,46 +34,98 @@ struct CsvRow {
     int64_t line;
 };
 
+// The rows as read, kept small, since a 256-point CSV holds 16.7 million:
+// the values in file order (which become the LUT's, placed in place), each
+// row's three indices of 8 bits (red lowest; every table's indices fit),
+// and its line. The first row with an index no table has refuses the file
+// whatever the size, so it is kept apart and no row after it is stored.
+constexpr uint32_t kIndexBits = 8;
+constexpr int64_t kIndexLimit = int64_t{1} << kIndexBits;
 struct CsvRows {
-    CsvRow *rows;
-    int64_t count;
+    float (*values)[3];
+    uint32_t *nodes;
+    uint32_t *lines;
+    int64_t count;  // rows read, stored or not
+    int64_t stored;
     int64_t capacity;
+    bool beyond;  // beyondRow holds the first row with an index no table has
+    CsvRow beyondRow;
+    int64_t beyondAt;
 };
 
-int AppendCsvRow(CsvRows *b, const CsvRow &row, PrepError *error) {
+int GrowCsvRows(CsvRows *b, int64_t line, PrepError *error) {
     constexpr int64_t kMaxRows = int64_t{kPrepMaxPoints} * kPrepMaxPoints * kPrepMaxPoints;
-    if (b->count == b->capacity) {
-        if (b->capacity >= kMaxRows) {
-            PrepSetError(error, row.line, "more than %lld rows: larger than any LUT", static_cast<long long>(kMaxRows));
-            return -1;
-        }
-        int64_t capacity = b->capacity == 0 ? 4096 : b->capacity * 2;
-        if (capacity > kMaxRows) capacity = kMaxRows;
-        void *grown = realloc(b->rows, static_cast<size_t>(capacity) * sizeof b->rows[0]);
-        if (grown == nullptr) {
-            PrepSetError(error, row.line, "out of memory after %lld rows", static_cast<long long>(b->count));
-            return -1;
-        }
-        b->rows = static_cast<CsvRow *>(grown);
-        b->capacity = capacity;
+    if (b->capacity >= kMaxRows) {
+        PrepSetError(error, line, "more than %lld rows: larger than any LUT", static_cast<long long>(kMaxRows));
+        return -1;
     }
-    b->rows[b->count++] = row;
+    int64_t capacity = b->capacity == 0 ? 4096 : b->capacity * 2;
+    if (capacity > kMaxRows) capacity = kMaxRows;
+    size_t n = static_cast<size_t>(capacity);
+    void *values = realloc(b->values, n * sizeof b->values[0]);
+    if (values != nullptr) b->values = static_cast<float(*)[3]>(values);
+    void *nodes = values != nullptr ? realloc(b->nodes, n * sizeof b->nodes[0]) : nullptr;
+    if (nodes != nullptr) b->nodes = static_cast<uint32_t *>(nodes);
+    void *lines = nodes != nullptr ? realloc(b->lines, n * sizeof b->lines[0]) : nullptr;
+    if (lines == nullptr) {
+        PrepSetError(error, line, "out of memory after %lld rows", static_cast<long long>(b->count));
+        return -1;
+    }
+    b->lines = static_cast<uint32_t *>(lines);
+    b->capacity = capacity;
     return 0;
 }
 
-// Places every row at its node; -1 with *error set for an index out of
-// range or a node given twice.
-int PlaceRows(const CsvRows &rows, int32_t n, PrepLut *lut, PrepError *error) {
-    // The row (plus one) that filled each node, 0 while none did.
+int AppendCsvRow(CsvRows *b, const CsvRow &row, PrepError *error) {
+    bool fits = true;
+    for (int c = 0; c < kIndexColumns; c++) fits = fits && row.index[c] >= 0 && row.index[c] < kIndexLimit;
+    b->count++;
+    if (b->beyond) return 0;
+    if (!fits) {
+        b->beyond = true;
+        b->beyondRow = row;
+        b->beyondAt = b->stored;
+        return 0;
+    }
+    if (b->stored == b->capacity && GrowCsvRows(b, row.line, error) != 0) return -1;
+    int64_t k = b->stored++;
+    for (int c = 0; c < 3; c++) b->values[k][c] = row.value[c];
+    b->nodes[k] = static_cast<uint32_t>(row.index[0] | row.index[1] << kIndexBits | row.index[2] << 2 * kIndexBits);
+    // Lines beyond 32 bits cannot occur in a file of at most kPrepMaxFileBytes.
+    b->lines[k] = row.line > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(row.line);
+    return 0;
+}
+
+void FreeCsvRows(CsvRows *b) {
+    free(b->values);
+    free(b->nodes);
+    free(b->lines);
+    *b = CsvRows{};
+}
+
+// Row k as read: indices, line.
+CsvRow RowAt(const CsvRows &rows, int64_t k) {
+    if (rows.beyond && k == rows.beyondAt) return rows.beyondRow;
+    CsvRow row{};
+    for (int c = 0; c < kIndexColumns; c++) row.index[c] = rows.nodes[k] >> (c * kIndexBits) & (kIndexLimit - 1);
+    row.line = rows.lines[k];
+    return row;
+}
+
+// The first row that refuses the file for a table of n points: an index
+// out of range or a node given twice (in the order of the rows, as each
+// is placed); -1 with *error set, or 0.
+int CheckPlaces(const CsvRows &rows, int32_t n, PrepError *error) {
     int64_t nodes = PrepNodeCount(n);
-    int32_t *filledBy = static_cast<int32_t *>(calloc(static_cast<size_t>(nodes), sizeof(int32_t)));
-    if (filledBy == nullptr) {
+    uint8_t *seen = static_cast<uint8_t *>(calloc(static_cast<size_t>(nodes + 7) / 8, 1));
+    if (seen == nullptr) {
         PrepSetError(error, 0, "out of memory for a %d-point table", n);
         return -1;
     }
+    int64_t last = rows.beyond ? rows.beyondAt + 1 : rows.stored;
     int result = 0;
-    for (int64_t i = 0; i < rows.count && result == 0; i++) {
-        const CsvRow &row = rows.rows[i];
+    for (int64_t i = 0; i < last && result == 0; i++) {
+        CsvRow row = RowAt(rows, i);
         for (int c = 0; c < kIndexColumns && result == 0; c++) {
             if (row.index[c] < 0 || row.index[c] >= n) {
                 PrepSetError(error, row.line, "index %lld outside 0 to %d (%lld rows make a %d-point table)",
@@ -84,20 +135,44 @@ int PlaceRows(const CsvRows &rows, int32_t n, PrepLut *lut, PrepError *error) {
         }
         if (result != 0) break;
         int64_t node = row.index[0] + n * (row.index[1] + n * row.index[2]);
-        if (filledBy[node] != 0) {
+        if ((seen[node / 8] >> (node % 8) & 1) != 0) {
+            int64_t first = 0;
+            while (rows.nodes[first] != rows.nodes[i]) first++;
             PrepSetError(error, row.line, "node %lld,%lld,%lld a second time (first on line %lld)",
                          static_cast<long long>(row.index[0]), static_cast<long long>(row.index[1]),
-                         static_cast<long long>(row.index[2]),
-                         static_cast<long long>(rows.rows[filledBy[node] - 1].line));
+                         static_cast<long long>(row.index[2]), static_cast<long long>(rows.lines[first]));
             result = -1;
-            break;
         }
-        filledBy[node] = static_cast<int32_t>(i + 1);
-        for (int c = 0; c < 3; c++) lut->values[3 * node + c] = row.value[c];
+        seen[node / 8] = static_cast<uint8_t>(seen[node / 8] | 1 << (node % 8));
     }
-    // N^3 rows, none out of range and none twice: every node is filled.
-    free(filledBy);
+    free(seen);
     return result;
+}
+
+// Moves every row's values to its node, in place: N^3 rows, none out of
+// range and none twice, so the rows' nodes are a permutation, followed
+// cycle by cycle. The nodes array marks the rows placed (its top bit).
+void PlaceRows(CsvRows *rows, int32_t n) {
+    constexpr uint32_t kPlaced = uint32_t{1} << 31;
+    for (int64_t k = 0; k < rows->stored; k++) {
+        CsvRow row = RowAt(*rows, k);
+        rows->nodes[k] = static_cast<uint32_t>(row.index[0] + n * (row.index[1] + n * row.index[2]));
+    }
+    for (int64_t start = 0; start < rows->stored; start++) {
+        if ((rows->nodes[start] & kPlaced) != 0) continue;
+        float carried[3] = {rows->values[start][0], rows->values[start][1], rows->values[start][2]};
+        int64_t at = start;
+        do {
+            int64_t to = rows->nodes[at];
+            rows->nodes[at] |= kPlaced;
+            for (int c = 0; c < 3; c++) {
+                float v = rows->values[to][c];
+                rows->values[to][c] = carried[c];
+                carried[c] = v;
+            }
+            at = to;
+        } while (at != start);
+    }
 }
 
 // One data line into *row; the count of fields it holds, or -1 with *error
@@ -190,29 +265,25 @@ const PrepFormat kPrepFormatCsv = {
     .rowNode = PrepBlueFastestNode,
 };
 
-int PrepParseCsv(const char *text, size_t size, PrepLut *lut, PrepWarnings *warnings, PrepError *error) {
+int PrepParseCsv(const PrepSource &source, PrepLut *lut, PrepWarnings *warnings, PrepError *error) {
     PrepFreeLut(lut);
-    size_t bom = sizeof kBom - 1;
-    if (size >= bom && memcmp(text, kBom, bom) == 0) {
-        text += bom;
-        size -= bom;
-    }
     CsvReading r{};
     r.shifted = {"fields", kRowFields, 0, 0};
     r.warnings = warnings;
     r.error = error;
     int64_t lastLine = 1;
-    int result = ForEachLine(text, size, 0, ReadCsvLine, &r, &lastLine);
+    int result = ForEachSourceLine(source, true, 0, ReadCsvLine, &r, &lastLine, error);
     if (result == 0) result = RefuseShiftedRows(r.shifted, error);
     int32_t n = 0;
     if (result == 0 && (n = CsvPoints(r, lastLine, error)) == 0) result = -1;
-    if (result == 0) result = PrepAllocLut(lut, n, 0, error);
+    if (result == 0) result = CheckPlaces(r.rows, n, error);
     if (result == 0) {
-        lut->family = kPrepFamilyCsv;
-        result = PlaceRows(r.rows, n, lut, error);
-        if (result != 0) PrepFreeLut(lut);
+        PlaceRows(&r.rows, n);
+        result = PrepAdoptLattice(lut, n, 0, &r.rows.values[0][0], error);
+        r.rows.values = nullptr;
+        if (result == 0) lut->family = kPrepFamilyCsv;
     }
-    free(r.rows.rows);
+    FreeCsvRows(&r.rows);
     FinishWarnings(warnings, "[0, 1]");
     return result;
 }

@@ -205,6 +205,18 @@ int ResolveRanges(const CubeHeader &h, bool shaper, PrepLut *lut, PrepError *err
     return 0;
 }
 
+// A value of a message: the shortest text that reads back as the same
+// float, so that two values that differ never print alike (0.5 and
+// 0.50000006) and one given as 0.1 prints as 0.1.
+struct ValueText {
+    char text[kPrepRowRoom / 4 + 8];
+};
+ValueText Shortest(float v) {
+    ValueText t;
+    *PutFloat(t.text, v) = '\0';
+    return t;
+}
+
 // The "domain" warning: any input range of the 3D table other than [0, 1],
 // which the box ignores.
 void NoteDomain(const CubeHeader &h, bool shaper, PrepWarnings *warnings) {
@@ -213,15 +225,16 @@ void NoteDomain(const CubeHeader &h, bool shaper, PrepWarnings *warnings) {
     if (domainOff) {
         int64_t line = Given(h, kDomainMin) ? h.keywords[kDomainMin].line : h.keywords[kDomainMax].line;
         NoteWarning(warnings, kPrepWarnDomain, line,
-                    "DOMAIN_MIN %g %g %g, DOMAIN_MAX %g %g %g: the box ignores the domain and takes the %s as "
+                    "DOMAIN_MIN %s %s %s, DOMAIN_MAX %s %s %s: the box ignores the domain and takes the %s as "
                     "covering 0 to 1",
-                    h.domainMin[0], h.domainMin[1], h.domainMin[2], h.domainMax[0], h.domainMax[1], h.domainMax[2],
+                    Shortest(h.domainMin[0]).text, Shortest(h.domainMin[1]).text, Shortest(h.domainMin[2]).text,
+                    Shortest(h.domainMax[0]).text, Shortest(h.domainMax[1]).text, Shortest(h.domainMax[2]).text,
                     shaper ? "tables" : "table");
     }
     if (h.range3d[0] != 0.0f || h.range3d[1] != 1.0f) {
         NoteWarning(warnings, kPrepWarnDomain, h.keywords[kRange3d].line,
-                    "LUT_3D_INPUT_RANGE %g %g: the box ignores it and takes the table as covering 0 to 1", h.range3d[0],
-                    h.range3d[1]);
+                    "LUT_3D_INPUT_RANGE %s %s: the box ignores it and takes the table as covering 0 to 1",
+                    Shortest(h.range3d[0]).text, Shortest(h.range3d[1]).text);
     }
 }
 
@@ -307,13 +320,18 @@ void NoteShaperAndSize(const CubeReading &c, const PrepLut *lut, bool oneD) {
 }
 
 // Everything after the lines were read: sizes, ranges, the LUT itself.
-int BuildLut(const CubeReading &c, int64_t lastLine, PrepLut *lut, PrepError *error) {
+int BuildLut(CubeReading &c, int64_t lastLine, PrepLut *lut, PrepError *error) {
     const CubeHeader &h = c.h;
     int32_t shaperPoints = static_cast<int32_t>(h.size1d);
     bool oneD = false;
     int32_t points = LatticePoints(c, lastLine, &oneD, error);
     if (points == 0) return -1;
-    if (PrepAllocLut(lut, points, shaperPoints, error) != 0) return -1;
+    // Without a shaper the rows read are the lattice: taken, not copied.
+    bool taken = shaperPoints == 0;
+    int allocated = taken ? PrepAdoptLattice(lut, points, 0, &c.rows.rows[0][0], error)
+                          : PrepAllocLut(lut, points, shaperPoints, error);
+    if (taken) c.rows.rows = nullptr;  // the count stays for the warnings
+    if (allocated != 0) return -1;
     lut->family = kPrepFamilyCube;
     if (ResolveRanges(h, shaperPoints > 0, lut, error) != 0) {
         PrepFreeLut(lut);
@@ -323,7 +341,7 @@ int BuildLut(const CubeReading &c, int64_t lastLine, PrepLut *lut, PrepError *er
     if (shaperPoints > 0) memcpy(lut->shaper, rows.rows, static_cast<size_t>(shaperPoints) * sizeof rows.rows[0]);
     if (oneD) {
         FillIdentity(lut);
-    } else {
+    } else if (!taken) {
         memcpy(lut->values, rows.rows[shaperPoints], static_cast<size_t>(PrepNodeCount(points)) * sizeof rows.rows[0]);
     }
     NoteDomain(h, shaperPoints > 0, c.warnings);
@@ -390,7 +408,7 @@ const PrepFormat kPrepFormatCube = {
     .rowNode = CubeRowNode,
 };
 
-int PrepParseCube(const char *text, size_t size, PrepLut *lut, PrepWarnings *warnings, PrepError *error) {
+int PrepParseCube(const PrepSource &source, PrepLut *lut, PrepWarnings *warnings, PrepError *error) {
     PrepFreeLut(lut);
     CubeReading c{};
     StartHeader(&c.h);
@@ -398,7 +416,7 @@ int PrepParseCube(const char *text, size_t size, PrepLut *lut, PrepWarnings *war
     c.warnings = warnings;
     c.error = error;
     int64_t lastLine = 1;
-    int result = ForEachLine(text, size, '#', ReadCubeLine, &c, &lastLine);
+    int result = ForEachSourceLine(source, false, '#', ReadCubeLine, &c, &lastLine, error);
     if (result == 0) result = RefuseShiftedRows(c.shifted, error);
     if (result == 0) result = BuildLut(c, lastLine, lut, error);
     FreeRows(&c.rows);

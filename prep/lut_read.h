@@ -9,12 +9,21 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 
 #include "prep/format.h"
 #include "prep/source_lut.h"
 
 // The largest file read: far above the largest LUT in any of the forms.
 constexpr int64_t kPrepMaxFileBytes = int64_t{1} << 30;
+
+// What a format reader reads: size bytes at text, or, when file is not
+// null, that file from where it stands to its end, in blocks.
+struct PrepSource {
+    const char *text;
+    size_t size;
+    FILE *file;
+};
 
 enum PrepWarningCode : int32_t {
     kPrepWarnDomain,       // DOMAIN_MIN/MAX (or LUT_3D_INPUT_RANGE) other than 0 and 1
@@ -67,7 +76,7 @@ int PrepParseLut(const char *text, size_t size, PrepFamily family, PrepLut *lut,
                  PrepError *error);
 
 // The readers of the formats (format_cube.cpp, format_3dl.cpp,
-// format_csv.cpp), with the contract of PrepParseLut.
-int PrepParseCube(const char *text, size_t size, PrepLut *lut, PrepWarnings *warnings, PrepError *error);
-int PrepParse3dl(const char *text, size_t size, PrepLut *lut, PrepWarnings *warnings, PrepError *error);
-int PrepParseCsv(const char *text, size_t size, PrepLut *lut, PrepWarnings *warnings, PrepError *error);
+// format_csv.cpp), with the contract of PrepParseLut, on a source.
+int PrepParseCube(const PrepSource &source, PrepLut *lut, PrepWarnings *warnings, PrepError *error);
+int PrepParse3dl(const PrepSource &source, PrepLut *lut, PrepWarnings *warnings, PrepError *error);
+int PrepParseCsv(const PrepSource &source, PrepLut *lut, PrepWarnings *warnings, PrepError *error);

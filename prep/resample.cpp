@@ -21,12 +21,10 @@ constexpr double kWorthExplaining = 0.5 / kPrepCode10;
 float (*AllocSamples(int32_t points, PrepError *error))[3] {
     void *p = malloc(static_cast<size_t>(PrepNodeCount(points)) * 3 * sizeof(float));
     if (p == nullptr) PrepSetError(error, 0, "out of memory for a %d-point lattice", points);
-    return static_cast<float (*)[3]>(p);
+    return static_cast<float(*)[3]>(p);
 }
 
-float ClampUnit(float v) {
-    return v > 1.0f ? 1.0f : v > 0.0f ? v : 0.0f;
-}
+float ClampUnit(float v) { return v > 1.0f ? 1.0f : v > 0.0f ? v : 0.0f; }
 
 // A difference as float; one beyond float's range (of two values of
 // opposite signs near the limit) as an infinity.
@@ -46,7 +44,7 @@ double Percentile99(float *values, int64_t count) {
 
 int PrepResample(const PrepLut *source, int32_t points, PrepInterp interp, PrepLut *out, PrepError *error) {
     if (PrepAllocLut(out, points, 0, error) != 0) return -1;
-    if (PrepSampleLattice(source, points, interp, reinterpret_cast<float (*)[3]>(out->values)) != 0) {
+    if (PrepSampleLattice(source, points, interp, reinterpret_cast<float(*)[3]>(out->values)) != 0) {
         PrepFreeLut(out);
         PrepSetError(error, 0, "cannot resample to %d points", points);
         return -1;
@@ -67,12 +65,11 @@ int64_t PrepClampLut(PrepLut *lut) {
     return changed;
 }
 
-int PrepMeasureLoss(const PrepLut *source, const PrepLut *result, PrepInterp interp, PrepLoss *loss,
-                    PrepError *error) {
+int PrepMeasureLoss(const PrepLut *source, const PrepLut *result, PrepInterp interp, PrepLoss *loss, PrepError *error) {
     const int32_t n = source->points;
     const int64_t values = 3 * PrepNodeCount(n);
-    float (*want)[3] = AllocSamples(n, error);
-    float (*got)[3] = want != nullptr ? AllocSamples(n, error) : nullptr;
+    float(*want)[3] = AllocSamples(n, error);
+    float(*got)[3] = want != nullptr ? AllocSamples(n, error) : nullptr;
     if (got == nullptr) {
         free(want);
         return -1;
@@ -82,13 +79,17 @@ int PrepMeasureLoss(const PrepLut *source, const PrepLut *result, PrepInterp int
     float *diff = &want[0][0];
     const float *gotValues = &got[0][0];
     double worst = 0.0;
+    *loss = PrepLoss{};
     for (int64_t i = 0; i < values; i++) {
+        bool known = std::isfinite(diff[i]);
         double d = std::fabs(static_cast<double>(ClampUnit(diff[i])) - gotValues[i]) * kPrepCode10;
-        // A NaN in the result is a total loss.
-        if (std::isnan(d)) d = kPrepCode10;
+        // A NaN in the result, or a source value that is none, is a total loss.
+        if (std::isnan(d) || !known) d = kPrepCode10;
+        if (!known) loss->nonfinite++;
         diff[i] = DiffToFloat(d);
         // The maximum of the stored values, so that it bounds the percentile.
         worst = diff[i] > worst ? diff[i] : worst;
+        if (known && diff[i] > loss->finiteMaxCode10) loss->finiteMaxCode10 = diff[i];
     }
     free(got);
     loss->maxCode10 = worst;
@@ -97,13 +98,32 @@ int PrepMeasureLoss(const PrepLut *source, const PrepLut *result, PrepInterp int
     return 0;
 }
 
+int64_t PrepCountNonfiniteNodes(const PrepLut *lut) {
+    int64_t count = 0;
+    int64_t nodes = PrepNodeCount(lut->points);
+    for (int64_t n = 0; n < nodes; n++) {
+        const float *v = lut->values + 3 * n;
+        count += std::isfinite(v[0]) && std::isfinite(v[1]) && std::isfinite(v[2]) ? 0 : 1;
+    }
+    return count;
+}
+
+int64_t PrepCountNonfiniteValues(const PrepLut *lut) {
+    int64_t count = 0;
+    int64_t values = 3 * PrepNodeCount(lut->points);
+    for (int64_t i = 0; i < values; i++) count += std::isfinite(lut->values[i]) ? 0 : 1;
+    for (int64_t i = 0; i < 3 * int64_t{lut->shaperPoints}; i++) count += std::isfinite(lut->shaper[i]) ? 0 : 1;
+    return count;
+}
+
 int PrepCompare(const PrepLut *a, const PrepLut *b, PrepInterp interp, PrepComparison *result, PrepError *error) {
     *result = PrepComparison{};
     const int32_t n = a->points;
     const int64_t nodes = PrepNodeCount(n);
-    float (*av)[3] = AllocSamples(n, error);
-    float (*bv)[3] = av != nullptr ? AllocSamples(n, error) : nullptr;
-    float *diff = bv != nullptr ? static_cast<float *>(malloc(static_cast<size_t>(nodes) * 3 * sizeof(float))) : nullptr;
+    float(*av)[3] = AllocSamples(n, error);
+    float(*bv)[3] = av != nullptr ? AllocSamples(n, error) : nullptr;
+    float *diff =
+        bv != nullptr ? static_cast<float *>(malloc(static_cast<size_t>(nodes) * 3 * sizeof(float))) : nullptr;
     if (diff == nullptr) {
         if (bv != nullptr) PrepSetError(error, 0, "out of memory for a %d-point comparison", n);
         free(av);

@@ -25,12 +25,22 @@ int64_t PrepClampLut(PrepLut *lut);
 // node positions (n / (source points - 1) on every axis), against the
 // source's transform there clamped to [0, 1] (clamping is counted apart),
 // in 10-bit code values over every node and channel.
+// A source node whose transform is NaN or infinite has no value to keep:
+// it counts as a total loss, one full scale (1023 code values).
 struct PrepLoss {
     double maxCode10;
     double p99Code10;
+    int64_t nonfinite;       // source values at its nodes that are NaN or infinite
+    double finiteMaxCode10;  // the largest loss where the source is finite
 };
-int PrepMeasureLoss(const PrepLut *source, const PrepLut *result, PrepInterp interp, PrepLoss *loss,
-                    PrepError *error);
+
+// The nodes of lut's lattice with a value that is NaN or infinite; before
+// clamping, those of a resampled LUT are the ones a NaN or infinity of its
+// source reached.
+int64_t PrepCountNonfiniteNodes(const PrepLut *lut);
+// The values of lut (lattice and shaper) that are NaN or infinite.
+int64_t PrepCountNonfiniteValues(const PrepLut *lut);
+int PrepMeasureLoss(const PrepLut *source, const PrepLut *result, PrepInterp interp, PrepLoss *loss, PrepError *error);
 
 // B against A at A's nodes (B sampled there by interp where the sizes or
 // domains differ, copied where they align). Absolute differences over every

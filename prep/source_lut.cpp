@@ -7,9 +7,11 @@
 // only rounding a converted node carries is the final one to float.
 #include "prep/source_lut.h"
 
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 void PrepSetError(PrepError *error, int64_t line, const char *format, ...) {
     if (error == nullptr) return;
@@ -20,9 +22,7 @@ void PrepSetError(PrepError *error, int64_t line, const char *format, ...) {
     va_end(args);
 }
 
-int64_t PrepNodeCount(int32_t points) {
-    return static_cast<int64_t>(points) * points * points;
-}
+int64_t PrepNodeCount(int32_t points) { return static_cast<int64_t>(points) * points * points; }
 
 namespace {
 
@@ -63,6 +63,11 @@ const float *Node(const PrepLut *lut, int32_t r, int32_t g, int32_t b) {
     return lut->values + 3 * (r + n * (g + n * b));
 }
 
+// A corner's share: none for a corner of weight 0, so that a NaN or an
+// infinity there (0 times it is NaN) does not reach a point that lies on
+// the cell's other corners, such as a node the grids share.
+double Weighted(double w, double v) { return w != 0.0 ? w * v : 0.0; }
+
 // The tetrahedron of the cell that holds the point is chosen by the order of
 // the three fractions; its four corners run from the cell's low corner to
 // its high one, one axis added at a time, largest fraction first.
@@ -97,7 +102,7 @@ void Tetrahedral(const PrepLut *lut, const int32_t i[3], const double f[3], doub
     double w2 = f[second] - f[third];
     double w3 = f[third];
     for (int c = 0; c < 3; c++) {
-        out[c] = w0 * v0[c] + w1 * v1[c] + w2 * v2[c] + w3 * v3[c];
+        out[c] = Weighted(w0, v0[c]) + Weighted(w1, v1[c]) + Weighted(w2, v2[c]) + Weighted(w3, v3[c]);
     }
 }
 
@@ -107,7 +112,7 @@ void Trilinear(const PrepLut *lut, const int32_t i[3], const double f[3], double
         int dr = corner & 1, dg = (corner >> 1) & 1, db = (corner >> 2) & 1;
         double w = (dr ? f[0] : 1.0 - f[0]) * (dg ? f[1] : 1.0 - f[1]) * (db ? f[2] : 1.0 - f[2]);
         const float *v = Node(lut, i[0] + dr, i[1] + dg, i[2] + db);
-        for (int c = 0; c < 3; c++) out[c] += w * v[c];
+        for (int c = 0; c < 3; c++) out[c] += Weighted(w, v[c]);
     }
 }
 
@@ -116,6 +121,12 @@ void Evaluate(const PrepLut *lut, PrepInterp interp, const double in[3], double 
     double f[3];
     for (int c = 0; c < 3; c++) {
         double x = lut->shaperPoints > 0 ? Shape(lut, c, in[c]) : in[c];
+        // A shaper's NaN or infinity is no input position: the node is
+        // unknown, as one the lattice's own NaN reaches, not the edge's.
+        if (!std::isfinite(x)) {
+            out[0] = out[1] = out[2] = std::numeric_limits<double>::quiet_NaN();
+            return;
+        }
         Locate(x, lut->domainMin[c], lut->domainMax[c], lut->points, &i[c], &f[c]);
     }
     if (interp == kPrepTrilinear) {
@@ -150,6 +161,25 @@ int PrepAllocLut(PrepLut *lut, int32_t points, int32_t shaperPoints, PrepError *
     }
     lut->points = points;
     lut->shaperPoints = shaperPoints;
+    return 0;
+}
+
+int PrepAdoptLattice(PrepLut *lut, int32_t points, int32_t shaperPoints, float *values, PrepError *error) {
+    // The smallest lattice stands in while the shaper is allocated and the
+    // sizes are checked, then gives way to values.
+    if (points < kPrepMinPoints || points > kPrepMaxPoints) {
+        PrepFreeLut(lut);
+        free(values);
+        PrepSetError(error, 0, "%d points per axis: a 3D LUT has %d to %d", points, kPrepMinPoints, kPrepMaxPoints);
+        return -1;
+    }
+    if (PrepAllocLut(lut, kPrepMinPoints, shaperPoints, error) != 0) {
+        free(values);
+        return -1;
+    }
+    free(lut->values);
+    lut->values = values;
+    lut->points = points;
     return 0;
 }
 
@@ -190,8 +220,7 @@ int PrepSampleLattice(const PrepLut *lut, int32_t points, PrepInterp interp, flo
                     for (int c = 0; c < 3; c++) out[row][c] = v[c];
                     continue;
                 }
-                double x[3] = {static_cast<double>(r) / to, static_cast<double>(g) / to,
-                               static_cast<double>(b) / to};
+                double x[3] = {static_cast<double>(r) / to, static_cast<double>(g) / to, static_cast<double>(b) / to};
                 double y[3];
                 Evaluate(lut, interp, x, y);
                 for (int c = 0; c < 3; c++) out[row][c] = static_cast<float>(y[c]);

@@ -70,6 +70,11 @@ struct PrepLut {
 // allocated).
 int PrepAllocLut(PrepLut *lut, int32_t points, int32_t shaperPoints, PrepError *error);
 
+// As PrepAllocLut, with values (points^3 rows of red, green, blue, from
+// malloc) as the lattice, which *lut owns from here: freed with it, and at
+// once on failure. A reader that holds the rows already so needs no copy.
+int PrepAdoptLattice(PrepLut *lut, int32_t points, int32_t shaperPoints, float *values, PrepError *error);
+
 // Frees what PrepAllocLut allocated and resets *lut; safe on a reset or
 // already freed one.
 void PrepFreeLut(PrepLut *lut);

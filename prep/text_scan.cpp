@@ -41,6 +41,109 @@ bool NextLine(PrepLineReader *reader, PrepLine *line) {
     return true;
 }
 
+namespace {
+
+constexpr char kBom[] = "\xEF\xBB\xBF";
+constexpr size_t kBomBytes = sizeof kBom - 1;
+
+// One physical line through the loop's rules; what onLine returned, or 0.
+int HandleLine(const PrepLine &raw, char comment, int (*onLine)(void *state, const PrepLine &line), void *state,
+               int64_t *lastLine) {
+    *lastLine = raw.number;
+    PrepLine line = TrimLine(raw);
+    if (line.begin == line.end || (comment != 0 && *line.begin == comment)) return 0;
+    return onLine(state, line);
+}
+
+// A file read in blocks: buffer[0, used) holds what is not yet taken, a
+// part of a line carried over from the last block first.
+struct BlockReader {
+    FILE *file;
+    char *buffer;
+    size_t capacity;
+    size_t used;
+    int64_t total;
+    bool end;
+};
+
+constexpr size_t kBlockBytes = size_t{1} << 20;
+
+// Appends the next block; the buffer grows only when a single line fills it.
+int Refill(BlockReader *b, PrepError *error) {
+    if (b->used == b->capacity) {
+        size_t grown = b->capacity * 2;
+        char *larger = static_cast<char *>(realloc(b->buffer, grown));
+        if (larger == nullptr) {
+            PrepSetError(error, 0, "out of memory for a line of more than %llu bytes",
+                         static_cast<unsigned long long>(b->capacity));
+            return -1;
+        }
+        b->buffer = larger;
+        b->capacity = grown;
+    }
+    size_t room = b->capacity - b->used;
+    size_t n = fread(b->buffer + b->used, 1, room, b->file);
+    if (ferror(b->file) != 0) {
+        PrepSetError(error, 0, "read failed");
+        return -1;
+    }
+    b->used += n;
+    b->total += static_cast<int64_t>(n);
+    b->end = n < room;
+    // The file grew after its size was looked at.
+    if (b->total > kPrepMaxFileBytes) {
+        PrepSetError(error, 0, "more than %lld bytes: larger than any LUT file",
+                     static_cast<long long>(kPrepMaxFileBytes));
+        return -1;
+    }
+    return 0;
+}
+
+// Hands on the complete lines of the buffer (with the last one at the end
+// of the file) and keeps the rest; what onLine returned, or 0.
+int TakeLines(BlockReader *b, size_t start, char comment, int (*onLine)(void *state, const PrepLine &line), void *state,
+              int64_t *number, int64_t *lastLine) {
+    int result = 0;
+    while (result == 0 && start < b->used) {
+        char *begin = b->buffer + start;
+        char *lf = static_cast<char *>(memchr(begin, '\n', b->used - start));
+        if (lf == nullptr && !b->end) break;
+        char *end = lf != nullptr ? lf : b->buffer + b->used;
+        start = lf != nullptr ? static_cast<size_t>(lf + 1 - b->buffer) : b->used;
+        if (end > begin && end[-1] == '\r') end--;
+        result = HandleLine(PrepLine{begin, end, ++*number}, comment, onLine, state, lastLine);
+    }
+    memmove(b->buffer, b->buffer + start, b->used - start);
+    b->used -= start;
+    return result;
+}
+
+int ForEachFileLine(FILE *file, bool skipBom, char comment, int (*onLine)(void *state, const PrepLine &line),
+                    void *state, int64_t *lastLine, PrepError *error) {
+    BlockReader b{file, static_cast<char *>(malloc(kBlockBytes)), kBlockBytes, 0, 0, false};
+    if (b.buffer == nullptr) {
+        PrepSetError(error, 0, "out of memory for reading");
+        return -1;
+    }
+    int64_t number = 0;
+    int result = 0;
+    for (bool first = true; result == 0; first = false) {
+        if (Refill(&b, error) != 0) {
+            result = -1;
+            break;
+        }
+        // The first block holds the whole mark, unless the file is shorter.
+        size_t start =
+            first && skipBom && b.used >= kBomBytes && memcmp(b.buffer, kBom, kBomBytes) == 0 ? kBomBytes : 0;
+        result = TakeLines(&b, start, comment, onLine, state, &number, lastLine);
+        if (b.end) break;
+    }
+    free(b.buffer);
+    return result;
+}
+
+}  // namespace
+
 int ForEachLine(const char *text, size_t size, char comment, int (*onLine)(void *state, const PrepLine &line),
                 void *state, int64_t *lastLine) {
     PrepLineReader reader;
@@ -48,13 +151,24 @@ int ForEachLine(const char *text, size_t size, char comment, int (*onLine)(void 
     *lastLine = 1;
     PrepLine raw;
     while (NextLine(&reader, &raw)) {
-        *lastLine = raw.number;
-        PrepLine line = TrimLine(raw);
-        if (line.begin == line.end || (comment != 0 && *line.begin == comment)) continue;
-        int result = onLine(state, line);
+        int result = HandleLine(raw, comment, onLine, state, lastLine);
         if (result != 0) return result;
     }
     return 0;
+}
+
+int ForEachSourceLine(const PrepSource &source, bool skipBom, char comment,
+                      int (*onLine)(void *state, const PrepLine &line), void *state, int64_t *lastLine,
+                      PrepError *error) {
+    *lastLine = 1;
+    if (source.file != nullptr) return ForEachFileLine(source.file, skipBom, comment, onLine, state, lastLine, error);
+    const char *text = source.text;
+    size_t size = source.size;
+    if (skipBom && size >= kBomBytes && memcmp(text, kBom, kBomBytes) == 0) {
+        text += kBomBytes;
+        size -= kBomBytes;
+    }
+    return ForEachLine(text, size, comment, onLine, state, lastLine);
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
@@ -97,21 +211,40 @@ const char *AfterField(const char *p, const char *end, char separator) {
 
 // The value of a decimal field that from_chars found beyond float's range:
 // an infinity for too large a number, a zero for too small a one, both with
-// the field's sign.
+// the field's sign. from_chars gives subnormals themselves, rounded as
+// strtof rounds them, so only these two remain. Which one is told by the
+// decimal exponent of the first significant digit, counted from the text
+// (a field such as "0." and 323 zeros and "1" is beyond double as well, so
+// no wider parse can tell): at least 0 is a value of 1 or more.
 float OutOfRange(const char *begin, const char *end) {
     bool negative = *begin == '-';
-    double d = 0.0;
-    std::from_chars_result r = std::from_chars(begin, end, d);
-    bool huge;
-    if (r.ec == std::errc{}) {
-        huge = std::fabs(d) > 1.0;
-    } else {
-        // Beyond double as well: the sign of the exponent tells which way.
-        huge = true;
-        for (const char *p = begin; p < end; p++) {
-            if (AsciiLower(*p) == 'e') huge = p + 1 < end && p[1] != '-';
+    const char *p = begin + (*begin == '-' || *begin == '+' ? 1 : 0);
+    constexpr int64_t kFar = int64_t{1} << 40;  // beyond any field's length
+    int64_t first = 0;                          // exponent of the first significant digit
+    bool found = false;
+    bool point = false;
+    int64_t place = 0;  // digits before the point, minus those after it before the first significant one
+    for (; p < end && AsciiLower(*p) != 'e'; p++) {
+        if (*p == '.') {
+            point = true;
+        } else if (!found && *p == '0') {
+            if (point) place--;
+        } else if (!found) {
+            found = true;
+            first = point ? place - 1 : 0;
+        } else if (!point) {
+            first++;
         }
     }
+    int64_t exponent = 0;
+    if (p < end) {
+        const char *q = p + 1;
+        bool minus = q < end && *q == '-';
+        if (q < end && (*q == '-' || *q == '+')) q++;
+        for (; q < end && exponent < kFar; q++) exponent = exponent * 10 + (*q - '0');
+        if (minus) exponent = -exponent;
+    }
+    bool huge = found && first + exponent >= 0;
     float magnitude = huge ? std::numeric_limits<float>::infinity() : 0.0f;
     return negative ? -magnitude : magnitude;
 }

@@ -37,6 +37,15 @@ bool NextLine(PrepLineReader *reader, PrepLine *line);
 int ForEachLine(const char *text, size_t size, char comment, int (*onLine)(void *state, const PrepLine &line),
                 void *state, int64_t *lastLine);
 
+// The same over a source (prep/lut_read.h), skipping a UTF-8 byte-order
+// mark at its start when skipBom is set. A file is read in blocks: the
+// memory it takes is a block and the longest line, not the file. -1 with
+// *error set when the file cannot be read, holds more than
+// kPrepMaxFileBytes, or has a line longer than the memory left.
+int ForEachSourceLine(const PrepSource &source, bool skipBom, char comment,
+                      int (*onLine)(void *state, const PrepLine &line), void *state, int64_t *lastLine,
+                      PrepError *error);
+
 // Space, tab, and the other ASCII white space that can stand within a line.
 bool IsBlank(char c);
 const char *SkipBlanks(const char *p, const char *end);

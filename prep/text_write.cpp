@@ -71,7 +71,7 @@ int CheckWritable(const PrepLut *lut, PrepError *error) {
     for (int64_t i = 0; i < values; i++) {
         float v = lut->values[i];
         if (!(v >= 0.0f && v <= 1.0f)) {
-            PrepSetError(error, 0, "value %g of node %lld outside [0, 1]: clamp it first", static_cast<double>(v),
+            PrepSetError(error, 0, "value %.9g of node %lld outside [0, 1]: clamp it first", static_cast<double>(v),
                          static_cast<long long>(i / 3));
             return -1;
         }

@@ -124,6 +124,18 @@ swapped, and compare says so.
   {"max": 0.850061059, "mean": 0.198609562, "p99": 0.742124557, "max_code10": 869.612463, "tolerance": 0.000488758553, "within": false, "worst": {"node": [32, 0, 0], "a": [0.870085478, 0.0200244207, 0.11990232], "b": [0.0200244207, 0.11990232, 0.870085478]}}
   [1]
 
+A NaN or an infinity in IN has no value to keep: convert says how many
+output nodes it reaches (between the 17-point nodes, the 33-point ones
+whose interpolation takes it in), which are written clamped, and the loss
+counts it as total rather than as nothing.
+
+  $ corpus write . cube:17:good
+  1 files
+  $ awk 'NR == 2460 { $2 = "inf" } { print }' cube17-good.cube > inf17.cube
+  $ lutprep convert --size 33 inf17.cube inf33.cube
+  inf33.cube: 33-point cube, layout 3, from inf17.cube (17-point cube); 15 values clamped; loss between the nodes: max 1023.000, 99th percentile 0.000 10-bit code values
+  lutprep: warning: inf33.cube: inf17.cube holds 1 NaN or infinite value, which reaches 15 of the 35937 output nodes; there the values are clamped (NaN to 0) and the loss counts them as total (1023.000 10-bit code values)
+
 IN and OUT may be one file.
 
   $ cp cube65-negfirst.cube same.cube

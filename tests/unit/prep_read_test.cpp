@@ -29,9 +29,7 @@ Parsed Parse(PrepFamily family, const std::string &text) {
     return p;
 }
 
-void Free(Parsed *p) {
-    PrepFreeLut(&p->lut);
-}
+void Free(Parsed *p) { PrepFreeLut(&p->lut); }
 
 std::vector<float> Eval(const PrepLut &lut, float r, float g, float b) {
     float in[3] = {r, g, b}, out[3];
@@ -81,11 +79,12 @@ std::string CsvReversed(const char *sep, const char *point, const char *eol) {
 }  // namespace
 
 TEST(PrepCubeReader, ReadsIndentedLowerCaseKeywordsCommentsBlankLinesAndCrLf) {
-    std::string text = "# exported by a grading application\r\n  title grade one\r\n\tlut_3d_size 2\r\n\r\n"
-                       "Domain_Min 0 0 0\r\nDOMAIN_MAX 1 1 1\r\n";
+    std::string text =
+        "# exported by a grading application\r\n  title grade one\r\n\tlut_3d_size 2\r\n\r\n"
+        "Domain_Min 0 0 0\r\nDOMAIN_MAX 1 1 1\r\n";
     for (int k = 0; k < 8; k++) {
-        text += std::to_string(k / 8.0) + " " + std::to_string(k / 16.0) + "\t" + std::to_string(1.0 - k / 32.0) +
-                "\r\n";
+        text +=
+            std::to_string(k / 8.0) + " " + std::to_string(k / 16.0) + "\t" + std::to_string(1.0 - k / 32.0) + "\r\n";
         if (k == 3) text += "\r\n# half way\r\n";
     }
     Parsed p = Parse(kPrepFamilyCube, text);
@@ -103,8 +102,8 @@ TEST(PrepCubeReader, ReadsIndentedLowerCaseKeywordsCommentsBlankLinesAndCrLf) {
 
 TEST(PrepCubeReader, DomainsInputRangesAndShapersShapeTheInput) {
     // A domain per channel, clamped at its edges.
-    Parsed p = Parse(kPrepFamilyCube, "TITLE \"d\"\nDOMAIN_MIN -1 0 0\nDOMAIN_MAX 1 2 1\nLUT_3D_SIZE 2\n" +
-                                          IdentityRows());
+    Parsed p =
+        Parse(kPrepFamilyCube, "TITLE \"d\"\nDOMAIN_MIN -1 0 0\nDOMAIN_MAX 1 2 1\nLUT_3D_SIZE 2\n" + IdentityRows());
     ASSERT_EQ(p.result, 0) << p.error.text;
     EXPECT_EQ(Eval(p.lut, 0.0f, 1.0f, 0.5f), (std::vector<float>{0.5f, 0.5f, 0.5f}));
     EXPECT_EQ(Eval(p.lut, -3.0f, 5.0f, 0.25f), (std::vector<float>{0.0f, 1.0f, 0.25f}));
@@ -113,9 +112,10 @@ TEST(PrepCubeReader, DomainsInputRangesAndShapersShapeTheInput) {
     Free(&p);
 
     // The grading-software variant: a shaper over [0, 2], then the table.
-    p = Parse(kPrepFamilyCube, "LUT_1D_SIZE 3\nLUT_1D_INPUT_RANGE 0 2\nLUT_3D_SIZE 2\nLUT_3D_INPUT_RANGE 0 1\n"
-                               "0 0 0\n0.25 0.5 1\n1 1 1\n" +
-                                   IdentityRows());
+    p = Parse(kPrepFamilyCube,
+              "LUT_1D_SIZE 3\nLUT_1D_INPUT_RANGE 0 2\nLUT_3D_SIZE 2\nLUT_3D_INPUT_RANGE 0 1\n"
+              "0 0 0\n0.25 0.5 1\n1 1 1\n" +
+                  IdentityRows());
     ASSERT_EQ(p.result, 0) << p.error.text;
     EXPECT_EQ(p.lut.shaperPoints, 3);
     EXPECT_EQ(Eval(p.lut, 1.0f, 1.0f, 1.0f), (std::vector<float>{0.25f, 0.5f, 1.0f}));
@@ -159,14 +159,13 @@ TEST_P(PrepRefusals, NameTheLineAndTheReason) {
     Free(&p);
 }
 
-void PrintTo(const Refusal &r, std::ostream *os) {
-    *os << "expecting line " << r.line << ": " << r.reason;
-}
+void PrintTo(const Refusal &r, std::ostream *os) { *os << "expecting line " << r.line << ": " << r.reason; }
 
 INSTANTIATE_TEST_SUITE_P(
     Cube, PrepRefusals,
     ::testing::Values(
-        Refusal{kPrepFamilyCube, "LUT_3D_SIZE 2\n# c\n\n0 0 0\n0,5 0 0\n", 5, "'0,5' is not a number (a decimal comma?)"},
+        Refusal{kPrepFamilyCube, "LUT_3D_SIZE 2\n# c\n\n0 0 0\n0,5 0 0\n", 5,
+                "'0,5' is not a number (a decimal comma?)"},
         Refusal{kPrepFamilyCube, "LUT_3D_SIZE 2\n\nLUT_IN_VIDEO_RANGE\n" + IdentityRows(), 3, "video-range"},
         Refusal{kPrepFamilyCube, "#\nLUT_3D_SIZE 2\nFOO 1\n", 3, "unknown keyword 'FOO'"},
         Refusal{kPrepFamilyCube, "LUT_3D_SIZE 2\n" + IdentityRows().substr(6), 8, "holds 7 3D rows"},
@@ -177,13 +176,13 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{kPrepFamilyCube, "LUT_3D_SIZE 257\n", 1, "from 2 to 256"},
         Refusal{kPrepFamilyCube, "", 1, "no data rows"}));
 
-INSTANTIATE_TEST_SUITE_P(
-    ThreeDl, PrepRefusals,
-    ::testing::Values(Refusal{kPrepFamily3dl, "0 512 1023\n" + Rows3dl(5) + "1 2 3.5\n", 7, "'3.5' is not a whole"},
-                      Refusal{kPrepFamily3dl, "#\n0 100 1023\n", 2, "not evenly spaced"},
-                      Refusal{kPrepFamily3dl, "0 512 1023\n" + Rows3dl(26), 27, "holds 26 rows"},
-                      Refusal{kPrepFamily3dl, "\n" + Rows3dl(27), 2, "no mesh line"},
-                      Refusal{kPrepFamily3dl, "0 512 1023\nFoo\n", 2, "unknown keyword 'Foo'"}));
+INSTANTIATE_TEST_SUITE_P(ThreeDl, PrepRefusals,
+                         ::testing::Values(Refusal{kPrepFamily3dl, "0 512 1023\n" + Rows3dl(5) + "1 2 3.5\n", 7,
+                                                   "'3.5' is not a whole"},
+                                           Refusal{kPrepFamily3dl, "#\n0 100 1023\n", 2, "not evenly spaced"},
+                                           Refusal{kPrepFamily3dl, "0 512 1023\n" + Rows3dl(26), 27, "holds 26 rows"},
+                                           Refusal{kPrepFamily3dl, "\n" + Rows3dl(27), 2, "no mesh line"},
+                                           Refusal{kPrepFamily3dl, "0 512 1023\nFoo\n", 2, "unknown keyword 'Foo'"}));
 
 INSTANTIATE_TEST_SUITE_P(
     Csv, PrepRefusals,
@@ -286,21 +285,21 @@ TEST_P(PrepWarningCases, NoteTheLineAndCount) {
     Free(&p);
 }
 
-void PrintTo(const WarningCase &c, std::ostream *os) {
-    *os << PrepWarningName(c.code) << " on line " << c.line;
-}
+void PrintTo(const WarningCase &c, std::ostream *os) { *os << PrepWarningName(c.code) << " on line " << c.line; }
 
 INSTANTIATE_TEST_SUITE_P(
     EachOnce, PrepWarningCases,
     ::testing::Values(
         WarningCase{kPrepFamilyCube, "LUT_3D_SIZE 2\nDOMAIN_MAX 2 2 2\n" + IdentityRows(), kPrepWarnDomain, 2, 1},
-        WarningCase{kPrepFamilyCube, "LUT_1D_SIZE 2\nLUT_3D_SIZE 2\n0 0 0\n1 1 1\n" + IdentityRows(),
-                    kPrepWarnShaper, 1, 1},
+        WarningCase{kPrepFamilyCube, "LUT_1D_SIZE 2\nLUT_3D_SIZE 2\n0 0 0\n1 1 1\n" + IdentityRows(), kPrepWarnShaper,
+                    1, 1},
         WarningCase{kPrepFamilyCube, "LUT_3D_SIZE 3\n" + IdentityRows(), kPrepWarnSizeKeyword, 1, 1},
-        WarningCase{kPrepFamilyCube, "LUT_3D_SIZE 2\n0 0 0\n1.5 0 0\n0 1 0\n1 1 0\n0 0 1\n-0.25 0 -1e-9\n0 1 1\n1 1 1\n",
-                    kPrepWarnRange, 3, 3},
-        WarningCase{kPrepFamilyCsv, "0,0,0,0,0,0\n1,0,0,nan,0,inf\n0,1,0,0,0,0\n1,1,0,0,0,0\n0,0,1,0,0,0\n"
-                                    "1,0,1,0,0,0\n0,1,1,0,0,1e39\n1,1,1,0,0,0\n",
+        WarningCase{kPrepFamilyCube,
+                    "LUT_3D_SIZE 2\n0 0 0\n1.5 0 0\n0 1 0\n1 1 0\n0 0 1\n-0.25 0 -1e-9\n0 1 1\n1 1 1\n", kPrepWarnRange,
+                    3, 3},
+        WarningCase{kPrepFamilyCsv,
+                    "0,0,0,0,0,0\n1,0,0,nan,0,inf\n0,1,0,0,0,0\n1,1,0,0,0,0\n0,0,1,0,0,0\n"
+                    "1,0,1,0,0,0\n0,1,1,0,0,1e39\n1,1,1,0,0,0\n",
                     kPrepWarnNonfinite, 2, 3},
         WarningCase{kPrepFamilyCube, "LUT_3D_SIZE 2\n0 0 0\n1 0 0 0\n0 1 0\n1 1\n", kPrepWarnShiftedRows, 3, 2, true},
         WarningCase{kPrepFamily3dl, "0 512 1023\n" + Rows3dl(27), kPrepWarnBitDepth, 28, 1},
@@ -330,8 +329,9 @@ namespace {
 // 10 decimals, 2^24) and beyond them.
 TEST(PrepNumbers, PlainDecimalsReadAsStrtofReadsThem) {
     std::mt19937 random(7);
-    std::vector<std::string> fields = {"16777216", "16777217", "1677721.7", "0.0000000001", "0.00000000001",
-                                       "-0.000000", "-0", "0.1", "1.", "9999999.9", "0.16777217", "12345678.9"};
+    std::vector<std::string> fields = {"16777216",   "16777217",  "1677721.7", "0.0000000001", "0.00000000001",
+                                       "-0.000000",  "-0",        "0.1",       "1.",           "9999999.9",
+                                       "0.16777217", "12345678.9"};
     char text[64];
     for (int i = 0; i < 3000; i++) {
         int decimals = static_cast<int>(random() % 12);
@@ -352,3 +352,59 @@ TEST(PrepNumbers, PlainDecimalsReadAsStrtofReadsThem) {
 }
 
 }  // namespace
+
+// Numbers beyond float's range, in every spelling: the C library gives an
+// infinity above it, zero or the nearest subnormal below it, with the sign;
+// a tiny number written without an exponent is beyond double as well.
+TEST(PrepNumbers, NumbersBeyondFloatReadAsStrtofReadsThem) {
+    const std::string zeros323(323, '0'), zeros44(44, '0'), zeros400(400, '0'), digits40(40, '9');
+    const std::vector<std::string> fields = {"0." + zeros323 + "1",
+                                             "-0." + zeros323 + "1",
+                                             "0." + zeros44 + "7",
+                                             "0." + zeros44 + "1",
+                                             "0." + zeros400 + "1e400",
+                                             "0." + zeros400 + "1e380",
+                                             "000." + zeros323 + "5e3",
+                                             "1e-46",
+                                             "7e-46",
+                                             "7.1e-46",
+                                             "1e-40",
+                                             "-1e-40",
+                                             "1e-324",
+                                             "1e-99999999999999999999",
+                                             "1e99999999999999999999",
+                                             "3.5e38",
+                                             "-1e39",
+                                             digits40 + ".5",
+                                             "0.000" + digits40 + "e-44",
+                                             "3.4028236e38",
+                                             "1." + zeros400 + "e-46"};
+    for (const std::string &field : fields) {
+        float want = strtof(field.c_str(), nullptr);
+        Parsed p = Parse(kPrepFamilyCube, "LUT_3D_SIZE 2\n" + field + " 0 0\n" + IdentityRows().substr(6));
+        ASSERT_EQ(p.result, 0) << field << ": " << p.error.text;
+        EXPECT_EQ(memcmp(&p.lut.values[0], &want, sizeof want), 0)
+            << field << ": " << p.lut.values[0] << ", not " << want;
+        Free(&p);
+    }
+}
+
+// A domain or input range is told in full: one that differs from another by
+// the last bit of a float must not print alike.
+TEST(PrepCubeReader, DomainWarningsTellCloseValuesApart) {
+    Parsed p = Parse(kPrepFamilyCube,
+                     "DOMAIN_MIN 0.5 0.1 -0.1\nDOMAIN_MAX 0.50000006 1 1.1\nLUT_3D_SIZE 2\n" + IdentityRows());
+    ASSERT_EQ(p.result, 0) << p.error.text;
+    ASSERT_NE(Find(p.warnings, kPrepWarnDomain), nullptr);
+    EXPECT_NE(strstr(Find(p.warnings, kPrepWarnDomain)->text,
+                     "DOMAIN_MIN 0.5 0.1 -0.1, DOMAIN_MAX 0.50000006 1 1.1: the box ignores the domain"),
+              nullptr)
+        << Find(p.warnings, kPrepWarnDomain)->text;
+    Free(&p);
+    p = Parse(kPrepFamilyCube, "LUT_3D_SIZE 2\nLUT_3D_INPUT_RANGE 0.1 0.10000001\n" + IdentityRows());
+    ASSERT_EQ(p.result, 0) << p.error.text;
+    ASSERT_NE(Find(p.warnings, kPrepWarnDomain), nullptr);
+    EXPECT_NE(strstr(Find(p.warnings, kPrepWarnDomain)->text, "LUT_3D_INPUT_RANGE 0.1 0.10000001: the box"), nullptr)
+        << Find(p.warnings, kPrepWarnDomain)->text;
+    Free(&p);
+}

@@ -153,6 +153,46 @@ TEST(PrepResample, MeasuresTheLossOfTheCoarserGrid) {
     PrepFreeLut(&out);
 }
 
+// One infinite node of a 17-point grade reaches the 33-point nodes around
+// it, which are written clamped; the loss counts it as total instead of
+// reading 0 (every 17-point node is a 33-point node, copied and clamped
+// alike). A NaN of a shaper reaches its nodes as well, not the edge's value.
+TEST(PrepResample, NonfiniteSourceValuesAreCountedAndLost) {
+    PrepLut grade{}, out{};
+    FillGrade(&grade, 17);
+    PrepClampLut(&grade);
+    grade.values[3 * (8 + 17 * (8 + 17 * 8)) + 1] = HUGE_VALF;
+    EXPECT_EQ(PrepCountNonfiniteValues(&grade), 1);
+    ASSERT_EQ(PrepResample(&grade, 33, kPrepTetrahedral, &out, nullptr), 0);
+    // Node 16,16,16 and those of the 33-point nodes around it whose
+    // tetrahedra hold it with a weight; not those on finite source nodes.
+    int64_t touched = PrepCountNonfiniteNodes(&out);
+    EXPECT_GT(touched, 1);
+    EXPECT_LE(touched, 27);
+    EXPECT_TRUE(std::isfinite(out.values[3 * (14 + 33 * (16 + 33 * 16)) + 1]));
+    PrepClampLut(&out);
+    PrepLoss loss{};
+    ASSERT_EQ(PrepMeasureLoss(&grade, &out, kPrepTetrahedral, &loss, nullptr), 0);
+    EXPECT_EQ(loss.nonfinite, 1);
+    EXPECT_EQ(loss.maxCode10, kPrepCode10);
+    EXPECT_LT(loss.finiteMaxCode10, 1e-3);
+
+    PrepLut shaped{};
+    ASSERT_EQ(PrepAllocLut(&shaped, 2, 2, nullptr), 0);
+    for (int k = 0; k < 8; k++) {
+        for (int c = 0; c < 3; c++) shaped.values[3 * k + c] = 0.5f;
+    }
+    for (int c = 0; c < 3; c++) shaped.shaper[3 + c] = 1.0f;
+    shaped.shaper[3] = NAN;
+    EXPECT_EQ(PrepCountNonfiniteValues(&shaped), 1);
+    ASSERT_EQ(PrepResample(&shaped, 17, kPrepTetrahedral, &out, nullptr), 0);
+    // Red's shaper runs from 0 to NaN: every input of red reaches the NaN.
+    EXPECT_EQ(PrepCountNonfiniteNodes(&out), 17 * 17 * 17);
+    PrepFreeLut(&grade);
+    PrepFreeLut(&shaped);
+    PrepFreeLut(&out);
+}
+
 TEST(PrepCompare, FindsTheWorstNodeAndARowOrderMixUp) {
     PrepLut a{}, b{}, swapped{}, coarse{};
     FillGrade(&a, 33);
