@@ -181,7 +181,7 @@ int RunSelftest(Session &session, const CtlOptions &options) {
     // Opened before the box: a test whose result cannot be kept is not run.
     FILE *record = nullptr;
     if (options.record != nullptr) {
-        record = fopen(options.record, "ab");
+        record = PlatformOpenFile(options.record, "ab");
         if (record == nullptr) {
             SayError(kRecordFailed, options.record);
             return kExitFailed;
