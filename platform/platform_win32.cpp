@@ -159,6 +159,7 @@ static bool IsDeviceName(const char *path) {
 
 // Held to the end of the process, as the C library's own argv is.
 static char **Utf8Arguments = nullptr;
+static int Utf8ArgumentCount = 0;
 
 static void FreeArguments(char **arguments, int count) {
     for (int i = 0; i < count; i++) free(arguments[i]);
@@ -182,8 +183,9 @@ int PlatformUseUtf8Arguments(int &argc, char **&argv) {
         if (utf8 != nullptr) FreeArguments(utf8, count);
         return -1;
     }
-    if (Utf8Arguments != nullptr) FreeArguments(Utf8Arguments, argc);
+    if (Utf8Arguments != nullptr) FreeArguments(Utf8Arguments, Utf8ArgumentCount);
     Utf8Arguments = utf8;
+    Utf8ArgumentCount = count;
     argc = count;
     argv = utf8;
     NameCodePage = CP_UTF8;
