@@ -17,8 +17,8 @@ FILE *PlatformCreateReplacement(PlatformReplacement &replacement, const char *pa
     // holds no extension of its own.
     static unsigned attempt = 0;
     for (int tries = 0; tries < 100; tries++) {
-        length = snprintf(replacement.tempPath, sizeof replacement.tempPath, "%s.%lu-%u.tmp", path, PlatformProcessId(),
-                          attempt++);
+        length = snprintf(replacement.tempPath, sizeof replacement.tempPath, "%s.%lu-%u.tmp", path,
+                          PlatformProcessId(), attempt++);
         if (length < 0 || length >= kPlatformPathBytes) break;
         replacement.file = PlatformCreateNewFile(replacement.tempPath);
         if (replacement.file != nullptr) return replacement.file;
