@@ -14,7 +14,7 @@
 static const char kPrompt[] = "\xC7\xEB\xCA\xE4\xC8\xEB\xC3\xFC\xC1\xEE: ->";
 
 static int StartupFailure(const char *message) {
-    fputs(message, stdout);
+    PlatformConsolePuts(message);
     PlatformPause();
     return -1;
 }
@@ -25,6 +25,29 @@ static void SayCloseResult(int32_t result) {
     if (result >= 0) return;
     fflush(stdout);
     fprintf(stderr, "lutbox: KX_DEV_DeInit failed (%d)\n", static_cast<int>(result));
+}
+
+// Said on standard error before "LoadLibrary fail", which stays as it was
+// on standard output: which library was looked for, where, and where the
+// simulated box of the release package is. UTF-8, as the path may hold
+// any character.
+static void ExplainMissingLibrary() {
+    char path[kPlatformPathBytes];
+    if (PlatformPathBesideProgram(kDeviceLibraryName, path, sizeof path) != 0) {
+        snprintf(path, sizeof path, "%s", kDeviceLibraryName);
+    }
+    static const char kEnglish[] =
+        "lutbox: the device library %s cannot be loaded. It was looked for beside the program, as\n"
+        "  %s\n"
+        "lutbox: to try the console without a box, start it in the simulator folder of the package, where the "
+        "simulated box is.\n";
+    static const char kChinese[] =
+        "lutbox: 无法加载设备库 %s。程序在自己的文件夹中查找它：\n"
+        "  %s\n"
+        "lutbox: 不接设备试用时，请在程序包的 simulator 文件夹中启动控制台，模拟加载器就在那里。\n";
+    char text[kPlatformPathBytes + 512];
+    snprintf(text, sizeof text, PlatformSystemLanguageIsChinese() ? kChinese : kEnglish, kDeviceLibraryName, path);
+    PlatformWriteText(stderr, text);
 }
 
 bool DispatchWord(Session &session, const char *word) {
@@ -41,7 +64,10 @@ int RunConsole() {
     char commandBuffer[kCommandBufferSize] = {};
     memcpy(commandBuffer, kLoaderTestKeyword, sizeof kLoaderTestKeyword);
 
-    if (LoadDeviceLibrary() < 0) return StartupFailure("LoadLibrary fail");
+    if (LoadDeviceLibrary() < 0) {
+        ExplainMissingLibrary();
+        return StartupFailure("LoadLibrary fail");
+    }
     // On a failed binding the library stays loaded until the process ends.
     if (BindDeviceApi() < 0) return StartupFailure("GetFunAddr fail");
     void *deviceContext = AllocateDeviceContext();
@@ -58,14 +84,14 @@ int RunConsole() {
     // cuts short, or before the next prompt.
     while (!PlatformInterrupted()) {
         ClearReplies(session);
-        fputs(kPrompt, stdout);
+        PlatformConsolePuts(kPrompt);
         fflush(stdout);
 
         WordResult read = ReadCommandWord(stdin, commandBuffer, kMaxWordLength);
         // At the end of input there is no new word: shut down as on "exit".
         if (read == kWordEnd) break;
         if (read == kWordTooLong) {
-            printf("Command word too long: at most %d characters.\n", kMaxWordLength);
+            PlatformConsolePrintf("Command word too long: at most %d characters.\n", kMaxWordLength);
             continue;
         }
         // A word cut short by an interrupt must not run.

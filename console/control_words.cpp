@@ -4,6 +4,7 @@
 
 #include "console/word_support.h"
 #include "device/control_settings.h"
+#include "platform/platform.h"
 
 // Every word here but "setRGB" opens the device first; a failed open
 // changes nothing (but the reset state), and the loop closes the device
@@ -16,7 +17,7 @@ constexpr int32_t kFpgaReleased = 1;
 // Keeps the call's result for "setLut" and prints the matching line.
 static void Report(Session &session, int32_t result, const char *successLine, const char *failureLine) {
     session.LastStatus = result;
-    fputs(result < 0 ? failureLine : successLine, stdout);
+    PlatformConsolePuts(result < 0 ? failureLine : successLine);
 }
 
 // The channel levels "setRGB" sends, red, green, blue.

@@ -5,6 +5,7 @@
 #include "console/word_support.h"
 #include "device/lut_download.h"
 #include "lut/lut3d_reader.h"
+#include "platform/platform.h"
 
 // The line "load:" prints for a download: the four failures of the send
 // that the box tells apart, any other failure of it, or a failed
@@ -34,16 +35,16 @@ static const char *DownloadMessage(const DownloadResult &download) {
 void CmdSetLut(Session &session, const char *) {
     int32_t count = OpenDevice(session);
     if (count < 0) return;
-    printf("Dev_Num = %d\n", static_cast<int>(count));
+    PlatformConsolePrintf("Dev_Num = %d\n", static_cast<int>(count));
     if (session.LastStatus != 0) {
-        printf("3D-Lut File Open fail.\n");
+        PlatformConsolePrintf("3D-Lut File Open fail.\n");
         return;
     }
     session.LastStatus = ResendFloatLut(session, *session.Lut3d);
     if (session.LastStatus < 0) {
-        printf("set Lut failure\n");
+        PlatformConsolePrintf("set Lut failure\n");
     } else {
-        printf("set Lut success, 3D-LUT Num=%d\n", static_cast<int>(session.LastStatus));
+        PlatformConsolePrintf("set Lut success, 3D-LUT Num=%d\n", static_cast<int>(session.LastStatus));
     }
 }
 
@@ -53,13 +54,13 @@ void CmdSetLut(Session &session, const char *) {
 // closes the device.
 void CmdLoad(Session &session, const char *arg) {
     if (OpenDevice(session) < 0) return;
-    printf("Loading Lut...\n");
+    PlatformConsolePrintf("Loading Lut...\n");
     session.LastStatus = Read3dLutFile(arg, *session.Lut3d);
     if (session.LastStatus <= 0) {
-        printf("3D-Lut File Open fail!\n");
+        PlatformConsolePrintf("3D-Lut File Open fail!\n");
         return;
     }
     DownloadResult download = DownloadLut(session, *session.Lut3d, session.LastStatus);
     session.LastStatus = download.result;
-    printf("%s", DownloadMessage(download));
+    PlatformConsolePrintf("%s", DownloadMessage(download));
 }

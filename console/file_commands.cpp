@@ -6,6 +6,7 @@
 #include "lut/gamma_file.h"
 #include "lut/lut1d_reader.h"
 #include "lut/ramp_file.h"
+#include "platform/platform.h"
 
 // "loadLog:<path>": reads a hex 1D LUT file and, only when it was read as
 // hex, writes the ramp file; any other reader result (lut file, unknown
@@ -14,14 +15,14 @@
 void CmdLoadLog(Session &, const char *arg) {
     static int32_t logLut[kLut1dEntries];
     if (Read1dLutFile(arg, logLut) != kLut1dHexRead) {
-        printf("Log Lut File Open fail!\n");
+        PlatformConsolePrintf("Log Lut File Open fail!\n");
         return;
     }
     if (WriteRampFile(kRampFileName) != 0) {
-        printf("Log Lut file regenerate fail!\n");
+        PlatformConsolePrintf("Log Lut file regenerate fail!\n");
         return;
     }
-    printf("Log Lut file regenerate success.\n");
+    PlatformConsolePrintf("Log Lut file regenerate success.\n");
 }
 
 // "Gamma10b:<exponent>": writes the 1024-entry curve for the exponent to
@@ -33,14 +34,14 @@ void CmdGamma10b(Session &, const char *arg) {
     char fileName[kGammaNameBufferSize];
     int32_t named = GammaFileName(arg, fileName);
     if (named == -1) {
-        printf("Gamma file name too long!\n");
+        PlatformConsolePrintf("Gamma file name too long!\n");
         return;
     }
     if (named != 0 || WriteGammaFile(fileName, GammaExponent(arg)) != 0) {
-        printf("Gamma file generate fail!\n");
+        PlatformConsolePrintf("Gamma file generate fail!\n");
         return;
     }
-    printf("Gamma file generate success.\n");
+    PlatformConsolePrintf("Gamma file generate success.\n");
 }
 
 // "Bit2Bin:<path>": converts the FPGA bitstream at path into the update
@@ -48,9 +49,9 @@ void CmdGamma10b(Session &, const char *arg) {
 // "seccess" is the box's established wording.
 void CmdBit2Bin(Session &, const char *arg) {
     if (MakeFpgaUpdateFile(arg) != 0) {
-        printf("Bin file generate fail!\n");
+        PlatformConsolePrintf("Bin file generate fail!\n");
         return;
     }
-    printf("Bin file generate seccess!\n");
-    printf("Bin file name: %s.\n", kFpgaUpdateFileName);
+    PlatformConsolePrintf("Bin file generate seccess!\n");
+    PlatformConsolePrintf("Bin file name: %s.\n", kFpgaUpdateFileName);
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "console/word_support.h"
+#include "platform/platform.h"
 
 // "readSTD3DLut": recognised and does nothing at all.
 void CmdReadSTD3DLut(Session &, const char *) {}
@@ -11,11 +12,11 @@ void CmdReadSTD3DLut(Session &, const char *) {}
 void CmdDevInit(Session &session, const char *) {
     int32_t count = OpenDevice(session);
     if (count < 0) return;
-    printf("Dev_Num = %d\n", static_cast<int>(count));
+    PlatformConsolePrintf("Dev_Num = %d\n", static_cast<int>(count));
 }
 
 // "readMenu": no device call; lets a following "setLut" send.
 void CmdReadMenu(Session &session, const char *) {
-    printf("read Menu success\n");
+    PlatformConsolePrintf("read Menu success\n");
     session.LastStatus = 0;
 }

@@ -86,7 +86,7 @@ static const char *InitFailureLine(TestPortId port) {
 // The loop closes.
 static void TestOnePort(Session &session, TestPortId port) {
     if (OpenTestPort(session, port) < 0) {
-        fputs(InitFailureLine(port), stdout);
+        PlatformConsolePuts(InitFailureLine(port));
         return;
     }
     ReadIdentity(session, port, kEnglishLines);
@@ -99,7 +99,7 @@ void CmdEthTest(Session &session, const char *) { TestOnePort(session, kEthTestP
 // Lights all LEDs in one colour and asks the operator to confirm it.
 static int32_t ShowAndConfirmLeds(Session &session, int32_t state, const char *confirmLine) {
     int32_t result = ShowLeds(session, state);
-    fputs(result < 0 ? kLedTestFailed : confirmLine, stdout);
+    PlatformConsolePuts(result < 0 ? kLedTestFailed : confirmLine);
     return result;
 }
 
@@ -107,38 +107,38 @@ static int32_t ShowAndConfirmLeds(Session &session, int32_t state, const char *c
 // opened) the red and green LED check with a pause between. Never stops
 // early; closes the device once itself at the end, and the loop adds none.
 void CmdLoaderTest(Session &session, const char *) {
-    fputs(kUsbTestStarts, stdout);
+    PlatformConsolePuts(kUsbTestStarts);
     bool usbPassed = false;
     if (OpenTestPort(session, kUsbTestPort) < 0) {
-        fputs(kUsbInitFailed, stdout);
+        PlatformConsolePuts(kUsbInitFailed);
     } else {
         usbPassed = ReadIdentity(session, kUsbTestPort, kChineseLines);
     }
 
-    fputs("\n", stdout);
-    fputs(kEthTestStarts, stdout);
+    PlatformConsolePuts("\n");
+    PlatformConsolePuts(kEthTestStarts);
     bool ethPassed = false;
     int32_t ethInitStatus = OpenTestPort(session, kEthTestPort);
     if (ethInitStatus < 0) {
-        fputs(kEthInitFailed, stdout);
+        PlatformConsolePuts(kEthInitFailed);
     } else {
         ethPassed = ReadIdentity(session, kEthTestPort, kChineseLines);
     }
 
-    fputs("\n", stdout);
-    fputs(SelftestPasses(usbPassed, ethPassed) ? kVerdictPassed : kVerdictFailed, stdout);
+    PlatformConsolePuts("\n");
+    PlatformConsolePuts(SelftestPasses(usbPassed, ethPassed) ? kVerdictPassed : kVerdictFailed);
 
     if (SelftestShowsLeds(ethInitStatus)) {
-        fputs("\n", stdout);
-        fputs(kLedTestStarts, stdout);
+        PlatformConsolePuts("\n");
+        PlatformConsolePuts(kLedTestStarts);
         ShowAndConfirmLeds(session, kLedsRed, kConfirmRed);
         PlatformPause();
         // An interrupt during the pause ends the test here, closed as ever.
         if (!PlatformInterrupted()) {
             session.LastStatus = ShowAndConfirmLeds(session, kLedsGreen, kConfirmGreen);
-            fputs("\n", stdout);
-            fputs(kAllDone, stdout);
-            fputs(".\n", stdout);
+            PlatformConsolePuts("\n");
+            PlatformConsolePuts(kAllDone);
+            PlatformConsolePuts(".\n");
         }
     }
 

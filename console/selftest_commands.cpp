@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "platform/platform.h"
 #include "selftest/int_conversions.h"
 #include "selftest/soft_float_mul.h"
 
@@ -13,33 +14,33 @@ void CmdFindVal(Session &, const char *) {
     const int32_t dividend = 14739;
     for (int32_t c = 36; c <= 60; c += 6) {
         int32_t divisor = c / 2;
-        if (dividend % divisor == 0) printf("val is %d  ", static_cast<int>(divisor));
+        if (dividend % divisor == 0) PlatformConsolePrintf("val is %d  ", static_cast<int>(divisor));
     }
-    printf("\n");
+    PlatformConsolePrintf("\n");
 }
 
 // "atoi:TEXT": converts the text with TextToInt
 // and prints ten times the value, wrapping in 32 bits.
 void CmdAtoi(Session &, const char *arg) {
     uint32_t tenfold = static_cast<uint32_t>(TextToInt(arg)) * 10u;
-    printf("atoi test Val * 10 = %d\n", static_cast<int>(static_cast<int32_t>(tenfold)));
+    PlatformConsolePrintf("atoi test Val * 10 = %d\n", static_cast<int>(static_cast<int32_t>(tenfold)));
 }
 
 // "itoa": shows IntToText's text for 43670 ("-43670") and three fixed values.
 void CmdItoa(Session &, const char *) {
     char text[kIntToTextSize];
     IntToText(text);
-    printf("itoa test 43670 = %s\n", text);
-    printf("sign = %d\n", 1);
-    printf("char = %c ,%c\n", text[0], text[1]);
-    printf("val = %d\n", 4578);
+    PlatformConsolePrintf("itoa test 43670 = %s\n", text);
+    PlatformConsolePrintf("sign = %d\n", 1);
+    PlatformConsolePrintf("char = %c ,%c\n", text[0], text[1]);
+    PlatformConsolePrintf("val = %d\n", 4578);
 }
 
 // "printfChar": prints a signed 8-bit character holding 0xFF, widened with
 // its sign: -1 whether plain char is signed or not.
 void CmdPrintfChar(Session &, const char *) {
     const int8_t allOnes = static_cast<int8_t>(0xFF);
-    printf("vs2010 char = %d\n", static_cast<int>(allOnes));
+    PlatformConsolePrintf("vs2010 char = %d\n", static_cast<int>(allOnes));
 }
 
 // "float_mul": multiplies -65711.0703125 (0xC7805789) by 86111.015625
@@ -51,7 +52,7 @@ void CmdFloatMul(Session &, const char *) {
     const float y = 86111.015625f;
     float mine = SoftFloatMul(x, y);
     double exact = static_cast<double>(x) * static_cast<double>(y);
-    printf("my result:%f\n", static_cast<double>(mine));
-    printf("correct result:x * y = %f\n", exact);
-    printf("correct result:z = %f\n", static_cast<double>(static_cast<float>(exact)));
+    PlatformConsolePrintf("my result:%f\n", static_cast<double>(mine));
+    PlatformConsolePrintf("correct result:x * y = %f\n", exact);
+    PlatformConsolePrintf("correct result:z = %f\n", static_cast<double>(static_cast<float>(exact)));
 }

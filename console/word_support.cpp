@@ -6,21 +6,22 @@
 #include <cstring>
 
 #include "device/box_codes.h"
+#include "platform/platform.h"
 
 int32_t OpenDevice(Session &session) {
     int32_t count = InitDevice(session);
-    if (count < 0) fputs("KX_DEV_Init Failure!\n", stdout);
+    if (count < 0) PlatformConsolePuts("KX_DEV_Init Failure!\n");
     return count;
 }
 
 void PrintReplyLine(const char *label, const char *reply) {
     // The library passes no size back and may fill the whole buffer.
-    printf("%s%.*s\n", label, kReplySize, reply);
+    PlatformConsolePrintf("%s%.*s\n", label, kReplySize, reply);
 }
 
 void ReportQuery(int32_t result, const ReadingLines &lines, const char *reply) {
     if (result < 0) {
-        fputs(lines.failure, stdout);
+        PlatformConsolePuts(lines.failure);
         return;
     }
     PrintReplyLine(lines.label, reply);

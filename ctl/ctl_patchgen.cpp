@@ -128,7 +128,7 @@ void PrintPatchgen(const CtlOptions &options, const PatchRun &run, double second
 
 int RunPatchgen(Session &session, const CtlOptions &options) {
     PatchRun run = {};
-    if (options.log != nullptr && (run.log = fopen(options.log, "ab")) == nullptr) {
+    if (options.log != nullptr && (run.log = PlatformOpenFile(options.log, "ab")) == nullptr) {
         SayError({"lutctl: the log %s cannot be opened\n", "lutctl: 无法打开日志 %s\n"}, options.log);
         return kExitFailed;
     }

@@ -58,7 +58,7 @@ int PlatformCommitReplacement(PlatformReplacement &replacement) {
 void PlatformDiscardReplacement(PlatformReplacement &replacement) {
     if (replacement.file != nullptr) fclose(replacement.file);
     replacement.file = nullptr;
-    if (replacement.tempPath[0] != '\0') remove(replacement.tempPath);
+    if (replacement.tempPath[0] != '\0') PlatformRemoveFile(replacement.tempPath);
     replacement.tempPath[0] = '\0';
 }
 

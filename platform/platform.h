@@ -21,6 +21,12 @@ PlatformProc PlatformFindSymbol(PlatformLibrary library, const char *name);
 
 void PlatformFreeLibrary(PlatformLibrary library);
 
+// The full path, in UTF-8, of fileName in the running program's own
+// directory, where the ordinary search of PlatformLoadLibrary looks first;
+// 0, or -1 when it cannot be told or does not fit in size bytes (out is
+// then empty).
+int PlatformPathBesideProgram(const char *fileName, char *out, size_t size);
+
 // The command interpreter's key-press pause, after everything written to
 // standard output so far. Where there is no such command the same prompt is
 // printed and one key is awaited, without echo, when standard input is a
@@ -41,7 +47,34 @@ int32_t PlatformHexTextToInt(const char *text);
 // Elsewhere nothing (a UTF-8 terminal shows GBK through luit).
 void PlatformUseGbkConsole();
 
+// ---- the console's text ---------------------------------------------------
+
+// Writes the console's text, GBK bytes, to standard output: as they are to
+// a file or a pipe, and everywhere on POSIX (a UTF-8 terminal shows them
+// through luit); to a Windows console window as wide characters
+// (WriteConsoleW), so that they read correctly whatever its code page. A
+// GBK lead byte that ends one write waits for its second byte in the next.
+void PlatformConsoleWrite(const char *bytes, size_t count);
+// fputs and printf on PlatformConsoleWrite.
+void PlatformConsolePuts(const char *text);
+__attribute__((format(printf, 1, 2))) void PlatformConsolePrintf(const char *format, ...);
+
+// ---- command lines and file names ----------------------------------------
+
+// Puts the program's arguments in argc and argv as UTF-8, and makes every
+// file name passed to platform/ from then on UTF-8. Windows: the wide
+// command line (GetCommandLineW, CommandLineToArgvW), so that any file name
+// can be given; the converted arguments live to the end of the process.
+// Without this call, file names are in the ANSI code page, as the typed
+// words of the console are. POSIX: names are bytes, and nothing changes.
+// 0, or -1 (argc and argv unchanged) when the command line cannot be read.
+int PlatformUseUtf8Arguments(int &argc, char **&argv);
+
 // ---- files --------------------------------------------------------------
+
+// fopen and remove with the program's file names (see above).
+FILE *PlatformOpenFile(const char *path, const char *mode);
+int PlatformRemoveFile(const char *path);
 
 // Opens path for binary reading only when it names a regular file, and
 // never waits: a FIFO, a character device (/dev/zero, or Windows' CON,

@@ -24,22 +24,32 @@
 
 #include "platform/ascii.h"
 
+int PlatformPathBesideProgram(const char *fileName, char *out, size_t size) {
+    if (size == 0) return -1;
+    out[0] = '\0';
+    char path[kPlatformPathBytes];
+    ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0) return -1;
+    path[length] = '\0';
+    char *slash = strrchr(path, '/');
+    if (slash == nullptr) return -1;
+    slash[1] = '\0';
+    int written = snprintf(out, size, "%s%s", path, fileName);
+    if (written < 0 || static_cast<size_t>(written) >= size) {
+        out[0] = '\0';
+        return -1;
+    }
+    return 0;
+}
+
 PlatformLibrary PlatformLoadLibrary(const char *fileName) {
     PlatformLibrary library = dlopen(fileName, RTLD_NOW | RTLD_LOCAL);
     if (library != nullptr || strchr(fileName, '/') != nullptr) return library;
     // The executable's $ORIGIN run path covers its own directory, but an
     // interposed dlopen (as under AddressSanitizer) loses it; look there
     // explicitly, after the ordinary search.
-    char path[4096];
-    ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (length <= 0) return nullptr;
-    path[length] = '\0';
-    char *slash = strrchr(path, '/');
-    if (slash == nullptr) return nullptr;
-    size_t dirLength = static_cast<size_t>(slash - path) + 1;
-    size_t nameLength = strlen(fileName);
-    if (dirLength + nameLength >= sizeof path) return nullptr;
-    memcpy(slash + 1, fileName, nameLength + 1);
+    char path[kPlatformPathBytes];
+    if (PlatformPathBesideProgram(fileName, path, sizeof path) != 0) return nullptr;
     return dlopen(path, RTLD_NOW | RTLD_LOCAL);
 }
 
@@ -114,6 +124,14 @@ int32_t PlatformHexTextToInt(const char *text) {
     if (negative) value = 0u - value;
     return static_cast<int32_t>(value);
 }
+
+void PlatformConsoleWrite(const char *bytes, size_t count) { fwrite(bytes, 1, count, stdout); }
+
+int PlatformUseUtf8Arguments(int &, char **&) { return 0; }
+
+FILE *PlatformOpenFile(const char *path, const char *mode) { return fopen(path, mode); }
+
+int PlatformRemoveFile(const char *path) { return remove(path) == 0 ? 0 : -1; }
 
 FILE *PlatformOpenRegularFile(const char *path) {
     // Without O_NONBLOCK, opening a FIFO that has no writer waits for one.

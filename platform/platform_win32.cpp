@@ -6,17 +6,53 @@
 #include <ws2tcpip.h>
 
 #include <windows.h>
+
 #include <conio.h>
 #include <fcntl.h>
 #include <io.h>
+#include <shellapi.h>
 #include <shlwapi.h>
 #include <sys/stat.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 
 #include "platform/ascii.h"
+
+// The console's text is GBK.
+static const UINT kGbkCodePage = 936;
+
+// The code page of the file names handed to platform/: that of the ANSI
+// functions (the console's typed words), until a program takes its
+// arguments as UTF-8.
+static UINT NameCodePage = 0;
+
+// path as UTF-16 for the wide functions; false when it does not convert or
+// does not fit.
+static bool WidePath(const char *path, wchar_t (&out)[kPlatformPathBytes]) {
+    UINT codePage = NameCodePage != 0 ? NameCodePage : AreFileApisANSI() ? CP_ACP : CP_OEMCP;
+    DWORD flags = codePage == CP_UTF8 ? MB_ERR_INVALID_CHARS : 0;
+    return MultiByteToWideChar(codePage, flags, path, -1, out, kPlatformPathBytes) > 0;
+}
+
+int PlatformPathBesideProgram(const char *fileName, char *out, size_t size) {
+    if (size == 0) return -1;
+    out[0] = '\0';
+    wchar_t path[kPlatformPathBytes];
+    DWORD length = GetModuleFileNameW(nullptr, path, kPlatformPathBytes);
+    if (length == 0 || length >= static_cast<DWORD>(kPlatformPathBytes)) return -1;
+    wchar_t *slash = wcsrchr(path, L'\\');
+    if (slash == nullptr) return -1;
+    int room = kPlatformPathBytes - static_cast<int>(slash + 1 - path);
+    if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, fileName, -1, slash + 1, room) == 0 ||
+        WideCharToMultiByte(CP_UTF8, 0, path, -1, out, static_cast<int>(size), nullptr, nullptr) == 0) {
+        out[0] = '\0';
+        return -1;
+    }
+    return 0;
+}
 
 PlatformLibrary PlatformLoadLibrary(const char *fileName) {
     return reinterpret_cast<PlatformLibrary>(LoadLibraryA(fileName));
@@ -40,17 +76,16 @@ static void RestoreConsoleCodePages() {
 }
 
 void PlatformUseGbkConsole() {
-    const UINT kGbk = 936;
     DWORD mode;
     // Only a console has code pages; a pipe or a file takes the bytes as
     // they are.
     if (GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode)) {
         SavedOutputCodePage = GetConsoleOutputCP();
-        SetConsoleOutputCP(kGbk);
+        SetConsoleOutputCP(kGbkCodePage);
     }
     if (GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode)) {
         SavedInputCodePage = GetConsoleCP();
-        SetConsoleCP(kGbk);
+        SetConsoleCP(kGbkCodePage);
     }
     atexit(RestoreConsoleCodePages);
 }
@@ -125,9 +160,57 @@ static bool IsDeviceName(const char *path) {
            IsAsciiDigit(static_cast<unsigned char>(name[3]));
 }
 
+// Held to the end of the process, as the C library's own argv is.
+static char **Utf8Arguments = nullptr;
+static int Utf8ArgumentCount = 0;
+
+static void FreeArguments(char **arguments, int count) {
+    for (int i = 0; i < count; i++) free(arguments[i]);
+    free(arguments);
+}
+
+int PlatformUseUtf8Arguments(int &argc, char **&argv) {
+    int count = 0;
+    wchar_t **wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (wide == nullptr) return -1;
+    char **utf8 = static_cast<char **>(calloc(static_cast<size_t>(count) + 1, sizeof(char *)));
+    bool converted = utf8 != nullptr;
+    for (int i = 0; converted && i < count; i++) {
+        int bytes = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+        utf8[i] = bytes > 0 ? static_cast<char *>(malloc(static_cast<size_t>(bytes))) : nullptr;
+        converted = utf8[i] != nullptr &&
+                    WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, utf8[i], bytes, nullptr, nullptr) == bytes;
+    }
+    LocalFree(wide);
+    if (!converted) {
+        if (utf8 != nullptr) FreeArguments(utf8, count);
+        return -1;
+    }
+    if (Utf8Arguments != nullptr) FreeArguments(Utf8Arguments, Utf8ArgumentCount);
+    Utf8Arguments = utf8;
+    Utf8ArgumentCount = count;
+    argc = count;
+    argv = utf8;
+    NameCodePage = CP_UTF8;
+    return 0;
+}
+
+FILE *PlatformOpenFile(const char *path, const char *mode) {
+    wchar_t widePath[kPlatformPathBytes];
+    wchar_t wideMode[16];
+    if (!WidePath(path, widePath) || MultiByteToWideChar(CP_UTF8, 0, mode, -1, wideMode, 16) == 0) return nullptr;
+    return _wfopen(widePath, wideMode);
+}
+
+int PlatformRemoveFile(const char *path) {
+    wchar_t widePath[kPlatformPathBytes];
+    return WidePath(path, widePath) && _wremove(widePath) == 0 ? 0 : -1;
+}
+
 FILE *PlatformOpenRegularFile(const char *path) {
-    if (IsDeviceName(path)) return nullptr;
-    HANDLE handle = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+    wchar_t widePath[kPlatformPathBytes];
+    if (IsDeviceName(path) || !WidePath(path, widePath)) return nullptr;
+    HANDLE handle = CreateFileW(widePath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return nullptr;
     // A directory does not open this way; a pipe or a device is no disk file.
@@ -146,12 +229,14 @@ FILE *PlatformOpenRegularFile(const char *path) {
 }
 
 FILE *PlatformCreateNewFile(const char *path) {
-    int fd = _open(path, _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+    wchar_t widePath[kPlatformPathBytes];
+    if (!WidePath(path, widePath)) return nullptr;
+    int fd = _wopen(widePath, _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
     if (fd == -1) return nullptr;
     FILE *file = _fdopen(fd, "wb");
     if (file == nullptr) {
         _close(fd);
-        remove(path);
+        _wremove(widePath);
     }
     return file;
 }
@@ -163,7 +248,10 @@ int64_t PlatformFileSize(FILE *file) {
 }
 
 int PlatformMoveOver(const char *from, const char *to) {
-    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 0 : -1;
+    wchar_t wideFrom[kPlatformPathBytes];
+    wchar_t wideTo[kPlatformPathBytes];
+    if (!WidePath(from, wideFrom) || !WidePath(to, wideTo)) return -1;
+    return MoveFileExW(wideFrom, wideTo, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 0 : -1;
 }
 
 // The read-only attribute, Windows' one permission bit, is refused by
@@ -172,7 +260,9 @@ int PlatformMoveOver(const char *from, const char *to) {
 int PlatformCopyPermissions(const char *, FILE *) { return 0; }
 
 bool PlatformMayWrite(const char *path) {
-    DWORD attributes = GetFileAttributesA(path);
+    wchar_t widePath[kPlatformPathBytes];
+    if (!WidePath(path, widePath)) return false;
+    DWORD attributes = GetFileAttributesW(widePath);
     return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) == 0;
 }
 
@@ -185,8 +275,9 @@ int PlatformSyncFile(FILE *file) {
 }
 
 FILE *PlatformOpenAppendFile(const char *path) {
-    if (IsDeviceName(path)) return nullptr;
-    HANDLE handle = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    wchar_t widePath[kPlatformPathBytes];
+    if (IsDeviceName(path) || !WidePath(path, widePath)) return nullptr;
+    HANDLE handle = CreateFileW(widePath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return nullptr;
     // A pipe or a device is no disk file.
@@ -264,6 +355,57 @@ void PlatformWriteText(FILE *stream, const char *text) {
     WriteConsoleW(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream))), wide, static_cast<DWORD>(wideCount - 1),
                   &written, nullptr);
     free(wide);
+}
+
+static bool IsGbkLead(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
+static bool IsGbkTrail(unsigned char byte) { return byte >= 0x40 && byte <= 0xFE && byte != 0x7F; }
+
+// How many bytes of chunk make whole characters: a lead byte whose second
+// byte is not there yet is left over at the end (one byte at most); one
+// followed by a byte that cannot be its second becomes '?', so that it
+// takes no line end or letter with it.
+static int WholeGbkCharacters(char *chunk, int length) {
+    int i = 0;
+    while (i < length) {
+        if (!IsGbkLead(static_cast<unsigned char>(chunk[i]))) {
+            i++;
+        } else if (i + 1 == length) {
+            return i;
+        } else if (IsGbkTrail(static_cast<unsigned char>(chunk[i + 1]))) {
+            i += 2;
+        } else {
+            chunk[i++] = '?';
+        }
+    }
+    return length;
+}
+
+// A lead byte that ended the last write; 0 when none (never a lead byte).
+static char PendingLead = 0;
+
+void PlatformConsoleWrite(const char *bytes, size_t count) {
+    if (!IsConsole(stdout)) {
+        fwrite(bytes, 1, count, stdout);
+        return;
+    }
+    // What stdio still holds goes first.
+    fflush(stdout);
+    HANDLE console = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stdout)));
+    size_t done = 0;
+    while (done < count) {
+        char chunk[512];
+        int length = 0;
+        if (PendingLead != 0) chunk[length++] = PendingLead;
+        PendingLead = 0;
+        while (length < static_cast<int>(sizeof chunk) && done < count) chunk[length++] = bytes[done++];
+        int whole = WholeGbkCharacters(chunk, length);
+        if (whole < length) PendingLead = chunk[whole];
+        // GBK never takes more UTF-16 units than bytes.
+        wchar_t wide[sizeof chunk];
+        int wideCount = whole > 0 ? MultiByteToWideChar(kGbkCodePage, 0, chunk, whole, wide, sizeof chunk) : 0;
+        DWORD written = 0;
+        if (wideCount > 0) WriteConsoleW(console, wide, static_cast<DWORD>(wideCount), &written, nullptr);
+    }
 }
 
 int PlatformLocalTimeText(char (&out)[kPlatformTimeTextSize]) {

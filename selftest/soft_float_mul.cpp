@@ -1,4 +1,5 @@
 #include "selftest/soft_float_mul.h"
+#include "platform/platform.h"
 
 #include <bit>
 #include <cstdio>
@@ -18,8 +19,7 @@ constexpr double kZeroBand = 1e-6;
 const char kOverflowMessage[] =
     "\xBD\xE1\xB9\xFB\xC9\xCF\xD2\xE7\xA3\xA8 --> \xA1\xDE\xA3\xA9\xA3\xA1\xA3\xA1\xA3\xA1\n";
 // "结果下溢（ --> 0.0）！！！" in GBK
-const char kUnderflowMessage[] =
-    "\xBD\xE1\xB9\xFB\xCF\xC2\xD2\xE7\xA3\xA8 --> 0.0\xA3\xA9\xA3\xA1\xA3\xA1\xA3\xA1\n";
+const char kUnderflowMessage[] = "\xBD\xE1\xB9\xFB\xCF\xC2\xD2\xE7\xA3\xA8 --> 0.0\xA3\xA9\xA3\xA1\xA3\xA1\xA3\xA1\n";
 
 uint32_t FloatBits(float value) { return std::bit_cast<uint32_t>(value); }
 
@@ -64,11 +64,11 @@ float RoundPackProduct(uint32_t sign, int32_t exponent, const uint8_t product[kP
     }
 
     if (exponent >= kUnderflowExponent) {
-        fputs(kUnderflowMessage, stdout);
+        PlatformConsolePuts(kUnderflowMessage);
         return 0.0f;
     }
     if (exponent >= kOverflowExponent) {
-        fputs(kOverflowMessage, stdout);
+        PlatformConsolePuts(kOverflowMessage);
         return 0.0f;
     }
     // Outside the zero band both exponent fields are at least 107, so the
@@ -79,8 +79,7 @@ float RoundPackProduct(uint32_t sign, int32_t exponent, const uint8_t product[kP
 
 }  // namespace
 
-void MulSignificands(uint8_t product[kProductBits],
-                     const uint8_t multiplier[kSignificandBits],
+void MulSignificands(uint8_t product[kProductBits], const uint8_t multiplier[kSignificandBits],
                      const uint8_t multiplicand[kSignificandBits]) {
     for (int k = kSignificandBits - 1; k >= 0; --k) {
         int carry = 0;

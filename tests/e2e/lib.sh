@@ -24,10 +24,12 @@ unset KXSIM_RESULTS KXSIM_TEXT
 case "${LUTBOX_SHELL:-}" in
   wine-cmd)
     PAUSE_TAKES=1
-    pause_shown() { sed 's/Press any key to continue\.\.\. /Press any key to continue . . . \n/g'; } ;;
+    pause_shown() { sed 's/Press any key to continue\.\.\. /Press any key to continue . . . \n/g'; }
+    terminal_shown() { cat; } ;;
   '')
     PAUSE_TAKES=0
-    pause_shown() { cat; } ;;
+    pause_shown() { cat; }
+    terminal_shown() { iconv -f GBK -t UTF-8; } ;;
   *)
     echo "lib.sh: unknown LUTBOX_SHELL '$LUTBOX_SHELL'" >&2
     exit 1 ;;
@@ -46,6 +48,17 @@ fi
 lutbox() {
   $LUTBOX_RUN $LUTBOX "$@" | console_lines | pause_shown | iconv -f GBK -t UTF-8
   return "${PIPESTATUS[0]}"
+}
+
+# Runs the tool with its standard output on a terminal (a pseudo-terminal
+# of script(1), in a UTF-8 locale) and its commands from the file given, and
+# shows what the terminal shows, without its control sequences and line-end
+# CRs. terminal_shown: on Windows the console writes its text as wide
+# characters, which Wine's console shows in UTF-8; on POSIX it writes its
+# GBK bytes, which luit would show (iconv here).
+lutbox_in_terminal() {
+  LC_ALL=C.UTF-8 script -qec "$LUTBOX_RUN $LUTBOX < $1" /dev/null </dev/null |
+    sed 's/\x1b\[[?0-9;]*[a-zA-Z]//g' | tr -d '\r' | terminal_shown
 }
 
 # Runs lutctl (LUTCTL, a program of the same build) and shows its standard
@@ -79,6 +92,16 @@ status() {
 journal() {
   cat "$KXSIM_JOURNAL" 2>/dev/null
   rm -f "$KXSIM_JOURNAL"
+}
+
+# The full path a program of the build shows for a path of this machine:
+# the path itself, or under Wine its Windows name.
+tool_path() {
+  if [ "${LUTBOX_SHELL:-}" = wine-cmd ]; then
+    winepath -w "$1" 2>/dev/null | tr -d '\r'
+  else
+    echo "$1"
+  fi
 }
 
 # Names, with the extension given, of three things that are no regular

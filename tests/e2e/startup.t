@@ -21,13 +21,22 @@ input; the shell's pause may take its key from it (PAUSE_TAKES bytes).
 
   $ mkdir alone && cp "$LUTBOX" alone/
   $ printf 'devInit\nexit\n' | {
-  >   LUTBOX="alone/$tool" lutbox; status
+  >   LUTBOX="alone/$tool" lutbox 2>looked; status
   >   echo "bytes read by the tool: $((13 - PAUSE_TAKES - $(wc -c)))"
   > }
   LoadLibrary failPress any key to continue . . . 
   status -1
   bytes read by the tool: 0
   $ journal
+
+Standard error says which file was looked for, by its full path beside the
+program, and where the simulated box is to be found.
+
+  $ looked=$(console_lines < looked)
+  $ echo "${looked//"$(tool_path "$PWD/alone/KX_DEV_LUTLOADER.dll")"/BESIDE-THE-PROGRAM}"
+  lutbox: the device library KX_DEV_LUTLOADER.dll cannot be loaded. It was looked for beside the program, as
+    BESIDE-THE-PROGRAM
+  lutbox: to try the console without a box, start it in the simulator folder of the package, where the simulated box is.
 
 A library that lacks the last entry point, one that no command calls, or
 whose names differ in letter case.
