@@ -42,13 +42,17 @@ const CtlCommandRow kCommands[] = {
     {{"set", "SETTING VALUE", "sets one setting of the box", PrintSettings}, RunSetting, true},
     {{"reset-fpga", "", "resets the box's FPGA", nullptr}, RunSetting, true},
     {{"erase-luts", "", "erases every LUT in the box's flash", nullptr}, RunSetting, true},
+    {{"watch", "LUT",
+      "loads LUT, then again each time the file changes, converted when the box cannot take it as it is", nullptr},
+     RunWatch,
+     true},
 };
 
 const CliCommand *CommandAt(int index) {
     return index >= 0 && index < static_cast<int>(std::size(kCommands)) ? &kCommands[index].cli : nullptr;
 }
 
-enum OptionRow { kOptJson, kOptLang, kOptRecord, kOptStation, kOptLeds, kOptVerify, kOptYes };
+enum OptionRow { kOptJson, kOptLang, kOptRecord, kOptStation, kOptLeds, kOptVerify, kOptYes, kOptDebounce };
 
 const CliOption kOptions[] = {
     {.name = "json", .help = "one JSON object on standard output instead of the text", .commands = kCliEveryCommand},
@@ -71,8 +75,17 @@ const CliOption kOptions[] = {
      .defaultText = "ask when standard input is a terminal, else skip",
      .help = "whether the operator is asked about the LEDs",
      .commands = CliCommandBit(kCmdSelftest)},
-    {.name = "verify", .help = "reads the LUT back and compares it bit for bit", .commands = CliCommandBit(kCmdLoad)},
+    {.name = "verify",
+     .help = "reads the LUT back and compares it bit for bit",
+     .commands = CliCommandBit(kCmdLoad) | CliCommandBit(kCmdWatch)},
     {.name = "yes", .help = "required: the erase cannot be undone", .commands = CliCommandBit(kCmdEraseLuts)},
+    {.name = "debounce",
+     .valueName = "MS",
+     .defaultNumber = kDefaultDebounceMs,
+     .numberDefault = true,
+     .unit = "milliseconds",
+     .help = "how long the file must stay unchanged before it is read",
+     .commands = CliCommandBit(kCmdWatch)},
 };
 
 // "set"'s part of its help: each setting and what it takes.
@@ -120,6 +133,15 @@ int ApplyOptions(const CliArgs &args, CtlOptions &options) {
     options.json = args.given[kOptJson];
     options.verify = args.given[kOptVerify];
     options.yes = args.given[kOptYes];
+    options.debounceMs = kDefaultDebounceMs;
+    int64_t debounce = 0;
+    if (args.given[kOptDebounce]) {
+        if (!CliWholeNumber(args.value[kOptDebounce], 0, kMaxDebounceMs, &debounce)) {
+            return CliUsageError(kLutctlProgram, -1, "--debounce takes milliseconds from 0 to %d, not '%s'",
+                                 static_cast<int>(kMaxDebounceMs), args.value[kOptDebounce]);
+        }
+        options.debounceMs = static_cast<int32_t>(debounce);
+    }
     options.record = args.value[kOptRecord];
     options.station = args.given[kOptStation] ? args.value[kOptStation] : "";
     if (strlen(options.station) > static_cast<size_t>(kMaxStationBytes)) {
@@ -210,9 +232,10 @@ int ParseOptions(int argc, char **argv, CtlOptions &options, bool *answered) {
     }
     if (args.operandCount < operands)
         return CliUsageError(kLutctlProgram, -1, "%s needs %s", command.word,
-                             options.command == kCmdLoad ? "a FILE" : "a setting and a value");
+                             options.command == kCmdSet ? "a setting and a value" : "a FILE");
     switch (options.command) {
     case kCmdLoad:
+    case kCmdWatch:
         options.file = args.operands[0];
         break;
     case kCmdSet:

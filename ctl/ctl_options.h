@@ -9,7 +9,7 @@
 #include "device/session.h"
 
 // The commands, in the order of the command table.
-enum CtlCommand : int32_t { kCmdInfo, kCmdSelftest, kCmdLoad, kCmdSet, kCmdResetFpga, kCmdEraseLuts };
+enum CtlCommand : int32_t { kCmdInfo, kCmdSelftest, kCmdLoad, kCmdSet, kCmdResetFpga, kCmdEraseLuts, kCmdWatch };
 enum CtlLanguage : int32_t { kLanguageOfSystem, kLanguageEnglish, kLanguageChinese };
 enum CtlLeds : int32_t { kLedsByInput, kLedsAsk, kLedsSkip };
 
@@ -33,9 +33,11 @@ struct CtlOptions {
     const char *record;
     const char *station;
     CtlLeds leds;
-    // load
+    // load and watch
     bool verify;
     const char *file;
+    // watch: how long the file must stay unchanged before it is read
+    int32_t debounceMs;
     // set: the setting, its value (a code or a number) and the text typed
     const CtlSetting *setting;
     int32_t value;
@@ -57,6 +59,10 @@ const CtlCommandRow &CtlCommandOf(CtlCommand command);
 
 // lutctl's command and option tables, for the parser and the help.
 extern const CliProgram kLutctlProgram;
+
+// watch's quiet interval when none is given, and the longest one taken.
+constexpr int32_t kDefaultDebounceMs = 200;
+constexpr int32_t kMaxDebounceMs = 60000;
 
 // The longest station name a record takes.
 constexpr int kMaxStationBytes = 64;

@@ -315,6 +315,7 @@ int BuildLut(const CubeReading &c, int64_t lastLine, PrepLut *lut, PrepError *er
     if (points == 0) return -1;
     if (PrepAllocLut(lut, points, shaperPoints, error) != 0) return -1;
     lut->family = kPrepFamilyCube;
+    lut->statedPoints = Given(h, kSize3d) ? static_cast<int32_t>(h.size3d) : 0;
     if (ResolveRanges(h, shaperPoints > 0, lut, error) != 0) {
         PrepFreeLut(lut);
         return -1;
