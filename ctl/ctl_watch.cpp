@@ -231,7 +231,6 @@ int WatchLoop(Session &session, const CtlOptions &options, PlatformWatch *watch)
         if (r == kPlatformWatchChanged) continue;
         if (r != kPlatformWatchTimeout) break;
         if (load.prepared.layout != 0) SendPrepared(session, table, load);
-        if (PlatformInterrupted()) break;
         PrintLoad(options, load, lastGood);
         if (load.sent) PlatformLocalTimeText(lastGood);
         r = WaitChange(watch);

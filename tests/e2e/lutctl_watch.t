@@ -59,16 +59,12 @@ A 65-point cube, which the box does not take, goes as 33 points.
   film.cube: loaded, 17 points, verified
   film.cube: loaded, 33 points (converted from 65), verified
 
-Ctrl-C (SIGTERM here, as for a background job of a script) ends it and
-closes the box once. Windows has no signals, and Wine cannot send the
-console events that stand for them: there the watch is ended by force.
+The watch runs until it is interrupted; lutctl_posix.t shows Ctrl-C. Here
+it is ended by force (Wine cannot send a console's Ctrl-C), so the box is
+not closed.
 
-  $ if [ "${LUTBOX_SHELL:-}" = wine-cmd ]; then
-  >   kill -KILL $!; wait $! 2> /dev/null; echo "KX_DEV_DeInit => 0" >> journal; echo 143
-  > else
-  >   kill -TERM $!; wait $!; echo $?
-  > fi
-  143
+  $ kill -KILL $!; wait $! 2> /dev/null || echo ended
+  ended
   $ journal | sed -f s
   KX_DEV_Init => 1
   KX_DEV_Set3DLUT_FileType 0 2 => 0
@@ -91,7 +87,6 @@ console events that stand for them: there the watch is ended by force.
   KX_DEV_Set3DLUT_Points 0 33 => 0
   KX_DEV_Set_CSV_33P_3DLUT 0 lut:35937:<converted 65> => 0
   KX_DEV_Get_CSV_33P_3DLUT 0 @out => 0
-  KX_DEV_DeInit => 0
 
 A file whose directory cannot be watched leaves the box unopened.
 
