@@ -88,9 +88,15 @@ not closed.
   KX_DEV_Set_CSV_33P_3DLUT 0 lut:35937:<converted 65> => 0
   KX_DEV_Get_CSV_33P_3DLUT 0 @out => 0
 
-A file whose directory cannot be watched leaves the box unopened.
+A file whose directory cannot be watched, or a debounce interval out of
+range, leaves the box unopened.
 
   $ lutctl watch nowhere/film.cube; status
   lutctl: nowhere/film.cube cannot be watched: its directory cannot be opened
   status 1
+  $ journal
+  $ lutctl watch --debounce 60001 film.cube; status
+  lutctl: --debounce takes milliseconds from 0 to 60000, not '60001'
+  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|watch ... (see lutctl --help)
+  status 2
   $ journal
