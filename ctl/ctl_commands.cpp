@@ -104,8 +104,7 @@ int RunInfo(Session &session, const CtlOptions &options) {
 
 // ---- load -------------------------------------------------------------------
 
-// The reader's reason for refusing a file, with where it stands.
-static void ReportRefusal(const char *path, const Lut3dReport &report) {
+void RefusalText(const Lut3dReport &report, char *out, size_t size) {
     char reason[256];
     switch (report.reason) {
     case kLut3dCannotOpen:
@@ -142,12 +141,16 @@ static void ReportRefusal(const char *path, const Lut3dReport &report) {
         snprintf(where, sizeof where, InLanguage({" (line %lld)", " (第 %lld 行)"}),
                  static_cast<long long>(report.line));
     }
-    SayError({"lutctl: %s refused: %s%s\n", "lutctl: %s 被拒绝: %s%s\n"}, path, reason, where);
+    snprintf(out, size, "%s%s", reason, where);
 }
 
-// One row's three values as text: floats with nine significant digits
-// (enough to tell any two apart), integers in decimal.
-static void RowText(const LutRow &row, bool intTable, char *out, size_t size) {
+static void ReportRefusal(const char *path, const Lut3dReport &report) {
+    char reason[384];
+    RefusalText(report, reason, sizeof reason);
+    SayError({"lutctl: %s refused: %s\n", "lutctl: %s 被拒绝: %s\n"}, path, reason);
+}
+
+void RowText(const LutRow &row, bool intTable, char *out, size_t size) {
     if (intTable) {
         snprintf(out, size, "%d %d %d", row.intValues[0], row.intValues[1], row.intValues[2]);
     } else {

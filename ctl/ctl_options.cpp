@@ -51,6 +51,10 @@ const CtlCommandRow kCommands[] = {
     {{"patchgen", "", "shows the colours a calibration program's network pattern generator is sent", nullptr},
      RunPatchgen,
      true},
+    {{"watch", "LUT",
+      "loads LUT, then again each time the file changes, converted when the box cannot take it as it is", nullptr},
+     RunWatch,
+     true},
 };
 
 const CliCommand *CommandAt(int index) {
@@ -71,6 +75,7 @@ enum OptionRow {
     kOptRestore,
     kOptTimeout,
     kOptLog,
+    kOptDebounce,
 };
 
 // The sources patch and patchgen show, and the patch generator's defaults.
@@ -106,7 +111,9 @@ const CliOption kOptions[] = {
      .defaultText = "ask when standard input is a terminal, else skip",
      .help = "whether the operator is asked about the LEDs",
      .commands = CliCommandBit(kCmdSelftest)},
-    {.name = "verify", .help = "reads the LUT back and compares it bit for bit", .commands = CliCommandBit(kCmdLoad)},
+    {.name = "verify",
+     .help = "reads the LUT back and compares it bit for bit",
+     .commands = CliCommandBit(kCmdLoad) | CliCommandBit(kCmdWatch)},
     {.name = "yes", .help = "required: the erase cannot be undone", .commands = CliCommandBit(kCmdEraseLuts)},
     {.name = "bits",
      .valueName = "N",
@@ -139,6 +146,13 @@ const CliOption kOptions[] = {
      .valueName = "FILE",
      .help = "appends one line per patch: time, codes, bits, levels, the device result",
      .commands = CliCommandBit(kCmdPatchgen)},
+    {.name = "debounce",
+     .valueName = "MS",
+     .defaultNumber = kDefaultDebounceMs,
+     .numberDefault = true,
+     .unit = "milliseconds",
+     .help = "how long the file must stay unchanged before it is read",
+     .commands = CliCommandBit(kCmdWatch)},
 };
 
 // "set"'s part of its help: each setting and what it takes.
@@ -186,6 +200,15 @@ int ApplyOptions(const CliArgs &args, CtlOptions &options) {
     options.json = args.given[kOptJson];
     options.verify = args.given[kOptVerify];
     options.yes = args.given[kOptYes];
+    options.debounceMs = kDefaultDebounceMs;
+    int64_t debounce = 0;
+    if (args.given[kOptDebounce]) {
+        if (!CliWholeNumber(args.value[kOptDebounce], 0, kMaxDebounceMs, &debounce)) {
+            return CliUsageError(kLutctlProgram, -1, "--debounce takes milliseconds from 0 to %d, not '%s'",
+                                 static_cast<int>(kMaxDebounceMs), args.value[kOptDebounce]);
+        }
+        options.debounceMs = static_cast<int32_t>(debounce);
+    }
     options.record = args.value[kOptRecord];
     options.station = args.given[kOptStation] ? args.value[kOptStation] : "";
     if (strlen(options.station) > static_cast<size_t>(kMaxStationBytes)) {
@@ -368,6 +391,7 @@ int ParseOptions(int argc, char **argv, CtlOptions &options, bool *answered) {
                                                           : command.operands);
     switch (options.command) {
     case kCmdLoad:
+    case kCmdWatch:
         options.file = args.operands[0];
         break;
     case kCmdSet:

@@ -18,6 +18,7 @@ enum CtlCommand : int32_t {
     kCmdEraseLuts,
     kCmdPatch,
     kCmdPatchgen,
+    kCmdWatch,
 };
 enum CtlLanguage : int32_t { kLanguageOfSystem, kLanguageEnglish, kLanguageChinese };
 enum CtlLeds : int32_t { kLedsByInput, kLedsAsk, kLedsSkip };
@@ -43,9 +44,11 @@ struct CtlOptions {
     const char *record;
     const char *station;
     CtlLeds leds;
-    // load
+    // load and watch
     bool verify;
     const char *file;
+    // watch: how long the file must stay unchanged before it is read
+    int32_t debounceMs;
     // set: the setting, its value (a code or a number) and the text typed
     const CtlSetting *setting;
     int32_t value;
@@ -81,6 +84,10 @@ const CtlCommandRow &CtlCommandOf(CtlCommand command);
 
 // lutctl's command and option tables, for the parser and the help.
 extern const CliProgram kLutctlProgram;
+
+// watch's quiet interval when none is given, and the longest one taken.
+constexpr int32_t kDefaultDebounceMs = 200;
+constexpr int32_t kMaxDebounceMs = 60000;
 
 // The longest station name a record takes.
 constexpr int kMaxStationBytes = 64;

@@ -102,21 +102,6 @@ int WriteReplacing(const char *out, int (*write)(FILE *file, const void *context
     return result;
 }
 
-const Lut3dSize *BoxSizeOfPoints(int32_t points) {
-    for (const Lut3dSize &size : kLut3dSizes) {
-        if (size.points == points) return &size;
-    }
-    return nullptr;
-}
-
-const Lut3dSize *LargestBoxSize() {
-    const Lut3dSize *largest = &kLut3dSizes[0];
-    for (const Lut3dSize &size : kLut3dSizes) {
-        if (size.points > largest->points) largest = &size;
-    }
-    return largest;
-}
-
 void BoxExtensionsText(char *out, size_t size) {
     out[0] = '\0';
     for (int i = 0; Lut3dFamilyAt(i) != nullptr; i++) {
@@ -125,16 +110,6 @@ void BoxExtensionsText(char *out, size_t size) {
             CliAppend(out, size, extension);
         }
     }
-}
-
-PrepFamily PrepFamilyOfBox(const Lut3dFamily *family) {
-    // The engine tells its families by the same extensions, in any case.
-    return family == nullptr ? kPrepFamilyNone : PrepFamilyOfName(family->extensions[0]);
-}
-
-PrepFamily ReadingFamily(const char *path) {
-    const Lut3dFamily *box = Lut3dFamilyOfPath(path);
-    return box != nullptr ? PrepFamilyOfBox(box) : PrepFamilyOfName(path);
 }
 
 int ReadSourceLut(const char *path, PrepLut *lut, PrepWarnings *warnings) {

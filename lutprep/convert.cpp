@@ -21,37 +21,28 @@ const InterpName kInterps[] = {{"tetrahedral", kPrepTetrahedral}, {"trilinear", 
 
 // Whether the box's reader, given the temporary file, reads exactly what
 // was meant: the layout of the size and family, the family's file type, and
-// every value (3dl: every integer) of every row. *why says what differs.
+// every value (3dl: every integer) of every row, bit for bit. *why says what
+// differs.
 bool ReadsBackAsMeant(const char *path, const Lut3dFamily *box, const PrepLut *lut, int32_t bits, char *why,
                       size_t whySize) {
     Lut3dReport report;
     static Lut3dTable read;
+    static Lut3dTable meantTable;
     int32_t layout = Read3dLutFile(path, read, &report);
-    const Lut3dSize *size = BoxSizeOfPoints(lut->points);
-    int32_t meant = box->intTable ? size->intLayout : size->floatLayout;
-    if (layout != meant || read.fileType != box->fileType) {
+    int32_t meant = PrepFillBoxTable(lut, box, bits, meantTable);
+    if (layout != meant || read.fileType != meantTable.fileType) {
         snprintf(why, whySize, "the box's reader gives layout %d and file type %d, not %d and %d", layout,
-                 static_cast<int>(read.fileType), meant, static_cast<int>(box->fileType));
+                 static_cast<int>(read.fileType), meant, static_cast<int>(meantTable.fileType));
         return false;
     }
-    PrepFamily family = PrepFamilyOfBox(box);
+    const Lut3dSize *size = Lut3dSizeOfLayout(layout);
     for (int64_t row = 0; row < size->rows; row++) {
-        const float *v = lut->values + 3 * PrepFileRowNode(family, lut->points, row);
-        for (int c = 0; c < 3; c++) {
-            bool same;
-            if (box->intTable) {
-                // The box keeps the low 16 bits of each integer.
-                uint16_t code = static_cast<uint16_t>(Prep3dlCode(v[c], bits));
-                same = read.intRows[row][c] == static_cast<int16_t>(code);
-            } else {
-                // Bit for bit: the written text must give the same float.
-                same = memcmp(&read.floatRows[row][c], &v[c], sizeof v[c]) == 0;
-            }
-            if (!same) {
-                snprintf(why, whySize, "row %lld, value %d does not read back as written",
-                         static_cast<long long>(row + 1), c + 1);
-                return false;
-            }
+        bool same = box->intTable
+                        ? memcmp(read.intRows[row], meantTable.intRows[row], sizeof read.intRows[row]) == 0
+                        : memcmp(read.floatRows[row], meantTable.floatRows[row], sizeof read.floatRows[row]) == 0;
+        if (!same) {
+            snprintf(why, whySize, "row %lld does not read back as written", static_cast<long long>(row + 1));
+            return false;
         }
     }
     return true;
@@ -124,9 +115,7 @@ int Convert(const Request &q) {
     PrepWarnings warnings{};
     if (ReadSourceLut(q.in, &source, &warnings) != 0) return kExitFailed;
     PrintGuessedDepth(q.in, &warnings);
-    const Lut3dSize *size = q.size;
-    if (size == nullptr) size = BoxSizeOfPoints(source.points);
-    if (size == nullptr) size = LargestBoxSize();
+    const Lut3dSize *size = BoxSizeForSource(&source, q.size);
 
     PrepError error{};
     PrepLoss loss{};
@@ -135,9 +124,8 @@ int Convert(const Request &q) {
     // The loss is measured on what is written: clamped, which the loss
     // does not count again.
     int64_t touched = 0;
-    if (PrepResample(&source, size->points, q.interp, &result, &error) != 0 ||
-        (touched = PrepCountNonfiniteNodes(&result), clamped = PrepClampLut(&result),
-         PrepMeasureLoss(&source, &result, q.interp, &loss, &error)) != 0) {
+    if (PrepFitToBox(&source, size, q.interp, &result, &clamped, &touched, &error) != 0 ||
+        PrepMeasureLoss(&source, &result, q.interp, &loss, &error) != 0) {
         PrintError("%s: %s", q.in, error.text);
     } else {
         const Written written{q.box, &result, q.bits};

@@ -10,6 +10,7 @@
 #include "cli/cli.h"
 #include "lut/lut3d_reader.h"
 #include "lut/lut_tables.h"
+#include "prep/box_lut.h"
 #include "prep/lut_read.h"
 #include "prep/resample.h"
 #include "prep/source_lut.h"
@@ -62,21 +63,10 @@ int WriteReplacing(const char *out, int (*write)(FILE *file, const void *context
                    bool (*check)(const char *tempPath, const void *context, char *why, size_t whySize),
                    const void *context);
 
-// ---- the box's families and sizes ------------------------------------------
+// ---- the box's families and sizes (the rest in prep/box_lut.h) -------------
 
-// The size the box takes with `points` per axis; nullptr for another.
-const Lut3dSize *BoxSizeOfPoints(int32_t points);
-// The largest size the box takes.
-const Lut3dSize *LargestBoxSize();
 // The extensions the box tells families by, joined by ", ".
 void BoxExtensionsText(char *out, size_t size);
-
-// The engine's family of a box family.
-PrepFamily PrepFamilyOfBox(const Lut3dFamily *family);
-// The family lutprep reads a file as: the box's, by the box's rule, when it
-// names one, so that check warns about the rows the box would read; else
-// the last extension in any letter case.
-PrepFamily ReadingFamily(const char *path);
 
 // ---- source LUTs ----------------------------------------------------------
 

@@ -249,3 +249,33 @@ void PlatformCloseSocket(PlatformSocket socket);
 
 // A clock that only goes forward, in microseconds from an arbitrary start.
 int64_t PlatformMonotonicMicros();
+
+// ---- watching a file ----------------------------------------------------
+
+// A watch on one file, through its directory, so that a file replaced by a
+// rename (a new file moved over it) is seen as well as one written in place
+// (POSIX: inotify; Windows: ReadDirectoryChangesW).
+struct PlatformWatch;
+
+enum PlatformWatchResult : int32_t {
+    kPlatformWatchChanged,      // the file was written, created, replaced, renamed or removed
+    kPlatformWatchTimeout,      // no change of the file within the time given
+    kPlatformWatchInterrupted,  // an interrupt (PlatformInterrupted)
+    kPlatformWatchError,        // the watch failed; it sees no more changes
+};
+
+// Starts watching the file at path (which need not exist yet; its
+// directory must). nullptr when the directory cannot be watched or the path
+// is too long.
+PlatformWatch *PlatformWatchOpen(const char *path);
+
+// Waits at most timeoutMs (0: only looks) for a change of the file and
+// takes in every change that has arrived by then, so that one burst of
+// writes is one result. Changes of other files in the directory do not end
+// the wait. An interrupt is seen within a tenth of a second, whatever the
+// timeout. On Windows an interrupt's close of the box may run during the
+// wait, as during the wait for a key.
+PlatformWatchResult PlatformWatchWait(PlatformWatch *watch, int32_t timeoutMs);
+
+// Ends the watch and frees it; nothing for nullptr.
+void PlatformWatchClose(PlatformWatch *watch);

@@ -9,6 +9,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/file.h>
+#include <sys/inotify.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <termios.h>
@@ -407,4 +408,94 @@ int64_t PlatformMonotonicMicros() {
     struct timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
     return static_cast<int64_t>(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
+
+// ---- watching a file --------------------------------------------------------
+
+struct PlatformWatch {
+    int fd;
+    char name[kPlatformPathBytes];
+};
+
+PlatformWatch *PlatformWatchOpen(const char *path) {
+    size_t length = strlen(path);
+    if (length == 0 || length >= static_cast<size_t>(kPlatformPathBytes)) return nullptr;
+    const char *slash = strrchr(path, '/');
+    char directory[kPlatformPathBytes];
+    if (slash == nullptr) {
+        snprintf(directory, sizeof directory, ".");
+    } else {
+        snprintf(directory, sizeof directory, "%.*s", static_cast<int>(slash == path ? 1 : slash - path), path);
+    }
+    const char *name = slash == nullptr ? path : slash + 1;
+    if (*name == '\0') return nullptr;
+    PlatformWatch *watch = static_cast<PlatformWatch *>(calloc(1, sizeof(PlatformWatch)));
+    if (watch == nullptr) return nullptr;
+    snprintf(watch->name, sizeof watch->name, "%s", name);
+    watch->fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    // Everything that makes the name stand for other bytes: a write (each,
+    // and its close), a new file of that name, a rename onto or away from it,
+    // its removal.
+    const uint32_t mask = IN_MODIFY | IN_CLOSE_WRITE | IN_CREATE | IN_MOVED_TO | IN_MOVED_FROM | IN_DELETE |
+                          IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR;
+    if (watch->fd < 0 || inotify_add_watch(watch->fd, directory, mask) < 0) {
+        if (watch->fd >= 0) close(watch->fd);
+        free(watch);
+        return nullptr;
+    }
+    return watch;
+}
+
+static int64_t MonotonicMs() {
+    struct timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+// Takes in the events that are there; 1 when one concerns the watched
+// name (or the directory itself went), 0 when none, -1 on an error.
+static int TakeEvents(PlatformWatch *watch) {
+    alignas(struct inotify_event) char buffer[16384];
+    int changed = 0;
+    for (;;) {
+        ssize_t n = read(watch->fd, buffer, sizeof buffer);
+        if (n < 0) return errno == EAGAIN || errno == EINTR ? changed : -1;
+        if (n == 0) return changed;
+        for (ssize_t at = 0; at + static_cast<ssize_t>(sizeof(struct inotify_event)) <= n;) {
+            struct inotify_event event;
+            memcpy(&event, buffer + at, sizeof event);
+            if (at + static_cast<ssize_t>(sizeof event + event.len) > n) break;
+            // The name is padded with NULs to event.len bytes.
+            const char *name = buffer + at + sizeof event;
+            size_t nameLength = strnlen(name, event.len);
+            bool ours = nameLength == strlen(watch->name) && memcmp(name, watch->name, nameLength) == 0;
+            // Lost events, or the directory moved or removed: the file may
+            // have changed.
+            if (ours || (event.mask & (IN_Q_OVERFLOW | IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED)) != 0) changed = 1;
+            at += static_cast<ssize_t>(sizeof event + event.len);
+        }
+    }
+}
+
+PlatformWatchResult PlatformWatchWait(PlatformWatch *watch, int32_t timeoutMs) {
+    if (watch == nullptr) return kPlatformWatchError;
+    const int64_t deadline = MonotonicMs() + (timeoutMs > 0 ? timeoutMs : 0);
+    for (;;) {
+        if (PlatformInterrupted()) return kPlatformWatchInterrupted;
+        int taken = TakeEvents(watch);
+        if (taken < 0) return kPlatformWatchError;
+        if (taken > 0) return kPlatformWatchChanged;
+        int64_t left = deadline - MonotonicMs();
+        if (left <= 0) return kPlatformWatchTimeout;
+        // A tenth of a second at most: a signal that came just before the
+        // poll began does not wait out the whole timeout.
+        struct pollfd pending = {watch->fd, POLLIN, 0};
+        int ready = poll(&pending, 1, static_cast<int>(left < 100 ? left : 100));
+        if (ready < 0 && errno != EINTR) return kPlatformWatchError;
+    }
+}
+
+void PlatformWatchClose(PlatformWatch *watch) {
+    if (watch == nullptr) return;
+    close(watch->fd);
+    free(watch);
 }

@@ -14,6 +14,7 @@
 #include <shlwapi.h>
 #include <sys/stat.h>
 
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -610,4 +611,118 @@ int64_t PlatformMonotonicMicros() {
     QueryPerformanceCounter(&now);
     return static_cast<int64_t>(now.QuadPart / frequency.QuadPart * 1000000 +
                                 now.QuadPart % frequency.QuadPart * 1000000 / frequency.QuadPart);
+
+// ---- watching a file --------------------------------------------------------
+
+struct PlatformWatch {
+    HANDLE directory;
+    OVERLAPPED overlapped;
+    bool pending;  // a ReadDirectoryChangesW is outstanding
+    wchar_t name[MAX_PATH];
+    // Where the notifications land: DWORD-aligned, as the call needs.
+    DWORD buffer[4096];
+};
+
+static const DWORD kWatchFilter = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE |
+                                  FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_CREATION;
+
+static bool StartWatchRead(PlatformWatch *watch) {
+    watch->pending = ReadDirectoryChangesW(watch->directory, watch->buffer, sizeof watch->buffer, FALSE, kWatchFilter,
+                                           nullptr, &watch->overlapped, nullptr) != 0;
+    return watch->pending;
+}
+
+PlatformWatch *PlatformWatchOpen(const char *path) {
+    // The path as the narrow file calls of the programs read it: the ANSI
+    // code page.
+    wchar_t wide[kPlatformPathBytes];
+    if (MultiByteToWideChar(CP_ACP, 0, path, -1, wide, kPlatformPathBytes) == 0 || wide[0] == L'\0') return nullptr;
+    wchar_t *name = wide;
+    for (wchar_t *p = wide; *p != L'\0'; p++) {
+        if (*p == L'/' || *p == L'\\' || *p == L':') name = p + 1;
+    }
+    if (*name == L'\0' || wcslen(name) >= MAX_PATH) return nullptr;
+    wchar_t directory[kPlatformPathBytes];
+    if (name == wide) {
+        wcscpy(directory, L".");
+    } else {
+        size_t length = static_cast<size_t>(name - wide);
+        // "C:" alone is the drive's current directory; "\" and "C:\" keep
+        // their separator.
+        if (name[-1] != L':' && length > 1 && name[-2] != L':') length--;
+        wmemcpy(directory, wide, length);
+        directory[length] = L'\0';
+    }
+    PlatformWatch *watch = static_cast<PlatformWatch *>(calloc(1, sizeof(PlatformWatch)));
+    if (watch == nullptr) return nullptr;
+    wcscpy(watch->name, name);
+    watch->directory =
+        CreateFileW(directory, FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr);
+    watch->overlapped.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (watch->directory == INVALID_HANDLE_VALUE || watch->overlapped.hEvent == nullptr || !StartWatchRead(watch)) {
+        PlatformWatchClose(watch);
+        return nullptr;
+    }
+    return watch;
+}
+
+// Whether the notifications in the buffer (bytes of them) name the file; an
+// empty buffer means more changes came than it holds, any of them ours.
+static bool NamesWatchedFile(const PlatformWatch *watch, DWORD bytes) {
+    if (bytes == 0) return true;
+    const char *base = reinterpret_cast<const char *>(watch->buffer);
+    for (DWORD at = 0; at + sizeof(FILE_NOTIFY_INFORMATION) <= bytes;) {
+        const FILE_NOTIFY_INFORMATION *info = reinterpret_cast<const FILE_NOTIFY_INFORMATION *>(base + at);
+        int length = static_cast<int>(info->FileNameLength / sizeof(wchar_t));
+        if (at + offsetof(FILE_NOTIFY_INFORMATION, FileName) + info->FileNameLength > bytes) break;
+        // Names are told apart without regard to letter case, as the file
+        // system does.
+        if (CompareStringOrdinal(info->FileName, length, watch->name, -1, TRUE) == CSTR_EQUAL) return true;
+        if (info->NextEntryOffset == 0) break;
+        at += info->NextEntryOffset;
+    }
+    return false;
+}
+
+PlatformWatchResult PlatformWatchWait(PlatformWatch *watch, int32_t timeoutMs) {
+    if (watch == nullptr || !watch->pending) return kPlatformWatchError;
+    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs > 0 ? timeoutMs : 0);
+    bool changed = false;
+    for (;;) {
+        if (PlatformInterrupted()) return kPlatformWatchInterrupted;
+        ULONGLONG now = GetTickCount64();
+        DWORD slice = 0;
+        if (!changed && now < deadline) slice = deadline - now < 100 ? static_cast<DWORD>(deadline - now) : 100;
+        AllowCloseWhileWaiting(true);
+        DWORD waited = WaitForSingleObject(watch->overlapped.hEvent, slice);
+        AllowCloseWhileWaiting(false);
+        if (waited == WAIT_FAILED) return kPlatformWatchError;
+        if (waited == WAIT_TIMEOUT) {
+            if (changed) return kPlatformWatchChanged;
+            if (GetTickCount64() >= deadline) return kPlatformWatchTimeout;
+            continue;
+        }
+        DWORD bytes = 0;
+        watch->pending = false;
+        if (!GetOverlappedResult(watch->directory, &watch->overlapped, &bytes, FALSE)) return kPlatformWatchError;
+        changed = NamesWatchedFile(watch, bytes) || changed;
+        ResetEvent(watch->overlapped.hEvent);
+        if (!StartWatchRead(watch)) return kPlatformWatchError;
+    }
+}
+
+void PlatformWatchClose(PlatformWatch *watch) {
+    if (watch == nullptr) return;
+    if (watch->directory != INVALID_HANDLE_VALUE && watch->directory != nullptr) {
+        if (watch->pending) {
+            // The outstanding read must end before its buffer is freed.
+            CancelIo(watch->directory);
+            DWORD bytes = 0;
+            GetOverlappedResult(watch->directory, &watch->overlapped, &bytes, TRUE);
+        }
+        CloseHandle(watch->directory);
+    }
+    if (watch->overlapped.hEvent != nullptr) CloseHandle(watch->overlapped.hEvent);
+    free(watch);
 }

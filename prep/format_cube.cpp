@@ -333,6 +333,7 @@ int BuildLut(CubeReading &c, int64_t lastLine, PrepLut *lut, PrepError *error) {
     if (taken) c.rows.rows = nullptr;  // the count stays for the warnings
     if (allocated != 0) return -1;
     lut->family = kPrepFamilyCube;
+    lut->statedPoints = Given(h, kSize3d) ? static_cast<int32_t>(h.size3d) : 0;
     if (ResolveRanges(h, shaperPoints > 0, lut, error) != 0) {
         PrepFreeLut(lut);
         return -1;

@@ -59,6 +59,10 @@ struct PrepLut {
     PrepFamily family;
     int32_t bits;
     PrepBitsFrom bitsFrom;
+    // The points per axis the file states for its lattice apart from its
+    // rows (a cube's LUT_3D_SIZE); 0 when it states none. A file cut short
+    // can hold rows of a smaller lattice than it states.
+    int32_t statedPoints;
 };
 
 // Every function that fills a PrepLut takes one that is zero-initialised

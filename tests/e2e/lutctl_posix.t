@@ -108,3 +108,21 @@ The local time carries its offset from UTC, in hours and minutes.
   1
   $ TZ=NST3:30 lutctl selftest --json | grep -o '"time": "[^"]*"' | grep -Ec -- '-03:30"$'
   1
+
+Ctrl-C ends lutctl watch, during its wait for a change, and closes the box
+once (SIGTERM stands for it, as above).
+
+  $ journal > /dev/null
+  $ python3 "$(dirname "$E2E_LIB")/lutgen.py" write cube:17=film.cube
+  $ $LUTCTL watch film.cube > out 2>&1 &
+  $ for i in $(seq 300); do grep -q loaded out && break; sleep 0.1; done
+  $ kill -TERM $!
+  $ wait $!
+  [143]
+  $ sed 's/^[-0-9T:+]* //' out
+  film.cube: loaded, 17 points
+  $ journal | grep -v lut:
+  KX_DEV_Init => 1
+  KX_DEV_Set3DLUT_FileType 0 2 => 0
+  KX_DEV_Set3DLUT_Points 0 17 => 0
+  KX_DEV_DeInit => 0

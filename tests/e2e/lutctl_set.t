@@ -60,43 +60,43 @@ options and settings, an option of another command, a missing operand.
   >   eval lutctl "$args"; status
   > done
   lutctl: unknown source 'HDMI_SDI'; valid: SMPTE, USER, SDI, HDMI, CALIB
-  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen ... (see lutctl --help)
+  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen|watch ... (see lutctl --help)
   status 2
   lutctl: unknown lutmode '601'; valid: OFF, 709, EBU, SMPTE, P3
-  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen ... (see lutctl --help)
+  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen|watch ... (see lutctl --help)
   status 2
   lutctl: reg1 takes a whole decimal number from -2147483648 to 2147483647, not '0x10'
-  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen ... (see lutctl --help)
+  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen|watch ... (see lutctl --help)
   status 2
   lutctl: hdmi takes a whole decimal number from -2147483648 to 2147483647, not '2147483648'
-  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen ... (see lutctl --help)
+  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen|watch ... (see lutctl --help)
   status 2
   lutctl: mode takes a whole decimal number from -2147483648 to 2147483647, not '1.5'
-  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen ... (see lutctl --help)
+  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen|watch ... (see lutctl --help)
   status 2
   lutctl: mode takes a whole decimal number from -2147483648 to 2147483647, not ''
-  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen ... (see lutctl --help)
+  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen|watch ... (see lutctl --help)
   status 2
   lutctl: erase-luts erases every LUT in the box's flash: give --yes to run it
-  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen ... (see lutctl --help)
+  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen|watch ... (see lutctl --help)
   status 2
-  lutctl: unknown command 'fpga-reset'; valid: info, selftest, load, set, reset-fpga, erase-luts, patch, patchgen
-  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen ... (see lutctl --help)
+  lutctl: unknown command 'fpga-reset'; valid: info, selftest, load, set, reset-fpga, erase-luts, patch, patchgen, watch
+  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen|watch ... (see lutctl --help)
   status 2
   lutctl: unknown option '--frob'
-  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen ... (see lutctl --help)
+  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen|watch ... (see lutctl --help)
   status 2
   lutctl: unknown setting 'gain'; valid: source, lutmode, hdmi, mode, reg1, reg3
-  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen ... (see lutctl --help)
+  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen|watch ... (see lutctl --help)
   status 2
   lutctl: info does not take --verify
-  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen ... (see lutctl --help)
+  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen|watch ... (see lutctl --help)
   status 2
   lutctl: load needs a FILE
-  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen ... (see lutctl --help)
+  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen|watch ... (see lutctl --help)
   status 2
   lutctl: unknown language 'fr'; valid: en, zh
-  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen ... (see lutctl --help)
+  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen|watch ... (see lutctl --help)
   status 2
   $ journal
   $ lutctl --version

@@ -24,19 +24,19 @@ the command word, with the box never opened.
   >   eval lutctl "$args"; echo "status $?"
   > done
   lutctl: unknown option '-x'
-  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen ... (see lutctl --help)
+  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen|watch ... (see lutctl --help)
   status 2
   lutctl: unknown option '-x'
-  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen ... (see lutctl --help)
+  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen|watch ... (see lutctl --help)
   status 2
   lutctl: --json given twice
-  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen ... (see lutctl --help)
+  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen|watch ... (see lutctl --help)
   status 2
   lutctl: --help given twice
-  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen ... (see lutctl --help)
+  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen|watch ... (see lutctl --help)
   status 2
   lutctl: unknown option '--bogus'
-  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen ... (see lutctl --help)
+  usage: lutctl [--json] [--lang en|zh] info|selftest|load|set|reset-fpga|erase-luts|patch|patchgen|watch ... (see lutctl --help)
   status 2
   $ test -e journal || echo "box never opened"
   box never opened
