@@ -408,6 +408,7 @@ int64_t PlatformMonotonicMicros() {
     struct timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
     return static_cast<int64_t>(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
+}
 
 // ---- watching a file --------------------------------------------------------
 

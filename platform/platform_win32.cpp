@@ -611,6 +611,7 @@ int64_t PlatformMonotonicMicros() {
     QueryPerformanceCounter(&now);
     return static_cast<int64_t>(now.QuadPart / frequency.QuadPart * 1000000 +
                                 now.QuadPart % frequency.QuadPart * 1000000 / frequency.QuadPart);
+}
 
 // ---- watching a file --------------------------------------------------------
 
