@@ -16,6 +16,7 @@ static const Text kCannotBind = {"lutctl: the device library %s lacks entry poin
 static const Text kNoMemory = {"lutctl: no memory for the device context\n", "lutctl: 无法为设备上下文分配内存\n"};
 
 int RunLutctl(int argc, char **argv) {
+    PlatformIgnoreFileSizeSignal();
     CtlOptions options;
     bool answered = false;
     int status = ParseOptions(argc, argv, options, &answered);

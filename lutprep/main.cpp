@@ -3,8 +3,9 @@
 #include <iterator>
 
 #include "lutbox_version.h"
-#include "prep/lut_write.h"
 #include "lutprep/lutprep.h"
+#include "platform/platform.h"
+#include "prep/lut_write.h"
 #include "prep/preview.h"
 
 namespace {
@@ -113,6 +114,7 @@ const CliProgram kLutprepProgram = {
 };
 
 int main(int argc, char **argv) {
+    PlatformIgnoreFileSizeSignal();
     CliArgs args;
     int status = CliParse(kLutprepProgram, argc, argv, args);
     if (status != kExitOk) return status;

@@ -12,8 +12,8 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <cstring>
+#include <ctime>
 #include <initializer_list>
 
 #include "platform/ascii.h"
@@ -210,7 +210,10 @@ void PlatformCatchInterrupts(void (*)()) {
     // No SA_RESTART: the read the signal interrupts fails with EINTR, which
     // the console takes as the end of its input.
     action.sa_flags = 0;
-    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    // SIGPIPE (standard output closed, as under "lutbox | head") and SIGQUIT
+    // (Ctrl-\) end the tool as Ctrl-C does: by default they would kill it
+    // with the box open and the terminal without echo.
+    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGQUIT}) {
         // A signal ignored from the start (nohup, a background job of a
         // script) stays ignored, as the one who started the tool asked.
         struct sigaction previous;
@@ -220,6 +223,10 @@ void PlatformCatchInterrupts(void (*)()) {
 }
 
 bool PlatformInterrupted() { return InterruptSignal != 0; }
+
+// A write beyond the file-size limit then fails with EFBIG, which the
+// writer reports, instead of killing the process with the box open.
+void PlatformIgnoreFileSizeSignal() { signal(SIGXFSZ, SIG_IGN); }
 
 // Nothing runs on another thread here: a signal's handler only sets the flag.
 void PlatformBeginDeviceUse() {}

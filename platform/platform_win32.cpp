@@ -2,6 +2,7 @@
 #include "platform/platform.h"
 
 #include <windows.h>
+
 #include <conio.h>
 #include <fcntl.h>
 #include <io.h>
@@ -20,8 +21,7 @@ PlatformLibrary PlatformLoadLibrary(const char *fileName) {
 
 PlatformProc PlatformFindSymbol(PlatformLibrary library, const char *name) {
     if (library == nullptr) return nullptr;
-    return reinterpret_cast<PlatformProc>(
-        GetProcAddress(reinterpret_cast<HMODULE>(library), name));
+    return reinterpret_cast<PlatformProc>(GetProcAddress(reinterpret_cast<HMODULE>(library), name));
 }
 
 void PlatformFreeLibrary(PlatformLibrary library) {
@@ -179,10 +179,44 @@ static bool IsConsole(FILE *stream) {
 
 bool PlatformStdinIsTerminal() { return IsConsole(stdin); }
 
+// The console's input mode before a key read changed it, for the handler of
+// a console event to put back while KeyReadChangedMode is 1.
+static DWORD SavedKeyInputMode = 0;
+static volatile LONG KeyReadChangedMode = 0;
+
+// One key press from the console, not echoed. _getch would turn off the
+// processing of Ctrl-C for the wait (the key would arrive as a byte, and
+// the console event never), and leave the console without echo if the
+// process ended during it; so the key is read here, with Ctrl-C still an
+// event, and the mode before it kept for the handler.
+static int ReadConsoleKey(HANDLE input) {
+    DWORD saved = 0;
+    if (!GetConsoleMode(input, &saved)) return -1;
+    SavedKeyInputMode = saved;
+    InterlockedExchange(&KeyReadChangedMode, 1);
+    int key = -1;
+    // ENABLE_PROCESSED_INPUT alone: no line editing, no echo.
+    if (SetConsoleMode(input, ENABLE_PROCESSED_INPUT)) {
+        INPUT_RECORD record;
+        DWORD count = 0;
+        while (ReadConsoleInputW(input, &record, 1, &count) && count == 1) {
+            const KEY_EVENT_RECORD &event = record.Event.KeyEvent;
+            if (record.EventType == KEY_EVENT && event.bKeyDown && event.uChar.UnicodeChar != 0) {
+                key = event.uChar.UnicodeChar;
+                break;
+            }
+        }
+        SetConsoleMode(input, saved);
+    }
+    InterlockedExchange(&KeyReadChangedMode, 0);
+    return key;
+}
+
 int PlatformReadKey() {
     AllowCloseWhileWaiting(true);
     unsigned char byte;
-    int key = IsConsole(stdin) ? _getch() : _read(_fileno(stdin), &byte, 1) == 1 ? byte : -1;
+    HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    int key = IsConsole(stdin) ? ReadConsoleKey(input) : _read(_fileno(stdin), &byte, 1) == 1 ? byte : -1;
     AllowCloseWhileWaiting(false);
     return key;
 }
@@ -195,8 +229,8 @@ void PlatformWriteText(FILE *stream, const char *text) {
         return;
     }
     int wideCount = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
-    wchar_t *wide = wideCount > 0 ? static_cast<wchar_t *>(malloc(sizeof(wchar_t) * static_cast<size_t>(wideCount)))
-                                  : nullptr;
+    wchar_t *wide =
+        wideCount > 0 ? static_cast<wchar_t *>(malloc(sizeof(wchar_t) * static_cast<size_t>(wideCount))) : nullptr;
     if (wide == nullptr || MultiByteToWideChar(CP_UTF8, 0, text, -1, wide, wideCount) != wideCount) {
         free(wide);
         fputs(text, stream);
@@ -205,8 +239,8 @@ void PlatformWriteText(FILE *stream, const char *text) {
     // What stdio still holds goes first.
     fflush(stream);
     DWORD written = 0;
-    WriteConsoleW(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream))), wide,
-                  static_cast<DWORD>(wideCount - 1), &written, nullptr);
+    WriteConsoleW(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream))), wide, static_cast<DWORD>(wideCount - 1),
+                  &written, nullptr);
     free(wide);
 }
 
@@ -253,8 +287,12 @@ static BOOL WINAPI OnConsoleEvent(DWORD) {
     EnterCriticalSection(DeviceUse());
     if (CloseOnInterrupt != nullptr) CloseOnInterrupt();
     fflush(stdout);
-    // Ending the process here runs no exit handlers.
+    // Ending the process here runs no exit handlers, nor the end of a key
+    // read in progress.
     RestoreConsoleCodePages();
+    if (InterlockedCompareExchange(&KeyReadChangedMode, 0, 0) != 0) {
+        SetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), SavedKeyInputMode);
+    }
     TerminateProcess(GetCurrentProcess(), STATUS_CONTROL_C_EXIT);
     return TRUE;
 }
@@ -266,5 +304,8 @@ void PlatformCatchInterrupts(void (*closeNow)()) {
 }
 
 bool PlatformInterrupted() { return InterlockedCompareExchange(&Interrupted, 0, 0) != 0; }
+
+// Windows has no file-size signal: a write beyond a quota fails as such.
+void PlatformIgnoreFileSizeSignal() {}
 
 void PlatformEndAsInterrupted() {}
