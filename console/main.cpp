@@ -4,6 +4,7 @@
 #include "platform/platform.h"
 
 int main() {
+    PlatformIgnoreFileSizeSignal();
     PlatformUseGbkConsole();
     return RunConsole();
 }

@@ -114,6 +114,7 @@ const CliProgram kLutprepProgram = {
 };
 
 int main(int argc, char **argv) {
+    PlatformIgnoreFileSizeSignal();
     // The arguments as UTF-8 (on Windows from the wide command line, so that
     // any file name can be given), and file names opened as UTF-8.
     PlatformUseUtf8Arguments(argc, argv);

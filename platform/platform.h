@@ -161,10 +161,6 @@ void PlatformUnlockFile(FILE *file);
 int64_t PlatformFileLength(FILE *file);
 int PlatformTruncateFile(FILE *file, int64_t length);
 
-// A write past the file-size limit (ulimit -f) fails like any other write
-// error instead of ending the process (POSIX: SIGXFSZ ignored). Windows has
-// no such signal: nothing.
-void PlatformIgnoreFileSizeSignal();
 
 // ---- the operator's terminal -------------------------------------------
 
@@ -194,18 +190,26 @@ int PlatformLocalTimeText(char (&out)[kPlatformTimeTextSize]);
 
 // ---- interrupts ---------------------------------------------------------
 
-// From this call on, an interrupt (Ctrl-C, a closed console window; POSIX:
-// SIGINT, SIGTERM, SIGHUP) makes PlatformInterrupted() true and ends a
-// console read in progress as the end of input does, so that the tool
-// shuts down through its usual path. Nothing else runs in a POSIX signal
-// handler. Where the platform itself ends the process soon after an
+// From this call on, an interrupt (POSIX: SIGINT, SIGTERM, SIGHUP, SIGPIPE,
+// SIGQUIT; Windows: every console control event, Ctrl-C, Ctrl-Break, a
+// closed console window, a logoff, a shutdown) makes PlatformInterrupted()
+// true and ends a console read in progress as the end of input does, so
+// that the tool shuts down through its usual path; a key read puts the
+// terminal's mode back before it returns. Nothing else runs in a POSIX
+// signal handler. Where the platform itself ends the process soon after an
 // interrupt (Windows runs its handler on a thread of its own, and ends the
 // process once a closed window's handler returns), closeNow is called on
-// that thread and the process then ends; closeNow must close only once,
-// also when the usual shutdown runs at the same time.
+// that thread, the console's input mode is put back, and the process then
+// ends; closeNow must close only once, also when the usual shutdown runs at
+// the same time.
 void PlatformCatchInterrupts(void (*closeNow)());
 
 bool PlatformInterrupted();
+
+// POSIX: ignores SIGXFSZ, so that a write beyond the file-size limit
+// (ulimit -f) fails with an error the program reports instead of killing
+// it. Windows: nothing. Called first thing by each program.
+void PlatformIgnoreFileSizeSignal();
 
 // The device library is in use by this thread from here to
 // PlatformEndDeviceUse (a console command, a lutctl run). On Windows the

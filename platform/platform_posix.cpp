@@ -221,8 +221,6 @@ int PlatformTruncateFile(FILE *file, int64_t length) {
     return ftruncate(fileno(file), static_cast<off_t>(length)) == 0 ? 0 : -1;
 }
 
-void PlatformIgnoreFileSizeSignal() { signal(SIGXFSZ, SIG_IGN); }
-
 bool PlatformStdinIsTerminal() { return isatty(STDIN_FILENO) != 0; }
 
 int PlatformReadKey() {
@@ -285,7 +283,10 @@ void PlatformCatchInterrupts(void (*)()) {
     // No SA_RESTART: the read the signal interrupts fails with EINTR, which
     // the console takes as the end of its input.
     action.sa_flags = 0;
-    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    // SIGPIPE (standard output closed, as under "lutbox | head") and SIGQUIT
+    // (Ctrl-\) end the tool as Ctrl-C does: by default they would kill it
+    // with the box open and the terminal without echo.
+    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGQUIT}) {
         // A signal ignored from the start (nohup, a background job of a
         // script) stays ignored, as the one who started the tool asked.
         struct sigaction previous;
@@ -295,6 +296,10 @@ void PlatformCatchInterrupts(void (*)()) {
 }
 
 bool PlatformInterrupted() { return InterruptSignal != 0; }
+
+// A write beyond the file-size limit then fails with EFBIG, which the
+// writer reports, instead of killing the process with the box open.
+void PlatformIgnoreFileSizeSignal() { signal(SIGXFSZ, SIG_IGN); }
 
 // Nothing runs on another thread here: a signal's handler only sets the flag.
 void PlatformBeginDeviceUse() {}

@@ -316,8 +316,6 @@ int64_t PlatformFileLength(FILE *file) {
 
 int PlatformTruncateFile(FILE *file, int64_t length) { return _chsize_s(_fileno(file), length) == 0 ? 0 : -1; }
 
-void PlatformIgnoreFileSizeSignal() {}
-
 // A console, not merely a character device: _isatty is true for NUL too.
 static bool IsConsole(FILE *stream) {
     HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
@@ -327,10 +325,44 @@ static bool IsConsole(FILE *stream) {
 
 bool PlatformStdinIsTerminal() { return IsConsole(stdin); }
 
+// The console's input mode before a key read changed it, for the handler of
+// a console event to put back while KeyReadChangedMode is 1.
+static DWORD SavedKeyInputMode = 0;
+static volatile LONG KeyReadChangedMode = 0;
+
+// One key press from the console, not echoed. _getch would turn off the
+// processing of Ctrl-C for the wait (the key would arrive as a byte, and
+// the console event never), and leave the console without echo if the
+// process ended during it; so the key is read here, with Ctrl-C still an
+// event, and the mode before it kept for the handler.
+static int ReadConsoleKey(HANDLE input) {
+    DWORD saved = 0;
+    if (!GetConsoleMode(input, &saved)) return -1;
+    SavedKeyInputMode = saved;
+    InterlockedExchange(&KeyReadChangedMode, 1);
+    int key = -1;
+    // ENABLE_PROCESSED_INPUT alone: no line editing, no echo.
+    if (SetConsoleMode(input, ENABLE_PROCESSED_INPUT)) {
+        INPUT_RECORD record;
+        DWORD count = 0;
+        while (ReadConsoleInputW(input, &record, 1, &count) && count == 1) {
+            const KEY_EVENT_RECORD &event = record.Event.KeyEvent;
+            if (record.EventType == KEY_EVENT && event.bKeyDown && event.uChar.UnicodeChar != 0) {
+                key = event.uChar.UnicodeChar;
+                break;
+            }
+        }
+        SetConsoleMode(input, saved);
+    }
+    InterlockedExchange(&KeyReadChangedMode, 0);
+    return key;
+}
+
 int PlatformReadKey() {
     AllowCloseWhileWaiting(true);
     unsigned char byte;
-    int key = IsConsole(stdin) ? _getch() : _read(_fileno(stdin), &byte, 1) == 1 ? byte : -1;
+    HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    int key = IsConsole(stdin) ? ReadConsoleKey(input) : _read(_fileno(stdin), &byte, 1) == 1 ? byte : -1;
     AllowCloseWhileWaiting(false);
     return key;
 }
@@ -452,8 +484,12 @@ static BOOL WINAPI OnConsoleEvent(DWORD) {
     EnterCriticalSection(DeviceUse());
     if (CloseOnInterrupt != nullptr) CloseOnInterrupt();
     fflush(stdout);
-    // Ending the process here runs no exit handlers.
+    // Ending the process here runs no exit handlers, nor the end of a key
+    // read in progress.
     RestoreConsoleCodePages();
+    if (InterlockedCompareExchange(&KeyReadChangedMode, 0, 0) != 0) {
+        SetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), SavedKeyInputMode);
+    }
     TerminateProcess(GetCurrentProcess(), STATUS_CONTROL_C_EXIT);
     return TRUE;
 }
@@ -465,6 +501,9 @@ void PlatformCatchInterrupts(void (*closeNow)()) {
 }
 
 bool PlatformInterrupted() { return InterlockedCompareExchange(&Interrupted, 0, 0) != 0; }
+
+// Windows has no file-size signal: a write beyond a quota fails as such.
+void PlatformIgnoreFileSizeSignal() {}
 
 void PlatformEndAsInterrupted() {}
 
