@@ -89,7 +89,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument('--build', required=True)
     parser.add_argument('--source', required=True)
-    parser.add_argument('--timeout', type=float, default=300)
+    parser.add_argument('--timeout', type=float, default=120)
     parser.add_argument('docs', nargs='*')
     args = parser.parse_args()
     docs = args.docs or [os.path.join(args.source, 'README.md')] + sorted(
