@@ -30,21 +30,17 @@ bool WriteCube(const std::string &path) {
             for (int r = 0; r < kPoints; r++) {
                 double x = r / (kPoints - 1.0), y = g / (kPoints - 1.0), z = b / (kPoints - 1.0);
                 double luma = 0.2126 * x + 0.7152 * y + 0.0722 * z;
-                fprintf(file, "%.6f %.6f %.6f\n", std::pow(0.9 * x + 0.1 * luma, 1.1),
-                        0.95 * y + 0.05 * luma, std::pow(0.85 * z + 0.15 * luma, 0.95));
+                fprintf(file, "%.6f %.6f %.6f\n", std::pow(0.9 * x + 0.1 * luma, 1.1), 0.95 * y + 0.05 * luma,
+                        std::pow(0.85 * z + 0.15 * luma, 0.95));
             }
         }
     }
     return fclose(file) == 0;
 }
 
-std::string Quoted(const std::string &text) {
-    return "\"" + text + "\"";
-}
+std::string Quoted(const std::string &text) { return "\"" + text + "\""; }
 
-bool Run(const std::string &command) {
-    return std::system(command.c_str()) == 0;
-}
+bool Run(const std::string &command) { return std::system(command.c_str()) == 0; }
 
 void LutprepConvert(benchmark::State &state) {
     std::string command = Quoted(LUTPREP_PATH) + " convert " + Quoted(Source) + " " + Quoted(Converted) + " > " +
@@ -87,8 +83,8 @@ int main(int argc, char **argv) {
         fprintf(stderr, "cannot write %s\n", Source.c_str());
         status = 1;
     } else {
-        printf("%s: %ju bytes, %d points\n", Source.c_str(),
-               static_cast<uintmax_t>(std::filesystem::file_size(Source)), kPoints);
+        printf("%s: %ju bytes, %d points\n", Source.c_str(), static_cast<uintmax_t>(std::filesystem::file_size(Source)),
+               kPoints);
         benchmark::Initialize(&argc, argv);
         benchmark::RunSpecifiedBenchmarks();
         benchmark::Shutdown();

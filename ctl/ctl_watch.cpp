@@ -39,7 +39,8 @@ void Convert(const char *path, const PrepLut &source, Lut3dTable &table, Prepare
     PrepLut fitted{};
     PrepError error{};
     int64_t clamped = 0;
-    if (PrepFitToBox(&source, BoxSizeForSource(&source, nullptr), kPrepTetrahedral, &fitted, &clamped, nullptr, &error) != 0) {
+    if (PrepFitToBox(&source, BoxSizeForSource(&source, nullptr), kPrepTetrahedral, &fitted, &clamped, nullptr,
+                     &error) != 0) {
         snprintf(p.why, sizeof p.why, "%s", error.text);
         return;
     }

@@ -15,10 +15,10 @@ enum DeviceEntryId {
 constexpr int LutRowsOfEntry(DeviceEntryId entry) {
     switch (entry) {
 #define LUT3D_SIZE(points, floatLayout, intLayout, floatSend, floatRead, intSend, intRead) \
-    case Entry_##floatSend:                                                            \
-    case Entry_##floatRead:                                                            \
-    case Entry_##intSend:                                                              \
-    case Entry_##intRead:                                                              \
+    case Entry_##floatSend:                                                                \
+    case Entry_##floatRead:                                                                \
+    case Entry_##intSend:                                                                  \
+    case Entry_##intRead:                                                                  \
         return points * points * points;
 #include "lut/lut3d_size_list.h"
 #undef LUT3D_SIZE

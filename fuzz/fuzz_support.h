@@ -30,8 +30,8 @@ void FuzzStartLutInput(LutInput *input, const std::string &text, size_t before);
 
 // Stops the process with a message when a checked property fails; libFuzzer
 // takes the abort as a finding and keeps the input.
-#define FUZZ_CHECK(condition)                                                                        \
-    do {                                                                                             \
-        if (!(condition)) FuzzFail(__FILE__, __LINE__, #condition);                                  \
+#define FUZZ_CHECK(condition)                                       \
+    do {                                                            \
+        if (!(condition)) FuzzFail(__FILE__, __LINE__, #condition); \
     } while (0)
 [[noreturn]] void FuzzFail(const char *file, int line, const char *condition);

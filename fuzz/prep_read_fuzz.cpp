@@ -25,9 +25,7 @@ namespace {
 
 const PrepFamily kFamilies[] = {kPrepFamilyCsv, kPrepFamilyCube, kPrepFamily3dl, kPrepFamilyNone};
 
-bool Terminated(const char *text, size_t size) {
-    return memchr(text, '\0', size) != nullptr;
-}
+bool Terminated(const char *text, size_t size) { return memchr(text, '\0', size) != nullptr; }
 
 int64_t LineCount(const char *text, size_t size) {
     int64_t lines = 1;

@@ -47,14 +47,10 @@ inline int PeekLutByte(LutInput *input) {
 }
 
 // Consumes the byte that PeekLutByte has just returned (not EOF).
-inline void TakeLutByte(LutInput *input) {
-    input->at++;
-}
+inline void TakeLutByte(LutInput *input) { input->at++; }
 
 // The file offset of the next unread byte.
-inline int64_t LutInputOffset(const LutInput *input) {
-    return input->blockOffset + static_cast<int64_t>(input->at);
-}
+inline int64_t LutInputOffset(const LutInput *input) { return input->blockOffset + static_cast<int64_t>(input->at); }
 
 // One read of the line reader: at most this many bytes, so a longer line
 // counts as several lines.
@@ -67,19 +63,17 @@ bool ReadLutLine(LutInput *input, int *first, bool *endsLine);
 
 // A data line begins with an ASCII digit; everything else (comments,
 // keywords, blank lines, a leading blank, sign or point) is not data.
-inline bool IsLutDataLine(int first) {
-    return IsAsciiDigit(first);
-}
+inline bool IsLutDataLine(int first) { return IsAsciiDigit(first); }
 
 // The counting pass: headerLines, the non-data lines before the first data
 // line; dataLines, the unbroken run of data lines that begins there.
 struct LutLineCount {
     int64_t headerLines;
     int64_t dataLines;
-    bool anyLine;      // the file holds at least one line
-    bool runEnded;     // a non-data line ended the run (else the file did)
-    int64_t endLine;   // that line: 1-based physical line (by LF) ...
-    int64_t endColumn; // ... and byte column where its read began
+    bool anyLine;       // the file holds at least one line
+    bool runEnded;      // a non-data line ended the run (else the file did)
+    int64_t endLine;    // that line: 1-based physical line (by LF) ...
+    int64_t endColumn;  // ... and byte column where its read began
 };
 LutLineCount CountLutLines(LutInput *input);
 

@@ -36,17 +36,13 @@ constexpr int64_t kTextPowerLimit = 1000000;
 constexpr int64_t kExponentLimit = int64_t{1} << 62;
 constexpr int64_t kDigitPowerLimit = int64_t{1} << 59;
 
-bool IsNanChar(int c) {
-    return IsAsciiDigit(c) || IsAsciiAlpha(c) || c == '_';
-}
+bool IsNanChar(int c) { return IsAsciiDigit(c) || IsAsciiAlpha(c) || c == '_'; }
 
 void AddExponentDigit(int64_t *exponent, int c) {
     *exponent = *exponent < kExponentLimit / 10 ? *exponent * 10 + (c - '0') : kExponentLimit;
 }
 
-int64_t Clamp(int64_t v, int64_t limit) {
-    return v > limit ? limit : v < -limit ? -limit : v;
-}
+int64_t Clamp(int64_t v, int64_t limit) { return v > limit ? limit : v < -limit ? -limit : v; }
 
 // The power of the base that the kept digits, read as an integer, are
 // multiplied by: 10 for a decimal, 2 for a hexadecimal significand (whose

@@ -50,7 +50,6 @@ bool MatchLutNumber(LutInput *input, LutNumberText *text);
 // of float an infinity, below it zero or a denormal.
 float LutNumberValue(const LutNumberText &text);
 
-
 // MatchLutNumber, then LutNumberValue into *value when it matched.
 bool ScanLutFloatField(LutInput *input, float *value);
 

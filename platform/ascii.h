@@ -7,9 +7,7 @@ constexpr bool IsAsciiSpace(int c) { return c == ' ' || (c >= '\t' && c <= '\r')
 
 constexpr bool IsAsciiDigit(int c) { return c >= '0' && c <= '9'; }
 
-constexpr bool IsAsciiHexDigit(int c) {
-    return IsAsciiDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
+constexpr bool IsAsciiHexDigit(int c) { return IsAsciiDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 
 constexpr bool IsAsciiAlpha(int c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 

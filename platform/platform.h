@@ -161,7 +161,6 @@ void PlatformUnlockFile(FILE *file);
 int64_t PlatformFileLength(FILE *file);
 int PlatformTruncateFile(FILE *file, int64_t length);
 
-
 // ---- the operator's terminal -------------------------------------------
 
 // Whether standard input is an interactive terminal (a console window on

@@ -16,6 +16,5 @@ float SoftFloatMul(float x, float y);
 // Schoolbook shift-and-add of two significands held one bit per element,
 // most significant first: product (all 0 on entry) receives the 48-bit
 // product of multiplier and multiplicand.
-void MulSignificands(uint8_t product[kProductBits],
-                     const uint8_t multiplier[kSignificandBits],
+void MulSignificands(uint8_t product[kProductBits], const uint8_t multiplier[kSignificandBits],
                      const uint8_t multiplicand[kSignificandBits]);

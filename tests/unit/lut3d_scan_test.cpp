@@ -78,8 +78,8 @@ protected:
 TEST_F(LutFloatScan, BeyondFloatRangeGivesInfinityOrZeroOrADenormal) {
     ExpectValue("1e39", 0x7F800000u, "");
     ExpectValue("-1e39 ", 0xFF800000u, " ");
-    ExpectValue("3.4028236e38", 0x7F800000u, "");   // past halfway to 2^128
-    ExpectValue("3.4028235e38", 0x7F7FFFFFu, "");   // the largest float
+    ExpectValue("3.4028236e38", 0x7F800000u, "");  // past halfway to 2^128
+    ExpectValue("3.4028235e38", 0x7F7FFFFFu, "");  // the largest float
     // Below half the smallest denormal: zero, keeping its sign.
     ExpectValue("1e-50", 0x00000000u, "");
     ExpectValue("-1e-50,", 0x80000000u, ",");
@@ -137,7 +137,7 @@ TEST_F(LutFloatScan, HexInfinityAndNanForms) {
     ExpectValue("-0X1.8P1;", Bits(-3.0f), ";");
     ExpectValue("0x.8", Bits(0.5f), "");
     ExpectValue("0x0p99999999999", 0x00000000u, "");
-    ExpectFailure("0xg", "g");  // "0x" begins a number but is none
+    ExpectFailure("0xg", "g");              // "0x" begins a number but is none
     ExpectValue("00x1", Bits(0.0f), "x1");  // "00x" begins none: the item is "00"
 
     ExpectValue("inf", 0x7F800000u, "");
@@ -163,12 +163,43 @@ TEST_F(LutFloatScan, HexInfinityAndNanForms) {
 // characters unread.
 TEST_F(LutFloatScan, MatchesTheLibraryWhereItIsDefined) {
     const char *numbers[] = {
-        "0", "1", "-1", "+2.5", "0.000000", "0.500000", ".5", "5.", "-.75", "1e3", "1E-3", "2.5e+2",
-        "0.1", "0.333333333333", "123456789", "16777217", "16777219", "1.000000059604644775390625",
-        "1.0000000596046447753906251", "1.00000005960464477539062", "-0.0", "00012", "1e0005",
-        "1.17549435e-38", "1.1754944e-38", "3.4028234e38", "340282346638528859811704183484516925440",
-        "0.999999999999999999999999999999", "4294967295.99", "6.02214076e23", "9.999999e-10",
-        "0x1p-3", "0x1.fffffep127", "0XABC.DEFp-4", "0x0.000001p0", "  \t\r\n 7.25", "\v\f-3",
+        "0",
+        "1",
+        "-1",
+        "+2.5",
+        "0.000000",
+        "0.500000",
+        ".5",
+        "5.",
+        "-.75",
+        "1e3",
+        "1E-3",
+        "2.5e+2",
+        "0.1",
+        "0.333333333333",
+        "123456789",
+        "16777217",
+        "16777219",
+        "1.000000059604644775390625",
+        "1.0000000596046447753906251",
+        "1.00000005960464477539062",
+        "-0.0",
+        "00012",
+        "1e0005",
+        "1.17549435e-38",
+        "1.1754944e-38",
+        "3.4028234e38",
+        "340282346638528859811704183484516925440",
+        "0.999999999999999999999999999999",
+        "4294967295.99",
+        "6.02214076e23",
+        "9.999999e-10",
+        "0x1p-3",
+        "0x1.fffffep127",
+        "0XABC.DEFp-4",
+        "0x0.000001p0",
+        "  \t\r\n 7.25",
+        "\v\f-3",
     };
     const char *after[] = {"", ",", " ", "\r\n", ";", ")"};
     for (const char *number : numbers) {

@@ -6,8 +6,8 @@
 
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "prep/lut_read.h"

@@ -14,10 +14,8 @@
 namespace {
 
 // "结果上溢（ --> ∞）！！！" and "结果下溢（ --> 0.0）！！！" in GBK
-const std::string kOverflow =
-    "\xBD\xE1\xB9\xFB\xC9\xCF\xD2\xE7\xA3\xA8 --> \xA1\xDE\xA3\xA9\xA3\xA1\xA3\xA1\xA3\xA1\n";
-const std::string kUnderflow =
-    "\xBD\xE1\xB9\xFB\xCF\xC2\xD2\xE7\xA3\xA8 --> 0.0\xA3\xA9\xA3\xA1\xA3\xA1\xA3\xA1\n";
+const std::string kOverflow = "\xBD\xE1\xB9\xFB\xC9\xCF\xD2\xE7\xA3\xA8 --> \xA1\xDE\xA3\xA9\xA3\xA1\xA3\xA1\xA3\xA1\n";
+const std::string kUnderflow = "\xBD\xE1\xB9\xFB\xCF\xC2\xD2\xE7\xA3\xA8 --> 0.0\xA3\xA9\xA3\xA1\xA3\xA1\xA3\xA1\n";
 
 uint32_t Bits(float f) {
     uint32_t b;
@@ -100,9 +98,9 @@ TEST(SoftFloatMul, ExponentRange) {
     // Largest finite operands: e = 382 stays an overflow.
     ExpectMessage(0x7F7FFFFFu, 0xFF7FFFFFu, kOverflow);
     // e = 255 after normalising is packed as it is, into all ones.
-    ExpectProduct(0x5F800000u, 0x5F800000u, 0x7F800000u);          // 2^64 * 2^64
-    ExpectProduct(0x5FC00000u, 0xDF800000u, 0xFFC00000u);          // 1.5*2^64 * -2^64
-    ExpectProduct(0x5F400000u, 0x5FC00000u, 0x7F900000u);          // e 254 + 1 from P[0]
+    ExpectProduct(0x5F800000u, 0x5F800000u, 0x7F800000u);  // 2^64 * 2^64
+    ExpectProduct(0x5FC00000u, 0xDF800000u, 0xFFC00000u);  // 1.5*2^64 * -2^64
+    ExpectProduct(0x5F400000u, 0x5FC00000u, 0x7F900000u);  // e 254 + 1 from P[0]
     // e = 255 plus the carry of the rounding: 256.
     ExpectMessage(0x5F800001u, 0x5FFFFFFEu, kOverflow);
     ExpectProduct(0x5F000001u, 0x5FFFFFFEu, 0x7F800000u);
@@ -176,8 +174,8 @@ TEST(SoftFloatMul, EqualsTheExactProductRoundedTiesAway) {
         // smaller in magnitude.
         if (mine != ref.bits || mine != platform + (evenTie ? 1u : 0u)) {
             char text[128];
-            snprintf(text, sizeof text, "%08X * %08X: got %08X, rounded ties away %08X, platform %08X",
-                     xb, yb, mine, ref.bits, platform);
+            snprintf(text, sizeof text, "%08X * %08X: got %08X, rounded ties away %08X, platform %08X", xb, yb, mine,
+                     ref.bits, platform);
             mismatch = text;
         }
     }
