@@ -6,6 +6,7 @@
 
 #include "console/command_table.h"
 #include "console/word_reader.h"
+#include "console/word_support.h"
 #include "device/device_api.h"
 #include "lut/lut_tables.h"
 #include "platform/platform.h"
@@ -17,14 +18,6 @@ static int StartupFailure(const char *message) {
     PlatformConsolePuts(message);
     PlatformPause();
     return -1;
-}
-
-// A close that failed: the console's text on standard output is fixed, so
-// this goes to standard error alone, one line.
-static void SayCloseResult(int32_t result) {
-    if (result >= 0) return;
-    fflush(stdout);
-    fprintf(stderr, "lutbox: KX_DEV_DeInit failed (%d)\n", static_cast<int>(result));
 }
 
 // Said on standard error before "LoadLibrary fail", which stays as it was
@@ -55,7 +48,7 @@ bool DispatchWord(Session &session, const char *word) {
     const CommandRow *row = FindCommand(word);
     if (row == nullptr) return true;
     row->handler(session, word + strlen(row->keyword));
-    if (row->closeAfter) SayCloseResult(CloseDevice(session));
+    if (row->closeAfter) ReportClose(CloseDevice(session));
     return true;
 }
 
@@ -102,7 +95,7 @@ int RunConsole() {
         if (!goOn) break;
     }
 
-    SayCloseResult(CloseRunSession());
+    ReportClose(CloseRunSession());
     ReleaseDeviceLibrary();
     PlatformEndAsInterrupted();
     return 0;

@@ -142,5 +142,5 @@ void CmdLoaderTest(Session &session, const char *) {
         }
     }
 
-    CloseDevice(session);
+    ReportClose(CloseDevice(session));
 }

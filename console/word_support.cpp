@@ -14,6 +14,12 @@ int32_t OpenDevice(Session &session) {
     return count;
 }
 
+void ReportClose(int32_t result) {
+    if (result >= 0) return;
+    fflush(stdout);
+    fprintf(stderr, "lutbox: KX_DEV_DeInit failed (%d)\n", static_cast<int>(result));
+}
+
 void PrintReplyLine(const char *label, const char *reply) {
     // The library passes no size back and may fill the whole buffer.
     PlatformConsolePrintf("%s%.*s\n", label, kReplySize, reply);

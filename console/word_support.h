@@ -12,6 +12,10 @@
 // device open.
 int32_t OpenDevice(Session &session);
 
+// A close's result: nothing when it worked. A failed close goes to standard
+// error alone, one line, as the console's text on standard output is fixed.
+void ReportClose(int32_t result);
+
 // A reading's success label (the reply follows it on its line) and its
 // failure line.
 struct ReadingLines {

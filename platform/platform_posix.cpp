@@ -134,9 +134,11 @@ FILE *PlatformOpenFile(const char *path, const char *mode) { return fopen(path, 
 
 int PlatformRemoveFile(const char *path) { return remove(path) == 0 ? 0 : -1; }
 
-FILE *PlatformOpenRegularFile(const char *path) {
-    // Without O_NONBLOCK, opening a FIFO that has no writer waits for one.
-    int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+// Opens path with access (and O_CREAT, say) as a stream in mode when it is
+// a regular file. Without O_NONBLOCK, opening a FIFO would wait for its
+// other end; the stream itself blocks as usual.
+static FILE *OpenRegular(const char *path, int access, const char *mode) {
+    int fd = open(path, access | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0) return nullptr;
     struct stat status;
     int flags = fcntl(fd, F_GETFL);
@@ -145,10 +147,12 @@ FILE *PlatformOpenRegularFile(const char *path) {
         close(fd);
         return nullptr;
     }
-    FILE *file = fdopen(fd, "rb");
+    FILE *file = fdopen(fd, mode);
     if (file == nullptr) close(fd);
     return file;
 }
+
+FILE *PlatformOpenRegularFile(const char *path) { return OpenRegular(path, O_RDONLY, "rb"); }
 
 int64_t PlatformFileSize(FILE *file) {
     struct stat status;
@@ -186,21 +190,7 @@ int PlatformSyncFile(FILE *file) {
     return fsync(fileno(file)) == 0 ? 0 : -1;
 }
 
-FILE *PlatformOpenAppendFile(const char *path) {
-    // O_NONBLOCK: opening a FIFO without a reader would wait for one.
-    int fd = open(path, O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
-    if (fd < 0) return nullptr;
-    struct stat status;
-    int flags = fcntl(fd, F_GETFL);
-    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || flags == -1 ||
-        fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1) {
-        close(fd);
-        return nullptr;
-    }
-    FILE *file = fdopen(fd, "ab");
-    if (file == nullptr) close(fd);
-    return file;
-}
+FILE *PlatformOpenAppendFile(const char *path) { return OpenRegular(path, O_WRONLY | O_APPEND | O_CREAT, "ab"); }
 
 int PlatformLockFile(FILE *file) {
     for (;;) {

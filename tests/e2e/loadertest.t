@@ -219,3 +219,13 @@ green one failing.
   KX_DEV_Set_IndicatorLEDStatus 2 => -1
   KX_DEV_DeInit => 0
   KX_DEV_DeInit => 0
+
+The test's own close, when it fails, is said on standard error as the
+loop's closes are; the console's text stays as it is. (The words after it
+are for a pause that reads a key from the input.)
+
+  $ printf '%s\n' "$t" x x exit | KXSIM_RESULTS=KX_DEV_DeInit=-6 lutbox > /dev/null 2> err
+  $ console_lines < err
+  lutbox: KX_DEV_DeInit failed (-6)
+  $ journal | grep -c DeInit
+  2
