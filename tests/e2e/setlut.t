@@ -1,4 +1,4 @@
-"setLut" sends Lut3dFloatTable once more by the generic call (17576 rows),
+"setLut" sends the float table of the last file read once more by the generic call (17576 rows),
 but only while LastStatus is 0: after "readMenu", or after a command whose
 last device result was 0.
 
