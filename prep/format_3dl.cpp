@@ -328,10 +328,6 @@ void FillLut(const Reading3dl &d, PrepLut *lut) {
     FinishWarnings(d.warnings, scaleText);
 }
 
-int Write3dl(FILE *file, const PrepLut *lut, int32_t bits, PrepError *error) {
-    return PrepWrite3dl(file, lut, bits, error);
-}
-
 }  // namespace
 
 const PrepFormat kPrepFormat3dl = {
@@ -340,7 +336,7 @@ const PrepFormat kPrepFormat3dl = {
     .hasBitDepth = true,
     .boxRow = "three whole numbers",
     .parse = PrepParse3dl,
-    .write = Write3dl,
+    .write = PrepWrite3dl,
     .rowNode = PrepBlueFastestNode,
 };
 
