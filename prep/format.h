@@ -14,6 +14,8 @@
 
 struct PrepWarnings;
 struct PrepSource;
+struct PrepReadOptions;
+struct PrepTransform;
 
 struct PrepFormat {
     // As the box's family of the same extension is named: "cube".
@@ -29,6 +31,11 @@ struct PrepFormat {
     // Reads the source into *lut, with the contract of PrepParseLut; null
     // when the format is not read.
     int (*parse)(const PrepSource &source, PrepLut *lut, PrepWarnings *warnings, PrepError *error);
+    // For a format that is more than one 3D LUT (a CDL, a CLF chain, a
+    // pre-LUT): reads the source into *t (prep/transform.h) instead, with
+    // the same contract. parse is then null.
+    int (*parseTransform)(const PrepSource &source, const PrepReadOptions &options, PrepTransform *t,
+                          PrepWarnings *warnings, PrepError *error);
     // Writes *lut (a plain lattice with every value in [0, 1]) into file, at
     // the bit depth bits when it has one; 0, or -1 with *error set. Null
     // when the format is not written.

@@ -1,0 +1,58 @@
+// XML files (CLF/CTF, ASC CDL, Iridas .look) as a tree of elements, read
+// with expat. The tree holds elements, their attributes and their text, and
+// the line each element starts on; nothing else of the document matters to
+// a LUT reader. A document type declaration is refused, so no entity is
+// ever expanded; depth, element count and text are bounded.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "prep/source_lut.h"
+
+struct PrepSource;
+
+// The deepest nesting of elements read.
+constexpr int32_t kPrepXmlMaxDepth = 64;
+// The most elements one document holds.
+constexpr int64_t kPrepXmlMaxElements = 1 << 20;
+
+struct PrepXmlAttribute {
+    const char *name;
+    const char *value;
+};
+
+struct PrepXmlNode {
+    // The name as written, with any namespace prefix ("ProcessList").
+    const char *name;
+    int64_t line;
+    PrepXmlAttribute *attributes;
+    int32_t attributeCount;
+    // The character data directly inside the element, joined (NUL-ended).
+    char *text;
+    size_t textLength;
+    PrepXmlNode *parent;
+    PrepXmlNode *firstChild;
+    PrepXmlNode *next;  // the next sibling
+};
+
+struct PrepXmlDocument {
+    PrepXmlNode *root;
+};
+
+// Reads the source into *doc (freed first). 0, or -1 with *error holding
+// the line and the reason (the XML error as expat names it, or the limit).
+int PrepParseXml(const PrepSource &source, PrepXmlDocument *doc, PrepError *error);
+void PrepFreeXml(PrepXmlDocument *doc);
+
+// The element's name without its namespace prefix.
+const char *PrepXmlLocalName(const PrepXmlNode *node);
+// Whether the local name is name, in any letter case (as OpenColorIO
+// compares them).
+bool PrepXmlIs(const PrepXmlNode *node, const char *name);
+// The first child whose local name is name (any letter case), or null.
+const PrepXmlNode *PrepXmlChild(const PrepXmlNode *node, const char *name);
+// The next sibling after node with the same rule, or null.
+const PrepXmlNode *PrepXmlNextNamed(const PrepXmlNode *node, const char *name);
+// The attribute's value (name in any letter case, no prefix), or null.
+const char *PrepXmlAttributeValue(const PrepXmlNode *node, const char *name);
