@@ -237,6 +237,209 @@ int CheckValues(const CdlValues &v, int32_t style, PrepError *error) {
     return 0;
 }
 
+// How a document holds its corrections: the root one alone, a collection
+// of them, or a list of decisions that each hold them.
+enum RootKind { kLone, kCollection, kList };
+
+// The corrections of a document in file order.
+const PrepXmlNode *CorrectionAfter(const PrepXmlNode *decision, const PrepXmlNode *c) {
+    c = c != nullptr ? PrepXmlNextNamed(c, "ColorCorrection") : nullptr;
+    while (c == nullptr && decision != nullptr) {
+        decision = PrepXmlNextNamed(decision, "ColorDecision");
+        c = decision != nullptr ? PrepXmlChild(decision, "ColorCorrection") : nullptr;
+    }
+    return c;
+}
+const PrepXmlNode *FirstCorrection(const PrepXmlNode *root, RootKind kind) {
+    if (kind == kLone) return root;
+    if (kind == kCollection) return PrepXmlChild(root, "ColorCorrection");
+    const PrepXmlNode *decision = PrepXmlChild(root, "ColorDecision");
+    const PrepXmlNode *c = decision != nullptr ? PrepXmlChild(decision, "ColorCorrection") : nullptr;
+    return c != nullptr ? c : CorrectionAfter(decision, nullptr);
+}
+const PrepXmlNode *NextCorrection(const PrepXmlNode *c, RootKind kind) {
+    if (kind == kLone) return nullptr;
+    return CorrectionAfter(kind == kList ? c->parent : nullptr, c);
+}
+
+// The children of node that are neither its kind of child nor a
+// description, warned as skipped.
+void NoteStrangers(const PrepXmlNode *node, const char *child, PrepWarnings *warnings) {
+    for (const PrepXmlNode *c = node->firstChild; c != nullptr; c = c->next) {
+        if (!PrepXmlIs(c, child) && !IsDescription(c)) NoteIgnored(warnings, c, node);
+    }
+}
+
+int KindOfRoot(const PrepXmlNode *root, RootKind *kind, PrepWarnings *warnings, PrepError *error) {
+    if (PrepXmlIs(root, "ColorCorrection")) {
+        *kind = kLone;
+    } else if (PrepXmlIs(root, "ColorCorrectionCollection")) {
+        *kind = kCollection;
+        NoteStrangers(root, "ColorCorrection", warnings);
+    } else if (PrepXmlIs(root, "ColorDecisionList")) {
+        *kind = kList;
+        NoteStrangers(root, "ColorDecision", warnings);
+        for (const PrepXmlNode *d = PrepXmlChild(root, "ColorDecision"); d != nullptr;
+             d = PrepXmlNextNamed(d, "ColorDecision")) {
+            NoteStrangers(d, "ColorCorrection", warnings);
+        }
+    } else {
+        PrepSetError(error, root->line,
+                     "the root element is %s; an ASC CDL file holds a ColorCorrection, a ColorCorrectionCollection or "
+                     "a ColorDecisionList",
+                     root->name);
+        return -1;
+    }
+    return 0;
+}
+
+const char *IdOf(const PrepXmlNode *c) {
+    const char *id = PrepXmlAttributeValue(c, "id");
+    return id != nullptr ? id : "";
+}
+
+bool ById(const PrepXmlNode *a, const PrepXmlNode *b) {
+    int order = strcmp(IdOf(a), IdOf(b));
+    return order != 0 ? order < 0 : a->line < b->line;
+}
+
+// An id names one correction only (corrections without one are reached by
+// their index). Sorted, so that a collection of many is not compared pair
+// by pair.
+int CheckUniqueIds(const PrepXmlNode *root, RootKind kind, int64_t count, PrepError *error) {
+    const PrepXmlNode **sorted =
+        static_cast<const PrepXmlNode **>(malloc(static_cast<size_t>(count) * sizeof(PrepXmlNode *)));
+    if (sorted == nullptr) {
+        PrepSetError(error, root->line, "out of memory for the ids of %lld corrections", static_cast<long long>(count));
+        return -1;
+    }
+    int64_t n = 0;
+    for (const PrepXmlNode *c = FirstCorrection(root, kind); c != nullptr; c = NextCorrection(c, kind)) {
+        if (IdOf(c)[0] != '\0') sorted[n++] = c;
+    }
+    std::sort(sorted, sorted + n, ById);
+    int result = 0;
+    for (int64_t i = 1; i < n && result == 0; i++) {
+        if (strcmp(IdOf(sorted[i - 1]), IdOf(sorted[i])) == 0) {
+            PrepSetError(error, sorted[i]->line, "a second ColorCorrection with id '%.60s' (the first is on line %lld)",
+                         IdOf(sorted[i]), static_cast<long long>(sorted[i - 1]->line));
+            result = -1;
+        }
+    }
+    free(sorted);
+    return result;
+}
+
+// The corrections by id, or by index for one without, for a message that
+// asks for --cccid; cut short with "..." when they do not fit.
+void ListIds(const PrepXmlNode *root, RootKind kind, char *out, size_t size) {
+    size_t used = 0;
+    int64_t index = 0;
+    out[0] = '\0';
+    for (const PrepXmlNode *c = FirstCorrection(root, kind); c != nullptr; c = NextCorrection(c, kind), index++) {
+        const char *joint = index == 0 ? "" : ", ";
+        int n = IdOf(c)[0] != '\0'
+                    ? snprintf(out + used, size - used, "%s%s", joint, IdOf(c))
+                    : snprintf(out + used, size - used, "%sindex %lld (no id)", joint, static_cast<long long>(index));
+        if (n < 0 || static_cast<size_t>(n) >= size - used) {
+            snprintf(out + std::min(used, size - 6), 6, ", ...");
+            return;
+        }
+        used += static_cast<size_t>(n);
+    }
+}
+
+// The correction --cccid names: the one of that id, else, when it is a
+// whole number, the one at that index from 0. Without --cccid a document
+// of one correction gives that one.
+int ChooseCorrection(const PrepXmlNode *root, RootKind kind, const char *cccid, const PrepXmlNode **chosen,
+                     PrepError *error) {
+    int64_t count = 0;
+    for (const PrepXmlNode *c = FirstCorrection(root, kind); c != nullptr; c = NextCorrection(c, kind)) count++;
+    if (count == 0) {
+        PrepSetError(error, root->line, "%s holds no ColorCorrection", root->name);
+        return -1;
+    }
+    if (CheckUniqueIds(root, kind, count, error) != 0) return -1;
+    bool given = cccid != nullptr && cccid[0] != '\0';
+    *chosen = given || count > 1 ? nullptr : FirstCorrection(root, kind);
+    for (const PrepXmlNode *c = FirstCorrection(root, kind); given && c != nullptr; c = NextCorrection(c, kind)) {
+        if (strcmp(IdOf(c), cccid) == 0) *chosen = c;
+    }
+    int64_t index = -1;
+    const char *p = cccid;
+    if (given && *chosen == nullptr && ScanInteger(&p, cccid + strlen(cccid), 0, &index) == kFieldNumber &&
+        *p == '\0' && index >= 0 && index < count) {
+        *chosen = FirstCorrection(root, kind);
+        for (int64_t i = 0; i < index; i++) *chosen = NextCorrection(*chosen, kind);
+    }
+    if (*chosen != nullptr) return 0;
+    char ids[160];
+    ListIds(root, kind, ids, sizeof ids);
+    if (given) {
+        PrepSetError(error, root->line, "--cccid %.40s: no correction has that id or index (from 0) among: %s", cccid,
+                     ids);
+    } else {
+        PrepSetError(error, root->line, "%lld corrections: choose one with --cccid, by id or index from 0: %s",
+                     static_cast<long long>(count), ids);
+    }
+    return -1;
+}
+
+// The descriptions of the correction, for the notes of the file written
+// from it: one note per line of their text.
+void AddDescriptions(PrepTransform *t, const PrepXmlNode *correction) {
+    for (const PrepXmlNode *c = correction->firstChild; c != nullptr; c = c->next) {
+        if (!IsDescription(c) || c->text == nullptr) continue;
+        PrepLineReader lines;
+        PrepLine line;
+        StartLines(&lines, c->text, c->textLength);
+        while (NextLine(&lines, &line)) {
+            PrepLine trimmed = TrimLine(line);
+            if (trimmed.begin != trimmed.end) PrepAddNote(t, trimmed.begin, trimmed.end);
+        }
+    }
+}
+
+// The reading of all three: a ColorCorrection at the root of a .cc file is
+// the correction, --cccid or not, as OpenColorIO takes it; one in a .ccc or
+// .cdl file is taken as a collection of one, and a collection in a .cc file
+// as a collection. OpenColorIO 2.1 applies all three without clamping.
+int ReadCdl(const PrepSource &source, const PrepReadOptions &options, PrepFamily family, PrepTransform *t,
+            PrepWarnings *warnings, PrepError *error) {
+    PrepFreeTransform(t);
+    PrepXmlDocument doc{};
+    if (PrepParseXml(source, &doc, error) != 0) return -1;
+    RootKind kind = kLone;
+    const PrepXmlNode *chosen = doc.root;
+    int result = KindOfRoot(doc.root, &kind, warnings, error);
+    bool pick = kind != kLone || family != &kPrepFormatCc;
+    if (result == 0 && pick) result = ChooseCorrection(doc.root, kind, options.cccid, &chosen, error);
+    if (result == 0) result = PrepAddCdl(t, chosen, kPrepCdlFwdNoClamp, warnings, error);
+    if (result == 0) {
+        t->family = family;
+        AddDescriptions(t, chosen);
+    } else {
+        PrepFreeTransform(t);
+    }
+    PrepFreeXml(&doc);
+    FinishWarnings(warnings, "[0, 1]");
+    return result;
+}
+
+int ReadCc(const PrepSource &source, const PrepReadOptions &options, PrepTransform *t, PrepWarnings *warnings,
+           PrepError *error) {
+    return ReadCdl(source, options, &kPrepFormatCc, t, warnings, error);
+}
+int ReadCcc(const PrepSource &source, const PrepReadOptions &options, PrepTransform *t, PrepWarnings *warnings,
+            PrepError *error) {
+    return ReadCdl(source, options, &kPrepFormatCcc, t, warnings, error);
+}
+int ReadCdlList(const PrepSource &source, const PrepReadOptions &options, PrepTransform *t, PrepWarnings *warnings,
+                PrepError *error) {
+    return ReadCdl(source, options, &kPrepFormatCdl, t, warnings, error);
+}
+
 }  // namespace
 
 void PrepApplyCdl(const PrepOp &op, double rgb[3]) {
@@ -256,3 +459,36 @@ int PrepAddCdl(PrepTransform *t, const PrepXmlNode *node, int32_t style, PrepWar
     op->style = style;
     return 0;
 }
+
+const PrepFormat kPrepFormatCc = {
+    .name = "cc",
+    .extension = ".cc",
+    .hasBitDepth = false,
+    .boxRow = nullptr,
+    .parse = nullptr,
+    .parseTransform = ReadCc,
+    .write = nullptr,
+    .rowNode = nullptr,
+};
+
+const PrepFormat kPrepFormatCcc = {
+    .name = "ccc",
+    .extension = ".ccc",
+    .hasBitDepth = false,
+    .boxRow = nullptr,
+    .parse = nullptr,
+    .parseTransform = ReadCcc,
+    .write = nullptr,
+    .rowNode = nullptr,
+};
+
+const PrepFormat kPrepFormatCdl = {
+    .name = "cdl",
+    .extension = ".cdl",
+    .hasBitDepth = false,
+    .boxRow = nullptr,
+    .parse = nullptr,
+    .parseTransform = ReadCdlList,
+    .write = nullptr,
+    .rowNode = nullptr,
+};
