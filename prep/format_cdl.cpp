@@ -366,10 +366,12 @@ int ChooseCorrection(const PrepXmlNode *root, RootKind kind, const char *cccid, 
     for (const PrepXmlNode *c = FirstCorrection(root, kind); given && c != nullptr; c = NextCorrection(c, kind)) {
         if (strcmp(IdOf(c), cccid) == 0) *chosen = c;
     }
+    // An index as OpenColorIO takes one: blanks before it, none after.
     int64_t index = -1;
     const char *p = cccid;
-    if (given && *chosen == nullptr && ScanInteger(&p, cccid + strlen(cccid), 0, &index) == kFieldNumber &&
-        *p == '\0' && index >= 0 && index < count) {
+    const char *end = given ? cccid + strlen(cccid) : cccid;
+    if (given && *chosen == nullptr && !IsBlank(end[-1]) && ScanInteger(&p, end, 0, &index) == kFieldNumber &&
+        p == end && index >= 0 && index < count) {
         *chosen = FirstCorrection(root, kind);
         for (int64_t i = 0; i < index; i++) *chosen = NextCorrection(*chosen, kind);
     }
