@@ -348,6 +348,14 @@ TEST(PrepCdl, LoneCorrectionsAndCollectionsUnderAnyOfTheNames) {
     EXPECT_NEAR(SlopeRead(lone, &kPrepFormatCdl, nullptr), 0.5, kTolerance);
     EXPECT_EQ(Refusal(lone, &kPrepFormatCcc, "1").rfind("line 1: --cccid 1: no correction", 0), 0u);
 
+    // The correction's descriptions become the notes, a line each.
+    std::string described = lone;
+    described.insert(strlen("<ColorCorrection>"), "<Description> Day exterior\n\tshot 12 </Description>");
+    PrepTransform t{};
+    ASSERT_EQ(Read(described, &kPrepFormatCc, nullptr, &t), 0);
+    EXPECT_STREQ(t.notes, "Day exterior\nshot 12\n");
+    PrepFreeTransform(&t);
+
     std::string collection = "<ColorCorrectionCollection><ColorCorrection id=\"only\">" +
                              lone.substr(strlen("<ColorCorrection>")) + "</ColorCorrectionCollection>";
     EXPECT_NEAR(SlopeRead(collection, &kPrepFormatCc, "only"), 0.5, kTolerance);
