@@ -400,8 +400,14 @@ TEST(PrepCdl, RefusalsNameTheirLine) {
     EXPECT_EQ(Refusal("\n<ProcessList/>", &kPrepFormatCc),
               "line 2: the root element is ProcessList; an ASC CDL file holds a ColorCorrection, a "
               "ColorCorrectionCollection or a ColorDecisionList");
-    EXPECT_EQ(Refusal("<ColorCorrection>\n<SatNode/>\n</ColorCorrection>", &kPrepFormatCc),
-              "line 2: SatNode without Saturation");
+    EXPECT_EQ(Refusal("<ColorCorrection>\n<SatNode><Saturation>1 2</Saturation></SatNode>\n</ColorCorrection>",
+                      &kPrepFormatCc),
+              "line 2: Saturation takes 1 number; it holds 2");
+    // What ociobakelut reads, though: an empty SatNode is saturation 1.
+    PrepTransform t{};
+    ASSERT_EQ(Read("<ColorCorrection><SatNode/></ColorCorrection>", &kPrepFormatCc, nullptr, &t), 0);
+    ExpectAt(t, kRed, {{1, 0, 0}});
+    PrepFreeTransform(&t);
 }
 
 // A reverse style divides by the slope and the saturation: a zero is
