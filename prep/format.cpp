@@ -6,7 +6,8 @@
 
 namespace {
 
-const PrepFamily kFormats[] = {&kPrepFormatCsv, &kPrepFormatCube, &kPrepFormat3dl};
+const PrepFamily kFormats[] = {&kPrepFormatCsv, &kPrepFormatCube, &kPrepFormat3dl,
+                               &kPrepFormatCc,  &kPrepFormatCcc,  &kPrepFormatCdl};
 
 }  // namespace
 
