@@ -56,16 +56,37 @@ struct DiscreetReading {
     bool recognised;
     int64_t tables;
     int64_t entries;
-    const Depth *depth;  // null: from the length
+    const Depth *depth;
     int64_t headerLine;
     // tables x entries codes, table by table.
     float *codes;
     int64_t read;
     int64_t lastValueLine;
+    PrepWarnings *warnings;
     PrepError *error;
 };
 
+// The depth of the output when the header gives none: the one the length
+// implies, noted as a guess; -1 with *error set when it implies none.
+int DepthOfLength(int64_t line, DiscreetReading *d) {
+    for (const Depth &depth : kDepths) {
+        if (depth.entries != d->entries) continue;
+        NoteWarning(d->warnings, kPrepWarnBitDepth, line,
+                    "no output depth in the header: %s entries taken as %s-code output (OpenColorIO takes a depth "
+                    "named after 'to' in the file name first)",
+                    depth.text, depth.text);
+        d->depth = &depth;
+        return 0;
+    }
+    PrepSetError(d->error, line,
+                 "tables of %lld entries give no output depth: the header's third number must (256, 1024, 4096, "
+                 "65536 or 65536f)",
+                 static_cast<long long>(d->entries));
+    return -1;
+}
+
 int StartTables(int64_t line, DiscreetReading *d) {
+    if (d->depth == nullptr && DepthOfLength(line, d) != 0) return -1;
     d->codes = static_cast<float *>(malloc(static_cast<size_t>(d->tables * d->entries) * sizeof(float)));
     if (d->codes == nullptr) {
         PrepSetError(d->error, line, "out of memory for %lld tables of %lld entries", static_cast<long long>(d->tables),
@@ -213,24 +234,6 @@ int AddTables(const DiscreetReading &d, const Depth &depth, PrepTransform *t, Pr
     return 0;
 }
 
-// The depth of the output: the header's, else the one the length implies.
-const Depth *OutputDepth(const DiscreetReading &d, PrepWarnings *warnings, PrepError *error) {
-    if (d.depth != nullptr) return d.depth;
-    for (const Depth &depth : kDepths) {
-        if (depth.entries != d.entries) continue;
-        NoteWarning(warnings, kPrepWarnBitDepth, d.headerLine > 0 ? d.headerLine : 1,
-                    "no output depth in the header: %s entries taken as %s-code output (OpenColorIO takes a depth "
-                    "named after 'to' in the file name first)",
-                    depth.text, depth.text);
-        return &depth;
-    }
-    PrepSetError(error, d.headerLine > 0 ? d.headerLine : 1,
-                 "tables of %lld entries give no output depth: the header's third number must (256, 1024, 4096, "
-                 "65536 or 65536f)",
-                 static_cast<long long>(d.entries));
-    return nullptr;
-}
-
 // Whether the source's last byte is a line feed.
 bool EndsWithLineFeed(const PrepSource &source) {
     if (source.file == nullptr) return source.size > 0 && source.text[source.size - 1] == '\n';
@@ -240,7 +243,7 @@ bool EndsWithLineFeed(const PrepSource &source) {
 
 // Everything after the lines were read.
 int FinishDiscreet(const PrepSource &source, const DiscreetReading &d, int64_t lastLine, PrepTransform *t,
-                   PrepWarnings *warnings, PrepError *error) {
+                   PrepError *error) {
     if (d.read < d.tables * d.entries) {
         PrepSetError(error, lastLine, "the file ends after %lld of the %lld values of %lld table%s of %lld entries",
                      static_cast<long long>(d.read), static_cast<long long>(d.tables * d.entries),
@@ -252,9 +255,7 @@ int FinishDiscreet(const PrepSource &source, const DiscreetReading &d, int64_t l
         PrepSetError(error, lastLine, "the last value has no line end: the file may be cut short");
         return -1;
     }
-    const Depth *depth = OutputDepth(d, warnings, error);
-    if (depth == nullptr) return -1;
-    return AddTables(d, *depth, t, error);
+    return AddTables(d, *d.depth, t, error);
 }
 
 // Where a file source starts, to read it again.
@@ -299,11 +300,12 @@ int ParseDiscreet(const PrepSource &source, const PrepReadOptions &options, Prep
     SourceMark mark{};
     if (MarkSource(source, &mark, error) != 0) return -1;
     DiscreetReading d{};
+    d.warnings = warnings;
     d.error = error;
     int64_t lastLine = 1;
     int result = ForEachSourceLine(source, false, 0, ReadDiscreetLine, &d, &lastLine, error);
     if (result == 0 && !d.recognised) result = kNotDiscreet;
-    if (result == 0) result = FinishDiscreet(source, d, lastLine, t, warnings, error);
+    if (result == 0) result = FinishDiscreet(source, d, lastLine, t, error);
     free(d.codes);
     if (result == kNotDiscreet) return ReadAsHoudini(source, mark, options, t, warnings, error);
     if (result != 0) {
