@@ -6,8 +6,11 @@
 
 namespace {
 
-const PrepFamily kFormats[] = {&kPrepFormatCsv, &kPrepFormatCube, &kPrepFormat3dl,
-                               &kPrepFormatCc,  &kPrepFormatCcc,  &kPrepFormatCdl};
+const PrepFamily kFormats[] = {
+    &kPrepFormatCsv,   &kPrepFormatCube,   &kPrepFormat3dl, &kPrepFormatCsp,      &kPrepFormatSpi1d,
+    &kPrepFormatSpi3d, &kPrepFormatSpimtx, &kPrepFormatHdl, &kPrepFormatDiscreet, &kPrepFormatCc,
+    &kPrepFormatCcc,   &kPrepFormatCdl,
+};
 
 }  // namespace
 

@@ -52,6 +52,12 @@ extern const PrepFormat kPrepFormat3dl;
 extern const PrepFormat kPrepFormatCc;
 extern const PrepFormat kPrepFormatCcc;
 extern const PrepFormat kPrepFormatCdl;
+extern const PrepFormat kPrepFormatCsp;
+extern const PrepFormat kPrepFormatSpi1d;
+extern const PrepFormat kPrepFormatSpi3d;
+extern const PrepFormat kPrepFormatSpimtx;
+extern const PrepFormat kPrepFormatHdl;
+extern const PrepFormat kPrepFormatDiscreet;
 
 // The formats by their old names, as the engine's callers name them.
 inline constexpr PrepFamily kPrepFamilyNone = nullptr;
