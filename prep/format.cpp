@@ -6,7 +6,10 @@
 
 namespace {
 
-const PrepFamily kFormats[] = {&kPrepFormatCsv, &kPrepFormatCube, &kPrepFormat3dl};
+const PrepFamily kFormats[] = {
+    &kPrepFormatCsv, &kPrepFormatCube, &kPrepFormat3dl, &kPrepFormatCub,  &kPrepFormatItx,
+    &kPrepFormatVf,  &kPrepFormatM3d,  &kPrepFormatMga, &kPrepFormatLook,
+};
 
 }  // namespace
 

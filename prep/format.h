@@ -49,6 +49,13 @@ struct PrepFormat {
 extern const PrepFormat kPrepFormatCsv;
 extern const PrepFormat kPrepFormatCube;
 extern const PrepFormat kPrepFormat3dl;
+// Read only: other tools' formats, converted for the box.
+extern const PrepFormat kPrepFormatCub;
+extern const PrepFormat kPrepFormatItx;
+extern const PrepFormat kPrepFormatVf;
+extern const PrepFormat kPrepFormatM3d;
+extern const PrepFormat kPrepFormatMga;
+extern const PrepFormat kPrepFormatLook;
 
 // The formats by their old names, as the engine's callers name them.
 inline constexpr PrepFamily kPrepFamilyNone = nullptr;
