@@ -138,7 +138,7 @@ int CheckCount(const CubReading &c, int s, int64_t lastLine, PrepError *error) {
     const char *sizeName = cube ? "width" : "lutLength";
     int64_t sizeLine = cube ? c.widthLine : c.lengthLine;
     if (sizeLine == 0) {
-        PrepSetError(error, c.sectionLine[s], "a %s section, and no %s line before the end of the file",
+        PrepSetError(error, c.sectionLine[s], "the %s section's size is not known: the file has no %s line",
                      kSectionTags[s], sizeName);
         return -1;
     }
