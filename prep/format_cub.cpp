@@ -49,10 +49,9 @@ struct CubReading {
 
 int ReadWidth(CubReading *c, const PrepLine &line, const char *rest) {
     int64_t size[3] = {};
-    for (int64_t &n : size) {
-        if (ScanInteger(&rest, line.end, 0, &n) != kFieldNumber) n = -1;
-    }
-    if (SkipBlanks(rest, line.end) != line.end || size[0] < kPrepMinPoints || size[0] > kPrepMaxPoints) {
+    bool read = true;
+    for (int64_t &n : size) read = read && ScanInteger(&rest, line.end, 0, &n) == kFieldNumber;
+    if (!read || SkipBlanks(rest, line.end) != line.end || size[0] < kPrepMinPoints || size[0] > kPrepMaxPoints) {
         PrepSetError(c->error, line.number, "width needs three whole numbers from %d to %d", kPrepMinPoints,
                      kPrepMaxPoints);
         return -1;
@@ -104,22 +103,32 @@ int ReadTag(CubReading *c, const PrepLine &line) {
     return 0;
 }
 
-int ReadCubLine(void *state, const PrepLine &line) {
-    CubReading *c = static_cast<CubReading *>(state);
-    if (!c->header) {
-        const char *rest = nullptr;
-        if (*line.begin != '#' || !MatchKeyword(line.begin + 1, line.end, "Truelight", &rest) ||
-            !MatchKeyword(rest, line.end, "Cube", &rest)) {
-            PrepSetError(c->error, line.number,
-                         "not a Truelight .cub file: the first line must be '# Truelight Cube v2.0'");
-            return -1;
-        }
-        c->header = true;
-        return 0;
-    }
-    if (*line.begin == '#') return ReadTag(c, line);
+// What gives the size of section s: the width for the cube, lutLength
+// for a 1D table.
+struct SectionSize {
+    const char *name;
+    int64_t line;  // 0: not given (yet)
+    int64_t value;
+    int64_t rows;
+};
+
+SectionSize SizeOf(const CubReading &c, int s) {
+    if (s == kCubeTable) return {"width", c.widthLine, c.width, PrepNodeCount(static_cast<int32_t>(c.width))};
+    return {"lutLength", c.lengthLine, c.length, c.length};
+}
+
+// A row of the current section. Rows beyond a size already given are
+// refused at once, so that the memory taken follows the sizes.
+int ReadSectionRow(CubReading *c, const PrepLine &line) {
     if (c->section == kNoSection) {
         PrepSetError(c->error, line.number, "a row before the first # InputLUT, # Cube or # OutputLUT tag");
+        return -1;
+    }
+    SectionSize size = SizeOf(*c, c->section);
+    if (size.line != 0 && c->rows[c->section].count == size.rows) {
+        PrepSetError(c->error, line.number, "more rows in the %s section than %s %lld (line %lld) needs",
+                     kSectionTags[c->section], size.name, static_cast<long long>(size.value),
+                     static_cast<long long>(size.line));
         return -1;
     }
     c->lastRowLine[c->section] = line.number;
@@ -132,23 +141,34 @@ int ReadCubLine(void *state, const PrepLine &line) {
     return AppendRow(&c->rows[c->section], row, line.number, c->error);
 }
 
-// The rows of section s against the size its tag line gives.
-int CheckCount(const CubReading &c, int s, int64_t lastLine, PrepError *error) {
-    bool cube = s == kCubeTable;
-    const char *sizeName = cube ? "width" : "lutLength";
-    int64_t sizeLine = cube ? c.widthLine : c.lengthLine;
-    if (sizeLine == 0) {
-        PrepSetError(error, c.sectionLine[s], "the %s section's size is not known: the file has no %s line",
-                     kSectionTags[s], sizeName);
+int ReadCubLine(void *state, const PrepLine &line) {
+    CubReading *c = static_cast<CubReading *>(state);
+    if (c->header) return *line.begin == '#' ? ReadTag(c, line) : ReadSectionRow(c, line);
+    const char *rest = nullptr;
+    if (*line.begin != '#' || !MatchKeyword(line.begin + 1, line.end, "Truelight", &rest) ||
+        !MatchKeyword(rest, line.end, "Cube", &rest)) {
+        PrepSetError(c->error, line.number,
+                     "not a Truelight .cub file: the first line must be '# Truelight Cube v2.0'");
         return -1;
     }
-    int64_t needed = cube ? PrepNodeCount(static_cast<int32_t>(c.width)) : c.length;
+    c->header = true;
+    return 0;
+}
+
+// The rows of section s against the size its tag line gives.
+int CheckCount(const CubReading &c, int s, PrepError *error) {
+    SectionSize size = SizeOf(c, s);
+    if (size.line == 0) {
+        PrepSetError(error, c.sectionLine[s], "the %s section's size is not known: the file has no %s line",
+                     kSectionTags[s], size.name);
+        return -1;
+    }
     int64_t count = c.rows[s].count;
-    if (count != needed) {
-        PrepSetError(error, count == 0 ? lastLine : c.lastRowLine[s],
+    if (count != size.rows) {
+        PrepSetError(error, count == 0 ? c.sectionLine[s] : c.lastRowLine[s],
                      "the %s section holds %lld rows; %s %lld (line %lld) needs %lld", kSectionTags[s],
-                     static_cast<long long>(count), sizeName, static_cast<long long>(cube ? c.width : c.length),
-                     static_cast<long long>(sizeLine), static_cast<long long>(needed));
+                     static_cast<long long>(count), size.name, static_cast<long long>(size.value),
+                     static_cast<long long>(size.line), static_cast<long long>(size.rows));
         return -1;
     }
     return 0;
@@ -175,7 +195,7 @@ int BuildCub(const CubReading &c, int64_t lastLine, PrepTransform *t, PrepError 
     bool given[kSections];
     for (int s = 0; s < kSections; s++) {
         given[s] = c.sectionLine[s] != 0;
-        if (given[s] && CheckCount(c, s, lastLine, error) != 0) return -1;
+        if (given[s] && CheckCount(c, s, error) != 0) return -1;
     }
     if (!given[kInputLut] && !given[kCubeTable]) {
         PrepSetError(error, lastLine, "no # InputLUT or # Cube section: the file holds no table");

@@ -60,6 +60,11 @@ int ReadItxLine(void *state, const PrepLine &line) {
             PrepSetError(x->error, line.number, "a row before the LUT_3D_SIZE line");
             return -1;
         }
+        if (x->rows.count == PrepNodeCount(static_cast<int32_t>(x->size))) {
+            PrepSetError(x->error, line.number, "more rows than LUT_3D_SIZE %lld (line %lld) needs",
+                         static_cast<long long>(x->size), static_cast<long long>(x->sizeLine));
+            return -1;
+        }
         x->lastRowLine = line.number;
         return AppendRealRow(line, &x->rows, x->warnings, x->error);
     }

@@ -54,7 +54,8 @@ const PrepXmlNode *FindLut(const PrepXmlNode *root, PrepError *error) {
 bool IsQuote(char c) { return c == '"' || c == '\''; }
 
 int ReadSize(const PrepXmlNode *size, int32_t *points, PrepError *error) {
-    const char *begin = size->text, *end = size->text + size->textLength;
+    // An empty element has no text at all.
+    const char *begin = size->text != nullptr ? size->text : "", *end = begin + size->textLength;
     for (; begin < end && (IsBlank(*begin) || *begin == '\n' || IsQuote(*begin)); begin++) {
     }
     for (; end > begin && (IsBlank(end[-1]) || end[-1] == '\n' || IsQuote(end[-1])); end--) {

@@ -41,10 +41,9 @@ struct VfReading {
 
 int ReadGrid(VfReading *v, const PrepLine &line, const char *rest) {
     int64_t size[3] = {};
-    for (int64_t &n : size) {
-        if (ScanInteger(&rest, line.end, 0, &n) != kFieldNumber) n = -1;
-    }
-    if (SkipBlanks(rest, line.end) != line.end || size[0] < kPrepMinPoints || size[0] > kPrepMaxPoints) {
+    bool read = true;
+    for (int64_t &n : size) read = read && ScanInteger(&rest, line.end, 0, &n) == kFieldNumber;
+    if (!read || SkipBlanks(rest, line.end) != line.end || size[0] < kPrepMinPoints || size[0] > kPrepMaxPoints) {
         PrepSetError(v->error, line.number, "grid_size needs three whole numbers from %d to %d", kPrepMinPoints,
                      kPrepMaxPoints);
         return -1;
@@ -117,6 +116,11 @@ int ReadVfLine(void *state, const PrepLine &line) {
     }
     if (*line.begin == '#') return 0;
     if (v->dataLine == 0) return ReadHeaderLine(v, line);
+    if (v->rows.count == PrepNodeCount(v->points)) {
+        PrepSetError(v->error, line.number, "more rows than grid_size %d (line %lld) needs", v->points,
+                     static_cast<long long>(v->gridLine));
+        return -1;
+    }
     v->lastRowLine = line.number;
     return AppendRealRow(line, &v->rows, v->warnings, v->error);
 }
