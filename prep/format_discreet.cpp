@@ -13,9 +13,10 @@
 // evenly over input [0, 1], except in a table of 65536, whose entry k is the
 // output for the input whose half-float bit pattern is k.
 //
-// OpenColorIO takes the depth from a "to" and a depth in the file's name
-// ("log_10to16f.lut") before the table's length; the name does not reach
-// this reader, so a depth taken from the length is reported as a guess. A
+// Without a depth in the header, OpenColorIO takes it from the file's name,
+// after the first "to" of its base name in lower case ("log_10to16f.lut":
+// half floats), before the table's length; so does this reader, and a depth
+// taken from the length is reported as a guess. A
 // file that is neither a Discreet LUT nor a Houdini one is refused with the
 // reasons of both readers.
 #include <cmath>
@@ -24,6 +25,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/ascii.h"
 #include "prep/format.h"
 #include "prep/lut_read.h"
 #include "prep/text_scan.h"
@@ -52,11 +54,46 @@ const Depth kDepths[] = {
     {"256", 256, 255.0}, {"1024", 1024, 1023.0}, {"4096", 4096, 4095.0}, {"65536", 65536, 65535.0}, {"65536f", 0, 0.0},
 };
 
+// What a name may say after its first "to"; "16f" before "16", which it
+// begins with. "32f": the integers are the output values, unscaled.
+const Depth kUnscaled = {"32f", 0, 1.0};
+struct NamedDepth {
+    const char *text;
+    const Depth *depth;
+};
+const NamedDepth kNamedDepths[] = {{"16f", &kDepths[4]}, {"32f", &kUnscaled}, {"10", &kDepths[1]},
+                                   {"12", &kDepths[2]},  {"16", &kDepths[3]}, {"8", &kDepths[0]}};
+
+// The depth the file's name gives, or null.
+const Depth *DepthOfName(const char *path) {
+    if (path == nullptr) return nullptr;
+    const char *base = path;
+    for (const char *p = path; *p != '\0'; p++) {
+        if (*p == '/' || *p == '\\') base = p + 1;
+    }
+    for (const char *p = base; p[0] != '\0' && p[1] != '\0'; p++) {
+        if (AsciiLower(static_cast<unsigned char>(p[0])) != 't' ||
+            AsciiLower(static_cast<unsigned char>(p[1])) != 'o') {
+            continue;
+        }
+        for (const NamedDepth &named : kNamedDepths) {
+            size_t n = strlen(named.text);
+            bool same = true;
+            for (size_t i = 0; i < n && same; i++)
+                same = AsciiLower(static_cast<unsigned char>(p[2 + i])) == named.text[i];
+            if (same) return named.depth;
+        }
+        return nullptr;  // only the first "to" counts
+    }
+    return nullptr;
+}
+
 struct DiscreetReading {
     bool recognised;
     int64_t tables;
     int64_t entries;
     const Depth *depth;
+    const Depth *nameDepth;
     int64_t headerLine;
     // tables x entries codes, table by table.
     float *codes;
@@ -72,8 +109,7 @@ int DepthOfLength(int64_t line, DiscreetReading *d) {
     for (const Depth &depth : kDepths) {
         if (depth.entries != d->entries) continue;
         NoteWarning(d->warnings, kPrepWarnBitDepth, line,
-                    "no output depth in the header: %s entries taken as %s-code output (OpenColorIO takes a depth "
-                    "named after 'to' in the file name first)",
+                    "no output depth in the header or after 'to' in the file name: %s entries taken as %s-code output",
                     depth.text, depth.text);
         d->depth = &depth;
         return 0;
@@ -86,6 +122,7 @@ int DepthOfLength(int64_t line, DiscreetReading *d) {
 }
 
 int StartTables(int64_t line, DiscreetReading *d) {
+    if (d->depth == nullptr) d->depth = d->nameDepth;
     if (d->depth == nullptr && DepthOfLength(line, d) != 0) return -1;
     d->codes = static_cast<float *>(malloc(static_cast<size_t>(d->tables * d->entries) * sizeof(float)));
     if (d->codes == nullptr) {
@@ -303,6 +340,7 @@ int ParseDiscreet(const PrepSource &source, const PrepReadOptions &options, Prep
     DiscreetReading d{};
     d.warnings = warnings;
     d.error = error;
+    d.nameDepth = DepthOfName(options.name);
     int64_t lastLine = 1;
     int result = ForEachSourceLine(source, false, 0, ReadDiscreetLine, &d, &lastLine, error);
     if (result == 0 && !d.recognised) result = kNotDiscreet;

@@ -220,6 +220,33 @@ TEST_F(PrepTextFormat, DiscreetOutputDepths) {
     ExpectOutputs(&kPrepFormatDiscreet, four, {{{0.25, 0.5, 1.0}, {0.25, 0.5, 1.0}}});
 }
 
+// Without a depth in the header, the base name's first "to" gives it, as
+// with OpenColorIO: "log_10to12" is 12-bit output (ociobakelut reads such a
+// 10-bit identity as one); in "tone_10to12" the first "to" is tone's, so
+// the table's 1024 entries make it 10-bit, 4 times as bright, and a guess.
+TEST_F(PrepTextFormat, DiscreetDepthFromTheFileNameAfterItsFirstTo) {
+    std::string text = "LUT: 1 1024\n";
+    for (int i = 0; i < 1024; i++) text += std::to_string(4 * i) + "\n";
+    const struct {
+        const char *name;
+        double out;
+        int32_t warnings;
+    } cases[] = {{"grades/log_10to12.lut", 4092.0 / 4095.0, 0},
+                 {"C:\\grades\\LOG_10TO12.LUT", 4092.0 / 4095.0, 0},
+                 {"tone_10to12.lut", 4092.0 / 1023.0, 1},
+                 {nullptr, 4092.0 / 1023.0, 1}};
+    for (const auto &c : cases) {
+        ASSERT_EQ(PrepParseTransform(text.data(), text.size(), &kPrepFormatDiscreet, PrepReadOptions{nullptr, c.name},
+                                     t, &warnings, &error),
+                  0)
+            << error.text;
+        double rgb[3] = {1.0, 1.0, 1.0};
+        PrepApplyTransform(t, kPrepTetrahedral, rgb);
+        EXPECT_NEAR(rgb[0], c.out, 1e-6) << (c.name != nullptr ? c.name : "no name");
+        EXPECT_EQ(warnings.count, c.warnings);
+    }
+}
+
 TEST_F(PrepTextFormat, DiscreetTableOf65536IsIndexedByTheHalfFloatPattern) {
     // Entry k holds k: the output is the input's half-float bit pattern
     // over 65535.
