@@ -124,6 +124,22 @@ void PrintReadError(const char *path, const PrepError &error) {
     }
 }
 
+// What the reading of a file had to guess (a 3dl's depth) and, for the
+// formats that check cannot judge for the box, everything it noted.
+void PrintReaderWarnings(const char *path, const PrepTransform *t, const PrepWarnings *warnings) {
+    PrintGuessedDepth(path, warnings);
+    bool all = t->family != nullptr && t->family->parseTransform != nullptr;
+    for (int32_t i = 0; all && i < warnings->count; i++) {
+        const PrepWarning &w = warnings->list[i];
+        if (w.code == kPrepWarnBitDepth) continue;
+        if (w.line > 0) {
+            PrintError("warning: %s: line %lld: %s", path, static_cast<long long>(w.line), w.text);
+        } else {
+            PrintError("warning: %s: %s", path, w.text);
+        }
+    }
+}
+
 }  // namespace
 
 int ReadSourceChain(const char *const *paths, int32_t count, const PrepReadOptions &options, PrepTransform *t,
@@ -139,7 +155,7 @@ int ReadSourceChain(const char *const *paths, int32_t count, const PrepReadOptio
             PrepFreeTransform(t);
             return -1;
         }
-        if (count > 1) PrintGuessedDepth(paths[i], &read);
+        PrintReaderWarnings(paths[i], &one, &read);
         if (warnings != nullptr) *warnings = read;
         if (PrepAppendTransform(t, &one, &error) != 0) {
             PrintReadError(paths[i], error);

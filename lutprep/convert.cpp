@@ -117,7 +117,6 @@ int ReadSource(const Request &q, PrepLut *source, const Lut3dSize **size, char *
     static PrepTransform t;
     PrepWarnings warnings{};
     if (ReadSourceChain(q.ins, q.inCount, q.options, &t, &warnings) != 0) return -1;
-    if (q.inCount == 1) PrintGuessedDepth(q.in, &warnings);
     *size = q.size != nullptr ? q.size : LargestBoxSize();
     DescribeTransform(&t, from, fromSize);
     PrepError error{};

@@ -51,7 +51,6 @@ int RunPreview(const CliArgs &args) {
     for (int i = 0; i < 2 && read && names[i] != nullptr; i++) {
         PrepWarnings warnings{};
         read = ReadSourceLut(names[i], ReadOptions(args), &luts[i], &warnings) == 0;
-        if (read) PrintGuessedDepth(names[i], &warnings);
     }
     PrepError error{};
     uint8_t *png = nullptr;
