@@ -33,6 +33,27 @@ struct Verdict {
 
 const char *const kUnreadableCode = "unreadable";
 
+// How to get a file the box takes, after the reason: convert, named only
+// when lutprep can read the file, since it is what convert reads. The size
+// is the box's own count when that is a cube's, else what lutprep read.
+void Suggest(Verdict *v, const PrepLut *lenient, bool lenientRead) {
+    const Lut3dReport &r = v->report;
+    int32_t counted = r.reason == kLut3dBadCount ? CubeRoot(r.rows) : 0;
+    int32_t n = counted != 0 ? counted : lenientRead ? lenient->points : 0;
+    if (n == 0) return;
+    size_t used = strlen(v->reason);
+    char *end = v->reason + used;
+    size_t left = sizeof v->reason - used;
+    if (!lenientRead) {
+        snprintf(end, left, "; that is a %d-point LUT, but lutprep cannot read it either", n);
+        return;
+    }
+    // The size convert chooses by default.
+    const Lut3dSize *made = BoxSizeOfPoints(n) != nullptr ? BoxSizeOfPoints(n) : LargestBoxSize();
+    snprintf(end, left, "; %s %d-point LUT: lutprep convert %s OUT.cube makes a %d-point one the box takes",
+             counted != 0 ? "that is a" : "lutprep reads it as a", n, v->file, made->points);
+}
+
 void Explain(Verdict *v, const PrepLut *lenient, bool lenientRead) {
     const Lut3dReport &r = v->report;
     char rows[64];
@@ -51,7 +72,7 @@ void Explain(Verdict *v, const PrepLut *lenient, bool lenientRead) {
         char extensions[128];
         BoxExtensionsText(extensions, sizeof extensions);
         snprintf(v->reason, sizeof v->reason, "the box does not recognise the name: it holds none of %s", extensions);
-        return;
+        break;
     }
     case kLut3dNoDataLine:
         v->reasonCode = "empty";
@@ -72,24 +93,7 @@ void Explain(Verdict *v, const PrepLut *lenient, bool lenientRead) {
     case kLut3dRead:
         return;
     }
-    // How to get a file the box takes: the box's own count when it is a
-    // cube's, else what the lenient reading made of the file.
-    int32_t n = r.reason == kLut3dBadCount ? CubeRoot(r.rows) : 0;
-    const char *how = nullptr;
-    if (n != 0) {
-        how = "that is a";
-    } else if (lenientRead) {
-        n = lenient->points;
-        how = "lutprep reads it as a";
-    }
-    if (how != nullptr) {
-        // The size convert chooses by default.
-        const Lut3dSize *made = BoxSizeOfPoints(n) != nullptr ? BoxSizeOfPoints(n) : LargestBoxSize();
-        size_t used = strlen(v->reason);
-        snprintf(v->reason + used, sizeof v->reason - used,
-                 "; %s %d-point LUT: lutprep convert %s OUT.cube makes a %d-point one the box takes", how, n, v->file,
-                 made->points);
-    }
+    Suggest(v, lenient, lenientRead);
 }
 
 void Check(const char *file, Verdict *v) {

@@ -36,9 +36,9 @@ inline bool OptionGiven(const CliArgs &args, const char *name) { return CliGiven
 // The values of --interp ("tetrahedral|trilinear"), from convert's table.
 void InterpValues(char *out, size_t size);
 
-// compare's tolerance when none is given: half a 10-bit code value, what
-// rounding to 10 bits may leave.
-constexpr double kCompareDefaultTolerance = 0.5 / kPrepCode10;
+// compare's tolerance when none is given, in 10-bit code values: half of
+// one, what rounding to 10 bits may leave.
+constexpr double kCompareDefaultTolerance = 0.5;
 
 // A whole decimal number in text (at most 2^20): digits alone, no blank
 // before or after them, as lutctl reads its numbers; or -1.
