@@ -130,7 +130,9 @@ int RunCompare(const CliArgs &args) {
 
     PrepLut a{}, b{};
     int status = kExitFailed;
-    if (ReadSourceLut(args.operands[0], &a, nullptr) == 0 && ReadSourceLut(args.operands[1], &b, nullptr) == 0) {
+    PrepReadOptions options = ReadOptions(args);
+    if (ReadSourceLut(args.operands[0], options, &a, nullptr) == 0 &&
+        ReadSourceLut(args.operands[1], options, &b, nullptr) == 0) {
         if (Compare(&a, &b, OptionGiven(args, "raw"), &outcome) == 0) {
             if (OptionGiven(args, "json")) {
                 PrintJson(outcome);
