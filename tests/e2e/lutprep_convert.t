@@ -23,7 +23,7 @@ nodes finds nothing at all).
   $ lutprep compare --tolerance 0 graded.cube cube65-negfirst.cube
   max 0 (0.000 10-bit code values), mean 0, 99th percentile 0
   worst at node 0,0,0 (red, green, blue): A 0 0.02 0.02, B -0 0.02 0.02
-  within the tolerance 0
+  within the tolerance 0 10-bit code values
   $ printf 'load:graded.cube\nexit\n' | lutbox
   \xe8\xaf\xb7\xe8\xbe\x93\xe5\x85\xa5\xe5\x91\xbd\xe4\xbb\xa4: ->Loading Lut... (esc)
   Load Lut success.
@@ -62,11 +62,11 @@ value of the first (the 12-bit rounding); "load:" takes every one.
   $ lutprep compare --tolerance 0 trip.3dl trip.csv
   max 0 (0.000 10-bit code values), mean 0, 99th percentile 0
   worst at node 0,0,0 (red, green, blue): A 0.0200244 0.0200244 0.0200244, B 0.0200244 0.0200244 0.0200244
-  within the tolerance 0
+  within the tolerance 0 10-bit code values
   $ lutprep compare cube33-good.cube trip.cube
   max 0.00012207 (0.125 10-bit code values), mean 6.1061e-05, 99th percentile 0.000121549
   worst at node 24,0,0 (red, green, blue): A 0.621856 0.02 0.095, B 0.621978 0.0200244 0.0949939
-  within the tolerance 0.000488759
+  within the tolerance 0.5 10-bit code values
   $ printf 'load:%s\n' trip.3dl trip.csv trip.cube exit | lutbox
   \xe8\xaf\xb7\xe8\xbe\x93\xe5\x85\xa5\xe5\x91\xbd\xe4\xbb\xa4: ->Loading Lut... (esc)
   Load Lut success.
@@ -89,10 +89,10 @@ node, into a 16-bit 3dl; 17 to 26 points by trilinear interpolation.
   $ lutprep convert --size 17 --bits 16 cube33-good.cube small.3dl
   small.3dl: 17-point 16-bit 3dl, layout 4, from cube33-good.cube (33-point cube); 0 values clamped; loss between the nodes: max 2.020, 99th percentile 2.020 10-bit code values
   lutprep: warning: small.3dl: the 17-point grid is up to 2.020 10-bit code values off between its nodes; such a LUT needs a shaper, which the box does not have
-  $ lutprep compare --tolerance 0.00001 small.3dl cube33-good.cube
+  $ lutprep compare --tolerance 0.01023 small.3dl cube33-good.cube
   max 7.56979e-06 (0.008 10-bit code values), mean 3.81296e-06, 99th percentile 7.51019e-06
   worst at node 4,13,0 (red, green, blue): A 0.262303 0.682536 0.0449989, B 0.262295 0.682532 0.045
-  within the tolerance 1e-05
+  within the tolerance 0.01023 10-bit code values
   $ lutprep convert --interp trilinear --size 26 small.3dl mid.cube
   lutprep: small.3dl: line 290: no Mesh header: the output taken as 16-bit from the largest value, 63569 on this line
   mid.cube: 26-point cube, layout 2, from small.3dl (17-point 16-bit 3dl); 0 values clamped; loss between the nodes: max 1.466, 99th percentile 1.466 10-bit code values
@@ -118,11 +118,41 @@ swapped, and compare says so.
   max 0.850061 (869.612 10-bit code values), mean 0.19861, 99th percentile 0.742125
   worst at node 32,0,0 (red, green, blue): A 0.870085 0.0200244 0.119902, B 0.0200244 0.119902 0.870085
   B matches A far better with its red and blue axes swapped (max 0, mean 0): one of them has its rows in the other order
-  beyond the tolerance 0.000488759
+  beyond the tolerance 0.5 10-bit code values
   [1]
   $ lutprep compare --json trip.cube swapped.3dl
-  {"max": 0.850061059, "mean": 0.198609562, "p99": 0.742124557, "max_code10": 869.612463, "tolerance": 0.000488758553, "within": false, "worst": {"node": [32, 0, 0], "a": [0.870085478, 0.0200244207, 0.11990232], "b": [0.0200244207, 0.11990232, 0.870085478]}}
+  {"max": 0.850061059, "mean": 0.198609562, "p99": 0.742124557, "max_code10": 869.612463, "tolerance_code10": 0.5, "clamped": 0, "within": false, "worst": {"node": [32, 0, 0], "a": [0.870085478, 0.0200244207, 0.11990232], "b": [0.0200244207, 0.11990232, 0.870085478]}}
   [1]
+
+A source with values outside [0, 1] against its conversion at its own
+size: the conversion had to clamp them, and A is compared as the box would
+show it, clamped too, so a correct conversion matches; compare says how
+many values that clamped. --raw compares A's values as they are.
+
+  $ sed '100 s/^0\.[0-9]*/1.5/; 200 s/^0\.[0-9]*/-0.25/; 300 s/ 0\.[0-9]*$/ 1.09/' cube33-good.cube > over.cube
+  $ lutprep convert over.cube over-box.cube | cut -d';' -f2
+   3 values clamped
+  $ lutprep compare --tolerance 0 over.cube over-box.cube
+  max 0 (0.000 10-bit code values), mean 0, 99th percentile 0
+  worst at node 0,0,0 (red, green, blue): A 0.02 0.02 0.02, B 0.02 0.02 0.02
+  A clamped to [0, 1] as the box shows it: 3 values changed (--raw compares them as they are)
+  within the tolerance 0 10-bit code values
+  $ lutprep compare --raw over.cube over-box.cube
+  max 0.5 (511.500 10-bit code values), mean 7.79141e-06, 99th percentile 0
+  worst at node 29,2,0 (red, green, blue): A 1.5 0.050512 0.110625, B 1 0.050512 0.110625
+  beyond the tolerance 0.5 10-bit code values
+  [1]
+  $ lutprep compare --json over.cube over-box.cube
+  {"max": 0, "mean": 0, "p99": 0, "max_code10": 0, "tolerance_code10": 0.5, "clamped": 3, "within": true, "worst": {"node": [0, 0, 0], "a": [0.0199999996, 0.0199999996, 0.0199999996], "b": [0.0199999996, 0.0199999996, 0.0199999996]}}
+  $ lutprep compare --json --raw over.cube over-box.cube | grep -o '"clamped": [a-z0-9]*, "within": [a-z]*'
+  "clamped": null, "within": false
+
+The tolerance is in 10-bit code values, as every figure of the report:
+the 16-bit 3dl of 17 points lies within 0.008 code values of the cube it
+was made from at its nodes, not within 0.005.
+
+  $ lutprep compare --tolerance 0.005 small.3dl cube33-good.cube | tail -1
+  beyond the tolerance 0.005 10-bit code values
 
 A NaN or an infinity in IN has no value to keep: convert says how many
 output nodes it reaches (between the 17-point nodes, the 33-point ones
