@@ -69,6 +69,30 @@ int WriteReplacing(const char *out, int (*write)(FILE *file, const void *context
 // The extensions the box tells families by, joined by ", ".
 void BoxExtensionsText(char *out, size_t size);
 
+// The box's family of the given name ("cube"); nullptr for none.
+const Lut3dFamily *BoxFamilyNamed(const char *name);
+// The family convert --into writes when --to names none.
+constexpr const char *kIntoDefaultFamily = "cube";
+// The names of the box's families, "csv|cube|3dl", for --to.
+void BoxFamilyValues(char *out, size_t size);
+
+// ---- the loss of a converted LUT ---------------------------------------------
+
+// What makes a converted LUT lose more than a code value between its nodes
+// (loss.cpp holds the rule).
+enum LossKind : int32_t {
+    kLossMisaligned,  // OUT has at least IN's points, but its nodes fall between IN's
+    kLossCoarser,     // OUT has fewer points, and IN changes more between them than they follow
+    kLossCurved,      // a steep or curved response near one end of an input axis, which a shaper could straighten
+};
+struct LossCause {
+    LossKind kind;
+    int end;  // kLossCurved: near input 0 (0) or 1 (1)
+};
+// Finds the cause from source and result (as PrepMeasureLoss takes them).
+// 0, or -1 with *error set (no memory).
+int FindLossCause(const PrepLut *source, const PrepLut *result, PrepInterp interp, LossCause *cause, PrepError *error);
+
 // ---- source LUTs ----------------------------------------------------------
 
 // What the command line asks of the readers (--cccid).
