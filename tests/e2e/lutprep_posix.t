@@ -27,8 +27,7 @@ replaced OUT by then, and says so by status 1 only with that message.
   [1]
 
 A private OUT stays private when it is replaced (by convert --into too); a
-new one gets the usual
-permissions of a new file.
+new one gets the usual permissions of a new file.
 
   $ chmod 600 out.cube
   $ $LUTPREP convert cube17-good.cube out.cube > /dev/null
