@@ -123,7 +123,7 @@ void PrintLossWarning(const Request &q, const PrepLut *source, const PrepLut *re
     LossCause cause{};
     PrepError error{};
     char why[sizeof error.text + 64];
-    if (FindLossCause(source, result, q.interp, &cause, &error) != 0) {
+    if (FindLossCause(source, result, q.interp, loss.finiteMaxCode10, &cause, &error) != 0) {
         snprintf(why, sizeof why, "its cause is not known (%s)", error.text);
     } else if (cause.kind == kLossCurved) {
         snprintf(why, sizeof why,

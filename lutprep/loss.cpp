@@ -2,8 +2,9 @@
 // convert's warning: a 1D shaper before the table is named only where one
 // would help, since the box has none and the remedy is then another LUT.
 //
-// The rule, on the values that are off by more than a code value at IN's
-// nodes (where the loss is measured), in this order:
+// The rule, on the values that lose at least half the largest loss at IN's
+// nodes (where the loss is measured: where the loss is, not its tail), in
+// this order:
 // - IN has a shaper or a domain, or OUT has fewer points than IN, and at
 //   least three quarters of those values lie at nodes with an input in the
 //   outer fifth of its axis at one end (near 0, or near 1): IN's response is
@@ -22,11 +23,8 @@
 
 namespace {
 
-// A loss that is warned about, in 10-bit code values.
-constexpr double kLossWorthWarning = 1.0;
-
-// The values beyond the warning, and those of them at a node with an
-// input near the low (0) or the high (1) end of its axis.
+// The values that lose at least half the most, and those of them at a node
+// with an input near the low (0) or the high (1) end of its axis.
 struct Spread {
     int64_t values;
     int64_t nearEnd[2];
@@ -52,8 +50,9 @@ bool NearOneEnd(const Spread &s, int32_t n, int *end) {
 float ClampUnit(float v) { return v > 1.0f ? 1.0f : v > 0.0f ? v : 0.0f; }
 
 // Samples source and result at source's nodes, as the loss is measured,
-// and counts where they differ by more than the warning.
-int MeasureSpread(const PrepLut *source, const PrepLut *result, PrepInterp interp, Spread *s, PrepError *error) {
+// and counts where they differ by least (in code values) or more.
+int MeasureSpread(const PrepLut *source, const PrepLut *result, PrepInterp interp, double least, Spread *s,
+                  PrepError *error) {
     const int32_t n = source->points;
     const size_t bytes = static_cast<size_t>(PrepNodeCount(n)) * 3 * sizeof(float);
     auto *want = static_cast<float(*)[3]>(malloc(bytes));
@@ -75,7 +74,7 @@ int MeasureSpread(const PrepLut *source, const PrepLut *result, PrepInterp inter
                     // A value that is none is counted apart, as the loss counts it.
                     if (!std::isfinite(want[node][c])) continue;
                     double d = std::fabs(static_cast<double>(ClampUnit(want[node][c])) - got[node][c]) * kPrepCode10;
-                    if (d > kLossWorthWarning || std::isnan(d)) Count(s, index, n);
+                    if (d >= least || std::isnan(d)) Count(s, index, n);
                 }
             }
         }
@@ -87,10 +86,11 @@ int MeasureSpread(const PrepLut *source, const PrepLut *result, PrepInterp inter
 
 }  // namespace
 
-int FindLossCause(const PrepLut *source, const PrepLut *result, PrepInterp interp, LossCause *cause, PrepError *error) {
+int FindLossCause(const PrepLut *source, const PrepLut *result, PrepInterp interp, double worst, LossCause *cause,
+                  PrepError *error) {
     *cause = LossCause{};
     Spread s;
-    if (MeasureSpread(source, result, interp, &s, error) != 0) return -1;
+    if (MeasureSpread(source, result, interp, worst / 2, &s, error) != 0) return -1;
     const bool coarser = result->points < source->points;
     if ((coarser || !PrepIsPlainLattice(source)) && NearOneEnd(s, source->points, &cause->end)) {
         cause->kind = kLossCurved;

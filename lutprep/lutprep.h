@@ -89,9 +89,11 @@ struct LossCause {
     LossKind kind;
     int end;  // kLossCurved: near input 0 (0) or 1 (1)
 };
-// Finds the cause from source and result (as PrepMeasureLoss takes them).
+// Finds the cause from source and result (as PrepMeasureLoss takes them)
+// and the largest loss where source is finite (PrepLoss::finiteMaxCode10).
 // 0, or -1 with *error set (no memory).
-int FindLossCause(const PrepLut *source, const PrepLut *result, PrepInterp interp, LossCause *cause, PrepError *error);
+int FindLossCause(const PrepLut *source, const PrepLut *result, PrepInterp interp, double worst, LossCause *cause,
+                  PrepError *error);
 
 // ---- source LUTs ----------------------------------------------------------
 
