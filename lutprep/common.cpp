@@ -127,7 +127,7 @@ void BoxFamilyValues(char *out, size_t size) {
     }
 }
 
-PrepReadOptions ReadOptions(const CliArgs &args) { return PrepReadOptions{OptionValue(args, "cccid")}; }
+PrepReadOptions ReadOptions(const CliArgs &args) { return PrepReadOptions{OptionValue(args, "cccid"), nullptr}; }
 
 namespace {
 
