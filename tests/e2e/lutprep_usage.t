@@ -27,6 +27,21 @@ wrong, shows the usage on standard error, and exits with status 2.
     -h, --help               prints this help; after a command word, the command's
         --version            prints the program's version
 
+compare's tolerance is in 10-bit code values, as its report is.
+
+  $ lutprep compare --help
+  usage: lutprep compare [--json] [--tolerance T] [--raw] [--cccid ID] A B
+  
+  the difference of B from A at A's nodes, A clamped to [0, 1] as the box shows it
+  
+  Options:
+        --json               one JSON object per line instead of the text
+        --tolerance T        the largest difference that still matches (default: 0.5; unit: 10-bit code values)
+        --raw                compares A's values as they are, not clamped to [0, 1] as the box shows them
+        --cccid ID           the correction of a .ccc or .cdl collection to read: its id, or else its index from 0
+    -h, --help               prints this help; after a command word, the command's
+        --version            prints the program's version
+
 Standard output stays empty: the usage goes to standard error.
 
   $ $LUTBOX_RUN $LUTPREP 2>/dev/null; echo $?
