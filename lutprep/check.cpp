@@ -33,7 +33,41 @@ struct Verdict {
 
 const char *const kUnreadableCode = "unreadable";
 
-void Explain(Verdict *v, const PrepLut *lenient, bool lenientRead) {
+// How to get a file the box takes, after the reason: convert, named only
+// when lutprep can read the file (by any of its readers), since that is
+// what convert reads. The size is the box's own count when that is a
+// cube's, else what lutprep read; a transform of several operations is
+// baked at the largest size, as convert does.
+void Suggest(Verdict *v, const PrepTransform *lenient, bool lenientRead) {
+    const Lut3dReport &r = v->report;
+    int32_t counted = r.reason == kLut3dBadCount ? CubeRoot(r.rows) : 0;
+    bool single = lenientRead && PrepIsSingleLut(lenient);
+    int32_t n = counted != 0 ? counted : single ? lenient->ops[0].lut.points : 0;
+    if (n == 0 && !lenientRead) return;
+    size_t used = strlen(v->reason);
+    char *end = v->reason + used;
+    size_t left = sizeof v->reason - used;
+    if (!lenientRead) {
+        snprintf(end, left, "; that is a %d-point LUT, but lutprep cannot read it to convert it (see the warning)", n);
+        return;
+    }
+    char read[160];
+    if (counted != 0) {
+        snprintf(read, sizeof read, "that is a %d-point LUT", n);
+    } else if (single) {
+        snprintf(read, sizeof read, "lutprep reads it as a %d-point LUT", n);
+    } else {
+        char ops[128];
+        DescribeTransform(lenient, ops, sizeof ops);
+        snprintf(read, sizeof read, "lutprep reads it as %s", ops);
+    }
+    // The size convert chooses by default.
+    const Lut3dSize *made = BoxSizeOfPoints(n) != nullptr ? BoxSizeOfPoints(n) : LargestBoxSize();
+    snprintf(end, left, "; %s: lutprep convert %s OUT.cube makes a %d-point one the box takes", read, v->file,
+             made->points);
+}
+
+void Explain(Verdict *v, const PrepTransform *lenient, bool lenientRead) {
     const Lut3dReport &r = v->report;
     char rows[64];
     char points[64];
@@ -51,7 +85,7 @@ void Explain(Verdict *v, const PrepLut *lenient, bool lenientRead) {
         char extensions[128];
         BoxExtensionsText(extensions, sizeof extensions);
         snprintf(v->reason, sizeof v->reason, "the box does not recognise the name: it holds none of %s", extensions);
-        return;
+        break;
     }
     case kLut3dNoDataLine:
         v->reasonCode = "empty";
@@ -72,27 +106,10 @@ void Explain(Verdict *v, const PrepLut *lenient, bool lenientRead) {
     case kLut3dRead:
         return;
     }
-    // How to get a file the box takes: the box's own count when it is a
-    // cube's, else what the lenient reading made of the file.
-    int32_t n = r.reason == kLut3dBadCount ? CubeRoot(r.rows) : 0;
-    const char *how = nullptr;
-    if (n != 0) {
-        how = "that is a";
-    } else if (lenientRead) {
-        n = lenient->points;
-        how = "lutprep reads it as a";
-    }
-    if (how != nullptr) {
-        // The size convert chooses by default.
-        const Lut3dSize *made = BoxSizeOfPoints(n) != nullptr ? BoxSizeOfPoints(n) : LargestBoxSize();
-        size_t used = strlen(v->reason);
-        snprintf(v->reason + used, sizeof v->reason - used,
-                 "; %s %d-point LUT: lutprep convert %s OUT.cube makes a %d-point one the box takes", how, n, v->file,
-                 made->points);
-    }
+    Suggest(v, lenient, lenientRead);
 }
 
-void Check(const char *file, Verdict *v) {
+void Check(const char *file, const PrepReadOptions &options, Verdict *v) {
     *v = Verdict{};
     v->file = file;
     v->family = Lut3dFamilyOfPath(file);
@@ -100,12 +117,12 @@ void Check(const char *file, Verdict *v) {
     v->layout = Read3dLutFile(file, rows, &v->report);
     v->size = Lut3dSizeOfLayout(v->layout);
 
-    PrepLut lenient{};
+    static PrepTransform lenient;
     bool lenientRead = false;
     PrepFamily family = ReadingFamily(file);
     // A file the box cannot open, lutprep cannot either: nothing to add.
     if (v->report.reason != kLut3dCannotOpen && family != kPrepFamilyNone) {
-        lenientRead = PrepReadLutFile(file, family, &lenient, &v->warnings, &v->unreadableError) == 0;
+        lenientRead = PrepReadTransformFile(file, family, options, &lenient, &v->warnings, &v->unreadableError) == 0;
         v->unreadable = !lenientRead;
         // A failure on a line that a warning names already is that warning.
         for (int32_t i = 0; v->unreadable && i < v->warnings.count; i++) {
@@ -113,7 +130,7 @@ void Check(const char *file, Verdict *v) {
         }
     }
     if (v->size == nullptr) Explain(v, &lenient, lenientRead);
-    PrepFreeLut(&lenient);
+    PrepFreeTransform(&lenient);
 }
 
 void PrintLine(const char *text, int64_t line, const char *prefix) {
@@ -209,12 +226,13 @@ int RunCheck(const CliArgs &args) {
     if (files == 0) return UsageError("check", "check needs at least one FILE");
     bool json = OptionGiven(args, "json");
     bool strict = OptionGiven(args, "strict");
+    PrepReadOptions options = ReadOptions(args);
 
     int status = kExitOk;
     // One verdict at a time: each holds its warnings only while printed.
     static Verdict verdict;
     for (int i = 0; i < files; i++) {
-        Check(args.operands[i], &verdict);
+        Check(args.operands[i], options, &verdict);
         if (json) {
             PrintJson(verdict);
         } else {

@@ -112,6 +112,21 @@ void BoxExtensionsText(char *out, size_t size) {
     }
 }
 
+const Lut3dFamily *BoxFamilyNamed(const char *name) {
+    for (int i = 0; Lut3dFamilyAt(i) != nullptr; i++) {
+        if (strcmp(Lut3dFamilyAt(i)->name, name) == 0) return Lut3dFamilyAt(i);
+    }
+    return nullptr;
+}
+
+void BoxFamilyValues(char *out, size_t size) {
+    out[0] = '\0';
+    for (int i = 0; Lut3dFamilyAt(i) != nullptr; i++) {
+        if (i > 0) CliAppend(out, size, "|");
+        CliAppend(out, size, Lut3dFamilyAt(i)->name);
+    }
+}
+
 PrepReadOptions ReadOptions(const CliArgs &args) { return PrepReadOptions{OptionValue(args, "cccid"), nullptr}; }
 
 namespace {

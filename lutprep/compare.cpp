@@ -1,4 +1,9 @@
 // "lutprep compare": how far B is from A, at A's nodes.
+//
+// B is usually a conversion of A, which the box's range forced into
+// [0, 1]: A is taken as the box would show it, clamped there too, unless
+// --raw asks for the values as they are. The tolerance is in 10-bit code
+// values, the unit of every loss lutprep reports.
 #include <cmath>
 #include <cstdlib>
 
@@ -19,16 +24,34 @@ void PutJsonNumbers(JsonObject &object, const char *key, const double *values, i
     JsonArrayEnd(array);
 }
 
-void PrintJson(const PrepComparison &r, double tolerance, bool within) {
+// What compare found: the comparison, the values of A the clamp changed
+// (-1: --raw, nothing clamped), the tolerance in code values and the verdict.
+struct Outcome {
+    PrepComparison r;
+    int64_t clamped;
+    double tolerance;
+    bool within;
+};
+
+void PrintJson(const Outcome &o) {
+    const PrepComparison &r = o.r;
     const struct {
         const char *key;
         double value;
-    } numbers[] = {
-        {"max", r.max}, {"mean", r.mean}, {"p99", r.p99}, {"max_code10", r.maxCode10}, {"tolerance", tolerance}};
+    } numbers[] = {{"max", r.max},
+                   {"mean", r.mean},
+                   {"p99", r.p99},
+                   {"max_code10", r.maxCode10},
+                   {"tolerance_code10", o.tolerance}};
     Sink out = StreamSink(stdout);
     JsonObject object = JsonBegin(out);
     for (const auto &n : numbers) JsonNumber(object, n.key, n.value);
-    JsonBool(object, "within", within);
+    if (o.clamped >= 0) {
+        JsonInt(object, "clamped", o.clamped);
+    } else {
+        JsonNull(object, "clamped");
+    }
+    JsonBool(object, "within", o.within);
     JsonKey(object, "worst");
     JsonObject worst = JsonBegin(out);
     const double node[3] = {static_cast<double>(r.worstNode[0]), static_cast<double>(r.worstNode[1]),
@@ -42,7 +65,8 @@ void PrintJson(const PrepComparison &r, double tolerance, bool within) {
     JsonEnd(object);
 }
 
-void PrintText(const PrepComparison &r, double tolerance, bool within) {
+void PrintText(const Outcome &o) {
+    const PrepComparison &r = o.r;
     printf("max %.6g (%.3f 10-bit code values), mean %.6g, 99th percentile %.6g\n", r.max, r.maxCode10, r.mean, r.p99);
     printf("worst at node %d,%d,%d (red, green, blue): A %.6g %.6g %.6g, B %.6g %.6g %.6g\n", r.worstNode[0],
            r.worstNode[1], r.worstNode[2], static_cast<double>(r.worstA[0]), static_cast<double>(r.worstA[1]),
@@ -54,40 +78,68 @@ void PrintText(const PrepComparison &r, double tolerance, bool within) {
             "its rows in the other order\n",
             r.swappedMax, r.swappedMean);
     }
-    printf("%s the tolerance %.6g\n", within ? "within" : "beyond", tolerance);
+    if (o.clamped > 0) {
+        printf("A clamped to [0, 1] as the box shows it: %lld value%s changed (--raw compares them as they are)\n",
+               static_cast<long long>(o.clamped), o.clamped == 1 ? "" : "s");
+    }
+    printf("%s the tolerance %.6g 10-bit code values\n", o.within ? "within" : "beyond", o.tolerance);
+}
+
+// A as the box can show it: its transform at its own nodes (where compare
+// evaluates it), clamped to [0, 1]; *clamped is how many values that
+// changed. The nodes are A's own, so the comparison copies them as they are.
+int ClampAsShown(const PrepLut *a, PrepLut *shown, int64_t *clamped, PrepError *error) {
+    if (PrepResample(a, a->points, kPrepTetrahedral, shown, error) != 0) return -1;
+    *clamped = PrepClampLut(shown);
+    return 0;
+}
+
+// Compares A (clamped unless raw) with B into *o: 0, or -1 when it says
+// why not.
+int Compare(const PrepLut *a, const PrepLut *b, bool raw, Outcome *o) {
+    PrepLut shown{};
+    PrepError error{};
+    o->clamped = -1;
+    int result = -1;
+    if (!raw && ClampAsShown(a, &shown, &o->clamped, &error) != 0) {
+        PrintError("%s", error.text);
+    } else if (PrepCompare(raw ? a : &shown, b, kPrepTetrahedral, &o->r, &error) != 0) {
+        PrintError("%s", error.text);
+    } else {
+        // A NaN difference is no match, whatever the tolerance.
+        o->within = o->r.maxCode10 <= o->tolerance;
+        result = 0;
+    }
+    PrepFreeLut(&shown);
+    return result;
 }
 
 }  // namespace
 
 int RunCompare(const CliArgs &args) {
     if (args.operandCount != 2) return UsageError("compare", "compare needs A and B");
-    double tolerance = kCompareDefaultTolerance;
+    Outcome outcome{};
+    outcome.tolerance = kCompareDefaultTolerance;
     if (const char *text = OptionValue(args, "tolerance"); text != nullptr) {
         char *end = nullptr;
-        tolerance = strtod(text, &end);
-        if (end == text || *end != '\0' || !std::isfinite(tolerance) || tolerance < 0.0) {
+        outcome.tolerance = strtod(text, &end);
+        if (end == text || *end != '\0' || !std::isfinite(outcome.tolerance) || outcome.tolerance < 0.0) {
             return UsageError("compare", "--tolerance %s: not a number of 0 or more", text);
         }
     }
 
     PrepLut a{}, b{};
-    PrepComparison result{};
-    PrepError error{};
     int status = kExitFailed;
     PrepReadOptions options = ReadOptions(args);
     if (ReadSourceLut(args.operands[0], options, &a, nullptr) == 0 &&
         ReadSourceLut(args.operands[1], options, &b, nullptr) == 0) {
-        if (PrepCompare(&a, &b, kPrepTetrahedral, &result, &error) != 0) {
-            PrintError("%s", error.text);
-        } else {
-            // A NaN difference is no match, whatever the tolerance.
-            bool within = result.max <= tolerance;
+        if (Compare(&a, &b, OptionGiven(args, "raw"), &outcome) == 0) {
             if (OptionGiven(args, "json")) {
-                PrintJson(result, tolerance, within);
+                PrintJson(outcome);
             } else {
-                PrintText(result, tolerance, within);
+                PrintText(outcome);
             }
-            status = within ? kExitOk : kExitFailed;
+            status = outcome.within ? kExitOk : kExitFailed;
         }
     }
     PrepFreeLut(&a);

@@ -4,9 +4,11 @@
 // own reader, and checked value by value against what was meant before it
 // takes OUT's place: whatever fails, OUT stays as it was and no temporary
 // file is left. IN is read whole first, so IN and OUT may be one file.
+#include <cctype>
 #include <cstring>
 
 #include "lutprep/lutprep.h"
+#include "platform/platform.h"
 #include "prep/lut_write.h"
 #include "prep/resample.h"
 
@@ -101,13 +103,63 @@ void PrintConverted(const Request &q, const char *from, const Lut3dSize *size, i
         "max %.3f, 99th percentile %.3f 10-bit code values\n",
         q.out, size->points, depth, q.box->name, layout, q.in, from, static_cast<long long>(clamped),
         clamped == 1 ? "" : "s", loss.maxCode10, loss.p99Code10);
-    // A coarser grid's own loss, apart from the NaN and infinite values.
-    if (loss.finiteMaxCode10 > 1.0) {
-        PrintError(
-            "warning: %s: the %d-point grid is up to %.3f 10-bit code values off between its nodes; "
-            "such a LUT needs a shaper, which the box does not have",
-            q.out, size->points, loss.finiteMaxCode10);
+}
+
+// The smallest size the box takes whose nodes include every node of
+// source, which keeps it whole; nullptr for none.
+const Lut3dSize *SizeHolding(const PrepLut *source) {
+    const Lut3dSize *holding = nullptr;
+    for (const Lut3dSize &size : kLut3dSizes) {
+        bool holds = PrepIsPlainLattice(source) && (size.points - 1) % (source->points - 1) == 0;
+        if (holds && (holding == nullptr || size.points < holding->points)) holding = &size;
     }
+    return holding;
+}
+
+// A coarser grid's own loss, apart from the NaN and infinite values, and
+// what causes it.
+void PrintLossWarning(const Request &q, const PrepLut *source, const PrepLut *result, const PrepLoss &loss) {
+    if (loss.finiteMaxCode10 <= 1.0) return;
+    LossCause cause{};
+    PrepError error{};
+    char why[sizeof error.text + 64];
+    if (FindLossCause(source, result, q.interp, loss.finiteMaxCode10, &cause, &error) != 0) {
+        snprintf(why, sizeof why, "its cause is not known (%s)", error.text);
+    } else if (cause.kind == kLossCurved) {
+        snprintf(why, sizeof why,
+                 "most of it lies where an input is near %d, where IN's response is steep or curved: a shaper "
+                 "before the table could straighten that, but the box has none",
+                 cause.end);
+    } else if (cause.kind == kLossCoarser) {
+        snprintf(why, sizeof why, "it is coarser than IN's %d points and cannot follow IN's changes between its nodes",
+                 source->points);
+    } else {
+        const Lut3dSize *holding = SizeHolding(source);
+        snprintf(why, sizeof why,
+                 "its nodes fall between IN's %d, where IN is interpolated: the grids do not line up%s", source->points,
+                 holding != nullptr ? "" : " (no size the box takes holds every node of IN)");
+        if (holding != nullptr) {
+            size_t used = strlen(why);
+            snprintf(why + used, sizeof why - used, "; --size %d holds every node of IN", holding->points);
+        }
+    }
+    PrintError("warning: %s: the %d-point grid is up to %.3f 10-bit code values off between its nodes; %s", q.out,
+               result->points, loss.finiteMaxCode10, why);
+}
+
+// OUT is written as the box reads it, by any of its extensions anywhere in
+// the name; a last extension that names another format is then misleading.
+void PrintNameWarning(const Request &q) {
+    PrepFamily named = PrepFamilyOfName(q.out);
+    if (named == nullptr || named == PrepFamilyOfBox(q.box)) return;
+    const char *held = q.box->extensions[0];
+    for (const char *extension : q.box->extensions) {
+        if (strstr(q.out, extension) != nullptr) held = extension;
+    }
+    PrintError(
+        "warning: %s: written as %s, since the box reads a name that holds \"%s\" as %s; its last "
+        "extension says %s",
+        q.out, q.box->name, held, q.box->name, named->name);
 }
 
 // IN as one LUT: a single 3D LUT file as it is; anything else (a chain, a
@@ -151,7 +203,9 @@ int Convert(const Request &q) {
         const Written written{q.box, &result, q.bits};
         if (WriteReplacing(q.out, WriteLut, CheckLut, &written) == 0) {
             PrintConverted(q, from, size, clamped, loss);
+            PrintLossWarning(q, &source, &result, loss);
             PrintNonfinite(q, &source, size, touched);
+            PrintNameWarning(q);
             status = kExitOk;
         }
     }
@@ -170,52 +224,153 @@ void InterpValues(char *out, size_t size) {
     }
 }
 
-int RunConvert(const CliArgs &args) {
-    if (args.operandCount < 2) return UsageError("convert", "convert needs IN and OUT");
-    const int32_t inCount = args.operandCount - 1;
-    const char *out = args.operands[inCount];
-    // A chain is named in messages as its files joined by " + ".
-    char in[512] = "";
-    for (int32_t i = 0; i < inCount; i++) {
-        if (i > 0) CliAppend(in, sizeof in, " + ");
-        CliAppend(in, sizeof in, args.operands[i]);
-    }
+namespace {
 
-    const Lut3dSize *size = nullptr;
-    const char *sizeText = OptionValue(args, "size");
-    if (sizeText != nullptr) {
-        size = BoxSizeOfPoints(ParseCount(sizeText));
-        if (size == nullptr) return UsageError("convert", "--size %s: the box takes no such size", sizeText);
+// The options every conversion of the run takes into q (size, bits,
+// interpolation, reading options); kExitOk, or the usage error's status.
+int ParseOptions(const CliArgs &args, Request *q, const char **bitsText) {
+    if (const char *sizeText = OptionValue(args, "size"); sizeText != nullptr) {
+        q->size = BoxSizeOfPoints(ParseCount(sizeText));
+        if (q->size == nullptr) return UsageError("convert", "--size %s: the box takes no such size", sizeText);
     }
-    int32_t bits = kPrepDefaultBits;
-    const char *bitsText = OptionValue(args, "bits");
-    if (bitsText != nullptr) {
-        bits = ParseCount(bitsText);
-        if (!PrepIsWritableBits(bits)) return UsageError("convert", "--bits %s: no such 3dl depth", bitsText);
+    q->bits = kPrepDefaultBits;
+    *bitsText = OptionValue(args, "bits");
+    if (*bitsText != nullptr) {
+        q->bits = ParseCount(*bitsText);
+        if (!PrepIsWritableBits(q->bits)) return UsageError("convert", "--bits %s: no such 3dl depth", *bitsText);
     }
-    PrepInterp interp = kPrepTetrahedral;
-    const char *interpText = OptionValue(args, "interp");
-    if (interpText != nullptr) {
+    q->interp = kPrepTetrahedral;
+    if (const char *interpText = OptionValue(args, "interp"); interpText != nullptr) {
         const InterpName *found = nullptr;
         for (const InterpName &name : kInterps) {
             if (strcmp(name.name, interpText) == 0) found = &name;
         }
         if (found == nullptr) return UsageError("convert", "--interp %s: no such interpolation", interpText);
-        interp = found->interp;
+        q->interp = found->interp;
     }
+    q->options = ReadOptions(args);
+    return kExitOk;
+}
 
-    // OUT's family is the one the box will read it as; a name the box does
-    // not recognise is refused before anything is read or written.
-    const Lut3dFamily *box = Lut3dFamilyOfPath(out);
-    if (box == nullptr) {
-        char extensions[128];
-        BoxExtensionsText(extensions, sizeof extensions);
-        PrintError("%s would not be recognised by the box: its name must hold one of %s", out, extensions);
-        return kExitFailed;
-    }
-    if (bitsText != nullptr && !box->intTable) {
-        return UsageError("convert", "--bits is for a 3dl OUT; %s is written as %s", out, box->name);
-    }
+// OUT's family is the one the box will read it as; a name the box does
+// not recognise is refused before anything is read or written.
+bool SetOutFamily(Request *q) {
+    q->box = Lut3dFamilyOfPath(q->out);
+    if (q->box != nullptr) return true;
+    char extensions[128];
+    BoxExtensionsText(extensions, sizeof extensions);
+    PrintError("%s would not be recognised by the box: its name must hold one of %s", q->out, extensions);
+    return false;
+}
 
-    return Convert(Request{args.operands, inCount, in, out, box, size, bits, interp, ReadOptions(args)});
+// IN... OUT: one conversion of the chain of INs.
+int ConvertChain(const CliArgs &args, Request q, const char *bitsText) {
+    if (args.operandCount < 2) return UsageError("convert", "convert needs IN and OUT");
+    if (OptionGiven(args, "to")) return UsageError("convert", "--to is for --into: OUT's name gives its family");
+    q.inCount = args.operandCount - 1;
+    q.ins = args.operands;
+    q.out = args.operands[q.inCount];
+    // A chain is named in messages as its files joined by " + ".
+    char in[512] = "";
+    for (int32_t i = 0; i < q.inCount; i++) {
+        if (i > 0) CliAppend(in, sizeof in, " + ");
+        CliAppend(in, sizeof in, args.operands[i]);
+    }
+    q.in = in;
+    if (!SetOutFamily(&q)) return kExitFailed;
+    if (bitsText != nullptr && !q.box->intTable) {
+        return UsageError("convert", "--bits is for a 3dl OUT; %s is written as %s", q.out, q.box->name);
+    }
+    return Convert(q);
+}
+
+// Whether c ends a folder in a path: '/', and on Windows '\\' and a
+// drive's ':' too.
+bool EndsFolder(char c) {
+#ifdef _WIN32
+    return c == '/' || c == '\\' || c == ':';
+#else
+    return c == '/';
+#endif
+}
+
+// The name of FILE's conversion in dir: FILE's base name (no folder, no
+// last extension) with the extension of family. false when FILE has no
+// base name or the name does not fit.
+bool IntoName(const char *dir, const char *file, const Lut3dFamily *family, char *out, size_t size) {
+    const char *base = file;
+    for (const char *p = file; *p != '\0'; p++) {
+        if (EndsFolder(*p)) base = p + 1;
+    }
+    const char *dot = strrchr(base, '.');
+    size_t length = dot != nullptr && dot != base ? static_cast<size_t>(dot - base) : strlen(base);
+    size_t dirLength = strlen(dir);
+    if (length == 0 || length + dirLength + 16 > size) return false;
+    snprintf(out, size, "%s%s%.*s%s", dir, dirLength > 0 && EndsFolder(dir[dirLength - 1]) ? "" : "/",
+             static_cast<int>(length), base, PrepFamilyOfBox(family)->extension);
+    return true;
+}
+
+// Whether two names are one file's on a file system that ignores letter
+// case (Windows', macOS').
+bool SameName(const char *a, const char *b) {
+    for (; *a != '\0' && *b != '\0'; a++, b++) {
+        if (tolower(static_cast<unsigned char>(*a)) != tolower(static_cast<unsigned char>(*b))) return false;
+    }
+    return *a == *b;
+}
+
+// Whether an earlier FILE of the run gives the same name in dir as
+// files[index]: the later one is then not written over it.
+const char *EarlierWithName(const CliArgs &args, const char *dir, const Lut3dFamily *family, int index,
+                            const char *name) {
+    char other[kPlatformPathBytes];
+    for (int i = 0; i < index; i++) {
+        if (IntoName(dir, args.operands[i], family, other, sizeof other) && SameName(other, name)) {
+            return args.operands[i];
+        }
+    }
+    return nullptr;
+}
+
+// --into DIR FILE...: each FILE converted on its own into DIR, in the
+// family --to names; one line per file and a total.
+int ConvertInto(const CliArgs &args, const char *dir, Request q, const char *bitsText) {
+    if (args.operandCount < 1) return UsageError("convert", "convert --into DIR needs at least one FILE");
+    const char *to = OptionValue(args, "to");
+    const Lut3dFamily *family = BoxFamilyNamed(to != nullptr ? to : kIntoDefaultFamily);
+    if (family == nullptr) return UsageError("convert", "--to %s: the box has no such family", to);
+    if (bitsText != nullptr && !family->intTable) {
+        return UsageError("convert", "--bits is for a 3dl OUT; --into writes %s", family->name);
+    }
+    int converted = 0;
+    for (int i = 0; i < args.operandCount; i++) {
+        char out[kPlatformPathBytes];
+        const char *file = args.operands[i];
+        const char *earlier = nullptr;
+        if (!IntoName(dir, file, family, out, sizeof out)) {
+            PrintError("%s: no name in %s can be made of it", file, dir);
+        } else if ((earlier = EarlierWithName(args, dir, family, i, out)) != nullptr) {
+            PrintError("%s: not converted: %s is %s's conversion already", file, out, earlier);
+        } else {
+            q.ins = &args.operands[i];
+            q.inCount = 1;
+            q.in = file;
+            q.out = out;
+            if (SetOutFamily(&q) && Convert(q) == kExitOk) converted++;
+        }
+    }
+    printf("%s: %d of %d file%s converted\n", dir, converted, args.operandCount, args.operandCount == 1 ? "" : "s");
+    return converted == args.operandCount ? kExitOk : kExitFailed;
+}
+
+}  // namespace
+
+int RunConvert(const CliArgs &args) {
+    Request q{};
+    const char *bitsText = nullptr;
+    int status = ParseOptions(args, &q, &bitsText);
+    if (status != kExitOk) return status;
+    const char *into = OptionValue(args, "into");
+    return into != nullptr ? ConvertInto(args, into, q, bitsText) : ConvertChain(args, q, bitsText);
 }

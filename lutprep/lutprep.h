@@ -37,9 +37,9 @@ inline bool OptionGiven(const CliArgs &args, const char *name) { return CliGiven
 // The values of --interp ("tetrahedral|trilinear"), from convert's table.
 void InterpValues(char *out, size_t size);
 
-// compare's tolerance when none is given: half a 10-bit code value, what
-// rounding to 10 bits may leave.
-constexpr double kCompareDefaultTolerance = 0.5 / kPrepCode10;
+// compare's tolerance when none is given, in 10-bit code values: half of
+// one, what rounding to 10 bits may leave.
+constexpr double kCompareDefaultTolerance = 0.5;
 
 // A whole decimal number in text (at most 2^20): digits alone, no blank
 // before or after them, as lutctl reads its numbers; or -1.
@@ -68,6 +68,32 @@ int WriteReplacing(const char *out, int (*write)(FILE *file, const void *context
 
 // The extensions the box tells families by, joined by ", ".
 void BoxExtensionsText(char *out, size_t size);
+
+// The box's family of the given name ("cube"); nullptr for none.
+const Lut3dFamily *BoxFamilyNamed(const char *name);
+// The family convert --into writes when --to names none.
+constexpr const char *kIntoDefaultFamily = "cube";
+// The names of the box's families, "csv|cube|3dl", for --to.
+void BoxFamilyValues(char *out, size_t size);
+
+// ---- the loss of a converted LUT ---------------------------------------------
+
+// What makes a converted LUT lose more than a code value between its nodes
+// (loss.cpp holds the rule).
+enum LossKind : int32_t {
+    kLossMisaligned,  // OUT has at least IN's points, but its nodes fall between IN's
+    kLossCoarser,     // OUT has fewer points, and IN changes more between them than they follow
+    kLossCurved,      // a steep or curved response near one end of an input axis, which a shaper could straighten
+};
+struct LossCause {
+    LossKind kind;
+    int end;  // kLossCurved: near input 0 (0) or 1 (1)
+};
+// Finds the cause from source and result (as PrepMeasureLoss takes them)
+// and the largest loss where source is finite (PrepLoss::finiteMaxCode10).
+// 0, or -1 with *error set (no memory).
+int FindLossCause(const PrepLut *source, const PrepLut *result, PrepInterp interp, double worst, LossCause *cause,
+                  PrepError *error);
 
 // ---- source LUTs ----------------------------------------------------------
 

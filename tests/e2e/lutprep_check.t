@@ -14,14 +14,15 @@ and as JSON Lines, and the exit statuses.
   2.5 0.562183 0.070000
 
 The reasons: a file that cannot be opened, a name the box does not
-recognise (even when the file is there), no data line, a count of rows the
+recognise (even when the file is there, which lutprep reads and can
+convert), no data line, a count of rows the
 box has no size for (a cube of another size, saying how to convert it; a
 Lustre 3dl, whose header word ends the run of data lines on line 2), and a
 row that cannot be read (with its line and column).
 
   $ lutprep check absent.cube LUT.Cube empty.csv cube16-good.cube 3dl17-lustre.3dl cube17-truncate.cube
   absent.cube: refused: cannot be opened or read (no such file, not readable, or not a regular file)
-  LUT.Cube: refused: the box does not recognise the name: it holds none of .csv, .CSV, .cube, .CUBE, .3dl, .3DL
+  LUT.Cube: refused: the box does not recognise the name: it holds none of .csv, .CSV, .cube, .CUBE, .3dl, .3DL; lutprep reads it as a 17-point LUT: lutprep convert LUT.Cube OUT.cube makes a 17-point one the box takes
   empty.csv: refused: no data line: no line begins with a digit
     line 1: warning: lutprep cannot read it either: no data rows
   cube16-good.cube: refused: 4096 data rows; the box takes 4913, 17576 or 35937 rows (17, 26 or 33 points); that is a 16-point LUT: lutprep convert cube16-good.cube OUT.cube makes a 33-point one the box takes
@@ -53,6 +54,20 @@ a file the box refuses.
     line 4918: warning: lutprep cannot read it either: a keyword after the data rows (which began on line 5)
   cube17-shaper.cube: refused: 5937 data rows; the box takes 4913, 17576 or 35937 rows (17, 26 or 33 points); lutprep reads it as a 17-point LUT: lutprep convert cube17-shaper.cube OUT.cube makes a 17-point one the box takes
     line 4: warning: a LUT_1D_SIZE 1024 shaper before the 3D table: the box ignores it and reads its rows as 3D rows
+  [1]
+
+convert is named only for a file lutprep can read: a 16-point cube with a
+word after its rows is one the box counts as 16 points, but convert would
+refuse it, so check says the file needs mending first.
+
+  $ corpus write . cube:16:trailer
+  1 files
+  $ lutprep check cube16-trailer.cube
+  cube16-trailer.cube: refused: line 4101, column 1: the run of data lines ends here, at a line that does not begin with a digit: 4096 data rows; the box takes 4913, 17576 or 35937 rows (17, 26 or 33 points); that is a 16-point LUT, but lutprep cannot read it to convert it (see the warning)
+    line 4101: warning: lutprep cannot read it either: a keyword after the data rows (which began on line 5)
+  [1]
+  $ lutprep convert cube16-trailer.cube mended.cube
+  lutprep: cube16-trailer.cube: line 4101: a keyword after the data rows (which began on line 5)
   [1]
 
 A file taken with a warning: status 0, or 1 with --strict. A clean one: 0

@@ -26,8 +26,8 @@ replaced OUT by then, and says so by status 1 only with that message.
   lutprep: cannot write the report to standard output
   [1]
 
-A private OUT stays private when it is replaced; a new one gets the usual
-permissions of a new file.
+A private OUT stays private when it is replaced (by convert --into too); a
+new one gets the usual permissions of a new file.
 
   $ chmod 600 out.cube
   $ $LUTPREP convert cube17-good.cube out.cube > /dev/null
@@ -35,6 +35,12 @@ permissions of a new file.
   600
   $ (umask 022; $LUTPREP convert cube17-good.cube new.cube > /dev/null)
   $ stat -c %a new.cube
+  644
+  $ mkdir into && cp out.cube into/cube17-good.cube && chmod 640 into/cube17-good.cube
+  $ cp cube17-good.cube other.cube
+  $ (umask 022; $LUTPREP convert --into into cube17-good.cube other.cube > /dev/null)
+  $ stat -c %a into/cube17-good.cube into/other.cube
+  640
   644
   $ ls | grep tmp || echo no temporary file
   no temporary file

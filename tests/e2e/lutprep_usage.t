@@ -8,19 +8,36 @@ wrong, shows the usage on standard error, and exits with status 2.
   lutprep 1.0.0: check, convert, compare and preview 3D LUT files for the LUT loader box
   
   usage: lutprep check [--json] [--strict] [--cccid ID] FILE...
-         lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] [--cccid ID] IN... OUT
-         lutprep compare [--json] [--tolerance T] [--cccid ID] A B
+         lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] [--into DIR] [--to csv|cube|3dl] [--cccid ID] IN... OUT (--into: FILE...)
+         lutprep compare [--json] [--tolerance T] [--raw] [--cccid ID] A B
          lutprep preview [--cccid ID] [--width W] LUT [LUT2] OUT.png
          lutprep --help | --version
   $ lutprep convert --help
-  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] [--cccid ID] IN... OUT
+  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] [--into DIR] [--to csv|cube|3dl] [--cccid ID] IN... OUT (--into: FILE...)
   
-  writes OUT, in the family its name gives, at a size the box takes, checked with the box's own reader before it replaces OUT; several INs are applied in their order, as one LUT
+  writes OUT, in the family its name gives, at a size the box takes, checked with the box's own reader before it replaces OUT; several INs are applied in their order, as one LUT; with --into, each FILE on its own
   
   Options:
         --size 17|26|33      the size of OUT (default: IN's, when the box takes it, else the largest; unit: points per axis)
         --bits 10|12|16      the output depth of a 3dl OUT (default: 12; unit: bits)
         --interp tetrahedral|trilinear how OUT's nodes are taken from IN (default: tetrahedral)
+        --into DIR           converts each FILE on its own into DIR, named as FILE with the family's extension
+        --to csv|cube|3dl    the family of the files --into writes (default: cube)
+        --cccid ID           the correction of a .ccc or .cdl collection to read: its id, or else its index from 0
+    -h, --help               prints this help; after a command word, the command's
+        --version            prints the program's version
+
+compare's tolerance is in 10-bit code values, as its report is.
+
+  $ lutprep compare --help
+  usage: lutprep compare [--json] [--tolerance T] [--raw] [--cccid ID] A B
+  
+  the difference of B from A at A's nodes, A clamped to [0, 1] as the box shows it
+  
+  Options:
+        --json               one JSON object per line instead of the text
+        --tolerance T        the largest difference that still matches (default: 0.5; unit: 10-bit code values)
+        --raw                compares A's values as they are, not clamped to [0, 1] as the box shows them
         --cccid ID           the correction of a .ccc or .cdl collection to read: its id, or else its index from 0
     -h, --help               prints this help; after a command word, the command's
         --version            prints the program's version
@@ -32,16 +49,16 @@ Standard output stays empty: the usage goes to standard error.
   $ lutprep
   lutprep: no command
   usage: lutprep check [--json] [--strict] [--cccid ID] FILE...
-         lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] [--cccid ID] IN... OUT
-         lutprep compare [--json] [--tolerance T] [--cccid ID] A B
+         lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] [--into DIR] [--to csv|cube|3dl] [--cccid ID] IN... OUT (--into: FILE...)
+         lutprep compare [--json] [--tolerance T] [--raw] [--cccid ID] A B
          lutprep preview [--cccid ID] [--width W] LUT [LUT2] OUT.png
          lutprep --help | --version
   [2]
   $ lutprep verify a.cube
   lutprep: unknown command 'verify'; valid: check, convert, compare, preview
   usage: lutprep check [--json] [--strict] [--cccid ID] FILE...
-         lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] [--cccid ID] IN... OUT
-         lutprep compare [--json] [--tolerance T] [--cccid ID] A B
+         lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] [--into DIR] [--to csv|cube|3dl] [--cccid ID] IN... OUT (--into: FILE...)
+         lutprep compare [--json] [--tolerance T] [--raw] [--cccid ID] A B
          lutprep preview [--cccid ID] [--width W] LUT [LUT2] OUT.png
          lutprep --help | --version
   [2]
@@ -59,15 +76,15 @@ Standard output stays empty: the usage goes to standard error.
   [2]
   $ lutprep convert a.cube
   lutprep: convert needs IN and OUT
-  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] [--cccid ID] IN... OUT
+  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] [--into DIR] [--to csv|cube|3dl] [--cccid ID] IN... OUT (--into: FILE...)
   [2]
   $ lutprep convert --size 32 a.cube b.cube
   lutprep: --size 32: the box takes no such size
-  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] [--cccid ID] IN... OUT
+  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] [--into DIR] [--to csv|cube|3dl] [--cccid ID] IN... OUT (--into: FILE...)
   [2]
   $ lutprep convert --size ' 33' a.cube b.cube
   lutprep: --size  33: the box takes no such size
-  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] [--cccid ID] IN... OUT
+  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] [--into DIR] [--to csv|cube|3dl] [--cccid ID] IN... OUT (--into: FILE...)
   [2]
   $ lutprep preview --width '512 ' a.cube b.png
   lutprep: --width 512 : from 64 to 4096 pixels
@@ -75,31 +92,63 @@ Standard output stays empty: the usage goes to standard error.
   [2]
   $ lutprep convert --bits=11 a.cube b.3dl
   lutprep: --bits 11: no such 3dl depth
-  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] [--cccid ID] IN... OUT
+  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] [--into DIR] [--to csv|cube|3dl] [--cccid ID] IN... OUT (--into: FILE...)
   [2]
   $ lutprep convert --bits 16 a.cube b.cube
   lutprep: --bits is for a 3dl OUT; b.cube is written as cube
-  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] [--cccid ID] IN... OUT
+  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] [--into DIR] [--to csv|cube|3dl] [--cccid ID] IN... OUT (--into: FILE...)
   [2]
   $ lutprep convert --interp cubic a.cube b.cube
   lutprep: --interp cubic: no such interpolation
-  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] [--cccid ID] IN... OUT
+  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] [--into DIR] [--to csv|cube|3dl] [--cccid ID] IN... OUT (--into: FILE...)
   [2]
   $ lutprep convert a.cube b.cube --size
   lutprep: --size needs a value
-  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] [--cccid ID] IN... OUT
+  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] [--into DIR] [--to csv|cube|3dl] [--cccid ID] IN... OUT (--into: FILE...)
   [2]
   $ lutprep convert --size 17 --size 33 a.cube b.cube
   lutprep: --size given twice
-  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] [--cccid ID] IN... OUT
+  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] [--into DIR] [--to csv|cube|3dl] [--cccid ID] IN... OUT (--into: FILE...)
   [2]
   $ lutprep compare a.cube b.cube c.cube
   lutprep: compare needs A and B
-  usage: lutprep compare [--json] [--tolerance T] [--cccid ID] A B
+  usage: lutprep compare [--json] [--tolerance T] [--raw] [--cccid ID] A B
   [2]
   $ lutprep compare --tolerance -1 a.cube b.cube
   lutprep: --tolerance -1: not a number of 0 or more
-  usage: lutprep compare [--json] [--tolerance T] [--cccid ID] A B
+  usage: lutprep compare [--json] [--tolerance T] [--raw] [--cccid ID] A B
+  [2]
+  $ lutprep compare --raw=yes a.cube b.cube
+  lutprep: --raw takes no value
+  usage: lutprep compare [--json] [--tolerance T] [--raw] [--cccid ID] A B
+  [2]
+
+--into takes FILEs, each converted on its own; --to is its family (a name
+gives OUT's own), and --bits is for a 3dl family alone.
+
+  $ lutprep convert --into dir
+  lutprep: convert --into DIR needs at least one FILE
+  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] [--into DIR] [--to csv|cube|3dl] [--cccid ID] IN... OUT (--into: FILE...)
+  [2]
+  $ lutprep convert --to 3dl a.cube b.cube
+  lutprep: --to is for --into: OUT's name gives its family
+  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] [--into DIR] [--to csv|cube|3dl] [--cccid ID] IN... OUT (--into: FILE...)
+  [2]
+  $ lutprep convert --into dir --to png a.cube
+  lutprep: --to png: the box has no such family
+  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] [--into DIR] [--to csv|cube|3dl] [--cccid ID] IN... OUT (--into: FILE...)
+  [2]
+  $ lutprep convert --into dir --bits 16 a.cube
+  lutprep: --bits is for a 3dl OUT; --into writes cube
+  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] [--into DIR] [--to csv|cube|3dl] [--cccid ID] IN... OUT (--into: FILE...)
+  [2]
+  $ lutprep convert --into
+  lutprep: --into needs a value
+  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] [--into DIR] [--to csv|cube|3dl] [--cccid ID] IN... OUT (--into: FILE...)
+  [2]
+  $ lutprep compare --into dir a.cube b.cube
+  lutprep: compare does not take --into
+  usage: lutprep compare [--json] [--tolerance T] [--raw] [--cccid ID] A B
   [2]
 
 After "--" every argument is a name, even one that begins with "--".
@@ -129,8 +178,8 @@ is refused before or after it, and so is one given twice.
   $ lutprep -x check a.cube
   lutprep: unknown option '-x'
   usage: lutprep check [--json] [--strict] [--cccid ID] FILE...
-         lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] [--cccid ID] IN... OUT
-         lutprep compare [--json] [--tolerance T] [--cccid ID] A B
+         lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] [--into DIR] [--to csv|cube|3dl] [--cccid ID] IN... OUT (--into: FILE...)
+         lutprep compare [--json] [--tolerance T] [--raw] [--cccid ID] A B
          lutprep preview [--cccid ID] [--width W] LUT [LUT2] OUT.png
          lutprep --help | --version
   [2]
@@ -144,7 +193,7 @@ is refused before or after it, and so is one given twice.
   [2]
   $ lutprep convert --json a.cube b.cube
   lutprep: convert does not take --json
-  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] [--cccid ID] IN... OUT
+  usage: lutprep convert [--size 17|26|33] [--bits 10|12|16] [--interp tetrahedral|trilinear] [--into DIR] [--to csv|cube|3dl] [--cccid ID] IN... OUT (--into: FILE...)
   [2]
   $ lutprep --json check -- --json
   {"file": "--json", "verdict": "refused", "family": null, "points": null, "layout": null, "reason": {"code": "open", "line": null, "column": null, "rows": null, "text": "cannot be opened or read (no such file, not readable, or not a regular file)"}, "warnings": []}

@@ -81,11 +81,11 @@ in the unzipped folder, on the example LUT the package holds:
   example.cube: refused: 4096 data rows; the box takes 4913, 17576 or 35937 rows (17, 26 or 33 points); that is a 16-point LUT: lutprep convert example.cube OUT.cube makes a 33-point one the box takes
   $ readme 'lutprep convert example.cube box.cube'
   box.cube: 33-point cube, layout 3, from example.cube (16-point cube); 0 values clamped; loss between the nodes: max 2.771, 99th percentile 2.771 10-bit code values
-  lutprep: warning: box.cube: the 33-point grid is up to 2.771 10-bit code values off between its nodes; such a LUT needs a shaper, which the box does not have
+  lutprep: warning: box.cube: the 33-point grid is up to 2.771 10-bit code values off between its nodes; its nodes fall between IN's 16, where IN is interpolated: the grids do not line up (no size the box takes holds every node of IN)
   $ readme 'lutprep compare example.cube box.cube'
   max 0.00270826 (2.771 10-bit code values), mean 5.65048e-05, 99th percentile 0.00270826
   worst at node 14,0,0 (red, green, blue): A 0.979999 0 0, B 0.977291 0 0
-  beyond the tolerance 0.000488759
+  beyond the tolerance 0.5 10-bit code values
   $ readme 'lutprep preview example.cube box.cube check.png'
   check.png: 1024x1024 PNG: the pattern, then through example.cube, through box.cube, and their difference times 8 (at most 1 8-bit code value)
   $ rm box.cube check.png
