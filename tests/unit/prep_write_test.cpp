@@ -42,7 +42,7 @@ protected:
         EXPECT_NE(file, nullptr);
         if (file == nullptr) return path;
         PrepError error{};
-        EXPECT_EQ(PrepWriteLut(file, t.family, &lut, t.bits, &error), 0) << error.text;
+        EXPECT_EQ(PrepWriteLut(file, t.family, &lut, t.bits, "", &error), 0) << error.text;
         fclose(file);
         return path;
     }
@@ -95,12 +95,12 @@ TEST_F(PrepWriters, RoundTripThroughTheReaders) {
         EXPECT_EQ(back.family, t.family);
         double scale = std::ldexp(1.0, t.bits) - 1.0;
         if (t.family == kPrepFamily3dl) {
-            // No header is written (the box would count it as a row), so the
-            // depth is a guess, and the guess is right for a LUT that
-            // reaches white.
+            // The depth is stated in a comment line, which the box reads
+            // past, not guessed.
             EXPECT_EQ(back.bits, t.bits) << t.name;
-            EXPECT_NE(back.bitsFrom, kPrepBitsHeader);
+            EXPECT_EQ(back.bitsFrom, kPrepBitsHeader);
         }
+        EXPECT_EQ(warnings.count, 0) << t.name << ": " << warnings.list[0].text;
         for (int64_t i = 0; i < 3 * PrepNodeCount(17); i++) {
             float want = t.family == kPrepFamily3dl ? static_cast<float>(Prep3dlCode(lut.values[i], t.bits) / scale)
                                                     : lut.values[i];
@@ -127,14 +127,14 @@ TEST_F(PrepWriters, WriteNoSignAndRefuseWhatIsNotReady) {
     FILE *file = fopen((dir / "refused.cube").string().c_str(), "wb");
     ASSERT_NE(file, nullptr);
     lut.values[7] = 1.5f;
-    EXPECT_EQ(PrepWriteCube(file, &lut, &error), -1);
+    EXPECT_EQ(PrepWriteCube(file, &lut, "", &error), -1);
     EXPECT_NE(strstr(error.text, "clamp"), nullptr) << error.text;
     lut.values[7] = 0.5f;
     lut.domainMax[0] = 2.0f;
-    EXPECT_EQ(PrepWriteCsv(file, &lut, &error), -1);
+    EXPECT_EQ(PrepWriteCsv(file, &lut, "", &error), -1);
     EXPECT_NE(strstr(error.text, "resample"), nullptr) << error.text;
     lut.domainMax[0] = 1.0f;
-    EXPECT_EQ(PrepWrite3dl(file, &lut, 14, &error), -1);
+    EXPECT_EQ(PrepWrite3dl(file, &lut, 14, "", &error), -1);
     fclose(file);
     PrepFreeLut(&lut);
 }
