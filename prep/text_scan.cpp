@@ -614,11 +614,13 @@ void FinishRowSign(const PrepRowSign &sign, PrepWarnings *warnings) {
     for (int32_t i = 0; i < warnings->count; i++) {
         PrepWarning *w = &warnings->list[i];
         if (w->code != kPrepWarnRange) continue;
+        char where[48] = "this line";
+        if (w->line != sign.line) snprintf(where, sizeof where, "line %lld", static_cast<long long>(sign.line));
         size_t used = strlen(w->text);
         snprintf(w->text + used, sizeof w->text - used,
-                 "; line %lld begins with %s, a minus sign: the box takes only lines that begin with a digit "
-                 "as rows, so its rows end there",
-                 static_cast<long long>(sign.line), sign.field);
+                 "; %s begins with %s, a minus sign: the box takes only lines that begin with a digit as rows, so "
+                 "its rows end there",
+                 where, sign.field);
     }
 }
 

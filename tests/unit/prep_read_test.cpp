@@ -528,6 +528,13 @@ TEST(PrepReaders, WarningsNameTheCauseOnItsLine) {
     ASSERT_EQ(p.result, 0) << p.error.text;
     ASSERT_EQ(p.warnings.count, 1);
     EXPECT_EQ(p.warnings.list[0].code, kPrepWarnRange);
+    EXPECT_NE(strstr(p.warnings.list[0].text, "this line begins with -0.25, a minus sign"), nullptr)
+        << p.warnings.list[0].text;
+    Free(&p);
+    // The first value out of range, within a row, comes before the row.
+    p = Parse(kPrepFamilyCube, "LUT_3D_SIZE 2\n0 2 0\n-0.25 0 0\n" + IdentityRows().substr(12));
+    ASSERT_EQ(p.warnings.count, 1);
+    EXPECT_EQ(p.warnings.list[0].line, 2);
     EXPECT_NE(strstr(p.warnings.list[0].text, "line 3 begins with -0.25"), nullptr) << p.warnings.list[0].text;
     Free(&p);
 
