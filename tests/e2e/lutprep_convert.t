@@ -194,6 +194,14 @@ writes passes check --strict.
   trip.csv: ok: csv, 33 points, layout 3
   trip.cube: ok: cube, 33 points, layout 3
 
+Without a Mesh header, the depth is the one the values give, not the mesh
+line's scale: the same 12-bit rows behind a 16-bit mesh line read alike.
+
+  $ awk 'BEGIN { for (i = 0; i < 33; i++) printf "%s%d", i ? " " : "", i * 65535 / 32 + 0.5; print "" }' > mesh16.3dl
+  $ grep -v '^#' trip.3dl | sed 1d >> mesh16.3dl
+  $ lutprep compare --tolerance 0 trip.3dl mesh16.3dl 2>&1 | tail -1
+  within the tolerance 0
+
 A folder given as IN is named as one.
 
   $ mkdir folder.cube
