@@ -45,8 +45,6 @@ namespace {
 
 constexpr int32_t kMinBits = 8;
 constexpr int32_t kMaxBits = 16;
-// The depths a guess from the largest value may give, smallest first.
-constexpr int32_t kGuessedBits[] = {10, 12, 16};
 // The largest Mesh IN: 2^8 + 1 points is beyond any lattice read.
 constexpr int64_t kMaxMeshIn = 8;
 
@@ -85,14 +83,19 @@ void CountValue(ValueStats *s, int64_t v, int64_t line) {
 }
 
 // The depth OpenColorIO takes integers to have from the largest of them,
-// as a file without a header is read there too; 0 below 128, which it
-// refuses as too low for any depth.
+// as a file without a header is read there too: the depth of the last row
+// whose lowest value the largest reaches; 0 below 128, which it refuses as
+// too low for any depth.
+struct DepthOfLargest {
+    int64_t lowest;
+    int32_t bits;
+};
+constexpr DepthOfLargest kDepthsOfLargest[] = {{128, 8}, {512, 10}, {2048, 12}, {8192, 16}};
+
 int32_t BitsOfLargest(int64_t largest) {
-    if (largest < 128) return 0;
-    if (largest < 512) return 8;
-    if (largest < 2048) return 10;
-    if (largest < 8192) return 12;
-    return 16;
+    int32_t bits = 0;
+    for (const DepthOfLargest &d : kDepthsOfLargest) bits = largest >= d.lowest ? d.bits : bits;
+    return bits;
 }
 
 // The mesh line: the input position of each node on the scale of its own
