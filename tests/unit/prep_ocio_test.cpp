@@ -98,14 +98,14 @@ namespace {
 
 std::string Sample(const char *name) { return std::string(LUTBOX_SAMPLES_DIR) + "/" + name; }
 
-// Text without its lines that begin with prefix.
-std::string WithoutLines(const std::string &text, const std::string &prefix) {
+// Text with each line that begins with prefix replaced by replacement.
+std::string ReplaceLines(const std::string &text, const std::string &prefix, const std::string &replacement) {
     std::string kept;
     for (size_t at = 0; at < text.size();) {
         size_t lf = text.find('\n', at);
         size_t end = lf == std::string::npos ? text.size() : lf + 1;
         std::string line = text.substr(at, end - at);
-        if (line.compare(0, prefix.size(), prefix) != 0) kept += line;
+        kept += line.compare(0, prefix.size(), prefix) != 0 ? line : replacement;
         at = end;
     }
     return kept;
@@ -160,7 +160,8 @@ TEST_F(PrepAgainstOcio, SampleFilesOciobakelutRefusesByAQuirk) {
     if (!std::filesystem::exists(Sample("README.md"))) GTEST_SKIP() << "no samples at " << LUTBOX_SAMPLES_DIR;
     struct Quirk {
         const char *name;
-        const char *dropped;  // the lines ociobakelut reads the file without
+        const char *dropped;     // the lines ociobakelut reads the file without
+        const char *added = "";  // or, when given, with in their place
     };
     const Quirk quirks[] = {
         // A 3-number mesh line it takes for a row, a 2-number one it refuses
@@ -179,11 +180,17 @@ TEST_F(PrepAgainstOcio, SampleFilesOciobakelutRefusesByAQuirk) {
         {"cube/error_indented_comment.cube", "  #"},
         // A byte-order mark.
         {"cube/error_utf8_bom.cube", "\xEF\xBB\xBF"},
+        // No size keyword: the rows make a 2-point table.
+        {"cube/error_no_size_keyword.cube", "0.000000 0.000000 0.000000", "LUT_3D_SIZE 2\n0 0 0\n"},
+        // A value below the smallest normal float, 0 to within any
+        // tolerance.
+        {"cube/error_denormal_1e-40.cube", "1e-40", "0 0 0\n"},
     };
     for (const Quirk &q : quirks) {
         // The mark is dropped, not its line.
         bool mark = std::string(q.dropped) == "\xEF\xBB\xBF";
-        std::string text = mark ? ReadAll(Sample(q.name)).substr(3) : WithoutLines(ReadAll(Sample(q.name)), q.dropped);
+        std::string text =
+            mark ? ReadAll(Sample(q.name)).substr(3) : ReplaceLines(ReadAll(Sample(q.name)), q.dropped, q.added);
         ExpectSameAsOcio(Sample(q.name), Write("fixed" + std::filesystem::path(q.name).extension().string(), text));
     }
 }
