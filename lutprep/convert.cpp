@@ -55,11 +55,12 @@ struct Written {
     const Lut3dFamily *box;
     const PrepLut *lut;
     int32_t bits;
+    const char *notes;  // IN's title and comments, carried over
 };
 
 int WriteLut(FILE *file, const void *context, PrepError *error) {
     const Written *w = static_cast<const Written *>(context);
-    return PrepWriteLut(file, PrepFamilyOfBox(w->box), w->lut, w->bits, "", error);
+    return PrepWriteLut(file, PrepFamilyOfBox(w->box), w->lut, w->bits, w->notes, error);
 }
 
 bool CheckLut(const char *tempPath, const void *context, char *why, size_t whySize) {
@@ -164,8 +165,10 @@ void PrintNameWarning(const Request &q) {
 
 // IN as one LUT: a single 3D LUT file as it is; anything else (a chain, a
 // CDL, a pre-LUT) baked at the nodes of the output size and between them.
-// *size becomes the output size.
-int ReadSource(const Request &q, PrepLut *source, const Lut3dSize **size, char *from, size_t fromSize) {
+// *size becomes the output size; *notes, IN's title and comments (kept
+// until the next reading).
+int ReadSource(const Request &q, PrepLut *source, const Lut3dSize **size, char *from, size_t fromSize,
+               const char **notes) {
     static PrepTransform t;
     PrepWarnings warnings{};
     if (ReadSourceChain(q.ins, q.inCount, q.options, &t, &warnings) != 0) return -1;
@@ -179,6 +182,7 @@ int ReadSource(const Request &q, PrepLut *source, const Lut3dSize **size, char *
         return -1;
     }
     *size = BoxSizeForSource(source, q.size);
+    *notes = t.notes;
     return 0;
 }
 
@@ -187,7 +191,8 @@ int Convert(const Request &q) {
     PrepLut source{}, result{};
     const Lut3dSize *size = nullptr;
     char from[160];
-    if (ReadSource(q, &source, &size, from, sizeof from) != 0) return kExitFailed;
+    const char *notes = "";
+    if (ReadSource(q, &source, &size, from, sizeof from, &notes) != 0) return kExitFailed;
 
     PrepError error{};
     PrepLoss loss{};
@@ -200,7 +205,7 @@ int Convert(const Request &q) {
         PrepMeasureLoss(&source, &result, q.interp, &loss, &error) != 0) {
         PrintError("%s: %s", q.in, error.text);
     } else {
-        const Written written{q.box, &result, q.bits};
+        const Written written{q.box, &result, q.bits, notes};
         if (WriteReplacing(q.out, WriteLut, CheckLut, &written) == 0) {
             PrintConverted(q, from, size, clamped, loss);
             PrintLossWarning(q, &source, &result, loss);

@@ -227,8 +227,12 @@ int ParseTransformRequest(const PrepSource &source, void *context) {
     if (q->family != nullptr && q->family->parseTransform != nullptr) {
         result = q->family->parseTransform(source, *q->options, t, q->warnings, q->error);
     } else {
+        // The box's shapes keep their title and comments in the notes.
+        PrepSource noted = source;
+        noted.notes = t->notes;
+        noted.notesSize = sizeof t->notes;
         PrepLut lut{};
-        result = PrepParseSourceLut(source, q->family, &lut, q->warnings, q->error);
+        result = PrepParseSourceLut(noted, q->family, &lut, q->warnings, q->error);
         if (result == 0) result = PrepAddLut(t, &lut, kPrepInterpDefault, q->error);
     }
     if (result != 0) {
