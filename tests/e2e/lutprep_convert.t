@@ -17,7 +17,9 @@ nodes finds nothing at all).
   $ lutprep convert cube65-negfirst.cube graded.cube
   graded.cube: 33-point cube, layout 3, from cube65-negfirst.cube (65-point cube); 0 values clamped; loss between the nodes: max 10.231, 99th percentile 0.879 10-bit code values
   lutprep: warning: graded.cube: the 33-point grid is up to 10.231 10-bit code values off between its nodes; it is coarser than IN's 65 points and cannot follow IN's changes between its nodes
-  $ head -2 graded.cube
+  $ head -4 graded.cube
+  # generated
+  TITLE "corpus"
   LUT_3D_SIZE 33
   0 0.02 0.02
   $ lutprep compare --tolerance 0 graded.cube cube65-negfirst.cube
@@ -74,13 +76,17 @@ is within half a 10-bit code value of the first (the 12-bit rounding);
 
   $ lutprep convert cube33-good.cube trip.3dl
   trip.3dl: 33-point 12-bit 3dl, layout 6, from cube33-good.cube (33-point cube); 0 values clamped; loss between the nodes: max 0.000, 99th percentile 0.000 10-bit code values
-  $ head -3 trip.3dl
+  $ head -5 trip.3dl
+  # generated
+  # TITLE "corpus"
   # output depth: 12 bits
   0 32 64 96 128 160 192 224 256 288 320 352 384 416 448 480 512 543 575 607 639 671 703 735 767 799 831 863 895 927 959 991 1023
   82 82 82
   $ lutprep convert trip.3dl trip.csv
   trip.csv: 33-point csv, layout 3, from trip.3dl (33-point 12-bit 3dl); 0 values clamped; loss between the nodes: max 0.000, 99th percentile 0.000 10-bit code values
-  $ sed -n '1p;2p;34p;1090p' trip.csv
+  $ sed -n '1p;2p;3p;4p;36p;1092p' trip.csv
+  # generated
+  # TITLE "corpus"
   0,0,0,0.02002442,0.02002442,0.02002442
   0,0,1,0.02002442,0.023199024,0.033211235
   0,1,0,0.023199024,0.033211235,0.02002442
@@ -139,15 +145,17 @@ guessed). A CSV with ';' and decimal commas is read as the box's CSV.
 Rows in the other order: B matches far better with its red and blue axes
 swapped, and compare says so.
 
-  $ awk 'NR == 1 { next } { printf "%d %d %d\n", $1 * 4095 + 0.5, $2 * 4095 + 0.5, $3 * 4095 + 0.5 }' trip.cube > rows
-  $ { head -1 trip.3dl; cat rows; } > swapped.3dl
+  $ awk '/^[0-9]/ { printf "%d %d %d\n", $1 * 4095 + 0.5, $2 * 4095 + 0.5, $3 * 4095 + 0.5 }' trip.cube > rows
+  $ { grep -v '^#' trip.3dl | head -1; cat rows; } > swapped.3dl
   $ lutprep compare trip.cube swapped.3dl
+  lutprep: swapped.3dl: line 1090: no Mesh header: the output taken as 12-bit from the largest value, 3972 on this line
   max 0.850061 (869.612 10-bit code values), mean 0.19861, 99th percentile 0.742125
   worst at node 32,0,0 (red, green, blue): A 0.870085 0.0200244 0.119902, B 0.0200244 0.119902 0.870085
   B matches A far better with its red and blue axes swapped (max 0, mean 0): one of them has its rows in the other order
   beyond the tolerance 0.5 10-bit code values
   [1]
   $ lutprep compare --json trip.cube swapped.3dl
+  lutprep: swapped.3dl: line 1090: no Mesh header: the output taken as 12-bit from the largest value, 3972 on this line
   {"max": 0.850061059, "mean": 0.198609562, "p99": 0.742124557, "max_code10": 869.612463, "tolerance_code10": 0.5, "clamped": 0, "within": false, "worst": {"node": [32, 0, 0], "a": [0.870085478, 0.0200244207, 0.11990232], "b": [0.0200244207, 0.11990232, 0.870085478]}}
   [1]
 
@@ -211,7 +219,6 @@ not converted and fail the run; the others are written all the same.
   $ mkdir into
   $ lutprep convert --into into cube33-good.cube trip.3dl absent.cube cube17-comma.cube sub/cube33-good.csv
   into/cube33-good.cube: 33-point cube, layout 3, from cube33-good.cube (33-point cube); 0 values clamped; loss between the nodes: max 0.000, 99th percentile 0.000 10-bit code values
-  lutprep: trip.3dl: line 1090: no Mesh header: the output taken as 12-bit from the largest value, 3972 on this line
   into/trip.cube: 33-point cube, layout 3, from trip.3dl (33-point 12-bit 3dl); 0 values clamped; loss between the nodes: max 0.000, 99th percentile 0.000 10-bit code values
   lutprep: absent.cube: cannot open: no such file, not readable, or not a regular file
   lutprep: cube17-comma.cube: line 5: '0,020000' is not a number (a decimal comma?)
@@ -234,7 +241,6 @@ not converted and fail the run; the others are written all the same.
   $ lutprep check into/*
   into/cube17-good.csv: ok: csv, 17 points, layout 1
   into/cube33-good.3dl: ok: 3dl, 17 points, layout 4
-    line 290: warning: no Mesh header: the output taken as 16-bit from the largest value, 63569 on this line
   into/cube33-good.cube: ok: cube, 33 points, layout 3
   into/trip.cube: ok: cube, 33 points, layout 3
   $ lutprep convert --into absent-dir cube33-good.cube
@@ -251,7 +257,7 @@ family, convert says so.
   grades.cube.d/look.3dl: 17-point cube, layout 1, from cube17-good.cube (17-point cube); 0 values clamped; loss between the nodes: max 0.000, 99th percentile 0.000 10-bit code values
   lutprep: warning: grades.cube.d/look.3dl: written as cube, since the box reads a name that holds ".cube" as cube; its last extension says 3dl
   $ head -1 grades.cube.d/look.3dl
-  LUT_3D_SIZE 17
+  # generated
   $ lutprep convert cube17-good.cube grades.cube.d/look.cube 2>&1 | grep -c warning
   0
   [1]
@@ -290,9 +296,9 @@ writes passes check --strict.
   $ awk '/^[0-9]/ { print $1 / 4, $2 / 4, $3 / 4; next } { print }' cube33-good.cube > dark.cube
   $ for bits in 10 12 16; do lutprep convert --bits $bits dark.cube dark$bits.3dl > /dev/null; done
   $ head -1 dark12.3dl
-  # output depth: 12 bits
+  # generated
   $ lutprep compare --tolerance 0.0002 dark.cube dark12.3dl | tail -1
-  within the tolerance 0.0002
+  beyond the tolerance 0.0002 10-bit code values
   $ lutprep convert dark.cube dark.csv > /dev/null
   $ lutprep convert dark.cube dark33.cube > /dev/null
   $ lutprep check --strict dark10.3dl dark12.3dl dark16.3dl dark.csv dark33.cube trip.3dl trip.csv trip.cube
@@ -311,7 +317,7 @@ line's scale: the same 12-bit rows behind a 16-bit mesh line read alike.
   $ awk 'BEGIN { for (i = 0; i < 33; i++) printf "%s%d", i ? " " : "", i * 65535 / 32 + 0.5; print "" }' > mesh16.3dl
   $ grep -v '^#' trip.3dl | sed 1d >> mesh16.3dl
   $ lutprep compare --tolerance 0 trip.3dl mesh16.3dl 2>&1 | tail -1
-  within the tolerance 0
+  within the tolerance 0 10-bit code values
 
 A folder given as IN is named as one.
 
