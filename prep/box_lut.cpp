@@ -25,8 +25,12 @@ PrepFamily PrepFamilyOfBox(const Lut3dFamily *family) {
 }
 
 PrepFamily ReadingFamily(const char *path) {
+    // Another tool's format ("look.cube.clf") is read as its last extension
+    // says: the box would not take it whatever its name holds.
+    PrepFamily last = PrepFamilyOfName(path);
+    if (last != nullptr && last->write == nullptr) return last;
     const Lut3dFamily *box = Lut3dFamilyOfPath(path);
-    return box != nullptr ? PrepFamilyOfBox(box) : PrepFamilyOfName(path);
+    return box != nullptr ? PrepFamilyOfBox(box) : last;
 }
 
 const Lut3dSize *BoxSizeForSource(const PrepLut *source, const Lut3dSize *asked) {

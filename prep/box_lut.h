@@ -18,9 +18,10 @@ const Lut3dSize *LargestBoxSize();
 
 // The engine's family of a box family.
 PrepFamily PrepFamilyOfBox(const Lut3dFamily *family);
-// The family a file is read as: the box's, by the box's rule, when the name
-// gives one (so that the rows read are the rows the box would read); else
-// the last extension in any letter case.
+// The family a file is read as: a format the box does not take by its last
+// extension; else the box's, by the box's rule, when the name gives one (so
+// that the rows read are the rows the box would read); else the last
+// extension in any letter case.
 PrepFamily ReadingFamily(const char *path);
 
 // The size a source becomes: the one asked for, else the source's when the

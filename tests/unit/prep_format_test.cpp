@@ -115,3 +115,14 @@ TEST(PrepLineLoop, StopsAtTheFirstLineTheReaderRefuses) {
     EXPECT_EQ(seen.lines, (std::vector<std::string>{"a", "b"}));
     EXPECT_EQ(last, 2);
 }
+
+// The box's rule finds its extensions anywhere in a name, and lutprep reads
+// the box's families by it; a format of another tool the box never takes is
+// read by the name's last extension.
+TEST(PrepFormatTable, ReadingFamilyTakesAnotherToolsFormatByItsLastExtension) {
+    EXPECT_EQ(ReadingFamily("grade.cube.cc"), &kPrepFormatCc);
+    EXPECT_EQ(ReadingFamily("shots/a.3dl.SPI3D"), &kPrepFormatSpi3d);
+    EXPECT_EQ(ReadingFamily("grades.cube.d/look.3dl"), kPrepFamilyCube);
+    EXPECT_EQ(ReadingFamily("look.3dl"), kPrepFamily3dl);
+    EXPECT_EQ(ReadingFamily("notes.txt"), kPrepFamilyNone);
+}
