@@ -112,15 +112,55 @@ void BoxExtensionsText(char *out, size_t size) {
     }
 }
 
-int ReadSourceLut(const char *path, PrepLut *lut, PrepWarnings *warnings) {
-    PrepError error{};
-    if (PrepReadLutFile(path, ReadingFamily(path), lut, warnings, &error) == 0) return 0;
+PrepReadOptions ReadOptions(const CliArgs &args) { return PrepReadOptions{OptionValue(args, "cccid")}; }
+
+namespace {
+
+void PrintReadError(const char *path, const PrepError &error) {
     if (error.line > 0) {
         PrintError("%s: line %lld: %s", path, static_cast<long long>(error.line), error.text);
     } else {
         PrintError("%s: %s", path, error.text);
     }
-    return -1;
+}
+
+}  // namespace
+
+int ReadSourceChain(const char *const *paths, int32_t count, const PrepReadOptions &options, PrepTransform *t,
+                    PrepWarnings *warnings) {
+    PrepFreeTransform(t);
+    // One file's operations at a time, then added to the chain.
+    static PrepTransform one;
+    for (int32_t i = 0; i < count; i++) {
+        PrepWarnings read{};
+        PrepError error{};
+        if (PrepReadTransformFile(paths[i], ReadingFamily(paths[i]), options, &one, &read, &error) != 0) {
+            PrintReadError(paths[i], error);
+            PrepFreeTransform(t);
+            return -1;
+        }
+        if (count > 1) PrintGuessedDepth(paths[i], &read);
+        if (warnings != nullptr) *warnings = read;
+        if (PrepAppendTransform(t, &one, &error) != 0) {
+            PrintReadError(paths[i], error);
+            PrepFreeTransform(&one);
+            PrepFreeTransform(t);
+            return -1;
+        }
+    }
+    return 0;
+}
+
+int ReadSourceLut(const char *path, const PrepReadOptions &options, PrepLut *lut, PrepWarnings *warnings) {
+    static PrepTransform t;
+    if (ReadSourceChain(&path, 1, options, &t, warnings) != 0) return -1;
+    PrepError error{};
+    if (PrepTransformToLut(&t, PrepBakePoints(LargestBoxSize()->points), kPrepTetrahedral, lut, &error) != 0) {
+        PrintReadError(path, error);
+        PrepFreeTransform(&t);
+        return -1;
+    }
+    return 0;
 }
 
 void PrintGuessedDepth(const char *path, const PrepWarnings *warnings) {
@@ -143,4 +183,16 @@ void DescribeLut(const PrepLut *lut, char *out, size_t size) {
     bool domain = false;
     for (int c = 0; c < 3; c++) domain = domain || lut->domainMin[c] != 0.0f || lut->domainMax[c] != 1.0f;
     if (domain) CliAppend(out, size, lut->shaperPoints > 0 ? " and a domain" : " with a domain");
+}
+
+void DescribeTransform(const PrepTransform *t, char *out, size_t size) {
+    if (PrepIsSingleLut(t)) {
+        DescribeLut(&t->ops[0].lut, out, size);
+        return;
+    }
+    snprintf(out, size, "%d operation%s:", t->count, t->count == 1 ? "" : "s");
+    for (int32_t i = 0; i < t->count; i++) {
+        CliAppend(out, size, i == 0 ? " " : ", ");
+        CliAppend(out, size, t->ops[i].name);
+    }
 }

@@ -74,7 +74,9 @@ int RunCompare(const CliArgs &args) {
     PrepComparison result{};
     PrepError error{};
     int status = kExitFailed;
-    if (ReadSourceLut(args.operands[0], &a, nullptr) == 0 && ReadSourceLut(args.operands[1], &b, nullptr) == 0) {
+    PrepReadOptions options = ReadOptions(args);
+    if (ReadSourceLut(args.operands[0], options, &a, nullptr) == 0 &&
+        ReadSourceLut(args.operands[1], options, &b, nullptr) == 0) {
         if (PrepCompare(&a, &b, kPrepTetrahedral, &result, &error) != 0) {
             PrintError("%s", error.text);
         } else {

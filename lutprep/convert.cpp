@@ -65,15 +65,19 @@ bool CheckLut(const char *tempPath, const void *context, char *why, size_t whySi
     return ReadsBackAsMeant(tempPath, w->box, w->lut, w->bits, why, whySize);
 }
 
-// What convert was asked for: IN, OUT in the box's family, the size (null:
-// by IN's), the 3dl depth and the interpolation.
+// What convert was asked for: IN (one file, or a chain applied in order;
+// `in` names them for messages), OUT in the box's family, the size (null:
+// by IN's), the 3dl depth, the interpolation and the reading options.
 struct Request {
+    const char *const *ins;
+    int32_t inCount;
     const char *in;
     const char *out;
     const Lut3dFamily *box;
     const Lut3dSize *size;
     int32_t bits;
     PrepInterp interp;
+    PrepReadOptions options;
 };
 
 // What IN's NaN and infinite values did: which output nodes they reached,
@@ -88,10 +92,7 @@ void PrintNonfinite(const Request &q, const PrepLut *source, const Lut3dSize *si
         static_cast<long long>(touched), static_cast<long long>(PrepNodeCount(size->points)), kPrepCode10);
 }
 
-void PrintConverted(const Request &q, const PrepLut *source, const Lut3dSize *size, int64_t clamped,
-                    const PrepLoss &loss) {
-    char from[96];
-    DescribeLut(source, from, sizeof from);
+void PrintConverted(const Request &q, const char *from, const Lut3dSize *size, int64_t clamped, const PrepLoss &loss) {
     char depth[16] = "";
     if (q.box->intTable) snprintf(depth, sizeof depth, " %d-bit", q.bits);
     int32_t layout = q.box->intTable ? size->intLayout : size->floatLayout;
@@ -109,13 +110,33 @@ void PrintConverted(const Request &q, const PrepLut *source, const Lut3dSize *si
     }
 }
 
+// IN as one LUT: a single 3D LUT file as it is; anything else (a chain, a
+// CDL, a pre-LUT) baked at the nodes of the output size and between them.
+// *size becomes the output size.
+int ReadSource(const Request &q, PrepLut *source, const Lut3dSize **size, char *from, size_t fromSize) {
+    static PrepTransform t;
+    PrepWarnings warnings{};
+    if (ReadSourceChain(q.ins, q.inCount, q.options, &t, &warnings) != 0) return -1;
+    if (q.inCount == 1) PrintGuessedDepth(q.in, &warnings);
+    *size = q.size != nullptr ? q.size : LargestBoxSize();
+    DescribeTransform(&t, from, fromSize);
+    PrepError error{};
+    int32_t bake = PrepBakePoints((*size)->points);
+    if (PrepTransformToLut(&t, bake, q.interp, source, &error) != 0) {
+        PrintError("%s: %s", q.in, error.text);
+        PrepFreeTransform(&t);
+        return -1;
+    }
+    *size = BoxSizeForSource(source, q.size);
+    return 0;
+}
+
 // Reads IN, resamples it, writes OUT and says so; the exit status.
 int Convert(const Request &q) {
     PrepLut source{}, result{};
-    PrepWarnings warnings{};
-    if (ReadSourceLut(q.in, &source, &warnings) != 0) return kExitFailed;
-    PrintGuessedDepth(q.in, &warnings);
-    const Lut3dSize *size = BoxSizeForSource(&source, q.size);
+    const Lut3dSize *size = nullptr;
+    char from[160];
+    if (ReadSource(q, &source, &size, from, sizeof from) != 0) return kExitFailed;
 
     PrepError error{};
     PrepLoss loss{};
@@ -130,7 +151,7 @@ int Convert(const Request &q) {
     } else {
         const Written written{q.box, &result, q.bits};
         if (WriteReplacing(q.out, WriteLut, CheckLut, &written) == 0) {
-            PrintConverted(q, &source, size, clamped, loss);
+            PrintConverted(q, from, size, clamped, loss);
             PrintNonfinite(q, &source, size, touched);
             status = kExitOk;
         }
@@ -151,9 +172,15 @@ void InterpValues(char *out, size_t size) {
 }
 
 int RunConvert(const CliArgs &args) {
-    if (args.operandCount != 2) return UsageError("convert", "convert needs IN and OUT");
-    const char *in = args.operands[0];
-    const char *out = args.operands[1];
+    if (args.operandCount < 2) return UsageError("convert", "convert needs IN and OUT");
+    const int32_t inCount = args.operandCount - 1;
+    const char *out = args.operands[inCount];
+    // A chain is named in messages as its files joined by " + ".
+    char in[512] = "";
+    for (int32_t i = 0; i < inCount; i++) {
+        if (i > 0) CliAppend(in, sizeof in, " + ");
+        CliAppend(in, sizeof in, args.operands[i]);
+    }
 
     const Lut3dSize *size = nullptr;
     const char *sizeText = OptionValue(args, "size");
@@ -191,5 +218,5 @@ int RunConvert(const CliArgs &args) {
         return UsageError("convert", "--bits is for a 3dl OUT; %s is written as %s", out, box->name);
     }
 
-    return Convert(Request{in, out, box, size, bits, interp});
+    return Convert(Request{args.operands, inCount, in, out, box, size, bits, interp, ReadOptions(args)});
 }

@@ -14,6 +14,7 @@
 #include "prep/lut_read.h"
 #include "prep/resample.h"
 #include "prep/source_lut.h"
+#include "prep/transform.h"
 
 // Each takes the parsed command line: its options and operands. The exit
 // statuses are cli/'s; kExitFailed: refused, different, or a file that
@@ -70,9 +71,21 @@ void BoxExtensionsText(char *out, size_t size);
 
 // ---- source LUTs ----------------------------------------------------------
 
-// Reads path as its reading family into *lut; on failure prints the file,
-// the line and the reason and returns -1 (lut is then freed).
-int ReadSourceLut(const char *path, PrepLut *lut, PrepWarnings *warnings);
+// What the command line asks of the readers (--cccid).
+PrepReadOptions ReadOptions(const CliArgs &args);
+
+// Reads the files of a chain, each as its reading family, into *t, in
+// their order; the warnings are the last file's (each file's guessed depth
+// is printed when there are several). On failure prints the file, the line
+// and the reason and returns -1 (t is then freed).
+int ReadSourceChain(const char *const *paths, int32_t count, const PrepReadOptions &options, PrepTransform *t,
+                    PrepWarnings *warnings);
+
+// Reads path as one LUT: a 3D LUT file as it is, any other transform baked
+// at the nodes of the box's largest size and between them. On failure
+// prints the file, the line and the reason and returns -1 (lut is then
+// freed).
+int ReadSourceLut(const char *path, const PrepReadOptions &options, PrepLut *lut, PrepWarnings *warnings);
 
 // Prints what the reading of path had to guess, since nothing in the file
 // stated it: a 3dl's output bit depth, which scales every value.
@@ -81,3 +94,6 @@ void PrintGuessedDepth(const char *path, const PrepWarnings *warnings);
 // "65-point cube", "17-point 12-bit 3dl", with " with a shaper" and " with a
 // domain" where the file had them.
 void DescribeLut(const PrepLut *lut, char *out, size_t size);
+// A single 3D LUT as DescribeLut has it; else its operations in order:
+// "3 operations: 1D LUT, 3D LUT, ASC_CDL".
+void DescribeTransform(const PrepTransform *t, char *out, size_t size);

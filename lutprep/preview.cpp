@@ -50,7 +50,7 @@ int RunPreview(const CliArgs &args) {
     bool read = true;
     for (int i = 0; i < 2 && read && names[i] != nullptr; i++) {
         PrepWarnings warnings{};
-        read = ReadSourceLut(names[i], &luts[i], &warnings) == 0;
+        read = ReadSourceLut(names[i], ReadOptions(args), &luts[i], &warnings) == 0;
         if (read) PrintGuessedDepth(names[i], &warnings);
     }
     PrepError error{};

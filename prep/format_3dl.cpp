@@ -336,6 +336,7 @@ const PrepFormat kPrepFormat3dl = {
     .hasBitDepth = true,
     .boxRow = "three whole numbers",
     .parse = PrepParse3dl,
+    .parseTransform = nullptr,
     .write = PrepWrite3dl,
     .rowNode = PrepBlueFastestNode,
 };

@@ -261,6 +261,7 @@ const PrepFormat kPrepFormatCsv = {
     .hasBitDepth = false,
     .boxRow = "three whole numbers and three numbers, separated by commas",
     .parse = PrepParseCsv,
+    .parseTransform = nullptr,
     .write = WriteCsv,
     .rowNode = PrepBlueFastestNode,
 };

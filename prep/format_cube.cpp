@@ -405,6 +405,7 @@ const PrepFormat kPrepFormatCube = {
     .hasBitDepth = false,
     .boxRow = "three numbers",
     .parse = PrepParseCube,
+    .parseTransform = nullptr,
     .write = WriteCube,
     .rowNode = CubeRowNode,
 };

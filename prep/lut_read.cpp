@@ -32,14 +32,16 @@ PrepFamily PrepFamilyOfName(const char *path) {
 
 namespace {
 
+bool IsRead(PrepFamily format) { return format->parse != nullptr || format->parseTransform != nullptr; }
+
 // The extensions of the formats read: ".csv, .cube or .3dl".
 void ReadExtensionsText(char *out, size_t size) {
     int32_t count = 0;
-    for (int32_t i = 0; PrepFormatAt(i) != nullptr; i++) count += PrepFormatAt(i)->parse != nullptr ? 1 : 0;
+    for (int32_t i = 0; PrepFormatAt(i) != nullptr; i++) count += IsRead(PrepFormatAt(i)) ? 1 : 0;
     size_t used = 0;
     out[0] = '\0';
     for (int32_t i = 0, k = 0; PrepFormatAt(i) != nullptr && used < size; i++) {
-        if (PrepFormatAt(i)->parse == nullptr) continue;
+        if (!IsRead(PrepFormatAt(i))) continue;
         const char *joint = k == 0 ? "" : k + 1 == count ? " or " : ", ";
         int n = snprintf(out + used, size - used, "%s%s", joint, PrepFormatAt(i)->extension);
         if (n < 0) break;
@@ -50,28 +52,51 @@ void ReadExtensionsText(char *out, size_t size) {
 
 }  // namespace
 
-namespace {
+void PrepRefuseFileName(PrepError *error) {
+    char extensions[200];
+    ReadExtensionsText(extensions, sizeof extensions);
+    PrepSetError(error, 0, "not a LUT file name (%s)", extensions);
+}
 
-int ParseSource(const PrepSource &source, PrepFamily family, PrepLut *lut, PrepWarnings *warnings, PrepError *error) {
+int PrepParseSourceLut(const PrepSource &source, PrepFamily family, PrepLut *lut, PrepWarnings *warnings,
+                       PrepError *error) {
     if (warnings != nullptr) *warnings = PrepWarnings{};
     if (family != nullptr && family->parse != nullptr) return family->parse(source, lut, warnings, error);
     PrepFreeLut(lut);
-    char extensions[64];
-    ReadExtensionsText(extensions, sizeof extensions);
-    PrepSetError(error, 0, "not a LUT file name (%s)", extensions);
+    PrepRefuseFileName(error);
     return -1;
+}
+
+int PrepParseLut(const char *text, size_t size, PrepFamily family, PrepLut *lut, PrepWarnings *warnings,
+                 PrepError *error) {
+    return PrepParseSourceLut(PrepSource{text, size, nullptr}, family, lut, warnings, error);
+}
+
+namespace {
+
+struct LutRequest {
+    PrepFamily family;
+    PrepLut *lut;
+    PrepWarnings *warnings;
+    PrepError *error;
+};
+
+int ParseLutRequest(const PrepSource &source, void *context) {
+    LutRequest *q = static_cast<LutRequest *>(context);
+    return PrepParseSourceLut(source, q->family, q->lut, q->warnings, q->error);
 }
 
 }  // namespace
 
-int PrepParseLut(const char *text, size_t size, PrepFamily family, PrepLut *lut, PrepWarnings *warnings,
-                 PrepError *error) {
-    return ParseSource(PrepSource{text, size, nullptr}, family, lut, warnings, error);
-}
-
 int PrepReadLutFile(const char *path, PrepFamily family, PrepLut *lut, PrepWarnings *warnings, PrepError *error) {
     PrepFreeLut(lut);
     if (warnings != nullptr) *warnings = PrepWarnings{};
+    LutRequest request{family, lut, warnings, error};
+    return PrepReadFileSource(path, ParseLutRequest, &request, error);
+}
+
+int PrepReadFileSource(const char *path, int (*parse)(const PrepSource &source, void *context), void *context,
+                       PrepError *error) {
     // Never waits: a FIFO or a device is refused at once, not read for ever.
     FILE *file = PlatformOpenRegularFile(path);
     if (file == nullptr) {
@@ -85,7 +110,7 @@ int PrepReadLutFile(const char *path, PrepFamily family, PrepLut *lut, PrepWarni
         PrepSetError(error, 0, "more than %lld bytes: larger than any LUT file",
                      static_cast<long long>(kPrepMaxFileBytes));
     } else {
-        result = ParseSource(PrepSource{nullptr, 0, file}, family, lut, warnings, error);
+        result = parse(PrepSource{nullptr, 0, file}, context);
     }
     fclose(file);
     return result;

@@ -71,6 +71,17 @@ bool PrepEndsWithIgnoringCase(const char *text, const char *suffix);
 // files are opened, so a read cannot wait on a pipe or a device.
 int PrepReadLutFile(const char *path, PrepFamily family, PrepLut *lut, PrepWarnings *warnings, PrepError *error);
 
+// Opens the file at path as PrepReadLutFile does (a regular file, not
+// beyond kPrepMaxFileBytes) and hands it to parse as a source; the file is
+// closed after. parse's result, or -1 with *error set.
+int PrepReadFileSource(const char *path, int (*parse)(const PrepSource &source, void *context), void *context,
+                       PrepError *error);
+// PrepParseLut on a source.
+int PrepParseSourceLut(const PrepSource &source, PrepFamily family, PrepLut *lut, PrepWarnings *warnings,
+                       PrepError *error);
+// The refusal of a name that gives no format: the extensions read.
+void PrepRefuseFileName(PrepError *error);
+
 // The same for a file's bytes already in memory.
 int PrepParseLut(const char *text, size_t size, PrepFamily family, PrepLut *lut, PrepWarnings *warnings,
                  PrepError *error);

@@ -34,10 +34,9 @@ void ResetLut(PrepLut *lut) {
     }
 }
 
-// Where input x falls on an axis of `points` nodes spanning [lo, hi]: the
-// lower node i (0 to points - 2) and the fraction f towards the next one.
-// Input beyond the span (and NaN) is clamped to the edge.
-void Locate(double x, double lo, double hi, int32_t points, int32_t *i, double *f) {
+}  // namespace
+
+void PrepLocate(double x, double lo, double hi, int32_t points, int32_t *i, double *f) {
     double t = (x - lo) / (hi - lo);
     if (!(t > 0.0)) t = 0.0;
     if (t > 1.0) t = 1.0;
@@ -48,11 +47,13 @@ void Locate(double x, double lo, double hi, int32_t points, int32_t *i, double *
     *f = p - k;
 }
 
+namespace {
+
 // The shaper's curve of channel c at input x.
 double Shape(const PrepLut *lut, int c, double x) {
     int32_t i;
     double f;
-    Locate(x, lut->shaperMin[c], lut->shaperMax[c], lut->shaperPoints, &i, &f);
+    PrepLocate(x, lut->shaperMin[c], lut->shaperMax[c], lut->shaperPoints, &i, &f);
     double a = lut->shaper[3 * i + c];
     double b = lut->shaper[3 * (i + 1) + c];
     return a + f * (b - a);
@@ -127,7 +128,7 @@ void Evaluate(const PrepLut *lut, PrepInterp interp, const double in[3], double 
             out[0] = out[1] = out[2] = std::numeric_limits<double>::quiet_NaN();
             return;
         }
-        Locate(x, lut->domainMin[c], lut->domainMax[c], lut->points, &i[c], &f[c]);
+        PrepLocate(x, lut->domainMin[c], lut->domainMax[c], lut->points, &i[c], &f[c]);
     }
     if (interp == kPrepTrilinear) {
         Trilinear(lut, i, f, out);
@@ -202,6 +203,10 @@ void PrepEvaluate(const PrepLut *lut, PrepInterp interp, const float in[3], floa
     double y[3];
     Evaluate(lut, interp, x, y);
     for (int c = 0; c < 3; c++) out[c] = static_cast<float>(y[c]);
+}
+
+void PrepEvaluateDouble(const PrepLut *lut, PrepInterp interp, const double in[3], double out[3]) {
+    Evaluate(lut, interp, in, out);
 }
 
 int PrepSampleLattice(const PrepLut *lut, int32_t points, PrepInterp interp, float (*out)[3]) {

@@ -93,6 +93,13 @@ bool PrepIsPlainLattice(const PrepLut *lut);
 // edge), shaper (linear interpolation), then the lattice by tetrahedral or
 // trilinear interpolation. Computed in double, returned as float.
 void PrepEvaluate(const PrepLut *lut, PrepInterp interp, const float in[3], float out[3]);
+// The same in double, for a LUT within a chain of operations.
+void PrepEvaluateDouble(const PrepLut *lut, PrepInterp interp, const double in[3], double out[3]);
+
+// Where input x falls on an axis of `points` nodes spanning [lo, hi]: the
+// lower node *i (0 to points - 2) and the fraction *f towards the next one.
+// Input beyond the span (and NaN) is clamped to the edge.
+void PrepLocate(double x, double lo, double hi, int32_t points, int32_t *i, double *f);
 
 // The transform sampled on a lattice of `points` nodes per axis over
 // [0, 1]^3, red fastest, into out (points^3 rows). Where an output node

@@ -15,7 +15,7 @@ struct PrepSource;
 // The deepest nesting of elements read.
 constexpr int32_t kPrepXmlMaxDepth = 64;
 // The most elements one document holds.
-constexpr int64_t kPrepXmlMaxElements = 1 << 20;
+constexpr int64_t kPrepXmlMaxElements = 1 << 16;
 
 struct PrepXmlAttribute {
     const char *name;
