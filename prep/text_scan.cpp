@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <limits>
 
 #include "lut/exact_decimal.h"
@@ -249,14 +250,42 @@ float OutOfRange(const char *begin, const char *end) {
     return negative ? -magnitude : magnitude;
 }
 
+// The powers of ten that double holds exactly (5^22 < 2^53 < 5^23).
+constexpr double kDoublePowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                         1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr int kLargestDoublePower = static_cast<int>(std::size(kDoublePowersOfTen)) - 1;
+// Digits below 2^53 are exact in double.
+constexpr uint64_t kDoubleDigitsLimit = uint64_t{1} << 53;
+// A float's significand drops 29 of a double's 52 fraction bits.
+constexpr int kDroppedBits = 52 - 23;
+
+// digits over ten to fractionDigits into *value, for digits too many for
+// one float division ("0.1234567890", as some software writes LUTs): one
+// double division rounds the quotient correctly to double, and that double
+// rounds to the same float as the exact quotient unless it lies exactly
+// halfway between two floats, where the exact quotient may lie on either
+// side; false then, and for quotients below float's normal range, whose
+// halfway points lie elsewhere.
+bool DoubleDecimalFraction(uint64_t digits, int fractionDigits, float *value) {
+    double quotient = static_cast<double>(digits) / kDoublePowersOfTen[fractionDigits];
+    if (quotient != 0.0 && quotient < static_cast<double>(std::numeric_limits<float>::min())) return false;
+    uint64_t bits;
+    memcpy(&bits, &quotient, sizeof bits);
+    constexpr uint64_t kDroppedMask = (uint64_t{1} << kDroppedBits) - 1;
+    if ((bits & kDroppedMask) == uint64_t{1} << (kDroppedBits - 1)) return false;
+    *value = static_cast<float>(quotient);
+    return true;
+}
+
 // The fields LUT files are mostly made of, "0.123456" or "-1.5": digits
 // (at least one before the point), an optional fraction, an optional minus
 // sign, up to a blank, the separator or the end. When the digits as one
 // integer and the power of ten of the fraction are both exact in float, one
 // float division rounds the value correctly, as from_chars would, at a
-// fraction of its cost (parsing is most of a conversion's time). Returns
-// where the field ends, or nullptr for any other field, which from_chars
-// then reads.
+// fraction of its cost (parsing is most of a conversion's time); up to
+// double's exact digits and powers, one double division nearly always
+// does. Returns where the field ends, or nullptr for any other field,
+// which from_chars then reads.
 const char *PlainDecimal(const char *p, const char *end, char separator, float *value) {
     bool negative = p < end && *p == '-';
     if (negative) p++;
@@ -269,9 +298,9 @@ const char *PlainDecimal(const char *p, const char *end, char separator, float *
         if (digit <= 9u) {
             any = true;
             digits = digits * 10u + digit;
-            // Beyond what one float operation converts exactly: from_chars.
-            if (digits >= kExactDigitsLimit) return nullptr;
-            if (fraction >= 0 && ++fraction > kLargestExactPower) return nullptr;
+            // Beyond what one double operation converts exactly: from_chars.
+            if (digits >= kDoubleDigitsLimit) return nullptr;
+            if (fraction >= 0 && ++fraction > kLargestDoublePower) return nullptr;
         } else if (*p == '.' && fraction < 0 && any) {
             fraction = 0;
         } else if (IsBlank(*p) || (separator != 0 && *p == separator)) {
@@ -280,8 +309,12 @@ const char *PlainDecimal(const char *p, const char *end, char separator, float *
             return nullptr;
         }
     }
+    if (!any) return nullptr;
+    int fractionDigits = fraction < 0 ? 0 : fraction;
     float v;
-    if (!any || !ExactDecimalFraction(digits, fraction < 0 ? 0 : fraction, &v)) return nullptr;
+    if (!ExactDecimalFraction(digits, fractionDigits, &v) && !DoubleDecimalFraction(digits, fractionDigits, &v)) {
+        return nullptr;
+    }
     *value = negative ? -v : v;
     return p;
 }
