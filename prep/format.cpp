@@ -6,7 +6,10 @@
 
 namespace {
 
-const PrepFamily kFormats[] = {&kPrepFormatCsv, &kPrepFormatCube, &kPrepFormat3dl};
+const PrepFamily kFormats[] = {
+    &kPrepFormatCsv,   &kPrepFormatCube,   &kPrepFormat3dl, &kPrepFormatCsp,      &kPrepFormatSpi1d,
+    &kPrepFormatSpi3d, &kPrepFormatSpimtx, &kPrepFormatHdl, &kPrepFormatDiscreet,
+};
 
 }  // namespace
 

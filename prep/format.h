@@ -49,6 +49,12 @@ struct PrepFormat {
 extern const PrepFormat kPrepFormatCsv;
 extern const PrepFormat kPrepFormatCube;
 extern const PrepFormat kPrepFormat3dl;
+extern const PrepFormat kPrepFormatCsp;
+extern const PrepFormat kPrepFormatSpi1d;
+extern const PrepFormat kPrepFormatSpi3d;
+extern const PrepFormat kPrepFormatSpimtx;
+extern const PrepFormat kPrepFormatHdl;
+extern const PrepFormat kPrepFormatDiscreet;
 
 // The formats by their old names, as the engine's callers name them.
 inline constexpr PrepFamily kPrepFamilyNone = nullptr;

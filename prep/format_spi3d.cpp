@@ -1,0 +1,176 @@
+// lutprep's reading of Sony Pictures Imageworks 3D LUTs (.spi3d).
+//
+//   SPILUT 1.0         any letter case, anything after it
+//   3 3                not used
+//   n n n              points per axis, the same on each
+//   ri gi bi r g b     one line per node: its index on each axis, then its
+//   ...                output; in any order, each node once
+// The lattice covers [0, 1] on each axis. As OpenColorIO does, lines that
+// are not six fields are skipped, and the reading stops once every node is
+// given.
+#include <cmath>
+#include <cstddef>
+#include <cstdlib>
+
+#include "prep/format.h"
+#include "prep/lut_read.h"
+#include "prep/text_scan.h"
+#include "prep/transform.h"
+
+namespace {
+
+// The three lines before the nodes.
+constexpr int kHeaderLines = 3;
+// The return of the line that gives the last node: the loop stops, without
+// fault.
+constexpr int kAllGiven = 1;
+
+struct Spi3dReading {
+    int headerLines;
+    PrepLut lut;
+    // One byte per node: given yet.
+    unsigned char *given;
+    int64_t nodesGiven;
+    PrepError *error;
+};
+
+int ReadSize(const PrepLine &line, Spi3dReading *s) {
+    int64_t n[3] = {};
+    const char *p = line.begin;
+    for (int i = 0; i < 3; i++) {
+        if (ScanInteger(&p, line.end, 0, &n[i]) != kFieldNumber) {
+            PrepSetError(s->error, line.number, "the size line needs three whole numbers, the points of each axis");
+            return -1;
+        }
+    }
+    if (n[0] != n[1] || n[0] != n[2]) {
+        PrepSetError(s->error, line.number, "sizes %lld %lld %lld: the lattice must have as many points on each axis",
+                     static_cast<long long>(n[0]), static_cast<long long>(n[1]), static_cast<long long>(n[2]));
+        return -1;
+    }
+    if (n[0] < kPrepMinPoints || n[0] > kPrepMaxPoints) {
+        PrepSetError(s->error, line.number, "size %lld: a lattice has %d to %d points per axis",
+                     static_cast<long long>(n[0]), kPrepMinPoints, kPrepMaxPoints);
+        return -1;
+    }
+    int32_t points = static_cast<int32_t>(n[0]);
+    if (PrepAllocLut(&s->lut, points, 0, s->error) != 0) return -1;
+    s->given = static_cast<unsigned char *>(calloc(static_cast<size_t>(PrepNodeCount(points)), 1));
+    if (s->given == nullptr) {
+        PrepSetError(s->error, line.number, "out of memory for a %d-point lattice", points);
+        return -1;
+    }
+    return 0;
+}
+
+// A line of six fields, three whole numbers and three reals; false for any
+// other line, which is skipped.
+bool ScanNode(const PrepLine &line, int64_t index[3], float value[3]) {
+    const char *p = line.begin;
+    for (int i = 0; i < 3; i++) {
+        if (ScanInteger(&p, line.end, 0, &index[i]) != kFieldNumber) return false;
+    }
+    for (int i = 0; i < 3; i++) {
+        if (ScanReal(&p, line.end, 0, false, &value[i]) != kFieldNumber) return false;
+    }
+    return SkipBlanks(p, line.end) == line.end;
+}
+
+int ReadNode(const PrepLine &line, Spi3dReading *s) {
+    int64_t index[3];
+    float value[3];
+    if (!ScanNode(line, index, value)) return 0;
+    int64_t n = s->lut.points;
+    for (int i = 0; i < 3; i++) {
+        if (index[i] < 0 || index[i] >= n) {
+            PrepSetError(s->error, line.number, "node %lld %lld %lld is outside the %lld-point lattice",
+                         static_cast<long long>(index[0]), static_cast<long long>(index[1]),
+                         static_cast<long long>(index[2]), static_cast<long long>(n));
+            return -1;
+        }
+        if (!std::isfinite(value[i])) {
+            PrepSetError(s->error, line.number, "a NaN or infinite value");
+            return -1;
+        }
+    }
+    int64_t node = index[0] + n * (index[1] + n * index[2]);
+    if (s->given[node] != 0) {
+        PrepSetError(s->error, line.number, "node %lld %lld %lld given twice", static_cast<long long>(index[0]),
+                     static_cast<long long>(index[1]), static_cast<long long>(index[2]));
+        return -1;
+    }
+    s->given[node] = 1;
+    for (int c = 0; c < 3; c++) s->lut.values[3 * node + c] = value[c];
+    return ++s->nodesGiven == PrepNodeCount(s->lut.points) ? kAllGiven : 0;
+}
+
+int ReadSpi3dLine(void *state, const PrepLine &line) {
+    Spi3dReading *s = static_cast<Spi3dReading *>(state);
+    if (s->headerLines == kHeaderLines) return ReadNode(line, s);
+    s->headerLines++;
+    if (s->headerLines == 1) {
+        // The magic word may run on into a version ("SPILUT1.0"): only the
+        // line's first six bytes are matched.
+        const char *rest = nullptr;
+        constexpr ptrdiff_t kMagicBytes = 6;
+        const char *magicEnd = line.end - line.begin < kMagicBytes ? line.end : line.begin + kMagicBytes;
+        if (!MatchKeyword(line.begin, magicEnd, "SPILUT", &rest)) {
+            PrepSetError(s->error, line.number, "not an spi3d file: the first line does not begin with SPILUT");
+            return -1;
+        }
+        return 0;
+    }
+    return s->headerLines == kHeaderLines ? ReadSize(line, s) : 0;
+}
+
+// The first node not given, for the message.
+void MissingNode(const Spi3dReading &s, int64_t index[3]) {
+    int64_t n = s.lut.points;
+    int64_t node = 0;
+    while (s.given[node] != 0) node++;
+    index[0] = node % n;
+    index[1] = node / n % n;
+    index[2] = node / (n * n);
+}
+
+int ParseSpi3d(const PrepSource &source, const PrepReadOptions &, PrepTransform *t, PrepWarnings *, PrepError *error) {
+    PrepFreeTransform(t);
+    Spi3dReading s{};
+    s.error = error;
+    int64_t lastLine = 1;
+    int result = ForEachSourceLine(source, false, 0, ReadSpi3dLine, &s, &lastLine, error);
+    if (result == 0 && s.given == nullptr) {
+        PrepSetError(error, lastLine, "the file ends before its size line (the third)");
+        result = -1;
+    } else if (result == 0) {
+        int64_t index[3];
+        MissingNode(s, index);
+        PrepSetError(error, lastLine, "%lld of %lld nodes given; node %lld %lld %lld is missing",
+                     static_cast<long long>(s.nodesGiven), static_cast<long long>(PrepNodeCount(s.lut.points)),
+                     static_cast<long long>(index[0]), static_cast<long long>(index[1]),
+                     static_cast<long long>(index[2]));
+        result = -1;
+    }
+    free(s.given);
+    if (result != kAllGiven) {
+        PrepFreeLut(&s.lut);
+        return -1;
+    }
+    s.lut.family = &kPrepFormatSpi3d;
+    if (PrepAddLut(t, &s.lut, kPrepInterpDefault, error) != 0) return -1;
+    t->family = &kPrepFormatSpi3d;
+    return 0;
+}
+
+}  // namespace
+
+const PrepFormat kPrepFormatSpi3d = {
+    .name = "spi3d",
+    .extension = ".spi3d",
+    .hasBitDepth = false,
+    .boxRow = nullptr,
+    .parse = nullptr,
+    .parseTransform = ParseSpi3d,
+    .write = nullptr,
+    .rowNode = nullptr,
+};
