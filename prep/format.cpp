@@ -7,8 +7,9 @@
 namespace {
 
 const PrepFamily kFormats[] = {
-    &kPrepFormatCsv,   &kPrepFormatCube,   &kPrepFormat3dl, &kPrepFormatCsp,      &kPrepFormatSpi1d,
-    &kPrepFormatSpi3d, &kPrepFormatSpimtx, &kPrepFormatHdl, &kPrepFormatDiscreet,
+    &kPrepFormatCsv,    &kPrepFormatCube, &kPrepFormat3dl,      &kPrepFormatCsp, &kPrepFormatSpi1d, &kPrepFormatSpi3d,
+    &kPrepFormatSpimtx, &kPrepFormatHdl,  &kPrepFormatDiscreet, &kPrepFormatCsv, &kPrepFormatCube,  &kPrepFormat3dl,
+    &kPrepFormatCub,    &kPrepFormatItx,  &kPrepFormatVf,       &kPrepFormatM3d, &kPrepFormatMga,   &kPrepFormatLook,
 };
 
 }  // namespace

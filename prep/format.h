@@ -55,6 +55,13 @@ extern const PrepFormat kPrepFormatSpi3d;
 extern const PrepFormat kPrepFormatSpimtx;
 extern const PrepFormat kPrepFormatHdl;
 extern const PrepFormat kPrepFormatDiscreet;
+// Read only: other tools' formats, converted for the box.
+extern const PrepFormat kPrepFormatCub;
+extern const PrepFormat kPrepFormatItx;
+extern const PrepFormat kPrepFormatVf;
+extern const PrepFormat kPrepFormatM3d;
+extern const PrepFormat kPrepFormatMga;
+extern const PrepFormat kPrepFormatLook;
 
 // The formats by their old names, as the engine's callers name them.
 inline constexpr PrepFamily kPrepFamilyNone = nullptr;

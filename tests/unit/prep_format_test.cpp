@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "lut/lut3d_reader.h"
+#include "prep/box_lut.h"
 #include "prep/format.h"
 #include "prep/lut_read.h"
 #include "prep/text_scan.h"
@@ -22,13 +23,25 @@ TEST(PrepFormatTable, EachFormatIsTheBoxsFamilyOfItsExtension) {
         EXPECT_EQ(PrepFamilyOfName(upper.c_str()), format);
         EXPECT_EQ(PrepFamilyOfName((std::string("grade") + format->extension + ".bak").c_str()), kPrepFamilyNone);
         // check and convert name the engine's format by the box's family and
-        // take a 3dl's depth where the box fills its integer table.
+        // take a 3dl's depth where the box fills its integer table. The
+        // formats of other tools the box does not take are read only.
         const Lut3dFamily *box = Lut3dFamilyOfPath((std::string("grade") + format->extension).c_str());
-        ASSERT_NE(box, nullptr);
+        EXPECT_TRUE(format->parse != nullptr || format->parseTransform != nullptr);
+        if (box == nullptr) {
+            EXPECT_EQ(format->write, nullptr);
+            EXPECT_FALSE(format->hasBitDepth);
+            continue;
+        }
         EXPECT_STREQ(box->name, format->name);
         EXPECT_EQ(box->intTable, format->hasBitDepth);
         EXPECT_NE(format->parse, nullptr);
         EXPECT_NE(format->write, nullptr);
+    }
+    // Each of the box's families is a format of the table, read and written.
+    for (int32_t i = 0; Lut3dFamilyAt(i) != nullptr; i++) {
+        PrepFamily format = PrepFamilyOfBox(Lut3dFamilyAt(i));
+        ASSERT_NE(format, nullptr) << Lut3dFamilyAt(i)->name;
+        EXPECT_NE(format->write, nullptr) << Lut3dFamilyAt(i)->name;
     }
     // The formats the engine's callers name are in the table.
     EXPECT_EQ(PrepFamilyOfName("a.csv"), kPrepFamilyCsv);
@@ -41,7 +54,15 @@ TEST(PrepFormatTable, NoFormatNamesTheExtensionsRead) {
     PrepLut lut{};
     PrepError error{};
     EXPECT_EQ(PrepParseLut("0 0 0\n", 6, kPrepFamilyNone, &lut, nullptr, &error), -1);
-    EXPECT_STREQ(error.text, "not a LUT file name (.csv, .cube or .3dl)");
+    // The box's formats first, then every other format read, in the table's
+    // order.
+    std::vector<std::string> read;
+    for (int32_t i = 0; PrepFormatAt(i) != nullptr; i++) read.emplace_back(PrepFormatAt(i)->extension);
+    ASSERT_GE(read.size(), 3u);
+    std::string listed = ".csv, .cube, .3dl";
+    for (size_t i = 3; i < read.size(); i++) listed += (i + 1 == read.size() ? " or " : ", ") + read[i];
+    if (read.size() == 3) listed = ".csv, .cube or .3dl";
+    EXPECT_EQ(std::string(error.text), "not a LUT file name (" + listed + ")");
     EXPECT_EQ(lut.values, nullptr);
 }
 

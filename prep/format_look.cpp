@@ -1,0 +1,185 @@
+// Iridas (SpeedGrade) .look: the 3D table of a look, read as OpenColorIO
+// reads it.
+//
+// An XML document, <look> at its root. Its <LUT> element holds the table:
+//   <size>"n"</size>        n points per axis, 2 to 256, quoted or not
+//   <data>"hex"</data>      3 n^3 values, red fastest, each 8 hex digits:
+//                           a float's 4 bytes, least significant first
+//                           ("0000803F" is 1.0), in either letter case
+// The digits may be broken by blanks, line ends and quotes, nothing else.
+// The rest of the look (its shaders, a 1D section) is what the grading
+// software built the table from, so it is not read; but a look restricted
+// by a <mask> with content is refused, since no table can hold the mask.
+// Element names are matched in their letter case, as OpenColorIO matches
+// them.
+#include <cstdio>
+#include <cstring>
+
+#include "prep/format.h"
+#include "prep/table_rows.h"
+#include "prep/text_scan.h"
+#include "prep/xml_tree.h"
+
+namespace {
+
+bool Named(const PrepXmlNode *node, const char *name) { return strcmp(PrepXmlLocalName(node), name) == 0; }
+
+// The <LUT> of the look; null with *error set when there is none, or the
+// look is masked.
+const PrepXmlNode *FindLut(const PrepXmlNode *root, PrepError *error) {
+    if (!Named(root, "look")) {
+        PrepSetError(error, root->line, "the root element is <%.64s>, not <look>: not an Iridas .look file",
+                     root->name);
+        return nullptr;
+    }
+    const PrepXmlNode *lut = nullptr;
+    for (const PrepXmlNode *child = root->firstChild; child != nullptr; child = child->next) {
+        if (Named(child, "mask") && child->firstChild != nullptr) {
+            PrepSetError(error, child->line,
+                         "a <mask> with content: the look applies within a mask, which no LUT holds");
+            return nullptr;
+        }
+        if (!Named(child, "LUT")) continue;
+        if (lut != nullptr) {
+            PrepSetError(error, child->line, "a second <LUT> (the first on line %lld)",
+                         static_cast<long long>(lut->line));
+            return nullptr;
+        }
+        lut = child;
+    }
+    if (lut == nullptr) PrepSetError(error, root->line, "no <LUT> element: the look holds no table");
+    return lut;
+}
+
+bool IsQuote(char c) { return c == '"' || c == '\''; }
+
+int ReadSize(const PrepXmlNode *size, int32_t *points, PrepError *error) {
+    // An empty element has no text at all.
+    const char *begin = size->text != nullptr ? size->text : "", *end = begin + size->textLength;
+    for (; begin < end && (IsBlank(*begin) || *begin == '\n' || IsQuote(*begin)); begin++) {
+    }
+    for (; end > begin && (IsBlank(end[-1]) || end[-1] == '\n' || IsQuote(end[-1])); end--) {
+    }
+    int64_t n = 0;
+    const char *p = begin;
+    if (ScanInteger(&p, end, 0, &n) != kFieldNumber || p != end || n < kPrepMinPoints || n > kPrepMaxPoints) {
+        PrepSetError(error, size->line, "<size> needs one whole number from %d to %d", kPrepMinPoints, kPrepMaxPoints);
+        return -1;
+    }
+    *points = static_cast<int32_t>(n);
+    return 0;
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// The count of hex digits of <data>; -1 with *error set at the first
+// character that is neither a digit nor a blank, line end or quote.
+int64_t CountDigits(const PrepXmlNode *data, PrepError *error) {
+    int64_t digits = 0, line = data->line;
+    for (size_t i = 0; i < data->textLength; i++) {
+        char c = data->text[i];
+        if (HexDigit(c) >= 0) {
+            digits++;
+        } else if (c == '\n') {
+            line++;
+        } else if (c != ' ' && c != '\r' && !IsQuote(c)) {
+            char shown[16];
+            if (c == '\t') {
+                snprintf(shown, sizeof shown, "a tab");
+            } else if (c >= ' ' && c <= '~') {
+                snprintf(shown, sizeof shown, "'%c'", c);
+            } else {
+                snprintf(shown, sizeof shown, "byte %d", static_cast<unsigned char>(c));
+            }
+            PrepSetError(error, line, "%s in <data>, where only hex digits, blanks, line ends and quotes belong",
+                         shown);
+            return -1;
+        }
+    }
+    return digits;
+}
+
+// The values of <data> into the lattice, 8 digits each, least significant
+// byte first.
+void DecodeData(const PrepXmlNode *data, PrepLut *lut, PrepWarnings *warnings) {
+    uint32_t bits = 0;
+    int digit = 0;
+    int64_t value = 0, line = data->line;
+    for (size_t i = 0; i < data->textLength; i++) {
+        int d = HexDigit(data->text[i]);
+        line += data->text[i] == '\n' ? 1 : 0;
+        if (d < 0) continue;
+        // Digit pairs are bytes; a pair's first digit is its high nibble.
+        int byte = digit / 2, high = digit % 2 == 0 ? 4 : 0;
+        bits |= static_cast<uint32_t>(d) << (8 * byte + high);
+        if (++digit < 8) continue;
+        float v;
+        memcpy(&v, &bits, sizeof v);
+        lut->values[value++] = v;
+        NoteValue(warnings, v, 0.0, 1.0, line);
+        bits = 0;
+        digit = 0;
+    }
+}
+
+int ReadTable(const PrepXmlNode *lutNode, PrepLut *lut, PrepWarnings *warnings, PrepError *error) {
+    const PrepXmlNode *size = nullptr, *data = nullptr;
+    for (const PrepXmlNode *child = lutNode->firstChild; child != nullptr; child = child->next) {
+        const PrepXmlNode **slot = Named(child, "size") ? &size : Named(child, "data") ? &data : nullptr;
+        if (slot == nullptr || *slot != nullptr) {
+            PrepSetError(error, child->line, "<%.64s>%s inside <LUT>, which holds one <size> and one <data>",
+                         child->name, slot == nullptr ? "" : " again");
+            return -1;
+        }
+        *slot = child;
+    }
+    if (size == nullptr || data == nullptr) {
+        PrepSetError(error, lutNode->line, "<LUT> without <%s>", size == nullptr ? "size" : "data");
+        return -1;
+    }
+    int32_t points = 0;
+    if (ReadSize(size, &points, error) != 0) return -1;
+    int64_t digits = CountDigits(data, error);
+    if (digits < 0) return -1;
+    int64_t needed = 8 * 3 * PrepNodeCount(points);
+    if (digits != needed) {
+        PrepSetError(error, data->line, "<data> holds %lld hex digits; <size> %d (line %lld) needs %lld (8 a value)",
+                     static_cast<long long>(digits), points, static_cast<long long>(size->line),
+                     static_cast<long long>(needed));
+        return -1;
+    }
+    if (PrepAllocLut(lut, points, 0, error) != 0) return -1;
+    DecodeData(data, lut, warnings);
+    lut->family = &kPrepFormatLook;
+    lut->statedPoints = points;
+    return 0;
+}
+
+int ParseLook(const PrepSource &source, PrepLut *lut, PrepWarnings *warnings, PrepError *error) {
+    PrepFreeLut(lut);
+    PrepXmlDocument doc{};
+    int result = PrepParseXml(source, &doc, error);
+    const PrepXmlNode *lutNode = result == 0 ? FindLut(doc.root, error) : nullptr;
+    result = lutNode != nullptr ? ReadTable(lutNode, lut, warnings, error) : -1;
+    PrepFreeXml(&doc);
+    FinishWarnings(warnings, "[0, 1]");
+    return result;
+}
+
+}  // namespace
+
+const PrepFormat kPrepFormatLook = {
+    .name = "look",
+    .extension = ".look",
+    .hasBitDepth = false,
+    .boxRow = nullptr,
+    .parse = ParseLook,
+    .parseTransform = nullptr,
+    .write = nullptr,
+    .rowNode = PrepRedFastestNode,
+};
