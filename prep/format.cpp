@@ -6,7 +6,7 @@
 
 namespace {
 
-const PrepFamily kFormats[] = {&kPrepFormatCsv, &kPrepFormatCube, &kPrepFormat3dl};
+const PrepFamily kFormats[] = {&kPrepFormatCsv, &kPrepFormatCube, &kPrepFormat3dl, &kPrepFormatClf, &kPrepFormatCtf};
 
 }  // namespace
 

@@ -49,6 +49,8 @@ struct PrepFormat {
 extern const PrepFormat kPrepFormatCsv;
 extern const PrepFormat kPrepFormatCube;
 extern const PrepFormat kPrepFormat3dl;
+extern const PrepFormat kPrepFormatClf;
+extern const PrepFormat kPrepFormatCtf;
 
 // The formats by their old names, as the engine's callers name them.
 inline constexpr PrepFamily kPrepFamilyNone = nullptr;
