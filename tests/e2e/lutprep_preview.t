@@ -46,7 +46,7 @@ written over: the LUT stays as it was and nothing else is written.
   $ before=$(ls; md5sum good33.cube)
   $ lutprep preview identity.cube good33.cube
   lutprep: good33.cube: OUT must be a .png name (it is written over)
-  usage: lutprep preview [--width W] LUT [LUT2] OUT.png
+  usage: lutprep preview [--cccid ID] [--width W] LUT [LUT2] OUT.png
   [2]
   $ [ "$(ls; md5sum good33.cube)" = "$before" ] && echo unchanged
   unchanged
