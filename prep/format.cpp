@@ -11,6 +11,7 @@ const PrepFamily kFormats[] = {
     &kPrepFormatSpimtx, &kPrepFormatHdl,  &kPrepFormatDiscreet, &kPrepFormatCsv, &kPrepFormatCube,  &kPrepFormat3dl,
     &kPrepFormatCub,    &kPrepFormatItx,  &kPrepFormatVf,       &kPrepFormatM3d, &kPrepFormatMga,   &kPrepFormatLook,
 };
+const PrepFamily kFormats[] = {&kPrepFormatCsv, &kPrepFormatCube, &kPrepFormat3dl, &kPrepFormatClf, &kPrepFormatCtf};
 
 }  // namespace
 

@@ -62,6 +62,8 @@ extern const PrepFormat kPrepFormatVf;
 extern const PrepFormat kPrepFormatM3d;
 extern const PrepFormat kPrepFormatMga;
 extern const PrepFormat kPrepFormatLook;
+extern const PrepFormat kPrepFormatClf;
+extern const PrepFormat kPrepFormatCtf;
 
 // The formats by their old names, as the engine's callers name them.
 inline constexpr PrepFamily kPrepFamilyNone = nullptr;

@@ -1,0 +1,66 @@
+// The operations of CLF and CTF files that are neither a table nor a
+// matrix: Range, Log and Exponent, and a 1D table indexed by half-float
+// values. Each is an apply function of a PrepOp (prep/transform.h) that
+// reads its numbers from params, already normalised to 0..1 by the reader
+// (prep/format_clf.cpp), and computes as OpenColorIO 2.1 does, in double.
+#pragma once
+
+#include <cstdint>
+
+#include "prep/transform.h"
+
+// Range: out = in * scale + offset, then clamped below, above or both.
+enum PrepRangeParam : int32_t { kPrepRangeScale, kPrepRangeOffset, kPrepRangeLow, kPrepRangeHigh };
+// Its style: which of the clamps apply (bits).
+enum PrepRangeClamp : int32_t { kPrepRangeClampLow = 1, kPrepRangeClampHigh = 2 };
+void PrepApplyRange(const PrepOp &op, double rgb[3]);
+
+enum PrepLogStyle : int32_t {
+    kPrepLog10,
+    kPrepLog2,
+    kPrepAntiLog10,
+    kPrepAntiLog2,
+    kPrepLinToLog,
+    kPrepLogToLin,
+    kPrepCameraLinToLog,
+    kPrepCameraLogToLin
+};
+// The numbers of a Log, per channel: channel c's are params[c *
+// kPrepLogParams + k]. The linear segment of the camera styles (below
+// linSideBreak) is out = linearSlope * in + linearOffset.
+enum PrepLogParam : int32_t {
+    kPrepLogBase,
+    kPrepLogSideSlope,
+    kPrepLogSideOffset,
+    kPrepLinSideSlope,
+    kPrepLinSideOffset,
+    kPrepLinSideBreak,
+    kPrepLinearSlope,
+    kPrepLinearOffset,
+    kPrepLogParams
+};
+void PrepApplyLog(const PrepOp &op, double rgb[3]);
+
+enum PrepExponentStyle : int32_t {
+    kPrepBasicFwd,
+    kPrepBasicRev,
+    kPrepBasicMirrorFwd,
+    kPrepBasicMirrorRev,
+    kPrepBasicPassThruFwd,
+    kPrepBasicPassThruRev,
+    kPrepMonCurveFwd,
+    kPrepMonCurveRev,
+    kPrepMonCurveMirrorFwd,
+    kPrepMonCurveMirrorRev
+};
+// The numbers of an Exponent, per channel: the exponent at params[2 * c],
+// the offset (monCurve styles) at params[2 * c + 1].
+void PrepApplyExponent(const PrepOp &op, double rgb[3]);
+
+// A 1D LUT over the half-float domain: op.curve holds 65536 rows, row k
+// the output for the input whose 16-bit half-float pattern is k; between
+// two half values the output is linear.
+void PrepApplyHalfCurve(const PrepOp &op, double rgb[3]);
+
+// The value of a 16-bit half-float pattern.
+double PrepHalfValue(uint16_t bits);
