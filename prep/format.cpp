@@ -12,6 +12,8 @@ const PrepFamily kFormats[] = {
     &kPrepFormatCub,    &kPrepFormatItx,  &kPrepFormatVf,       &kPrepFormatM3d, &kPrepFormatMga,   &kPrepFormatLook,
 };
 const PrepFamily kFormats[] = {&kPrepFormatCsv, &kPrepFormatCube, &kPrepFormat3dl, &kPrepFormatClf, &kPrepFormatCtf};
+const PrepFamily kFormats[] = {&kPrepFormatCsv, &kPrepFormatCube, &kPrepFormat3dl,
+                               &kPrepFormatCc,  &kPrepFormatCcc,  &kPrepFormatCdl};
 
 }  // namespace
 

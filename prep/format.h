@@ -64,6 +64,9 @@ extern const PrepFormat kPrepFormatMga;
 extern const PrepFormat kPrepFormatLook;
 extern const PrepFormat kPrepFormatClf;
 extern const PrepFormat kPrepFormatCtf;
+extern const PrepFormat kPrepFormatCc;
+extern const PrepFormat kPrepFormatCcc;
+extern const PrepFormat kPrepFormatCdl;
 
 // The formats by their old names, as the engine's callers name them.
 inline constexpr PrepFamily kPrepFamilyNone = nullptr;

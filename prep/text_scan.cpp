@@ -421,6 +421,8 @@ const char *PrepWarningName(PrepWarningCode code) {
         return "shifted-rows";
     case kPrepWarnBitDepth:
         return "bit-depth";
+    case kPrepWarnIgnored:
+        return "ignored";
     case kPrepWarningCodes:
         break;
     }
