@@ -7,13 +7,11 @@
 namespace {
 
 const PrepFamily kFormats[] = {
-    &kPrepFormatCsv,    &kPrepFormatCube, &kPrepFormat3dl,      &kPrepFormatCsp, &kPrepFormatSpi1d, &kPrepFormatSpi3d,
-    &kPrepFormatSpimtx, &kPrepFormatHdl,  &kPrepFormatDiscreet, &kPrepFormatCsv, &kPrepFormatCube,  &kPrepFormat3dl,
-    &kPrepFormatCub,    &kPrepFormatItx,  &kPrepFormatVf,       &kPrepFormatM3d, &kPrepFormatMga,   &kPrepFormatLook,
+    &kPrepFormatCsv,   &kPrepFormatCube,   &kPrepFormat3dl, &kPrepFormatCsp,      &kPrepFormatSpi1d,
+    &kPrepFormatSpi3d, &kPrepFormatSpimtx, &kPrepFormatHdl, &kPrepFormatDiscreet, &kPrepFormatCub,
+    &kPrepFormatItx,   &kPrepFormatVf,     &kPrepFormatM3d, &kPrepFormatMga,      &kPrepFormatLook,
+    &kPrepFormatClf,   &kPrepFormatCtf,    &kPrepFormatCc,  &kPrepFormatCcc,      &kPrepFormatCdl,
 };
-const PrepFamily kFormats[] = {&kPrepFormatCsv, &kPrepFormatCube, &kPrepFormat3dl, &kPrepFormatClf, &kPrepFormatCtf};
-const PrepFamily kFormats[] = {&kPrepFormatCsv, &kPrepFormatCube, &kPrepFormat3dl,
-                               &kPrepFormatCc,  &kPrepFormatCcc,  &kPrepFormatCdl};
 
 }  // namespace
 
