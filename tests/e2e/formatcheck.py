@@ -20,6 +20,7 @@ Runs in the current directory, where it copies the files (FOLDER/NAME), so
 that lutprep's messages name the file as given. LUTPREP is the lutprep to
 run, after LUTBOX_RUN (empty, or Wine).
 """
+import math
 import os
 import shlex
 import shutil
@@ -44,15 +45,17 @@ def read_cube(path):
                 continue
             if words[0] == 'LUT_3D_SIZE':
                 size = int(words[1])
-            elif words[0][0].isdigit() or words[0][0] in '-.':
-                rows.append([float(w) for w in words[:3]])
-    if size != POINTS or len(rows) != POINTS ** 3:
+            elif size is not None:
+                rows.append([float(w) for w in words])
+    if size != POINTS or len(rows) != POINTS ** 3 or any(len(row) != 3 for row in rows):
         raise ValueError('%s: %s rows of size %s' % (path, len(rows), size))
     return rows
 
 
 def clamped(v):
-    return min(max(v, 0.0), 1.0)
+    """As the box's table holds it: NaN (which ociobakelut writes as it
+    comes) as 0, as lutprep writes it."""
+    return 0.0 if math.isnan(v) else min(max(v, 0.0), 1.0)
 
 
 def compare(ours, ref):
