@@ -96,8 +96,7 @@ def look(d):
 
 
 def vf(d):
-    return '#Inventor V2.1 ascii\n\nGrid3Data {\ngrid_size %d %d %d\nelement_size 3\ndata\n' % (
-        POINTS, POINTS, POINTS) + rows(False, d) + '}\n'
+    return '#Inventor V2.1 ascii\ngrid_size %d %d %d\ndata\n' % (POINTS, POINTS, POINTS) + rows(False, d)
 
 
 def pandora(d):
