@@ -253,7 +253,7 @@ float OutOfRange(const char *begin, const char *end) {
 // The powers of ten that double holds exactly (5^22 < 2^53 < 5^23).
 constexpr double kDoublePowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                          1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-constexpr int kLargestDoublePower = static_cast<int>(std::size(kDoublePowersOfTen)) - 1;
+constexpr int64_t kLargestDoublePower = static_cast<int64_t>(std::size(kDoublePowersOfTen)) - 1;
 // Digits below 2^53 are exact in double.
 constexpr uint64_t kDoubleDigitsLimit = uint64_t{1} << 53;
 // A float's significand drops 29 of a double's 52 fraction bits.
@@ -266,7 +266,7 @@ constexpr int kDroppedBits = 52 - 23;
 // halfway between two floats, where the exact quotient may lie on either
 // side; false then, and for quotients below float's normal range, whose
 // halfway points lie elsewhere.
-bool DoubleDecimalFraction(uint64_t digits, int fractionDigits, float *value) {
+bool DoubleDecimalFraction(uint64_t digits, int64_t fractionDigits, float *value) {
     double quotient = static_cast<double>(digits) / kDoublePowersOfTen[fractionDigits];
     if (quotient != 0.0 && quotient < static_cast<double>(std::numeric_limits<float>::min())) return false;
     uint64_t bits;
@@ -275,6 +275,18 @@ bool DoubleDecimalFraction(uint64_t digits, int fractionDigits, float *value) {
     if ((bits & kDroppedMask) == uint64_t{1} << (kDroppedBits - 1)) return false;
     *value = static_cast<float>(quotient);
     return true;
+}
+
+// The decimal digits at p as one integer added to *digits; where they end.
+const char *TakeDigits(const char *p, const char *end, uint64_t *digits) {
+    uint64_t v = *digits;
+    for (; p < end; p++) {
+        uint32_t digit = static_cast<uint32_t>(static_cast<unsigned char>(*p)) - '0';
+        if (digit > 9u) break;
+        v = v * 10u + digit;
+    }
+    *digits = v;
+    return p;
 }
 
 // The fields LUT files are mostly made of, "0.123456" or "-1.5": digits
@@ -289,32 +301,24 @@ bool DoubleDecimalFraction(uint64_t digits, int fractionDigits, float *value) {
 const char *PlainDecimal(const char *p, const char *end, char separator, float *value) {
     bool negative = p < end && *p == '-';
     if (negative) p++;
+    const char *first = p;
     uint64_t digits = 0;
-    int fraction = -1;  // digits after the point; -1 before it
-    bool any = false;
-    // Digits first: they are what the loop mostly sees.
-    for (; p < end; p++) {
-        uint32_t digit = static_cast<uint32_t>(static_cast<unsigned char>(*p)) - '0';
-        if (digit <= 9u) {
-            any = true;
-            digits = digits * 10u + digit;
-            // Beyond what one double operation converts exactly: from_chars.
-            if (digits >= kDoubleDigitsLimit) return nullptr;
-            if (fraction >= 0 && ++fraction > kLargestDoublePower) return nullptr;
-        } else if (*p == '.' && fraction < 0 && any) {
-            fraction = 0;
-        } else if (IsBlank(*p) || (separator != 0 && *p == separator)) {
-            break;
-        } else {
-            return nullptr;
-        }
+    p = TakeDigits(p, end, &digits);
+    if (p == first) return nullptr;
+    int64_t count = p - first;
+    int64_t fraction = 0;
+    if (p < end && *p == '.') {
+        const char *fractionBegin = ++p;
+        p = TakeDigits(p, end, &digits);
+        fraction = p - fractionBegin;
+        count += fraction;
     }
-    if (!any) return nullptr;
-    int fractionDigits = fraction < 0 ? 0 : fraction;
+    if (p < end && !IsBlank(*p) && (separator == 0 || *p != separator)) return nullptr;
+    // 19 digits cannot wrap the integer; the rest is from_chars' to read.
+    constexpr int64_t kSafeDigits = 19;
+    if (count > kSafeDigits || digits >= kDoubleDigitsLimit || fraction > kLargestDoublePower) return nullptr;
     float v;
-    if (!ExactDecimalFraction(digits, fractionDigits, &v) && !DoubleDecimalFraction(digits, fractionDigits, &v)) {
-        return nullptr;
-    }
+    if (!ExactDecimalFraction(digits, fraction, &v) && !DoubleDecimalFraction(digits, fraction, &v)) return nullptr;
     *value = negative ? -v : v;
     return p;
 }
