@@ -47,10 +47,12 @@ TEST(PrepScanTest, LongDecimalsReadAsStrtofReadsThem) {
             ASSERT_TRUE(ScansAsStrtof(field));
         }
     }
-    // Whole numbers past float's exact digits, and past double's.
+    // Whole numbers past float's exact digits, and past double's; more
+    // digits than a 64-bit integer holds.
     for (const char *text :
          {"16777217", "123456789", "9007199254740991", "9007199254740993", "123456789012345678901", "-0.0000000001",
-          "0.0000000000000000000001", "3.4028235677973366e38", "1.17549421e-38", "0.99999999999999999"}) {
+          "0.0000000000000000000001", "3.4028235677973366e38", "1.17549421e-38", "0.99999999999999999",
+          "0.0000000000000000000123", "18446744073709551617.5", "-000000000000000000001"}) {
         EXPECT_TRUE(ScansAsStrtof(text));
     }
 }
