@@ -8,6 +8,11 @@
 
 struct LutInput;
 
+// The most bytes the reader reads as one line: a longer line is read as
+// several, each part a line of its own (a data line when it begins with a
+// digit).
+constexpr int kLut3dLineBytes = 255;
+
 enum Lut3dReason : int32_t {
     kLut3dRead = 0,       // accepted: the table holds the file's rows
     kLut3dCannotOpen,     // the file cannot be opened or read

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "lut/lut3d_reader.h"
 #include "platform/ascii.h"
 
 // One fixed block, refilled as it is used up: memory stays the same
@@ -54,7 +55,7 @@ inline int64_t LutInputOffset(const LutInput *input) { return input->blockOffset
 
 // One read of the line reader: at most this many bytes, so a longer line
 // counts as several lines.
-constexpr int kLutLineBytes = 255;
+constexpr int kLutLineBytes = kLut3dLineBytes;
 
 // Reads one line (up to and including LF, or kLutLineBytes bytes); false at
 // the end of the file. *first receives its first byte, *endsLine whether it

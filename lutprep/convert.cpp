@@ -57,7 +57,7 @@ struct Written {
 
 int WriteLut(FILE *file, const void *context, PrepError *error) {
     const Written *w = static_cast<const Written *>(context);
-    return PrepWriteLut(file, PrepFamilyOfBox(w->box), w->lut, w->bits, error);
+    return PrepWriteLut(file, PrepFamilyOfBox(w->box), w->lut, w->bits, "", error);
 }
 
 bool CheckLut(const char *tempPath, const void *context, char *why, size_t whySize) {

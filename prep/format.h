@@ -37,9 +37,10 @@ struct PrepFormat {
     int (*parseTransform)(const PrepSource &source, const PrepReadOptions &options, PrepTransform *t,
                           PrepWarnings *warnings, PrepError *error);
     // Writes *lut (a plain lattice with every value in [0, 1]) into file, at
-    // the bit depth bits when it has one; 0, or -1 with *error set. Null
-    // when the format is not written.
-    int (*write)(FILE *file, const PrepLut *lut, int32_t bits, PrepError *error);
+    // the bit depth bits when it has one, with notes (PrepTransform.notes;
+    // "" for none) as lines the box reads past; 0, or -1 with *error set.
+    // Null when the format is not written.
+    int (*write)(FILE *file, const PrepLut *lut, int32_t bits, const char *notes, PrepError *error);
     // Its row order: the node (row of PrepLut::values) that the file's
     // row-th row holds.
     int64_t (*rowNode)(int32_t points, int64_t row);

@@ -10,8 +10,9 @@
 // order, and every node (i, j, k) with each index from 0 to N - 1 must
 // appear exactly once: N^3 rows make an N-point table.
 //
-// Accepted around that: a heading row (the first line that is not blank,
-// if it does not begin with a number), a UTF-8 byte-order mark, CR LF line
+// Accepted around that: comment lines ('#' first) before the rows, kept as
+// notes; a heading row (the first other line that is not blank, if it does
+// not begin with a number), a UTF-8 byte-order mark, CR LF line
 // ends, blank lines, blanks around the fields, and the form some locales
 // write, with ';' between fields and a decimal comma.
 #include <cstdlib>
@@ -210,6 +211,7 @@ struct CsvReading {
     CsvRows rows;
     int64_t lastRowLine;
     bool anyLine;
+    const PrepSource *source;
     PrepShiftedRows shifted;
     PrepWarnings *warnings;
     PrepError *error;
@@ -217,15 +219,25 @@ struct CsvReading {
 
 int ReadCsvLine(void *state, const PrepLine &line) {
     CsvReading *r = static_cast<CsvReading *>(state);
+    // Comment lines before the rows, as lutprep writes its notes.
+    if (*line.begin == '#' && r->rows.count == 0) {
+        KeepComment(*r->source, line);
+        NoteHeaderLine(r->warnings, line);
+        return 0;
+    }
     bool first = !r->anyLine;
     r->anyLine = true;
     if (!BeginsWithNumber(line.begin, line.end)) {
-        if (first) return 0;  // the heading
+        if (first) {
+            NoteHeaderLine(r->warnings, line);
+            return 0;  // the heading
+        }
         char word[32];
         QuoteField(line.begin, line.end, ',', word);
         PrepSetError(r->error, line.number, "'%s' is not an index (only the first line may be a heading)", word);
         return -1;
     }
+    NoteMarkBeforeRow(r->warnings, line);
     CsvRow row{};
     row.line = line.number;
     int fields = ScanCsvLine(line, &row, r->error);
@@ -251,7 +263,9 @@ int32_t CsvPoints(const CsvReading &r, int64_t lastLine, PrepError *error) {
     return n;
 }
 
-int WriteCsv(FILE *file, const PrepLut *lut, int32_t, PrepError *error) { return PrepWriteCsv(file, lut, error); }
+int WriteCsv(FILE *file, const PrepLut *lut, int32_t, const char *notes, PrepError *error) {
+    return PrepWriteCsv(file, lut, notes, error);
+}
 
 }  // namespace
 
@@ -270,6 +284,7 @@ int PrepParseCsv(const PrepSource &source, PrepLut *lut, PrepWarnings *warnings,
     PrepFreeLut(lut);
     CsvReading r{};
     r.shifted = {"fields", kRowFields, 0, 0};
+    r.source = &source;
     r.warnings = warnings;
     r.error = error;
     int64_t lastLine = 1;
@@ -289,9 +304,10 @@ int PrepParseCsv(const PrepSource &source, PrepLut *lut, PrepWarnings *warnings,
     return result;
 }
 
-int PrepWriteCsv(FILE *file, const PrepLut *lut, PrepError *error) {
+int PrepWriteCsv(FILE *file, const PrepLut *lut, const char *notes, PrepError *error) {
     if (CheckWritable(lut, error) != 0) return -1;
     PrepOutput *out = StartOutput(file);
+    PutNotes(out, notes, nullptr);
     const int64_t n = lut->points;
     int64_t nodes = PrepNodeCount(lut->points);
     for (int64_t row = 0; row < nodes; row++) {

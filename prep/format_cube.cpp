@@ -7,7 +7,7 @@
 // row of three reals separated by blanks. Keywords come before the rows,
 // each at most once; in the wild they appear in any letter case, indented,
 // and with CR LF line ends:
-//   TITLE "text"            quoted or not; not used
+//   TITLE "text"            quoted or not; kept as a note, with the comments
 //   DOMAIN_MIN r g b        the input at the table's first node (default 0)
 //   DOMAIN_MAX r g b        the input at its last node (default 1)
 //   LUT_3D_SIZE n           n points per axis, 2 to 256: n^3 rows
@@ -168,10 +168,6 @@ bool Given(const CubeHeader &h, int k) { return h.keywords[k].line != 0; }
 int ResolveRanges(const CubeHeader &h, bool shaper, PrepLut *lut, PrepError *error) {
     bool domain = Given(h, kDomainMin) || Given(h, kDomainMax);
     int64_t domainLine = Given(h, kDomainMin) ? h.keywords[kDomainMin].line : h.keywords[kDomainMax].line;
-    if (Given(h, kRange1d) && !shaper) {
-        PrepSetError(error, h.keywords[kRange1d].line, "LUT_1D_INPUT_RANGE without a LUT_1D_SIZE table");
-        return -1;
-    }
     if (domain && Given(h, shaper ? kRange1d : kRange3d)) {
         PrepSetError(error, domainLine, "DOMAIN_MIN/MAX and %s both give the input range of the %s table",
                      shaper ? "LUT_1D_INPUT_RANGE" : "LUT_3D_INPUT_RANGE", shaper ? "1D" : "3D");
@@ -238,18 +234,6 @@ void NoteDomain(const CubeHeader &h, bool shaper, PrepWarnings *warnings) {
     }
 }
 
-void FillIdentity(PrepLut *lut) {
-    for (int32_t b = 0, row = 0; b < 2; b++) {
-        for (int32_t g = 0; g < 2; g++) {
-            for (int32_t r = 0; r < 2; r++, row++) {
-                lut->values[3 * row] = static_cast<float>(r);
-                lut->values[3 * row + 1] = static_cast<float>(g);
-                lut->values[3 * row + 2] = static_cast<float>(b);
-            }
-        }
-    }
-}
-
 // What the reading of a cube holds between its lines.
 struct CubeReading {
     CubeHeader h;
@@ -257,6 +241,8 @@ struct CubeReading {
     int64_t firstRowLine;
     int64_t lastRowLine;
     PrepShiftedRows shifted;
+    PrepRowSign sign;
+    const PrepSource *source;
     PrepWarnings *warnings;
     PrepError *error;
 };
@@ -332,6 +318,11 @@ int BuildLut(CubeReading &c, int64_t lastLine, PrepLut *lut, PrepError *error) {
                           : PrepAllocLut(lut, points, shaperPoints, error);
     if (taken) c.rows.rows = nullptr;  // the count stays for the warnings
     if (allocated != 0) return -1;
+    if (Given(c.h, kRange1d) && shaperPoints == 0) {
+        NoteWarning(c.warnings, kPrepWarnDomain, c.h.keywords[kRange1d].line,
+                    "LUT_1D_INPUT_RANGE without a LUT_1D_SIZE table: ignored, as OpenColorIO ignores it");
+        c.h.keywords[kRange1d].line = 0;
+    }
     lut->family = kPrepFamilyCube;
     lut->statedPoints = Given(h, kSize3d) ? static_cast<int32_t>(h.size3d) : 0;
     if (ResolveRanges(h, shaperPoints > 0, lut, error) != 0) {
@@ -341,7 +332,7 @@ int BuildLut(CubeReading &c, int64_t lastLine, PrepLut *lut, PrepError *error) {
     const PrepRowBuffer &rows = c.rows;
     if (shaperPoints > 0) memcpy(lut->shaper, rows.rows, static_cast<size_t>(shaperPoints) * sizeof rows.rows[0]);
     if (oneD) {
-        FillIdentity(lut);
+        FillIdentityLattice(lut);
     } else if (!taken) {
         memcpy(lut->values, rows.rows[shaperPoints], static_cast<size_t>(PrepNodeCount(points)) * sizeof rows.rows[0]);
     }
@@ -383,19 +374,33 @@ int ReadRow(CubeReading *c, const PrepLine &line) {
 
 int ReadCubeLine(void *state, const PrepLine &line) {
     CubeReading *c = static_cast<CubeReading *>(state);
-    if (BeginsWithNumber(line.begin, line.end)) return ReadRow(c, line);
+    if (*line.begin == '#') {
+        KeepComment(*c->source, line);
+        if (c->firstRowLine == 0) NoteHeaderLine(c->warnings, line);
+        return 0;
+    }
+    if (BeginsWithNumber(line.begin, line.end)) {
+        NoteMarkBeforeRow(c->warnings, line);
+        NoteRowSign(&c->sign, line);
+        return ReadRow(c, line);
+    }
     if (c->firstRowLine != 0) {
         PrepSetError(c->error, line.number, "a keyword after the data rows (which began on line %lld)",
                      static_cast<long long>(c->firstRowLine));
         return -1;
     }
+    NoteHeaderLine(c->warnings, line);
+    const char *rest = nullptr;
+    if (MatchKeyword(line.begin, line.end, "TITLE", &rest)) KeepNote(*c->source, line.begin, line.end);
     return ReadKeyword(line, &c->h, c->error);
 }
 
 // Rows red fastest: file row k is node k.
 int64_t CubeRowNode(int32_t, int64_t row) { return row; }
 
-int WriteCube(FILE *file, const PrepLut *lut, int32_t, PrepError *error) { return PrepWriteCube(file, lut, error); }
+int WriteCube(FILE *file, const PrepLut *lut, int32_t, const char *notes, PrepError *error) {
+    return PrepWriteCube(file, lut, notes, error);
+}
 
 }  // namespace
 
@@ -415,20 +420,23 @@ int PrepParseCube(const PrepSource &source, PrepLut *lut, PrepWarnings *warnings
     CubeReading c{};
     StartHeader(&c.h);
     c.shifted = {"numbers", 3, 0, 0};
+    c.source = &source;
     c.warnings = warnings;
     c.error = error;
     int64_t lastLine = 1;
-    int result = ForEachSourceLine(source, false, '#', ReadCubeLine, &c, &lastLine, error);
+    int result = ForEachSourceLine(source, true, 0, ReadCubeLine, &c, &lastLine, error);
     if (result == 0) result = RefuseShiftedRows(c.shifted, error);
     if (result == 0) result = BuildLut(c, lastLine, lut, error);
     FreeRows(&c.rows);
     FinishWarnings(warnings, "[0, 1]");
+    FinishRowSign(c.sign, warnings);
     return result;
 }
 
-int PrepWriteCube(FILE *file, const PrepLut *lut, PrepError *error) {
+int PrepWriteCube(FILE *file, const PrepLut *lut, const char *notes, PrepError *error) {
     if (CheckWritable(lut, error) != 0) return -1;
     PrepOutput *out = StartOutput(file);
+    PutNotes(out, notes, "TITLE");
     char *at = RowStart(out);
     at = PutText(at, "LUT_3D_SIZE ");
     at = PutInt(at, lut->points);

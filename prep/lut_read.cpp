@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "platform/ascii.h"
 #include "platform/platform.h"
@@ -100,7 +102,12 @@ int PrepReadFileSource(const char *path, int (*parse)(const PrepSource &source, 
     // Never waits: a FIFO or a device is refused at once, not read for ever.
     FILE *file = PlatformOpenRegularFile(path);
     if (file == nullptr) {
-        PrepSetError(error, 0, "cannot open: no such file, not readable, or not a regular file");
+        std::error_code failed;
+        if (std::filesystem::is_directory(path, failed)) {
+            PrepSetError(error, 0, "cannot open: it is a folder, not a regular file");
+        } else {
+            PrepSetError(error, 0, "cannot open: no such file, not readable, or not a regular file");
+        }
         return -1;
     }
     // Refused by its size before a byte is read; the reading stops at the

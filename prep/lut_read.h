@@ -19,10 +19,16 @@ constexpr int64_t kPrepMaxFileBytes = int64_t{1} << 30;
 
 // What a format reader reads: size bytes at text, or, when file is not
 // null, that file from where it stands to its end, in blocks.
+// A reader that is given notes (notesSize bytes, NUL-terminated, "" or
+// lines already) appends the file's title and comment lines to them, as
+// PrepTransform.notes holds them: without their comment mark, each ending
+// in '\n'; a line that does not fit is dropped.
 struct PrepSource {
     const char *text;
     size_t size;
     FILE *file;
+    char *notes = nullptr;
+    size_t notesSize = 0;
 };
 
 enum PrepWarningCode : int32_t {
@@ -34,11 +40,15 @@ enum PrepWarningCode : int32_t {
     kPrepWarnShiftedRows,  // a data line with more or fewer numbers than a row
     kPrepWarnBitDepth,     // a 3dl whose bit depth was guessed
     kPrepWarnIgnored,      // an XML element the reader skips (its values are not applied)
+    kPrepWarnByteOrder,    // a byte-order mark before a row, which the box then skips as a header line
+    kPrepWarnLongLine,     // a line before the rows that the box splits, reading only 255 bytes at once
+    kPrepWarnSkipped,      // lines of a 3dl read past, as OpenColorIO reads past them
     kPrepWarningCodes
 };
 
 // The code as "check" prints it: "domain", "shaper", "size-keyword",
-// "range", "nonfinite", "shifted-rows", "bit-depth", "ignored".
+// "range", "nonfinite", "shifted-rows", "bit-depth", "ignored",
+// "byte-order-mark", "long-line", "skipped-lines".
 const char *PrepWarningName(PrepWarningCode code);
 
 // One warning: the physical line of its first occurrence, how many there

@@ -21,19 +21,24 @@ bool PrepIsWritableBits(int32_t bits);
 
 // Each writes *lut (a plain lattice with every value in [0, 1], as
 // PrepClampLut leaves it) into file, and returns 0, or -1 with *error set
-// when the LUT is not writable or a write fails. The file stays open.
-//   cube: "LUT_3D_SIZE N", then the rows red fastest, each value the
-//         shortest decimal that reads back as the same float (-0 as 0).
-//   3dl:  the mesh line (N positions on a 10-bit scale), then the rows blue
-//         fastest as integers of the given depth: round(v * (2^bits - 1)).
+// when the LUT is not writable or a write fails. The file stays open. Each
+// begins with the notes (PrepTransform.notes, "" for none) as comment
+// lines (PutNotes), which the box reads past as header lines.
+//   cube: the first note that is a TITLE line as it is, "LUT_3D_SIZE N",
+//         then the rows red fastest, each value the shortest decimal that
+//         reads back as the same float (-0 as 0).
+//   3dl:  a comment line that states the output depth (which the values
+//         alone cannot tell: a dark LUT's largest value is low), the mesh
+//         line (N positions on a 10-bit scale), then the rows blue fastest
+//         as integers of the given depth: round(v * (2^bits - 1)).
 //   CSV:  rows "r,g,b,R,G,B" blue fastest: the red, green and blue index,
 //         then the values as for cube.
-int PrepWriteCube(FILE *file, const PrepLut *lut, PrepError *error);
-int PrepWrite3dl(FILE *file, const PrepLut *lut, int32_t bits, PrepError *error);
-int PrepWriteCsv(FILE *file, const PrepLut *lut, PrepError *error);
+int PrepWriteCube(FILE *file, const PrepLut *lut, const char *notes, PrepError *error);
+int PrepWrite3dl(FILE *file, const PrepLut *lut, int32_t bits, const char *notes, PrepError *error);
+int PrepWriteCsv(FILE *file, const PrepLut *lut, const char *notes, PrepError *error);
 // The writer of the family, from its row of the format table (bits is used
 // by a format with a bit depth alone).
-int PrepWriteLut(FILE *file, PrepFamily family, const PrepLut *lut, int32_t bits, PrepError *error);
+int PrepWriteLut(FILE *file, PrepFamily family, const PrepLut *lut, int32_t bits, const char *notes, PrepError *error);
 
 // What the box's table holds after reading a written file, for checking it
 // back: the node (row of lut->values) that the file's row-th row holds, and

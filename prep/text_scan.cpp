@@ -21,6 +21,7 @@
 #include <limits>
 
 #include "lut/exact_decimal.h"
+#include "lut/lut3d_reader.h"
 #include "platform/ascii.h"
 
 void StartLines(PrepLineReader *reader, const char *text, size_t size) {
@@ -36,9 +37,7 @@ bool NextLine(PrepLineReader *reader, PrepLine *line) {
     const char *end = lf != nullptr ? lf : reader->end;
     reader->next = lf != nullptr ? lf + 1 : reader->end;
     if (end > begin && end[-1] == '\r') end--;
-    line->begin = begin;
-    line->end = end;
-    line->number = ++reader->number;
+    *line = PrepLine{begin, end, ++reader->number, begin, reader->next - begin, false};
     return true;
 }
 
@@ -47,10 +46,39 @@ namespace {
 constexpr char kBom[] = "\xEF\xBB\xBF";
 constexpr size_t kBomBytes = sizeof kBom - 1;
 
+// 0 when the line is text as LUT files are written: -1 with *error set
+// for UTF-16 (its mark, or the NUL bytes of its ASCII) and for CR alone as
+// the line end, which leaves the whole file one line here and to the box.
+int CheckText(const PrepLine &raw, PrepError *error) {
+    const unsigned char *p = reinterpret_cast<const unsigned char *>(raw.begin);
+    size_t n = static_cast<size_t>(raw.end - raw.begin);
+    bool mark = n >= 2 && ((p[0] == 0xFF && p[1] == 0xFE) || (p[0] == 0xFE && p[1] == 0xFF));
+    bool nul = memchr(p, '\0', n) != nullptr;
+    if ((raw.number == 1 && (mark || nul)) || (nul && n > 0 && p[0] == '\0')) {
+        PrepSetError(error, raw.number, "the file is UTF-16 text; save it as UTF-8 or ASCII");
+        return -1;
+    }
+    if (nul) {
+        PrepSetError(error, raw.number, "a NUL byte: this is not a text file");
+        return -1;
+    }
+    // A CR with more than blanks after it: CR ends the lines here.
+    const unsigned char *cr = static_cast<const unsigned char *>(memchr(p, '\r', n));
+    if (cr != nullptr && SkipBlanks(reinterpret_cast<const char *>(cr), raw.end) != raw.end) {
+        PrepSetError(error, raw.number,
+                     "the lines end in CR alone (old Mac line ends), so the file reads as one line; save it with LF "
+                     "or CR LF line ends");
+        return -1;
+    }
+    return 0;
+}
+
 // One physical line through the loop's rules; what onLine returned, or 0.
-int HandleLine(const PrepLine &raw, char comment, int (*onLine)(void *state, const PrepLine &line), void *state,
-               int64_t *lastLine) {
+// The readers' loop (checked) refuses what CheckText refuses.
+int HandleLine(const PrepLine &raw, bool checked, char comment, int (*onLine)(void *state, const PrepLine &line),
+               void *state, int64_t *lastLine, PrepError *error) {
     *lastLine = raw.number;
+    if (checked && CheckText(raw, error) != 0) return -1;
     PrepLine line = TrimLine(raw);
     if (line.begin == line.end || (comment != 0 && *line.begin == comment)) return 0;
     return onLine(state, line);
@@ -102,8 +130,8 @@ int Refill(BlockReader *b, PrepError *error) {
 
 // Hands on the complete lines of the buffer (with the last one at the end
 // of the file) and keeps the rest; what onLine returned, or 0.
-int TakeLines(BlockReader *b, size_t start, char comment, int (*onLine)(void *state, const PrepLine &line), void *state,
-              int64_t *number, int64_t *lastLine) {
+int TakeLines(BlockReader *b, size_t start, bool bom, char comment, int (*onLine)(void *state, const PrepLine &line),
+              void *state, int64_t *number, int64_t *lastLine, PrepError *error) {
     int result = 0;
     while (result == 0 && start < b->used) {
         char *begin = b->buffer + start;
@@ -111,8 +139,11 @@ int TakeLines(BlockReader *b, size_t start, char comment, int (*onLine)(void *st
         if (lf == nullptr && !b->end) break;
         char *end = lf != nullptr ? lf : b->buffer + b->used;
         start = lf != nullptr ? static_cast<size_t>(lf + 1 - b->buffer) : b->used;
+        int64_t bytes = b->buffer + start - begin;
         if (end > begin && end[-1] == '\r') end--;
-        result = HandleLine(PrepLine{begin, end, ++*number}, comment, onLine, state, lastLine);
+        ++*number;
+        result = HandleLine(PrepLine{begin, end, *number, begin, bytes, bom && *number == 1}, true, comment, onLine,
+                            state, lastLine, error);
     }
     memmove(b->buffer, b->buffer + start, b->used - start);
     b->used -= start;
@@ -128,6 +159,7 @@ int ForEachFileLine(FILE *file, bool skipBom, char comment, int (*onLine)(void *
     }
     int64_t number = 0;
     int result = 0;
+    bool bom = false;
     for (bool first = true; result == 0; first = false) {
         if (Refill(&b, error) != 0) {
             result = -1;
@@ -136,7 +168,8 @@ int ForEachFileLine(FILE *file, bool skipBom, char comment, int (*onLine)(void *
         // The first block holds the whole mark, unless the file is shorter.
         size_t start =
             first && skipBom && b.used >= kBomBytes && memcmp(b.buffer, kBom, kBomBytes) == 0 ? kBomBytes : 0;
-        result = TakeLines(&b, start, comment, onLine, state, &number, lastLine);
+        if (start != 0) bom = true;
+        result = TakeLines(&b, start, bom, comment, onLine, state, &number, lastLine, error);
         if (b.end) break;
     }
     free(b.buffer);
@@ -145,17 +178,28 @@ int ForEachFileLine(FILE *file, bool skipBom, char comment, int (*onLine)(void *
 
 }  // namespace
 
-int ForEachLine(const char *text, size_t size, char comment, int (*onLine)(void *state, const PrepLine &line),
-                void *state, int64_t *lastLine) {
+namespace {
+
+int ForEachTextLine(const char *text, size_t size, bool bom, bool checked, char comment,
+                    int (*onLine)(void *state, const PrepLine &line), void *state, int64_t *lastLine,
+                    PrepError *error) {
     PrepLineReader reader;
     StartLines(&reader, text, size);
     *lastLine = 1;
     PrepLine raw;
     while (NextLine(&reader, &raw)) {
-        int result = HandleLine(raw, comment, onLine, state, lastLine);
+        raw.bom = bom && raw.number == 1;
+        int result = HandleLine(raw, checked, comment, onLine, state, lastLine, error);
         if (result != 0) return result;
     }
     return 0;
+}
+
+}  // namespace
+
+int ForEachLine(const char *text, size_t size, char comment, int (*onLine)(void *state, const PrepLine &line),
+                void *state, int64_t *lastLine) {
+    return ForEachTextLine(text, size, false, false, comment, onLine, state, lastLine, nullptr);
 }
 
 int ForEachSourceLine(const PrepSource &source, bool skipBom, char comment,
@@ -165,11 +209,12 @@ int ForEachSourceLine(const PrepSource &source, bool skipBom, char comment,
     if (source.file != nullptr) return ForEachFileLine(source.file, skipBom, comment, onLine, state, lastLine, error);
     const char *text = source.text;
     size_t size = source.size;
-    if (skipBom && size >= kBomBytes && memcmp(text, kBom, kBomBytes) == 0) {
+    bool bom = skipBom && size >= kBomBytes && memcmp(text, kBom, kBomBytes) == 0;
+    if (bom) {
         text += kBomBytes;
         size -= kBomBytes;
     }
-    return ForEachLine(text, size, comment, onLine, state, lastLine);
+    return ForEachTextLine(text, size, bom, true, comment, onLine, state, lastLine, error);
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
@@ -427,6 +472,12 @@ const char *PrepWarningName(PrepWarningCode code) {
         return "bit-depth";
     case kPrepWarnIgnored:
         return "ignored";
+    case kPrepWarnByteOrder:
+        return "byte-order-mark";
+    case kPrepWarnLongLine:
+        return "long-line";
+    case kPrepWarnSkipped:
+        return "skipped-lines";
     case kPrepWarningCodes:
         break;
     }
@@ -545,4 +596,81 @@ int RefuseShiftedRows(const PrepShiftedRows &shifted, PrepError *error) {
     PrepSetError(error, shifted.firstLine, "%d %s where a row holds %d", shifted.firstSize, shifted.unit,
                  shifted.rowSize);
     return -1;
+}
+
+void KeepNote(const PrepSource &source, const char *begin, const char *end) {
+    if (source.notes == nullptr || source.notesSize == 0 || begin == end) return;
+    size_t used = strnlen(source.notes, source.notesSize - 1);
+    size_t n = static_cast<size_t>(end - begin);
+    if (used + n + 2 > source.notesSize) return;
+    memcpy(source.notes + used, begin, n);
+    source.notes[used + n] = '\n';
+    source.notes[used + n + 1] = '\0';
+}
+
+void KeepComment(const PrepSource &source, const PrepLine &line) {
+    const char *p = line.begin < line.end && *line.begin == '#' ? line.begin + 1 : line.begin;
+    if (p < line.end && IsBlank(*p)) p++;
+    KeepNote(source, p, line.end);
+}
+
+void NoteHeaderLine(PrepWarnings *warnings, const PrepLine &line) {
+    if (line.raw == nullptr || line.bytes <= kLut3dLineBytes) return;
+    // The parts the box reads as lines of their own, and whether one of
+    // them begins with a digit.
+    int64_t digitAt = 0;
+    for (int64_t at = kLut3dLineBytes; at < line.bytes && digitAt == 0; at += kLut3dLineBytes) {
+        if (line.raw[at] >= '0' && line.raw[at] <= '9') digitAt = at + 1;
+    }
+    if (digitAt != 0) {
+        NoteWarning(warnings, kPrepWarnLongLine, line.number,
+                    "a line of %lld bytes: the box reads at most %d bytes as one line, and the part from byte %lld "
+                    "begins with a digit, so it takes that part for a row; shorten the line",
+                    static_cast<long long>(line.bytes), kLut3dLineBytes, static_cast<long long>(digitAt));
+    } else {
+        NoteWarning(warnings, kPrepWarnLongLine, line.number,
+                    "a line of %lld bytes: the box reads at most %d bytes as one line and reads the rest as lines of "
+                    "their own; shorten the line",
+                    static_cast<long long>(line.bytes), kLut3dLineBytes);
+    }
+}
+
+void NoteMarkBeforeRow(PrepWarnings *warnings, const PrepLine &line) {
+    if (!line.bom || line.begin == line.end || *line.begin < '0' || *line.begin > '9') return;
+    NoteWarning(warnings, kPrepWarnByteOrder, line.number,
+                "a UTF-8 byte-order mark before the first line of numbers: the box takes that line for a header "
+                "line, not data, and so reads every row wrongly; save the file without the mark");
+}
+
+void NoteRowSign(PrepRowSign *sign, const PrepLine &line) {
+    if (sign->line != 0 || line.begin == line.end || *line.begin != '-') return;
+    sign->line = line.number;
+    QuoteField(line.begin, line.end, 0, sign->field);
+}
+
+void FinishRowSign(const PrepRowSign &sign, PrepWarnings *warnings) {
+    if (warnings == nullptr || sign.line == 0) return;
+    for (int32_t i = 0; i < warnings->count; i++) {
+        PrepWarning *w = &warnings->list[i];
+        if (w->code != kPrepWarnRange) continue;
+        char where[48] = "this line";
+        if (w->line != sign.line) snprintf(where, sizeof where, "line %lld", static_cast<long long>(sign.line));
+        size_t used = strlen(w->text);
+        snprintf(w->text + used, sizeof w->text - used,
+                 "; %s begins with %s, a minus sign: the box takes only lines that begin with a digit as rows, so "
+                 "its rows end there",
+                 where, sign.field);
+    }
+}
+
+void FillIdentityLattice(PrepLut *lut) {
+    for (int32_t b = 0, row = 0; b < 2; b++) {
+        for (int32_t g = 0; g < 2; g++) {
+            for (int32_t r = 0; r < 2; r++, row++) {
+                lut->values[3 * row] = static_cast<float>(r);
+                lut->values[3 * row + 1] = static_cast<float>(g);
+                lut->values[3 * row + 2] = static_cast<float>(b);
+            }
+        }
+    }
 }

@@ -11,11 +11,16 @@
 #include "prep/source_lut.h"
 
 // One physical line: its bytes without the LF and a CR before it, and its
-// number counted by line feeds (the first line is 1).
+// number counted by line feeds (the first line is 1). The loops below also
+// say how many bytes the box's reader reads of it (with its line end, from
+// raw on) and whether a byte-order mark before it was skipped.
 struct PrepLine {
     const char *begin;
     const char *end;
     int64_t number;
+    const char *raw = nullptr;
+    int64_t bytes = 0;
+    bool bom = false;
 };
 
 // The lines of text[0, size), in order.
@@ -38,13 +43,41 @@ int ForEachLine(const char *text, size_t size, char comment, int (*onLine)(void 
                 void *state, int64_t *lastLine);
 
 // The same over a source (prep/lut_read.h), skipping a UTF-8 byte-order
-// mark at its start when skipBom is set. A file is read in blocks: the
+// mark at its start when skipBom is set, and stopping with -1 and *error set
+// at a line that shows the text is not what a LUT is written in (UTF-16, CR
+// alone as the line end). A file is read in blocks: the
 // memory it takes is a block and the longest line, not the file. -1 with
 // *error set when the file cannot be read, holds more than
 // kPrepMaxFileBytes, or has a line longer than the memory left.
 int ForEachSourceLine(const PrepSource &source, bool skipBom, char comment,
                       int (*onLine)(void *state, const PrepLine &line), void *state, int64_t *lastLine,
                       PrepError *error);
+
+// A reader given notes (PrepSource) keeps line [begin, end) in them.
+void KeepNote(const PrepSource &source, const char *begin, const char *end);
+// A comment line ('#' first) as a note: the text after the mark and one
+// blank.
+void KeepComment(const PrepSource &source, const PrepLine &line);
+
+// The warnings of a line before the rows that the box reads other than
+// lutprep does: one it splits into reads of 255 bytes (a part that begins
+// with a digit being a row to it), and one behind a byte-order mark that
+// begins with a digit, which the box takes for a header line.
+void NoteHeaderLine(PrepWarnings *warnings, const PrepLine &line);
+void NoteMarkBeforeRow(PrepWarnings *warnings, const PrepLine &line);
+
+// The first row that begins with a minus sign: the box's rows end at a
+// line that does not begin with a digit. Once the warnings are finished,
+// the range warning names it.
+struct PrepRowSign {
+    int64_t line;
+    char field[32];
+};
+void NoteRowSign(PrepRowSign *sign, const PrepLine &line);
+void FinishRowSign(const PrepRowSign &sign, PrepWarnings *warnings);
+
+// Sets *lut's allocated 2-point lattice to the identity.
+void FillIdentityLattice(PrepLut *lut);
 
 // Space, tab, and the other ASCII white space that can stand within a line.
 bool IsBlank(char c);

@@ -8,6 +8,9 @@
 #include <charconv>
 #include <cstring>
 
+#include "lut/lut3d_reader.h"
+#include "prep/text_scan.h"
+
 PrepOutput *StartOutput(FILE *file) {
     static PrepOutput out;
     out.file = file;
@@ -60,6 +63,50 @@ char *PutText(char *at, const char *text) {
     size_t n = strlen(text);
     memcpy(at, text, n);
     return at + n;
+}
+
+namespace {
+
+// Bytes of any length, through the rows' buffer.
+void PutBytes(PrepOutput *out, const char *p, size_t n) {
+    while (n > 0) {
+        char *at = RowStart(out);
+        size_t k = n < kPrepRowRoom ? n : kPrepRowRoom;
+        memcpy(at, p, k);
+        RowPart(out, at + k);
+        p += k;
+        n -= k;
+    }
+}
+
+// What one read of the box holds besides the line end.
+constexpr size_t kLineText = kLut3dLineBytes - 2;
+
+}  // namespace
+
+void PutNotes(PrepOutput *out, const char *notes, const char *keyword) {
+    bool keywordDone = keyword == nullptr;
+    for (const char *line = notes; line != nullptr && *line != '\0';) {
+        const char *lf = strchr(line, '\n');
+        const char *end = lf != nullptr ? lf : line + strlen(line);
+        const char *rest = nullptr;
+        size_t n = static_cast<size_t>(end - line);
+        if (!keywordDone && n <= kLineText && MatchKeyword(line, end, keyword, &rest)) {
+            keywordDone = true;
+            PutBytes(out, line, n);
+            RowEnd(out, RowStart(out));
+        } else {
+            // "# " and at most kLineText - 2 bytes a line.
+            for (const char *p = line; p < end;) {
+                size_t k = static_cast<size_t>(end - p) < kLineText - 2 ? static_cast<size_t>(end - p) : kLineText - 2;
+                PutBytes(out, "# ", 2);
+                PutBytes(out, p, k);
+                RowEnd(out, RowStart(out));
+                p += k;
+            }
+        }
+        line = lf != nullptr ? lf + 1 : end;
+    }
 }
 
 int CheckWritable(const PrepLut *lut, PrepError *error) {

@@ -38,6 +38,14 @@ char *PutFloat(char *at, float v);
 char *PutInt(char *at, int64_t v);
 char *PutText(char *at, const char *text);
 
+// Writes notes (lines each ending in '\n', as PrepTransform.notes holds
+// them) as comment lines, "# " and the line, each short enough for one read
+// of the box's reader (a longer note goes on several), so that the box
+// takes every one for a header line. The first note that begins with the
+// word keyword (when not null) is written as it is instead, as a keyword
+// line, when it fits in one read: a cube's TITLE.
+void PutNotes(PrepOutput *out, const char *notes, const char *keyword);
+
 // 0 when *lut is a plain lattice with every value in [0, 1], the only LUT
 // written (anything else needs the caller's decision, fold or clamp,
 // first); else -1 with *error set.

@@ -95,3 +95,47 @@ JSON Lines: one object per file, the same facts.
   refused empty [('unreadable', 1)]
   refused family []
   refused count []
+
+What makes a file unreadable, or read otherwise by the box, is named by
+its cause. A UTF-8 byte-order mark is read past (by the box too, on a
+header line); one before the 3dl's mesh line makes the box take that line
+for a header, so it is said where it stands.
+
+  $ printf '\357\273\277' | cat - cube17-good.cube > bom.cube
+  $ lutprep check --strict bom.cube
+  bom.cube: ok: cube, 17 points, layout 1
+  $ { printf '\357\273\277'; sed 1d 3dl17-good.3dl; } > bom.3dl
+  $ lutprep check bom.3dl
+  bom.3dl: refused: 4912 data rows after the mesh line; the box takes 4913, 17576 or 35937 rows (17, 26 or 33 points); lutprep reads it as a 17-point LUT: lutprep convert bom.3dl OUT.cube makes a 17-point one the box takes
+    line 1: warning: a UTF-8 byte-order mark before the first line of numbers: the box takes that line for a header line, not data, and so reads every row wrongly; save the file without the mark
+    line 290: warning: no Mesh header: the output taken as 12-bit from the largest value, 3972 on this line
+  [1]
+
+UTF-16 text, and CR alone as the line end (old Mac files), which leaves
+the whole file one line.
+
+  $ iconv -f UTF-8 -t UTF-16 cube17-good.cube > utf16.cube
+  $ lutprep check utf16.cube
+  utf16.cube: refused: no data line: no line begins with a digit
+    line 1: warning: lutprep cannot read it either: the file is UTF-16 text; save it as UTF-8 or ASCII
+  [1]
+  $ tr '\n' '\r' < cube17-good.cube > mac.cube
+  $ lutprep check mac.cube
+  mac.cube: refused: line 1, column 511: the run of data lines ends here, at a line that does not begin with a digit: 1 data row; the box takes 4913, 17576 or 35937 rows (17, 26 or 33 points)
+    line 1: warning: lutprep cannot read it either: the lines end in CR alone (old Mac line ends), so the file reads as one line; save it with LF or CR LF line ends
+  [1]
+
+A row that begins with a minus sign ends the box's rows there; a comment
+line longer than one read of the box (255 bytes) is split by it, its rest
+here a row.
+
+  $ sed '100 s/^0\.[0-9]*/-0.01/' cube17-good.cube > minus.cube
+  $ lutprep check minus.cube
+  minus.cube: refused: line 100, column 1: the run of data lines ends here, at a line that does not begin with a digit: 95 data rows; the box takes 4913, 17576 or 35937 rows (17, 26 or 33 points); lutprep reads it as a 17-point LUT: lutprep convert minus.cube OUT.cube makes a 17-point one the box takes
+    line 100: warning: 1 value outside [0, 1] (the first on this line); this line begins with -0.01, a minus sign: the box takes only lines that begin with a digit as rows, so its rows end there
+  [1]
+  $ { printf '#%0254d1 2 3\n' 0; cat cube17-good.cube; } > long.cube
+  $ lutprep check long.cube
+  long.cube: refused: line 2, column 1: the run of data lines ends here, at a line that does not begin with a digit: 1 data row; the box takes 4913, 17576 or 35937 rows (17, 26 or 33 points); lutprep reads it as a 17-point LUT: lutprep convert long.cube OUT.cube makes a 17-point one the box takes
+    line 1: warning: a line of 261 bytes: the box reads at most 255 bytes as one line, and the part from byte 256 begins with a digit, so it takes that part for a row; shorten the line
+  [1]

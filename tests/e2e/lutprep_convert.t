@@ -38,19 +38,20 @@ nodes; no resampling avoids that without a shaper, so convert warns.
   gamma.cube: 33-point cube, layout 3, from cube65-gamma.cube (65-point cube); 0 values clamped; loss between the nodes: max 60.145, 99th percentile 60.145 10-bit code values
   lutprep: warning: gamma.cube: the 33-point grid is up to 60.145 10-bit code values off between its nodes; such a LUT needs a shaper, which the box does not have
 
-Round trip: a 33-point cube into a 3dl (12-bit by default, blue fastest,
-with a 10-bit mesh line), that into the box's CSV (blue fastest, index
-columns red, green, blue), and that into a cube again. The 3dl and the CSV
-hold the same values; the cube that comes back is within half a 10-bit code
-value of the first (the 12-bit rounding); "load:" takes every one.
+Round trip: a 33-point cube into a 3dl (12-bit by default, stated in a
+comment line, blue fastest, with a 10-bit mesh line), that into the box's
+CSV (blue fastest, index columns red, green, blue), and that into a cube
+again. The 3dl and the CSV hold the same values; the cube that comes back
+is within half a 10-bit code value of the first (the 12-bit rounding);
+"load:" takes every one.
 
   $ lutprep convert cube33-good.cube trip.3dl
   trip.3dl: 33-point 12-bit 3dl, layout 6, from cube33-good.cube (33-point cube); 0 values clamped; loss between the nodes: max 0.000, 99th percentile 0.000 10-bit code values
-  $ head -2 trip.3dl
+  $ head -3 trip.3dl
+  # output depth: 12 bits
   0 32 64 96 128 160 192 224 256 288 320 352 384 416 448 480 512 543 575 607 639 671 703 735 767 799 831 863 895 927 959 991 1023
   82 82 82
   $ lutprep convert trip.3dl trip.csv
-  lutprep: trip.3dl: line 1090: no Mesh header: the output taken as 12-bit from the largest value, 3972 on this line
   trip.csv: 33-point csv, layout 3, from trip.3dl (33-point 12-bit 3dl); 0 values clamped; loss between the nodes: max 0.000, 99th percentile 0.000 10-bit code values
   $ sed -n '1p;2p;34p;1090p' trip.csv
   0,0,0,0.02002442,0.02002442,0.02002442
@@ -94,7 +95,6 @@ node, into a 16-bit 3dl; 17 to 26 points by trilinear interpolation.
   worst at node 4,13,0 (red, green, blue): A 0.262303 0.682536 0.0449989, B 0.262295 0.682532 0.045
   within the tolerance 1e-05
   $ lutprep convert --interp trilinear --size 26 small.3dl mid.cube
-  lutprep: small.3dl: line 290: no Mesh header: the output taken as 16-bit from the largest value, 63569 on this line
   mid.cube: 26-point cube, layout 2, from small.3dl (17-point 16-bit 3dl); 0 values clamped; loss between the nodes: max 1.466, 99th percentile 1.466 10-bit code values
   lutprep: warning: mid.cube: the 26-point grid is up to 1.466 10-bit code values off between its nodes; such a LUT needs a shaper, which the box does not have
 
@@ -169,3 +169,42 @@ the written file cannot replace; an OUT in a directory that does not exist.
   $ ls -A dir.cube
   $ ls | grep tmp || echo no temporary file
   no temporary file
+
+A dark LUT, its largest value a quarter, into a 3dl at each depth: the
+depth stated in the comment line reads back as written (the largest value
+alone, 1023 at 12 bits, would read as 10-bit, four times too bright), so
+the 3dl compares within the rounding of its depth, and every file convert
+writes passes check --strict.
+
+  $ awk '/^[0-9]/ { print $1 / 4, $2 / 4, $3 / 4; next } { print }' cube33-good.cube > dark.cube
+  $ for bits in 10 12 16; do lutprep convert --bits $bits dark.cube dark$bits.3dl > /dev/null; done
+  $ head -1 dark12.3dl
+  # output depth: 12 bits
+  $ lutprep compare --tolerance 0.0002 dark.cube dark12.3dl | tail -1
+  within the tolerance 0.0002
+  $ lutprep convert dark.cube dark.csv > /dev/null
+  $ lutprep convert dark.cube dark33.cube > /dev/null
+  $ lutprep check --strict dark10.3dl dark12.3dl dark16.3dl dark.csv dark33.cube trip.3dl trip.csv trip.cube
+  dark10.3dl: ok: 3dl, 33 points, layout 6
+  dark12.3dl: ok: 3dl, 33 points, layout 6
+  dark16.3dl: ok: 3dl, 33 points, layout 6
+  dark.csv: ok: csv, 33 points, layout 3
+  dark33.cube: ok: cube, 33 points, layout 3
+  trip.3dl: ok: 3dl, 33 points, layout 6
+  trip.csv: ok: csv, 33 points, layout 3
+  trip.cube: ok: cube, 33 points, layout 3
+
+Without a Mesh header, the depth is the one the values give, not the mesh
+line's scale: the same 12-bit rows behind a 16-bit mesh line read alike.
+
+  $ awk 'BEGIN { for (i = 0; i < 33; i++) printf "%s%d", i ? " " : "", i * 65535 / 32 + 0.5; print "" }' > mesh16.3dl
+  $ grep -v '^#' trip.3dl | sed 1d >> mesh16.3dl
+  $ lutprep compare --tolerance 0 trip.3dl mesh16.3dl 2>&1 | tail -1
+  within the tolerance 0
+
+A folder given as IN is named as one.
+
+  $ mkdir folder.cube
+  $ lutprep convert folder.cube out.cube
+  lutprep: folder.cube: cannot open: it is a folder, not a regular file
+  [1]

@@ -181,7 +181,14 @@ INSTANTIATE_TEST_SUITE_P(ThreeDl, PrepRefusals,
                                                    "'3.5' is not a whole"},
                                            Refusal{kPrepFamily3dl, "#\n0 100 1023\n", 2, "not evenly spaced"},
                                            Refusal{kPrepFamily3dl, "0 512 1023\n" + Rows3dl(26), 27, "holds 26 rows"},
-                                           Refusal{kPrepFamily3dl, "\n" + Rows3dl(27), 2, "no mesh line"},
+                                           Refusal{kPrepFamily3dl, "\n" + Rows3dl(26), 27, "holds 26 rows"},
+                                           Refusal{kPrepFamily3dl, "0 512 1023 1023\n0 512 1023 1023\n", 2,
+                                                   "a second mesh line (the first is on line 1)"},
+                                           Refusal{kPrepFamily3dl, "0 341 682 1023\n", 1, "no rows"},
+                                           Refusal{kPrepFamily3dl,
+                                                   "0 0 0\n0 0 100\n0 100 0\n0 100 100\n100 0 0\n100 0 100\n"
+                                                   "100 100 0\n100 100 100\n",
+                                                   2, "largest value is 100: below 128"},
                                            Refusal{kPrepFamily3dl, "0 512 1023\nFoo\n", 2, "unknown keyword 'Foo'"}));
 
 INSTANTIATE_TEST_SUITE_P(
@@ -195,6 +202,21 @@ INSTANTIATE_TEST_SUITE_P(
                       Refusal{kPrepFamilyCsv, "0,0,0,0,0,0\n0,0,1,0,0,0\n", 2, "2 rows"},
                       Refusal{kPrepFamilyCsv, "0,0,0,0,0,0\nR,G,B\n", 2, "only the first line"},
                       Refusal{kPrepFamilyCsv, "0,0,0.5,0,0,0\n", 1, "'0.5' is not an index"}));
+
+// What shows the text is not written as a LUT is: named, not taken for a
+// bad number on some line.
+INSTANTIATE_TEST_SUITE_P(
+    Text, PrepRefusals,
+    ::testing::Values(Refusal{kPrepFamilyCube, std::string("\xFF\xFET\0I\0T\0L\0E\0\n\0", 12), 1,
+                              "the file is UTF-16 text; save it as UTF-8 or ASCII"},
+                      Refusal{kPrepFamily3dl,
+                              std::string("0\0 \0"
+                                          "1\0\n\0",
+                                          8),
+                              1, "UTF-16"},
+                      Refusal{kPrepFamilyCsv, "R,G,B\r0,0,0,0,0,0\r1,0,0,1,0,0\r", 1,
+                              "the lines end in CR alone (old Mac line ends)"},
+                      Refusal{kPrepFamilyCube, "LUT_3D_SIZE 2\n" + IdentityRows().replace(5, 1, "\r"), 2, "CR alone"}));
 
 TEST(Prep3dlReader, LustreHeaderAndTrailerBlueFastestRows) {
     Parsed p = Parse(kPrepFamily3dl, "3DMESH\nMesh 1 12\n0 512 1023\n" + Rows3dl(27) + "\nLUT8\ngamma 1.0\n");
@@ -211,26 +233,32 @@ TEST(Prep3dlReader, LustreHeaderAndTrailerBlueFastestRows) {
     Free(&p);
 }
 
-TEST(Prep3dlReader, BitDepthFromTheMeshLineElseFromTheLargestValue) {
+// Without a Mesh header the depth is the one OpenColorIO takes from the
+// largest value, whatever the mesh line's scale; the value of node (2, 0, 0)
+// is ociobakelut's (--cubesize 3) for the same file.
+TEST(Prep3dlReader, BitDepthFromTheLargestValueAsOpenColorIoTakesIt) {
     struct Case {
         std::string text;
         int32_t bits;
-        PrepBitsFrom from;
         int64_t warningLine;
+        float red200;
     };
     std::string tenBit;
     for (int k = 0; k < 27; k++) tenBit += "1000 1000 1000\n";
     const Case cases[] = {
-        {"0 512 1023\n" + tenBit, 10, kPrepBitsMesh, 1},
-        // A 12-bit LUT that never exceeds 1966: not 11 bits, not 10.
-        {"# Flame\n0 512 1023\n" + Rows3dl(20) + "1966 0 0\n" + Rows3dl(6), 12, kPrepBitsLargest, 23},
-        {"0 32768 65535\n" + Rows3dl(27), 16, kPrepBitsMesh, 1},
+        {"0 341 682 1023\n" + tenBit, 10, 2, 0.977517f},
+        // A 12-bit LUT that never exceeds 1966 passes as 10-bit, as there.
+        {"# Flame\n0 341 682 1023\n" + Rows3dl(20) + "1966 0 0\n" + Rows3dl(6), 10, 23, 1.759531f},
+        // A 16-bit mesh line says nothing of the rows' depth.
+        {"0 21845 43690 65535\n" + Rows3dl(27), 12, 28, 0.439560f},
     };
     for (const Case &c : cases) {
         Parsed p = Parse(kPrepFamily3dl, c.text);
         ASSERT_EQ(p.result, 0) << p.error.line << ": " << p.error.text;
         EXPECT_EQ(p.lut.bits, c.bits);
-        EXPECT_EQ(p.lut.bitsFrom, c.from);
+        EXPECT_EQ(p.lut.bitsFrom, kPrepBitsLargest);
+        EXPECT_EQ(p.lut.shaperPoints, 0);
+        EXPECT_NEAR(p.lut.values[3 * 2], c.red200, 1e-6);
         const PrepWarning *w = Find(p.warnings, kPrepWarnBitDepth);
         ASSERT_NE(w, nullptr);
         EXPECT_EQ(w->line, c.warningLine) << w->text;
@@ -407,4 +435,133 @@ TEST(PrepCubeReader, DomainWarningsTellCloseValuesApart) {
     EXPECT_NE(strstr(Find(p.warnings, kPrepWarnDomain)->text, "LUT_3D_INPUT_RANGE 0.1 0.10000001: the box"), nullptr)
         << Find(p.warnings, kPrepWarnDomain)->text;
     Free(&p);
+}
+
+namespace {
+
+std::string Dark3dlRows() {
+    std::string text;
+    for (int k = 0; k < 8; k++) text += std::to_string(k * 100) + " " + std::to_string(k * 50) + " 0\n";
+    return text;
+}
+
+}  // namespace
+
+// The shapes of 3dl OpenColorIO reads besides a mesh line of the lattice's
+// size: a Lustre header with no mesh line, "Mesh 0" (2 points), a mesh line
+// of another length (an even ramp, dropped), lines of reals read past; and
+// the depth lutprep states in its own files, which no value could tell.
+TEST(Prep3dlReader, TheShapesOpenColorIoReadsAndTheStatedDepth) {
+    struct Case {
+        std::string text;
+        int32_t points;
+        int32_t bits;
+        PrepBitsFrom from;
+        const char *warning;  // the one warning, or null for none
+    };
+    const Case cases[] = {
+        {"3DMESH\nMesh 1 12\n" + Rows3dl(27) + "LUT8\ngamma 1.0\n", 3, 12, kPrepBitsHeader, nullptr},
+        {"3DMESH\nMesh 0 12\n0 1023\n" + Dark3dlRows(), 2, 12, kPrepBitsHeader, nullptr},
+        {"3DMESH\nMesh 0 12\n0 114 227 341 455 568 682 796 909 1023\n" + Dark3dlRows(), 2, 12, kPrepBitsHeader,
+         nullptr},
+        {"# output depth: 12 bits\n0 1023\n" + Dark3dlRows(), 2, 12, kPrepBitsHeader, nullptr},
+        {"# output depth: 16 bits\n0 512 1023\n" + Rows3dl(27), 3, 16, kPrepBitsHeader, nullptr},
+        {"3DMESH\nMesh 1 12\n0.5 0.5 0.5\n1.0 1 1\n" + Rows3dl(27), 3, 12, kPrepBitsHeader, "skipped-lines"},
+    };
+    for (const Case &c : cases) {
+        Parsed p = Parse(kPrepFamily3dl, c.text);
+        ASSERT_EQ(p.result, 0) << c.text.substr(0, 40) << ": " << p.error.line << ": " << p.error.text;
+        EXPECT_EQ(p.lut.points, c.points);
+        EXPECT_EQ(p.lut.bits, c.bits);
+        EXPECT_EQ(p.lut.bitsFrom, c.from);
+        EXPECT_EQ(p.lut.shaperPoints, 0);
+        ASSERT_EQ(p.warnings.count, c.warning != nullptr ? 1 : 0) << c.text.substr(0, 40);
+        if (c.warning != nullptr) {
+            EXPECT_STREQ(PrepWarningName(p.warnings.list[0].code), c.warning);
+        }
+        // File row 4, "400 200 0", is node (1, 0, 0): red fastest, node 1.
+        if (c.points == 2) {
+            EXPECT_FLOAT_EQ(p.lut.values[3], 400.0f / static_cast<float>(PrepFullScale(c.bits)));
+        }
+        Free(&p);
+    }
+}
+
+// A UTF-8 byte-order mark is read past in every format; the box reads past
+// it only as part of a header line, so one before a row is a warning.
+TEST(PrepReaders, ByteOrderMarkInEveryFormat) {
+    const std::string bom = "\xEF\xBB\xBF";
+    struct Case {
+        PrepFamily family;
+        std::string text;
+        bool warned;
+    };
+    const Case cases[] = {
+        {kPrepFamilyCube, bom + "LUT_3D_SIZE 2\n" + IdentityRows(), false},
+        {kPrepFamilyCube, bom + "# made by hand\nLUT_3D_SIZE 2\n" + IdentityRows(), false},
+        {kPrepFamily3dl, bom + "3DMESH\nMesh 1 12\n0 512 1023\n" + Rows3dl(27), false},
+        {kPrepFamily3dl, bom + "0 512 1023\n# output depth: 12 bits\n" + Rows3dl(27), true},
+        {kPrepFamilyCsv,
+         bom + "0,0,0,0,0,0\n0,0,1,0,0,1\n0,1,0,0,1,0\n0,1,1,0,1,1\n1,0,0,1,0,0\n1,0,1,1,0,1\n"
+               "1,1,0,1,1,0\n1,1,1,1,1,1\n",
+         true},
+    };
+    for (const Case &c : cases) {
+        Parsed p = Parse(c.family, c.text);
+        ASSERT_EQ(p.result, 0) << c.text.substr(0, 30) << ": " << p.error.line << ": " << p.error.text;
+        ASSERT_EQ(p.warnings.count, c.warned ? 1 : 0) << c.text.substr(0, 30) << p.warnings.list[0].text;
+        if (c.warned) {
+            EXPECT_EQ(p.warnings.list[0].code, kPrepWarnByteOrder);
+            EXPECT_EQ(p.warnings.list[0].line, 1);
+        }
+        Free(&p);
+    }
+}
+
+// What the box reads otherwise than lutprep is named where it stands: a row
+// that begins with a minus sign (which ends the box's rows), and a line
+// before the rows longer than one read of the box, reported on that line
+// (the box's next line is the rest of it), worse when the rest begins with a
+// digit.
+TEST(PrepReaders, WarningsNameTheCauseOnItsLine) {
+    Parsed p = Parse(kPrepFamilyCube, "LUT_3D_SIZE 2\n0 0 0\n-0.25 0 0\n" + IdentityRows().substr(12));
+    ASSERT_EQ(p.result, 0) << p.error.text;
+    ASSERT_EQ(p.warnings.count, 1);
+    EXPECT_EQ(p.warnings.list[0].code, kPrepWarnRange);
+    EXPECT_NE(strstr(p.warnings.list[0].text, "this line begins with -0.25, a minus sign"), nullptr)
+        << p.warnings.list[0].text;
+    Free(&p);
+    // The first value out of range, within a row, comes before the row.
+    p = Parse(kPrepFamilyCube, "LUT_3D_SIZE 2\n0 2 0\n-0.25 0 0\n" + IdentityRows().substr(12));
+    ASSERT_EQ(p.warnings.count, 1);
+    EXPECT_EQ(p.warnings.list[0].line, 2);
+    EXPECT_NE(strstr(p.warnings.list[0].text, "line 3 begins with -0.25"), nullptr) << p.warnings.list[0].text;
+    Free(&p);
+
+    const std::string rows = "LUT_3D_SIZE 2\n" + IdentityRows();
+    // 254 bytes and the LF: one read.
+    p = Parse(kPrepFamilyCube, "#" + std::string(253, 'x') + "\n" + rows);
+    EXPECT_EQ(p.warnings.count, 0);
+    Free(&p);
+    p = Parse(kPrepFamilyCube, "# note\n#" + std::string(254, 'x') + "\n" + rows);
+    ASSERT_EQ(p.warnings.count, 1);
+    EXPECT_EQ(p.warnings.list[0].code, kPrepWarnLongLine);
+    EXPECT_EQ(p.warnings.list[0].line, 2);
+    EXPECT_EQ(strstr(p.warnings.list[0].text, "digit"), nullptr) << p.warnings.list[0].text;
+    Free(&p);
+    p = Parse(kPrepFamily3dl, "#" + std::string(254, 'x') + "1 2 3\n3DMESH\nMesh 1 12\n" + Rows3dl(27));
+    ASSERT_EQ(p.result, 0) << p.error.text;
+    ASSERT_EQ(p.warnings.count, 1);
+    EXPECT_EQ(p.warnings.list[0].line, 1);
+    EXPECT_NE(strstr(p.warnings.list[0].text, "from byte 256 begins with a digit"), nullptr) << p.warnings.list[0].text;
+    Free(&p);
+}
+
+TEST_F(PrepReadFile, AFolderIsNamedAsOne) {
+    PrepLut lut{};
+    PrepError error{};
+    EXPECT_EQ(PrepReadLutFile(dir.string().c_str(), kPrepFamilyCube, &lut, nullptr, &error), -1);
+    EXPECT_NE(strstr(error.text, "is a folder"), nullptr) << error.text;
+    EXPECT_EQ(PrepReadLutFile((dir / "absent.cube").string().c_str(), kPrepFamilyCube, &lut, nullptr, &error), -1);
+    EXPECT_EQ(strstr(error.text, "folder"), nullptr) << error.text;
 }

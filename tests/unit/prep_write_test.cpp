@@ -3,6 +3,7 @@
 // back unchanged.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -10,13 +11,15 @@
 #include "prep/lut_read.h"
 #include "prep/lut_write.h"
 #include "prep/resample.h"
+#include "prep/transform.h"
 #include "prep_test_luts.h"
 #include "scratch_dir.h"
 
 namespace {
 
-// The table the reader fills here: static, as it is large.
+// The tables the reader fills here: static, as they are large.
 Lut3dTable Table3d;
+Lut3dTable TableWithNotes;
 
 struct Target {
     PrepFamily family;
@@ -36,13 +39,13 @@ protected:
         PrepClampLut(lut);
     }
 
-    std::string WriteLut(const PrepLut &lut, const Target &t) {
+    std::string WriteLut(const PrepLut &lut, const Target &t, const char *notes = "") {
         std::string path = (dir / t.name).string();
         FILE *file = fopen(path.c_str(), "wb");
         EXPECT_NE(file, nullptr);
         if (file == nullptr) return path;
         PrepError error{};
-        EXPECT_EQ(PrepWriteLut(file, t.family, &lut, t.bits, &error), 0) << error.text;
+        EXPECT_EQ(PrepWriteLut(file, t.family, &lut, t.bits, notes, &error), 0) << error.text;
         fclose(file);
         return path;
     }
@@ -95,12 +98,12 @@ TEST_F(PrepWriters, RoundTripThroughTheReaders) {
         EXPECT_EQ(back.family, t.family);
         double scale = std::ldexp(1.0, t.bits) - 1.0;
         if (t.family == kPrepFamily3dl) {
-            // No header is written (the box would count it as a row), so the
-            // depth is a guess, and the guess is right for a LUT that
-            // reaches white.
+            // The depth is stated in a comment line, which the box reads
+            // past, not guessed.
             EXPECT_EQ(back.bits, t.bits) << t.name;
-            EXPECT_NE(back.bitsFrom, kPrepBitsHeader);
+            EXPECT_EQ(back.bitsFrom, kPrepBitsHeader);
         }
+        EXPECT_EQ(warnings.count, 0) << t.name << ": " << warnings.list[0].text;
         for (int64_t i = 0; i < 3 * PrepNodeCount(17); i++) {
             float want = t.family == kPrepFamily3dl ? static_cast<float>(Prep3dlCode(lut.values[i], t.bits) / scale)
                                                     : lut.values[i];
@@ -127,14 +130,68 @@ TEST_F(PrepWriters, WriteNoSignAndRefuseWhatIsNotReady) {
     FILE *file = fopen((dir / "refused.cube").string().c_str(), "wb");
     ASSERT_NE(file, nullptr);
     lut.values[7] = 1.5f;
-    EXPECT_EQ(PrepWriteCube(file, &lut, &error), -1);
+    EXPECT_EQ(PrepWriteCube(file, &lut, "", &error), -1);
     EXPECT_NE(strstr(error.text, "clamp"), nullptr) << error.text;
     lut.values[7] = 0.5f;
     lut.domainMax[0] = 2.0f;
-    EXPECT_EQ(PrepWriteCsv(file, &lut, &error), -1);
+    EXPECT_EQ(PrepWriteCsv(file, &lut, "", &error), -1);
     EXPECT_NE(strstr(error.text, "resample"), nullptr) << error.text;
     lut.domainMax[0] = 1.0f;
-    EXPECT_EQ(PrepWrite3dl(file, &lut, 14, &error), -1);
+    EXPECT_EQ(PrepWrite3dl(file, &lut, 14, "", &error), -1);
     fclose(file);
+    PrepFreeLut(&lut);
+}
+
+// A cube's TITLE and comment lines are kept as notes, and every writer
+// writes them where the box reads past them: its reader takes the file
+// with notes as it takes the one without, row for row, even with a note
+// longer than one read of its (which goes on several lines); lutprep's
+// readers give the notes back.
+TEST_F(PrepWriters, NotesKeptAndWrittenWhereTheBoxReadsPastThem) {
+    PrepLut lut{};
+    MakeLut(&lut, 17);
+    std::string source = CubeRows(lut, "TITLE \"grade\"\n# made on set\n#\n  #   indented\nLUT_3D_SIZE 17\n");
+    char notes[kPrepMaxNotes] = "";
+    PrepLut read{};
+    PrepError error{};
+    ASSERT_EQ(PrepParseSourceLut(PrepSource{source.data(), source.size(), nullptr, notes, sizeof notes},
+                                 kPrepFamilyCube, &read, nullptr, &error),
+              0)
+        << error.text;
+    PrepFreeLut(&read);
+    EXPECT_STREQ(notes, "TITLE \"grade\"\nmade on set\n  indented\n");
+    const std::string written = std::string(notes) + std::string(300, '7') + "\n";
+    for (const Target &t : kTargets) {
+        std::string plain = WriteLut(lut, t);
+        int32_t layout = Read3dLutFile(plain.c_str(), Table3d);
+        std::string path = WriteLut(lut, t, written.c_str());
+        ASSERT_EQ(Read3dLutFile(path.c_str(), TableWithNotes), layout) << t.name;
+        ASSERT_NE(Lut3dSizeOfLayout(layout), nullptr) << t.name;
+        size_t rows = static_cast<size_t>(Lut3dSizeOfLayout(layout)->rows);
+        EXPECT_EQ(Table3d.fileType, TableWithNotes.fileType) << t.name;
+        if (t.family == kPrepFamily3dl) {
+            EXPECT_EQ(memcmp(Table3d.intRows, TableWithNotes.intRows, rows * sizeof Table3d.intRows[0]), 0);
+        } else {
+            EXPECT_EQ(memcmp(Table3d.floatRows, TableWithNotes.floatRows, rows * sizeof Table3d.floatRows[0]), 0);
+        }
+        std::string text = ReadAll(path);
+        for (size_t at = 0, lf; (lf = text.find('\n', at)) != std::string::npos; at = lf + 1) {
+            ASSERT_LE(lf + 1 - at, 255u) << t.name << ": " << text.substr(at, 40);
+        }
+        char back[kPrepMaxNotes] = "";
+        PrepWarnings warnings{};
+        ASSERT_EQ(PrepParseSourceLut(PrepSource{text.data(), text.size(), nullptr, back, sizeof back}, t.family, &read,
+                                     &warnings, &error),
+                  0)
+            << t.name << ": " << error.text;
+        EXPECT_EQ(warnings.count, 0) << t.name << ": " << warnings.list[0].text;
+        // The long note comes back in pieces, the rest as it was.
+        std::string joined = back, want = written;
+        EXPECT_EQ(joined.substr(0, strlen(notes)), notes) << t.name;
+        joined.erase(std::remove(joined.begin(), joined.end(), '\n'), joined.end());
+        want.erase(std::remove(want.begin(), want.end(), '\n'), want.end());
+        EXPECT_EQ(joined, want) << t.name;
+        PrepFreeLut(&read);
+    }
     PrepFreeLut(&lut);
 }
