@@ -25,6 +25,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdlib>
+#include <limits>
 
 #include "prep/format.h"
 #include "prep/lut_read.h"
@@ -49,6 +50,7 @@ struct Prelut {
     int64_t points;  // 0 or 1: the identity
     float *in;
     float *out;
+    int64_t outLine;
 };
 
 struct CspReading {
@@ -173,6 +175,7 @@ int ReadPrelutValues(const PrepLine &line, CspReading *s) {
         return 0;
     }
     if (ScanReals(line, p->points, p->out, "the pre-LUT's line of outputs", s->error) != 0) return -1;
+    p->outLine = line.number;
     s->stage = ++s->channel == 3 ? kSize : kPrelutCount;
     return 0;
 }
@@ -212,12 +215,13 @@ double CurveAt(const Prelut &p, int64_t k, double x) {
 }
 
 // One channel of the pre-LUT table: the curve sampled evenly over its
-// inputs, or the identity over [0, 1] for a channel without points.
-void SampleChannel(const Prelut &p, int c, PrepCurve *curve) {
+// inputs, or the identity over [0, 1] for a channel without points. -1 with
+// *error set when the curve leaves float's range between far-apart points.
+int SampleChannel(const Prelut &p, int c, PrepCurve *curve, PrepError *error) {
     int32_t n = curve->points;
     if (p.points < 2) {
         for (int32_t i = 0; i < n; i++) curve->values[i][c] = static_cast<float>(static_cast<double>(i) / (n - 1));
-        return;
+        return 0;
     }
     double lo = p.in[0], hi = p.in[p.points - 1];
     curve->min[c] = p.in[0];
@@ -226,8 +230,14 @@ void SampleChannel(const Prelut &p, int c, PrepCurve *curve) {
     for (int32_t i = 0; i < n; i++) {
         double x = i == n - 1 ? hi : lo + (hi - lo) * (static_cast<double>(i) / (n - 1));
         while (k < p.points - 2 && x > p.in[k + 1]) k++;
-        curve->values[i][c] = static_cast<float>(CurveAt(p, k, x));
+        double y = CurveAt(p, k, x);
+        if (!(std::fabs(y) <= std::numeric_limits<float>::max())) {
+            PrepSetError(error, p.outLine, "the pre-LUT's curve leaves the range of numbers between its points");
+            return -1;
+        }
+        curve->values[i][c] = static_cast<float>(y);
     }
+    return 0;
 }
 
 // The pre-LUT operation, when any channel's pre-LUT is not the identity.
@@ -237,7 +247,9 @@ int AddPrelut(CspReading *s) {
     if (!used) return 0;
     PrepOp *op = PrepAddCurve(s->t, "Pre-LUT", kPrelutSamples, false, s->error);
     if (op == nullptr) return -1;
-    for (int c = 0; c < 3; c++) SampleChannel(s->prelut[c], c, &op->curve);
+    for (int c = 0; c < 3; c++) {
+        if (SampleChannel(s->prelut[c], c, &op->curve, s->error) != 0) return -1;
+    }
     return 0;
 }
 

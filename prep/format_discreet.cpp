@@ -156,11 +156,6 @@ int ReadCode(const PrepLine &line, DiscreetReading *d) {
 
 int ReadDiscreetLine(void *state, const PrepLine &line) {
     DiscreetReading *d = static_cast<DiscreetReading *>(state);
-    if (line.end - line.begin > kMaxLineBytes) {
-        PrepSetError(d->error, line.number, "a line of more than %lld characters",
-                     static_cast<long long>(kMaxLineBytes));
-        return -1;
-    }
     bool comment = *line.begin == '#';
     bool inTables = d->codes != nullptr && d->read < d->tables * d->entries;
     if (comment && inTables) {
@@ -168,10 +163,16 @@ int ReadDiscreetLine(void *state, const PrepLine &line) {
         return -1;
     }
     if (comment) return 0;
-    if (d->recognised) return ReadCode(line, d);
     const char *rest = nullptr;
-    bool header = line.end - line.begin >= 4 && MatchKeyword(line.begin, line.begin + 4, "LUT:", &rest);
-    if (!header && (*line.begin < '0' || *line.begin > '9')) return kNotDiscreet;
+    bool header =
+        !d->recognised && line.end - line.begin >= 4 && MatchKeyword(line.begin, line.begin + 4, "LUT:", &rest);
+    if (!d->recognised && !header && (*line.begin < '0' || *line.begin > '9')) return kNotDiscreet;
+    if (line.end - line.begin > kMaxLineBytes) {
+        PrepSetError(d->error, line.number, "a line of more than %lld characters",
+                     static_cast<long long>(kMaxLineBytes));
+        return -1;
+    }
+    if (d->recognised) return ReadCode(line, d);
     d->recognised = true;
     if (header) return ReadHeader(line, d);
     d->tables = 1;

@@ -8,10 +8,14 @@
 // refusals with their line.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "prep/format.h"
 #include "prep/lut_read.h"
+#include "prep/resample.h"
 #include "prep/transform.h"
 #include "scratch_dir.h"
 
@@ -257,4 +261,139 @@ TEST_F(PrepTextFormat, DiscreetNameReadsHoudiniLutsFromMemoryAndFiles) {
     EXPECT_EQ(
         PrepReadTransformFile(path.c_str(), PrepFamilyOfName(path.c_str()), PrepReadOptions{}, t, nullptr, &error), -1);
     EXPECT_EQ(error.line, 5);
+}
+
+namespace {
+
+constexpr int32_t kBoxPoints = 33;
+
+std::string Real(double v) {
+    char text[32];
+    snprintf(text, sizeof text, "%.6f", v);
+    return text;
+}
+
+// A smooth grade that moves each channel differently, so that a channel or
+// an axis read in the wrong place shows.
+void Grade(double r, double g, double b, double out[3]) {
+    out[0] = 0.1 + 0.7 * r * r + 0.2 * g;
+    out[1] = 0.6 * std::sqrt(g) + 0.3 * b - 0.05;
+    out[2] = 0.9 * b * r + 0.15 * b + 0.02;
+}
+
+std::string GradeRows(int n, bool withIndex, int stride) {
+    std::string rows;
+    int64_t count = int64_t{n} * n * n;
+    for (int64_t k = 0; k < count; k++) {
+        // Red fastest, or, with an index on each row, a shuffled order.
+        int64_t node = withIndex ? k * stride % count : k;
+        int64_t r = node % n, g = node / n % n, b = node / (n * n);
+        double out[3];
+        Grade(r / (n - 1.0), g / (n - 1.0), b / (n - 1.0), out);
+        if (withIndex) rows += std::to_string(r) + " " + std::to_string(g) + " " + std::to_string(b) + " ";
+        rows += Real(out[0]) + " " + Real(out[1]) + " " + Real(out[2]) + "\n";
+    }
+    return rows;
+}
+
+// n points over [lo, hi], unevenly spaced, and a curve through them.
+std::string PrelutLines(int n, double lo, double hi, double power) {
+    std::string in, out;
+    for (int i = 0; i < n; i++) {
+        double t = std::pow(i / (n - 1.0), 1.3);
+        in += (i ? " " : "") + Real(lo + (hi - lo) * t);
+        out += (i ? " " : "") + Real(std::pow(t, power));
+    }
+    return std::to_string(n) + "\n" + in + "\n" + out + "\n";
+}
+
+class PrepTextFormatAgainstOcio : public PrepTextFormat {
+protected:
+    // Whether ociobakelut runs here: its help text names the option used.
+    bool HaveOcio() {
+        std::string probe = (dir / "probe.txt").string();
+        std::string command = "ociobakelut --help > \"" + probe + "\" 2>&1";
+        int ignored = std::system(command.c_str());
+        (void)ignored;
+        return ReadAll(probe).find("--cubesize") != std::string::npos;
+    }
+
+    // The file name, written with text, read as lutprep reads it and baked
+    // by ociobakelut: every node of the box's size within the tolerance,
+    // both clamped to [0, 1].
+    void ExpectSameAsOcio(const std::string &name, const std::string &text) {
+        SCOPED_TRACE(name);
+        std::string path = Write(name, text);
+        PrepLut lut{}, converted{}, reference{};
+        ASSERT_EQ(
+            PrepReadTransformFile(path.c_str(), PrepFamilyOfName(path.c_str()), PrepReadOptions{}, t, nullptr, &error),
+            0)
+            << "line " << error.line << ": " << error.text;
+        ASSERT_EQ(PrepTransformToLut(t, PrepBakePoints(kBoxPoints), kPrepTetrahedral, &lut, &error), 0) << error.text;
+        ASSERT_EQ(PrepResample(&lut, kBoxPoints, kPrepTetrahedral, &converted, &error), 0) << error.text;
+        PrepClampLut(&converted);
+        std::string ref = (dir / "ref.cube").string();
+        std::string command = "timeout 20 ociobakelut --lut \"" + path + "\" --format iridas_cube --cubesize " +
+                              std::to_string(kBoxPoints) + " \"" + ref + "\" > /dev/null 2>&1";
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+        ASSERT_EQ(PrepReadLutFile(ref.c_str(), kPrepFamilyCube, &reference, nullptr, &error), 0) << error.text;
+        PrepClampLut(&reference);
+        for (int64_t i = 0; i < 3 * PrepNodeCount(kBoxPoints); i++) {
+            ASSERT_NEAR(converted.values[i], reference.values[i], kTolerance)
+                << "node " << i / 3 << " channel " << i % 3;
+        }
+        PrepFreeLut(&lut);
+        PrepFreeLut(&converted);
+        PrepFreeLut(&reference);
+    }
+};
+
+}  // namespace
+
+TEST_F(PrepTextFormatAgainstOcio, CspWithUnevenPreLutsOfEachChannel) {
+    if (!HaveOcio()) GTEST_SKIP() << "ociobakelut is not installed (Debian's opencolorio-tools)";
+    std::string three = "CSPLUTV100\n3D\n\nBEGIN METADATA\nmade for the test\nEND METADATA\n\n" +
+                        PrelutLines(7, -0.1, 1.2, 0.8) + PrelutLines(4, 0.0, 2.0, 1.5) +
+                        PrelutLines(2, -1.0, 1.0, 1.0) + "\n5 5 5\n" + GradeRows(5, false, 1);
+    ExpectSameAsOcio("grade.csp", three);
+    std::string one = "CSPLUTV100\n1D\n0\n" + PrelutLines(9, 0.0, 1.0, 2.2) + "1\n17\n";
+    for (int i = 0; i < 17; i++) {
+        double x = i / 16.0;
+        one += Real(x * x) + " " + Real(std::sqrt(x)) + " " + Real(1.0 - x) + "\n";
+    }
+    ExpectSameAsOcio("curve.csp", one);
+}
+
+TEST_F(PrepTextFormatAgainstOcio, SpiFilesOfEveryKind) {
+    if (!HaveOcio()) GTEST_SKIP() << "ociobakelut is not installed (Debian's opencolorio-tools)";
+    ExpectSameAsOcio("grade.spi3d", "SPILUT 1.0\n3 3\n5 5 5\n" + GradeRows(5, true, 48));
+    std::string curves = "Version 1\nFrom -0.25 1.5\nLength 33\nComponents 3\n{\n";
+    for (int i = 0; i < 33; i++) {
+        double x = -0.25 + 1.75 * i / 32.0;
+        curves += Real(x * x) + " " + Real(0.5 * x + 0.1) + " " + Real(std::cbrt(x)) + "\n";
+    }
+    ExpectSameAsOcio("curves.spi1d", curves + "}\n");
+    ExpectSameAsOcio("mix.spimtx", "0.8 0.15 0.05 655.35\n0.1 0.7 0.2 0\n-0.1 0.3 0.8 -3276.75\n");
+}
+
+TEST_F(PrepTextFormatAgainstOcio, HoudiniAndDiscreetTables) {
+    if (!HaveOcio()) GTEST_SKIP() << "ociobakelut is not installed (Debian's opencolorio-tools)";
+    std::string pre;
+    for (int i = 0; i < 9; i++) pre += Real(std::pow(i / 8.0, 0.6)) + (i % 3 == 2 ? "\n" : " ");
+    // OpenColorIO reads a .hdl only by trying each of its readers in turn.
+    ExpectSameAsOcio("grade.hdl",
+                     "Version 3\nFormat any\nType 3D+1D\nFrom -0.1 1.3\nTo 0 1\nBlack 0\nWhite 1\n"
+                     "Length 5 9\nLUT:\nPre {\n" +
+                         pre + "}\n3D {\n" + GradeRows(5, false, 1) + "}\n");
+    std::string tables = "# made for the test\nLUT: 3 4096 4096\n";
+    for (int c = 0; c < 3; c++) {
+        for (int i = 0; i < 4096; i++) {
+            double x = i / 4095.0;
+            tables += std::to_string(std::lround(4095.0 * std::pow(x, 0.5 + c * 0.7))) + "\n";
+        }
+    }
+    ExpectSameAsOcio("gamma.lut", tables);
+    std::string half = "LUT: 1 65536 65536\n";
+    for (int i = 0; i < 65536; i++) half += std::to_string(65535 - i) + "\n";
+    ExpectSameAsOcio("half.lut", half);
 }
