@@ -91,14 +91,17 @@ int Twice(PandoraReading *p, const PrepLine &line, const char *name, int64_t fir
 // A keyword line before the values; others are ignored.
 int ReadKeyword(PandoraReading *p, const PrepLine &line) {
     const char *rest = nullptr;
+    char word[32];
     if (MatchKeyword(line.begin, line.end, "channel", &rest)) {
         if (RestIs(rest, line.end, {"3d"})) return 0;
-        PrepSetError(p->error, line.number, "only 3D tables are read ('channel 3d')");
+        QuoteField(rest, line.end, 0, word);
+        PrepSetError(p->error, line.number, "channel %s: only 3D tables are read ('channel 3d')", word);
         return -1;
     }
     if (MatchKeyword(line.begin, line.end, "format", &rest)) {
         if (RestIs(rest, line.end, {"lut"})) return 0;
-        PrepSetError(p->error, line.number, "only 'format lut' is read");
+        QuoteField(rest, line.end, 0, word);
+        PrepSetError(p->error, line.number, "format %s: only 'format lut' is read", word);
         return -1;
     }
     if (MatchKeyword(line.begin, line.end, "in", &rest)) {

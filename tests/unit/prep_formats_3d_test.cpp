@@ -171,6 +171,24 @@ TEST_F(PrepFormats3d, VfMatrixIsScaledByTheGridAndAppliedFirst) {
     };
     ExpectValues(&kPrepFormatVf, VfText("global_transform 0 0.25 0 0.1  0 0 0.25 0  0.25 0.125 0 0  0.2 0 0 1\n"),
                  expected);
+    // The translation that is dropped is said, on the matrix's line.
+    const std::string translated = VfText("global_transform 0.5 0 0 0.1  0 0.5 0 0  0 0 0.5 0  0 0 0 1\n");
+    PrepTransform *t = new PrepTransform{};
+    PrepWarnings warnings{};
+    PrepError error{};
+    ASSERT_EQ(PrepParseTransform(translated.data(), translated.size(), &kPrepFormatVf, PrepReadOptions{}, t, &warnings,
+                                 &error),
+              0);
+    // (The table's 1.1 is the other warning, "range".)
+    const PrepWarning *dropped = nullptr;
+    for (int32_t i = 0; i < warnings.count; i++) {
+        if (warnings.list[i].code == kPrepWarnDomain) dropped = &warnings.list[i];
+    }
+    ASSERT_NE(dropped, nullptr);
+    EXPECT_EQ(dropped->line, 3);
+    EXPECT_NE(strstr(dropped->text, "translation 0.1 0 0"), nullptr) << dropped->text;
+    PrepFreeTransform(t);
+    delete t;
     // Nuke's own matrix, 1/3 on the diagonal, is no change.
     ExpectValues(&kPrepFormatVf,
                  VfText("global_transform 0.3333333333 0 0 0  0 0.3333333333 0 0  0 0 0.3333333333 0  0 0 0 1\n"),
@@ -273,6 +291,7 @@ TEST(PrepFormats3dRefusals, RefusedWithTheLineAndTheCause) {
         {"cub", "# Truelight Cube v2.0\n# width 300 300 300\n", "2", "2 to 256"},
         {"itx", "LUT_3D_SIZE 2\n0 0 0\n1 0 0\n0 1 0\n", "4", "holds 3 rows"},
         {"itx", "LUT_3D_SIZE 100000\n", "1", "2 to 256"},
+        {"itx", "LUT_3D_SIZE 2\n" + rows + "0 0 0\n", "10", "more rows"},
         {"vf", "grid_size 2 2 2\ndata\n" + rows, "1", "#Inventor"},
         {"vf", "#Inventor V2.1 ascii\ngrid_size 2 2 3\ndata\n" + rows, "2", "equal sides"},
         {"vf", "#Inventor V2.1 ascii\ngrid_size 2 2 2\nglobal_transform 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0\ndata\n" + rows,
