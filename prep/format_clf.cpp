@@ -109,9 +109,17 @@ int64_t LineAt(const PrepXmlNode *node, const char *p) {
     return line;
 }
 
+// The text at p for a message, up to its first separator when field is
+// set: at most 24 bytes, printable ASCII only.
+void QuoteText(const char *p, const char *end, bool field, char (&out)[32]) {
+    size_t n = 0;
+    for (; p < end && !(field && IsSeparator(*p, 0)) && n < 24; p++) out[n++] = *p >= ' ' && *p <= '~' ? *p : '?';
+    out[n] = '\0';
+}
+
 int RefuseField(ClfReading *r, const PrepXmlNode *node, const char *p, const char *what) {
     char word[32];
-    QuoteField(p, node->text + node->textLength, ',', word);
+    QuoteText(p, node->text + node->textLength, true, word);
     PrepSetError(r->error, LineAt(node, p), "'%s' in %s is not a number", word, what);
     return -1;
 }
@@ -122,7 +130,9 @@ int ReadNumberText(ClfReading *r, int64_t line, const char *text, const char *wh
     double extra = 0.0;
     if (NextNumber(&p, end, 0, value) != kFieldNumber || NextNumber(&p, end, 0, &extra) != kFieldEnd) {
         char word[32];
-        QuoteField(text, end, 0, word);
+        const char *begin = text;
+        while (begin < end && IsAsciiSpace(static_cast<unsigned char>(*begin))) begin++;
+        QuoteText(begin, end, false, word);
         PrepSetError(r->error, line, "%s '%s' is not one number", what, word);
         return -1;
     }
@@ -227,9 +237,10 @@ int StoreNumber(ClfReading *r, const PrepXmlNode *array, const char *at, const c
     return 0;
 }
 
-// The count numbers of the Array, stored; more or fewer are refused.
+// The count numbers of the Array, stored (only checked when out is null,
+// which a table does before it allocates); more or fewer are refused.
 int ReadArrayNumbers(ClfReading *r, const PrepXmlNode *array, const char *owner, int64_t count,
-                     const ClfArrayOut &out) {
+                     const ClfArrayOut *out) {
     const char *p = array->text != nullptr ? array->text : "";
     const char *end = p + (array->text != nullptr ? array->textLength : 0);
     int64_t n = 0;
@@ -241,7 +252,7 @@ int ReadArrayNumbers(ClfReading *r, const PrepXmlNode *array, const char *owner,
                          owner, static_cast<long long>(count));
             return -1;
         }
-        if (StoreNumber(r, array, p, owner, out, n, v) != 0) return -1;
+        if (out != nullptr && StoreNumber(r, array, p, owner, *out, n, v) != 0) return -1;
         n++;
     }
     if (field == kFieldBad) return RefuseField(r, array, p, "an Array");
@@ -283,7 +294,8 @@ int ReadMatrix(ClfReading *r, const PrepXmlNode *node, const ClfScales &s) {
         return -1;
     }
     double m[20] = {};
-    if (ReadArrayNumbers(r, array, "Matrix", rows * columns, ClfArrayOut{m, nullptr, 0, false, 1.0}) != 0) return -1;
+    ClfArrayOut out{m, nullptr, 0, false, 1.0};
+    if (ReadArrayNumbers(r, array, "Matrix", rows * columns, &out) != 0) return -1;
     PrepOp *op = AddNodeOp(r, node, "Matrix", PrepApplyMatrix);
     if (op == nullptr) return -1;
     // The alpha row and column fall away: alpha is 0 in a bake.
@@ -433,6 +445,7 @@ int ReadLut1d(ClfReading *r, const PrepXmlNode *node, const ClfScales &s) {
                      static_cast<long long>(entries), static_cast<long long>(kHalfDomainEntries));
         return -1;
     }
+    if (ReadArrayNumbers(r, array, "LUT1D", entries * columns, nullptr) != 0) return -1;
     if (ReadIndexMap(r, node, entries, s) != 0) return -1;
     PrepOp *op = PrepAddCurve(r->t, "1D LUT", static_cast<int32_t>(entries), false, r->error);
     if (op == nullptr) {
@@ -442,7 +455,7 @@ int ReadLut1d(ClfReading *r, const PrepXmlNode *node, const ClfScales &s) {
     if (halfDomain) op->apply = PrepApplyHalfCurve;
     float(*rows)[3] = op->curve.values;
     ClfArrayOut out{nullptr, &rows[0][0], 0, rawHalfs, s.out};
-    if (ReadArrayNumbers(r, array, "LUT1D", entries * columns, out) != 0) return -1;
+    if (ReadArrayNumbers(r, array, "LUT1D", entries * columns, &out) != 0) return -1;
     if (columns == 1) {
         // Read as the first `entries` floats; spread from the last, which
         // never overwrites one not yet spread.
@@ -482,6 +495,7 @@ int ReadLut3d(ClfReading *r, const PrepXmlNode *node, const ClfScales &s) {
                      PrepXmlAttributeValue(array, "dim"), kPrepMaxPoints);
         return -1;
     }
+    if (ReadArrayNumbers(r, array, "LUT3D", 3 * n * n * n, nullptr) != 0) return -1;
     if (ReadIndexMap(r, node, n, s) != 0) return -1;
     // One point per axis is a constant: held as the 2-point lattice of it.
     int32_t points = n == 1 ? 2 : static_cast<int32_t>(n);
@@ -491,7 +505,7 @@ int ReadLut3d(ClfReading *r, const PrepXmlNode *node, const ClfScales &s) {
         return -1;
     }
     ClfArrayOut out{nullptr, lut.values, n == 1 ? 0 : points, false, s.out};
-    if (ReadArrayNumbers(r, array, "LUT3D", 3 * n * n * n, out) != 0) {
+    if (ReadArrayNumbers(r, array, "LUT3D", 3 * n * n * n, &out) != 0) {
         PrepFreeLut(&lut);
         return -1;
     }
@@ -594,7 +608,9 @@ int ReadLogParams(ClfReading *r, const PrepXmlNode *params, double q[3][kPrepLog
         double v = 0.0;
         if (text == nullptr) continue;
         if (ReadNumberText(r, params->line, text, kLogParamNames[k], &v) != 0) return -1;
-        for (int c = first; c <= last; c++) q[c][k] = v;
+        // The base is the Log's, whichever channel's params give it.
+        bool all = k == kPrepLogBase;
+        for (int c = all ? 0 : first; c <= (all ? 2 : last); c++) q[c][k] = v;
     }
     return 0;
 }
