@@ -112,7 +112,7 @@ void BoxExtensionsText(char *out, size_t size) {
     }
 }
 
-PrepReadOptions ReadOptions(const CliArgs &args) { return PrepReadOptions{OptionValue(args, "cccid")}; }
+PrepReadOptions ReadOptions(const CliArgs &args) { return PrepReadOptions{OptionValue(args, "cccid"), nullptr}; }
 
 namespace {
 

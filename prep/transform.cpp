@@ -245,7 +245,9 @@ int PrepReadTransformFile(const char *path, PrepFamily family, const PrepReadOpt
                           PrepWarnings *warnings, PrepError *error) {
     PrepFreeTransform(t);
     if (warnings != nullptr) *warnings = PrepWarnings{};
-    TransformRequest request{family, &options, t, warnings, error};
+    PrepReadOptions named = options;
+    if (named.name == nullptr) named.name = path;
+    TransformRequest request{family, &named, t, warnings, error};
     return PrepReadFileSource(path, ParseTransformRequest, &request, error);
 }
 

@@ -75,10 +75,13 @@ struct PrepTransform {
     char notes[kPrepMaxNotes];
 };
 
-// What a reader needs besides the file: which correction of a collection
-// (--cccid: an id, or an index from 0 when no id matches); null for none.
+// What a reader needs besides the file's bytes: which correction of a
+// collection (--cccid: an id, or an index from 0 when no id matches), and
+// the file's name, which some formats read too (a Discreet .lut's "toN"
+// depth); null for none.
 struct PrepReadOptions {
     const char *cccid;
+    const char *name;
 };
 
 // Every function that fills a PrepTransform takes one that is zero-
@@ -120,7 +123,8 @@ int PrepTransformToLut(PrepTransform *t, int32_t points, PrepInterp interp, Prep
 int32_t PrepBakePoints(int32_t points);
 
 // Reads the file at path as a transform (by its format's reader, or as one
-// LUT for the box's own shapes), with the contract of PrepReadLutFile.
+// LUT for the box's own shapes), with the contract of PrepReadLutFile; the
+// reader is given path as the name unless options name another.
 int PrepReadTransformFile(const char *path, PrepFamily family, const PrepReadOptions &options, PrepTransform *t,
                           PrepWarnings *warnings, PrepError *error);
 // The same for bytes in memory.
