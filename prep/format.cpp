@@ -6,7 +6,8 @@
 
 namespace {
 
-const PrepFamily kFormats[] = {&kPrepFormatCsv, &kPrepFormatCube, &kPrepFormat3dl, &kPrepFormatClf, &kPrepFormatCtf};
+const PrepFamily kFormats[] = {&kPrepFormatCsv, &kPrepFormatCube, &kPrepFormat3dl, &kPrepFormatClf,
+                               &kPrepFormatCtf, &kPrepFormatCc,   &kPrepFormatCcc, &kPrepFormatCdl};
 
 }  // namespace
 

@@ -51,6 +51,9 @@ extern const PrepFormat kPrepFormatCube;
 extern const PrepFormat kPrepFormat3dl;
 extern const PrepFormat kPrepFormatClf;
 extern const PrepFormat kPrepFormatCtf;
+extern const PrepFormat kPrepFormatCc;
+extern const PrepFormat kPrepFormatCcc;
+extern const PrepFormat kPrepFormatCdl;
 
 // The formats by their old names, as the engine's callers name them.
 inline constexpr PrepFamily kPrepFamilyNone = nullptr;

@@ -26,6 +26,7 @@
 #include <iterator>
 
 #include "platform/ascii.h"
+#include "prep/cdl.h"
 #include "prep/clf_ops.h"
 #include "prep/format.h"
 #include "prep/lut_read.h"
@@ -381,7 +382,11 @@ int ReadRange(ClfReading *r, const PrepXmlNode *node, const ClfScales &s) {
 int ReadIndexMap(ClfReading *r, const PrepXmlNode *table, int64_t entries, const ClfScales &s) {
     const PrepXmlNode *map = PrepXmlChild(table, "IndexMap");
     if (map == nullptr) return 0;
-    if (r->clf ? r->clfMajor > 2 : r->ctfVersion >= 2.0) return 0;
+    if (r->clf ? r->clfMajor > 2 : r->ctfVersion >= 2.0) {
+        NoteWarning(r->warnings, kPrepWarnIgnored, map->line,
+                    "an IndexMap is not read in this version (only in CLF 2 and CTF before 2.0), nor by OpenColorIO");
+        return 0;
+    }
     const char *p = map->text != nullptr ? map->text : "";
     const char *end = p + (map->text != nullptr ? map->textLength : 0);
     int ats = 0;
@@ -726,6 +731,27 @@ int ReadExponent(ClfReading *r, const PrepXmlNode *node, const ClfScales &) {
     return 0;
 }
 
+// The ASC_CDL styles, with the names of CTF files for the same ones.
+constexpr ClfStyle kCdlStyles[] = {{"Fwd", kPrepCdlFwd},
+                                   {"Rev", kPrepCdlRev},
+                                   {"FwdNoClamp", kPrepCdlFwdNoClamp},
+                                   {"RevNoClamp", kPrepCdlRevNoClamp},
+                                   {"v1.2_Fwd", kPrepCdlFwd},
+                                   {"v1.2_Rev", kPrepCdlRev},
+                                   {"noClampFwd", kPrepCdlFwdNoClamp},
+                                   {"noClampRev", kPrepCdlRevNoClamp}};
+
+// An ASC_CDL without a style clamps (Fwd), unlike an ASC CDL file's
+// correction; its numbers are not scaled by the bit depths.
+int ReadCdl(ClfReading *r, const PrepXmlNode *node, const ClfScales &) {
+    int32_t style = kPrepCdlFwd;
+    if (PrepXmlAttributeValue(node, "style") != nullptr &&
+        FindStyle(r, node, kCdlStyles, std::size(kCdlStyles), &style) != 0) {
+        return -1;
+    }
+    return PrepAddCdl(r->t, node, style, r->warnings, r->error);
+}
+
 using ClfReader = int (*)(ClfReading *r, const PrepXmlNode *node, const ClfScales &s);
 
 // The process nodes read, and the first CLF and CTF versions that have
@@ -736,10 +762,10 @@ struct ClfNode {
     int32_t sinceClf;
     double sinceCtf;
 };
-constexpr ClfNode kNodes[] = {{"Matrix", ReadMatrix, 2, 0.0}, {"LUT1D", ReadLut1d, 2, 0.0},
-                              {"LUT3D", ReadLut3d, 2, 0.0},   {"Range", ReadRange, 2, 0.0},
-                              {"Log", ReadLog, 3, 1.3},       {"Exponent", ReadExponent, 3, 0.0},
-                              {"Gamma", ReadExponent, 3, 0.0}};
+constexpr ClfNode kNodes[] = {{"Matrix", ReadMatrix, 2, 0.0},  {"LUT1D", ReadLut1d, 2, 0.0},
+                              {"LUT3D", ReadLut3d, 2, 0.0},    {"Range", ReadRange, 2, 0.0},
+                              {"Log", ReadLog, 3, 1.3},        {"Exponent", ReadExponent, 3, 0.0},
+                              {"Gamma", ReadExponent, 3, 0.0}, {"ASC_CDL", ReadCdl, 2, 0.0}};
 
 // OpenColorIO's other process nodes: refused, not skipped as unknown
 // elements are, since skipping one changes the colours.
@@ -780,6 +806,17 @@ int ReadScales(ClfReading *r, const PrepXmlNode *node, ClfScales *s) {
     return 0;
 }
 
+// The elements of a ProcessList that describe it, and nothing of the
+// colours.
+constexpr const char *kMetadata[] = {"Description", "InputDescriptor", "OutputDescriptor", "Info"};
+
+bool IsMetadata(const PrepXmlNode *node) {
+    for (const char *name : kMetadata) {
+        if (PrepXmlIs(node, name)) return true;
+    }
+    return false;
+}
+
 const ClfNode *FindNode(const PrepXmlNode *node) {
     for (const ClfNode &kind : kNodes) {
         if (PrepXmlIs(node, kind.name)) return &kind;
@@ -796,6 +833,10 @@ int ReadNode(ClfReading *r, const PrepXmlNode *node) {
             if (!PrepXmlIs(node, name)) continue;
             PrepSetError(r->error, node->line, "the process node %s is not supported", name);
             return -1;
+        }
+        if (!IsMetadata(node)) {
+            NoteWarning(r->warnings, kPrepWarnIgnored, node->line,
+                        "%.60s inside the ProcessList is not read: no process node of the reader's", node->name);
         }
         return 0;
     }

@@ -33,11 +33,12 @@ enum PrepWarningCode : int32_t {
     kPrepWarnNonfinite,    // NaN or infinity
     kPrepWarnShiftedRows,  // a data line with more or fewer numbers than a row
     kPrepWarnBitDepth,     // a 3dl whose bit depth was guessed
+    kPrepWarnIgnored,      // an XML element the reader skips (its values are not applied)
     kPrepWarningCodes
 };
 
 // The code as "check" prints it: "domain", "shaper", "size-keyword",
-// "range", "nonfinite", "shifted-rows", "bit-depth".
+// "range", "nonfinite", "shifted-rows", "bit-depth", "ignored".
 const char *PrepWarningName(PrepWarningCode code);
 
 // One warning: the physical line of its first occurrence, how many there

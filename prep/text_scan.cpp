@@ -388,6 +388,8 @@ const char *PrepWarningName(PrepWarningCode code) {
         return "shifted-rows";
     case kPrepWarnBitDepth:
         return "bit-depth";
+    case kPrepWarnIgnored:
+        return "ignored";
     case kPrepWarningCodes:
         break;
     }

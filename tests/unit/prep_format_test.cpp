@@ -22,8 +22,14 @@ TEST(PrepFormatTable, EachFormatIsTheBoxsFamilyOfItsExtension) {
         EXPECT_EQ(PrepFamilyOfName(upper.c_str()), format);
         EXPECT_EQ(PrepFamilyOfName((std::string("grade") + format->extension + ".bak").c_str()), kPrepFamilyNone);
         // check and convert name the engine's format by the box's family and
-        // take a 3dl's depth where the box fills its integer table.
+        // take a 3dl's depth where the box fills its integer table. A format
+        // read as a transform (a CDL, say) is no family of the box's.
         const Lut3dFamily *box = Lut3dFamilyOfPath((std::string("grade") + format->extension).c_str());
+        if (format->parse == nullptr) {
+            EXPECT_EQ(box, nullptr);
+            EXPECT_NE(format->parseTransform, nullptr);
+            continue;
+        }
         ASSERT_NE(box, nullptr);
         EXPECT_STREQ(box->name, format->name);
         EXPECT_EQ(box->intTable, format->hasBitDepth);
@@ -41,7 +47,7 @@ TEST(PrepFormatTable, NoFormatNamesTheExtensionsRead) {
     PrepLut lut{};
     PrepError error{};
     EXPECT_EQ(PrepParseLut("0 0 0\n", 6, kPrepFamilyNone, &lut, nullptr, &error), -1);
-    EXPECT_STREQ(error.text, "not a LUT file name (.csv, .cube or .3dl)");
+    EXPECT_STREQ(error.text, "not a LUT file name (.csv, .cube, .3dl, .clf, .ctf, .cc, .ccc or .cdl)");
     EXPECT_EQ(lut.values, nullptr);
 }
 
