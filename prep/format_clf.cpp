@@ -593,29 +593,83 @@ int ParamChannels(ClfReading *r, const PrepXmlNode *params, int *first, int *las
 constexpr const char *kLogParamNames[] = {"base",          "logSideSlope", "logSideOffset", "linSideSlope",
                                           "linSideOffset", "linSideBreak", "linearSlope"};
 constexpr double kLogParamDefaults[] = {2.0, 1.0, 0.0, 1.0, 0.0, NAN, NAN};
-// The Cineon-style parameters of older CTF files.
-constexpr const char *kCineonParams[] = {"gamma", "refWhite", "refBlack", "highlight", "shadow"};
+// The Cineon-style parameters of older CTF files, in this order, as
+// given for each channel (a bit of `given` per parameter).
+enum ClfCineonParam : int32_t { kCineonGamma, kCineonRefWhite, kCineonRefBlack, kCineonHighlight, kCineonShadow };
+constexpr const char *kCineonNames[] = {"gamma", "refWhite", "refBlack", "highlight", "shadow"};
+constexpr int32_t kCineonAll = (1 << std::size(kCineonNames)) - 1;
+// (Held as wide as a Log's numbers, so that both are read alike.)
+struct ClfCineon {
+    double v[3][kPrepLogParams];
+    int32_t given[3];
+};
 
-int ReadLogParams(ClfReading *r, const PrepXmlNode *params, double q[3][kPrepLogParams]) {
-    for (const char *name : kCineonParams) {
-        if (PrepXmlAttributeValue(params, name) != nullptr) {
-            PrepSetError(r->error, params->line,
-                         "LogParams with %s: the Cineon-style parameters (gamma, refWhite, refBlack, highlight, "
-                         "shadow) are not supported",
-                         name);
-            return -1;
-        }
-    }
-    int first = 0, last = 0;
-    if (ParamChannels(r, params, &first, &last) != 0) return -1;
-    for (size_t k = 0; k < std::size(kLogParamNames); k++) {
-        const char *text = PrepXmlAttributeValue(params, kLogParamNames[k]);
+// One set of numbers of a LogParams into q, or into *cineon for the
+// Cineon-style names; mask is the bit of each name given.
+int ReadNamedParams(ClfReading *r, const PrepXmlNode *params, const char *const *names, size_t count, int first,
+                    int last, double (*rows)[kPrepLogParams], int32_t *masks) {
+    for (size_t k = 0; k < count; k++) {
+        const char *text = PrepXmlAttributeValue(params, names[k]);
         double v = 0.0;
         if (text == nullptr) continue;
-        if (ReadNumberText(r, params->line, text, kLogParamNames[k], &v) != 0) return -1;
+        if (ReadNumberText(r, params->line, text, names[k], &v) != 0) return -1;
         // The base is the Log's, whichever channel's params give it.
-        bool all = k == kPrepLogBase;
-        for (int c = all ? 0 : first; c <= (all ? 2 : last); c++) q[c][k] = v;
+        bool all = masks == nullptr && k == kPrepLogBase;
+        for (int c = all ? 0 : first; c <= (all ? 2 : last); c++) {
+            rows[c][k] = v;
+            if (masks != nullptr) masks[c] |= 1 << k;
+        }
+    }
+    return 0;
+}
+
+int ReadLogParams(ClfReading *r, const PrepXmlNode *params, double q[3][kPrepLogParams], ClfCineon *cineon) {
+    int first = 0, last = 0;
+    if (ParamChannels(r, params, &first, &last) != 0) return -1;
+    if (ReadNamedParams(r, params, kLogParamNames, std::size(kLogParamNames), first, last, q, nullptr) != 0) return -1;
+    return ReadNamedParams(r, params, kCineonNames, std::size(kCineonNames), first, last, cineon->v, cineon->given);
+}
+
+// The Cineon-style curve out = (10^((1023 in - refWhite) 0.002 / gamma) -
+// black) (highlight - shadow) / (1 - black) + shadow, where black is the
+// same power at refBlack, as the parameters of the logToLin style (and of
+// its inverse, linToLog). refWhite and refBlack are 10-bit codes; 0.002 is
+// the density of one code.
+constexpr double kCineonCodes = 1023.0;
+constexpr double kCineonDensityPerCode = 0.002;
+
+int CineonToLog(ClfReading *r, const PrepXmlNode *node, const double *c, double *q) {
+    double gamma = c[kCineonGamma];
+    double black = std::pow(10.0, (c[kCineonRefBlack] - c[kCineonRefWhite]) * kCineonDensityPerCode / gamma);
+    double gain = (c[kCineonHighlight] - c[kCineonShadow]) / (1.0 - black);
+    if (!(gamma > 0.01) || !std::isfinite(gain) || gain == 0.0) {
+        PrepSetError(r->error, node->line,
+                     "Cineon-style LogParams of gamma %g, refWhite %g, refBlack %g, highlight %g, shadow %g: gamma "
+                     "must be above 0.01, refWhite and refBlack differ, highlight and shadow too",
+                     gamma, c[kCineonRefWhite], c[kCineonRefBlack], c[kCineonHighlight], c[kCineonShadow]);
+        return -1;
+    }
+    q[kPrepLogBase] = 10.0;
+    q[kPrepLogSideSlope] = gamma / (kCineonCodes * kCineonDensityPerCode);
+    q[kPrepLogSideOffset] = c[kCineonRefWhite] / kCineonCodes;
+    q[kPrepLinSideSlope] = 1.0 / gain;
+    q[kPrepLinSideOffset] = black - c[kCineonShadow] / gain;
+    return 0;
+}
+
+// Cineon-style parameters, when a LogParams gave any, replace the others:
+// each channel needs all five, and the style must be linToLog or logToLin.
+int UseCineon(ClfReading *r, const PrepXmlNode *node, int32_t style, const ClfCineon &cineon,
+              double q[3][kPrepLogParams]) {
+    if ((cineon.given[0] | cineon.given[1] | cineon.given[2]) == 0) return 0;
+    for (int c = 0; c < 3; c++) {
+        if (cineon.given[c] != kCineonAll || (style != kPrepLinToLog && style != kPrepLogToLin)) {
+            PrepSetError(r->error, node->line,
+                         "Cineon-style LogParams need gamma, refWhite, refBlack, highlight and shadow for every "
+                         "channel, and the style linToLog or logToLin");
+            return -1;
+        }
+        if (CineonToLog(r, node, cineon.v[c], q[c]) != 0) return -1;
     }
     return 0;
 }
@@ -669,9 +723,11 @@ int ReadLog(ClfReading *r, const PrepXmlNode *node, const ClfScales &) {
     for (int c = 0; c < 3; c++) {
         for (int k = 0; k < kPrepLogParams; k++) q[c][k] = k < kPrepLinearOffset ? kLogParamDefaults[k] : 0.0;
     }
+    ClfCineon cineon{};
     for (const PrepXmlNode *p = PrepXmlChild(node, "LogParams"); p != nullptr; p = PrepXmlNextNamed(p, "LogParams")) {
-        if (ReadLogParams(r, p, q) != 0) return -1;
+        if (ReadLogParams(r, p, q, &cineon) != 0) return -1;
     }
+    if (UseCineon(r, node, style, cineon, q) != 0) return -1;
     bool parametric = style != kPrepLog10 && style != kPrepLog2 && style != kPrepAntiLog10 && style != kPrepAntiLog2;
     if (parametric && CheckLogParams(r, node, style, q) != 0) return -1;
     PrepOp *op = AddNodeOp(r, node, "Log", PrepApplyLog);
