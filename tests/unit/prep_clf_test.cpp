@@ -543,17 +543,104 @@ const ClfCase kRangeCases[] = {
      }},
 };
 
+const ClfCase kCdlCases[] = {
+    {"cdl_no_style",
+     "clf",
+     R"(<ProcessList id="t" compCLFversion="3.0">
+<Matrix inBitDepth="32f" outBitDepth="32f"><Array dim="3 4">2 0 0 -1 0 2 0 -1 0 0 2 -1</Array></Matrix>
+<ASC_CDL inBitDepth="32f" outBitDepth="10i"><SOPNode><Slope>1.2 1 0.8</Slope><Offset>-0.02 0 0.15</Offset><Power>1.05 1.15 1.4</Power></SOPNode><SatNode><Saturation>0.75</Saturation></SatNode></ASC_CDL>
+</ProcessList>)",
+     {
+         {{0.0, 0.25, 0.5}, {0.001268, 0.001268, 0.053941}},
+         {{0.75, 1.0, 0.375}, {0.632111, 0.958799, 0.208799}},
+         {{0.45, 0.55, 0.6}, {0.016161, 0.069257, 0.161696}},
+         {{1.0, 1.0, 1.0}, {0.998749, 0.998749, 0.946780}},
+     }},
+    {"cdl_rev",
+     "clf",
+     R"(<ProcessList id="t" compCLFversion="3.0">
+<ASC_CDL inBitDepth="32f" outBitDepth="32f" style="Rev"><SOPNode><Slope>1.2 1 0.8</Slope><Offset>-0.02 0 0.15</Offset><Power>1.05 1.15 1.4</Power></SOPNode><SatNode><Saturation>0.75</Saturation></SatNode></ASC_CDL>
+</ProcessList>)",
+     {
+         {{0.0, 0.25, 0.5}, {0.016667, 0.311704, 0.675216}},
+         {{0.75, 1.0, 0.375}, {0.609528, 1.000000, 0.207641}},
+         {{0.45, 0.55, 0.6}, {0.383537, 0.600132, 0.703529}},
+         {{1.0, 1.0, 1.0}, {0.850000, 1.000000, 1.000000}},
+     }},
+    {"cdl_fwd_noclamp",
+     "clf",
+     R"(<ProcessList id="t" compCLFversion="3.0">
+<Matrix inBitDepth="32f" outBitDepth="32f"><Array dim="3 4">2 0 0 -1 0 2 0 -1 0 0 2 -1</Array></Matrix>
+<ASC_CDL inBitDepth="32f" outBitDepth="32f" style="FwdNoClamp"><SOPNode><Slope>1.2 1 0.8</Slope><Offset>-0.02 0 0.15</Offset><Power>1.05 1.15 1.4</Power></SOPNode><SatNode><Saturation>0.75</Saturation></SatNode></ASC_CDL>
+</ProcessList>)",
+     {
+         {{0.0, 0.25, 0.5}, {-1.067975, -0.527975, -0.100302}},
+         {{0.75, 1.0, 0.375}, {0.631208, 0.957896, 0.170396}},
+         {{0.45, 0.55, 0.6}, {-0.096280, 0.061816, 0.154255}},
+         {{1.0, 1.0, 1.0}, {1.151192, 1.008837, 0.956868}},
+     }},
+    {"cdl_ctf_v12_fwd",
+     "ctf",
+     R"(<ProcessList id="t" version="1.3">
+<Matrix inBitDepth="32f" outBitDepth="32f"><Array dim="3 4">2 0 0 -1 0 2 0 -1 0 0 2 -1</Array></Matrix>
+<ASC_CDL inBitDepth="32f" outBitDepth="32f" style="v1.2_Fwd"><SOPNode><Slope>1.2 1 0.8</Slope><Offset>-0.02 0 0.15</Offset><Power>1.05 1.15 1.4</Power></SOPNode><SatNode><Saturation>0.75</Saturation></SatNode></ASC_CDL>
+</ProcessList>)",
+     {
+         {{0.0, 0.25, 0.5}, {0.001268, 0.001268, 0.053941}},
+         {{0.75, 1.0, 0.375}, {0.632111, 0.958799, 0.208799}},
+         {{0.45, 0.55, 0.6}, {0.016161, 0.069257, 0.161696}},
+         {{1.0, 1.0, 1.0}, {0.998749, 0.998749, 0.946780}},
+     }},
+    {"cdl_ctf_noclamprev",
+     "ctf",
+     R"(<ProcessList id="t" version="1.3">
+<ASC_CDL inBitDepth="32f" outBitDepth="32f" style="noClampRev"><SOPNode><Slope>1.2 1 0.8</Slope><Offset>-0.02 0 0.15</Offset><Power>1.05 1.15 1.4</Power></SOPNode><SatNode><Saturation>0.75</Saturation></SatNode></ASC_CDL>
+</ProcessList>)",
+     {
+         {{0.0, 0.25, 0.5}, {-0.043028, 0.311704, 0.675216}},
+         {{0.75, 1.0, 0.375}, {0.609528, 1.028425, 0.207641}},
+         {{0.45, 0.55, 0.6}, {0.383537, 0.600132, 0.703529}},
+         {{1.0, 1.0, 1.0}, {0.850000, 1.000000, 1.062500}},
+     }},
+};
+
+const ClfCase kCineonCases[] = {
+    {"log_cineon_logToLin",
+     "ctf",
+     R"(<ProcessList id="t" version="1.3">
+<Log inBitDepth="32f" outBitDepth="32f" style="logToLin"><LogParams gamma="0.6" refWhite="685" refBlack="95" highlight="1.0" shadow="0.0005"/></Log>
+</ProcessList>)",
+     {
+         {{0.0, 0.25, 0.5}, {-0.005148, 0.027058, 0.256377}},
+         {{0.75, 1.0, 0.375}, {1.889199, 13.515434, 0.089570}},
+         {{0.45, 0.55, 0.6}, {0.169752, 0.384651, 0.574601}},
+         {{1.0, 1.0, 1.0}, {13.515434, 13.515434, 13.515434}},
+     }},
+    {"log_cineon_linToLog_channels",
+     "ctf",
+     R"(<ProcessList id="t" version="1.3">
+<Log inBitDepth="32f" outBitDepth="32f" style="linToLog"><LogParams channel="R" gamma="0.6" refWhite="685" refBlack="95" highlight="1.0" shadow="0.0005"/><LogParams channel="G" gamma="0.5" refWhite="700" refBlack="90" highlight="0.9" shadow="0.001"/><LogParams channel="B" gamma="0.7" refWhite="680" refBlack="100" highlight="1.1" shadow="0"/></Log>
+</ProcessList>)",
+     {
+         {{0.0, 0.25, 0.5}, {0.086889, 0.549007, 0.551434}},
+         {{0.75, 1.0, 0.375}, {0.633397, 0.695417, 0.511008}},
+         {{0.45, 0.55, 0.6}, {0.569496, 0.632164, 0.577351}},
+         {{1.0, 1.0, 1.0}, {0.669599, 0.695417, 0.650877}},
+     }},
+};
+
 // A transform that frees what it holds; large, so kept on the heap.
 struct Held {
     PrepTransform t{};
     ~Held() { PrepFreeTransform(&t); }
 };
 
-int Read(const std::string &text, const char *extension, Held *held, PrepError *error) {
+int Read(const std::string &text, const char *extension, Held *held, PrepError *error,
+         PrepWarnings *warnings = nullptr) {
     std::string file = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + text + "\n";
     PrepFamily family = PrepFamilyOfName((std::string("grade.") + extension).c_str());
     PrepReadOptions options{};
-    return PrepParseTransform(file.data(), file.size(), family, options, &held->t, nullptr, error);
+    return PrepParseTransform(file.data(), file.size(), family, options, &held->t, warnings, error);
 }
 
 // ociobakelut prints 6 decimals of a float computation: half a unit of the
@@ -636,6 +723,42 @@ TEST(PrepClf, EachExponentStyle) {
 
 TEST(PrepClf, RangesClampAsTheirStyleSays) {
     for (const ClfCase &c : kRangeCases) ExpectAsOcio(c);
+}
+
+// An ASC_CDL without a style clamps (Fwd), unlike the correction of an ASC
+// CDL file; CTF's names of the styles are the same styles; bit depths do
+// not scale it.
+TEST(PrepClf, AscCdlStylesAndItsClampingDefault) {
+    for (const ClfCase &c : kCdlCases) ExpectAsOcio(c);
+}
+
+// The Cineon-style LogParams of CTF files, for all channels or per channel.
+TEST(PrepClf, CineonStyleLogParams) {
+    for (const ClfCase &c : kCineonCases) ExpectAsOcio(c);
+}
+
+// What OpenColorIO skips with a warning is skipped with one here: an
+// element that is no process node, an IndexMap past CLF 2. NaN in a table
+// is a "nonfinite" warning.
+TEST(PrepClf, WhatIsSkippedIsWarnedAbout) {
+    auto held = std::make_unique<Held>();
+    PrepError error{};
+    PrepWarnings warnings{};
+    ASSERT_EQ(Read(std::string(kClf3) + "<Extra>more</Extra>\n"
+                                        "<LUT1D inBitDepth=\"10i\" outBitDepth=\"10i\">\n"
+                                        "<IndexMap dim=\"2\">64@0 940@2</IndexMap>\n"
+                                        "<Array dim=\"3 1\">0 nan 1023</Array></LUT1D>\n</ProcessList>",
+                   "clf", held.get(), &error, &warnings),
+              0)
+        << error.text;
+    EXPECT_EQ(held->t.count, 1);  // the table alone
+    ASSERT_EQ(warnings.count, 2);
+    EXPECT_EQ(warnings.list[0].code, kPrepWarnIgnored);
+    EXPECT_EQ(warnings.list[0].line, 3);
+    EXPECT_EQ(warnings.list[0].count, 2);
+    EXPECT_NE(std::string(warnings.list[0].text).find("Extra"), std::string::npos) << warnings.list[0].text;
+    EXPECT_EQ(warnings.list[1].code, kPrepWarnNonfinite);
+    EXPECT_EQ(warnings.list[1].line, 6);
 }
 
 // Entry k of a halfDomain LUT1D is the output at the half-float of pattern
