@@ -137,6 +137,10 @@ int ReadNumberText(ClfReading *r, int64_t line, const char *text, const char *wh
         PrepSetError(r->error, line, "%s '%s' is not one number", what, word);
         return -1;
     }
+    if (!std::isfinite(*value)) {
+        PrepSetError(r->error, line, "%s is %g: not a finite number", what, *value);
+        return -1;
+    }
     return 0;
 }
 
@@ -219,6 +223,11 @@ int StoreNumber(ClfReading *r, const PrepXmlNode *array, const char *at, const c
     }
     v /= out.scale;
     if (out.doubles != nullptr) {
+        // A matrix of NaN or infinity would spoil every value it touches.
+        if (!std::isfinite(v)) {
+            PrepSetError(r->error, LineAt(array, at), "%g in the Array of the %s is not a finite number", v, owner);
+            return -1;
+        }
         out.doubles[n] = v;
         return 0;
     }
@@ -400,10 +409,11 @@ int ReadIndexMap(ClfReading *r, const PrepXmlNode *table, int64_t entries, const
         PrepSetError(r->error, map->line, "an IndexMap of other than two entries (\"in@index in@index\")");
         return -1;
     }
-    double last = static_cast<double>(entries - 1);
+    double last = static_cast<double>(entries > 1 ? entries - 1 : 1);
     double v[4] = {pairs[0] / s.in, pairs[2] / s.in, pairs[1] / last, pairs[3] / last};
-    if (!(v[1] > v[0])) {
-        PrepSetError(r->error, map->line, "the IndexMap's second input is not above its first");
+    bool finite = std::isfinite(v[0]) && std::isfinite(v[1]) && std::isfinite(v[2]) && std::isfinite(v[3]);
+    if (!finite || !(v[1] > v[0])) {
+        PrepSetError(r->error, map->line, "the IndexMap's second input is not above its first, or not finite");
         return -1;
     }
     return AddRange(r, map, v, kPrepRangeClampLow | kPrepRangeClampHigh);
