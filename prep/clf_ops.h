@@ -62,5 +62,12 @@ void PrepApplyExponent(const PrepOp &op, double rgb[3]);
 // two half values the output is linear.
 void PrepApplyHalfCurve(const PrepOp &op, double rgb[3]);
 
+// An inverted 1D LUT: op.curve with positions, increasing, linear between
+// them; bit c of op.style is set when channel c's table falls (its
+// positions are then reversed). Where positions repeat (a flat run of the
+// table inverted), an input equal to them takes the table's first entry of
+// the run, as OpenColorIO's inverse does; beyond the ends the ends hold.
+void PrepApplyInverseCurve(const PrepOp &op, double rgb[3]);
+
 // The value of a 16-bit half-float pattern.
 double PrepHalfValue(uint16_t bits);

@@ -198,14 +198,17 @@ const PrepXmlNode *FindArray(ClfReading *r, const PrepXmlNode *node, const char 
     return ReadDims(r, array, owner, dims) == 0 ? array : nullptr;
 }
 
-// Where the numbers of an Array go: as doubles, or as floats of a table,
-// each divided by scale (a half-float pattern first made its value, for
-// rawHalfs); a LUT3D's, blue fastest in the file, to their red-fastest
-// rows.
+// Where the numbers of an Array go, each divided by scale (a half-float
+// pattern first made its value, for rawHalfs): as doubles; as the values of
+// a lattice, blue fastest in the file, to their red-fastest rows; or as the
+// rows of a curve, each number a whole row when spread (a table of one
+// column).
 struct ClfArrayOut {
     double *doubles;
-    float *floats;
-    int32_t blueFastestPoints;
+    float *lattice;
+    int32_t latticePoints;
+    float (*rows)[3];
+    bool spread;
     bool rawHalfs;
     double scale;
 };
@@ -241,9 +244,14 @@ int StoreNumber(ClfReading *r, const PrepXmlNode *array, const char *at, const c
         NoteValue(r->warnings, v, -HUGE_VAL, HUGE_VAL, LineAt(array, at));
         v = std::isnan(v) ? 0.0 : std::copysign(FLT_MAX, v);
     }
-    int64_t k = n;
-    if (out.blueFastestPoints != 0) k = 3 * PrepBlueFastestNode(out.blueFastestPoints, n / 3) + n % 3;
-    out.floats[k] = static_cast<float>(v);
+    float f = static_cast<float>(v);
+    if (out.lattice != nullptr) {
+        out.lattice[3 * PrepBlueFastestNode(out.latticePoints, n / 3) + n % 3] = f;
+    } else if (out.spread) {
+        out.rows[n][0] = out.rows[n][1] = out.rows[n][2] = f;
+    } else {
+        out.rows[n / 3][n % 3] = f;
+    }
     return 0;
 }
 
@@ -304,7 +312,7 @@ int ReadMatrix(ClfReading *r, const PrepXmlNode *node, const ClfScales &s) {
         return -1;
     }
     double m[20] = {};
-    ClfArrayOut out{m, nullptr, 0, false, 1.0};
+    ClfArrayOut out{m, nullptr, 0, nullptr, false, false, 1.0};
     if (ReadArrayNumbers(r, array, "Matrix", rows * columns, &out) != 0) return -1;
     PrepOp *op = AddNodeOp(r, node, "Matrix", PrepApplyMatrix);
     if (op == nullptr) return -1;
@@ -443,18 +451,32 @@ int CheckLut1dAttributes(ClfReading *r, const PrepXmlNode *node, bool *halfDomai
     return ReadTrue(r, node, "rawHalfs", rawHalfs);
 }
 
+// The rows and columns of a LUT1D's Array (or an InverseLUT1D's).
+int Lut1dShape(ClfReading *r, const PrepXmlNode *array, const ClfDims &dims, const char *owner, int64_t *entries,
+               int64_t *columns) {
+    *entries = dims.n[0];
+    *columns = dims.count == 2 ? dims.n[1] : 0;
+    if (dims.count != 2 || (*columns != 1 && *columns != 3) || *entries < 2) {
+        PrepSetError(r->error, array->line, "a %s Array of dim \"%s\": a 1D LUT is 2 or more rows of 1 or 3", owner,
+                     PrepXmlAttributeValue(array, "dim"));
+        return -1;
+    }
+    return 0;
+}
+
+PrepOp *AddCurveOp(ClfReading *r, const PrepXmlNode *array, const char *name, int64_t entries, bool positioned) {
+    PrepOp *op = PrepAddCurve(r->t, name, static_cast<int32_t>(entries), positioned, r->error);
+    if (op == nullptr && r->error != nullptr) r->error->line = array->line;
+    return op;
+}
+
 int ReadLut1d(ClfReading *r, const PrepXmlNode *node, const ClfScales &s) {
     bool halfDomain = false, rawHalfs = false;
     if (CheckLut1dAttributes(r, node, &halfDomain, &rawHalfs) != 0) return -1;
     ClfDims dims{};
     const PrepXmlNode *array = FindArray(r, node, "LUT1D", &dims);
-    if (array == nullptr) return -1;
-    int64_t entries = dims.n[0], columns = dims.count == 2 ? dims.n[1] : 0;
-    if (dims.count != 2 || (columns != 1 && columns != 3) || entries < 2) {
-        PrepSetError(r->error, array->line, "a LUT1D Array of dim \"%s\": a 1D LUT is 2 or more rows of 1 or 3",
-                     PrepXmlAttributeValue(array, "dim"));
-        return -1;
-    }
+    int64_t entries = 0, columns = 0;
+    if (array == nullptr || Lut1dShape(r, array, dims, "LUT1D", &entries, &columns) != 0) return -1;
     if (halfDomain && entries != kHalfDomainEntries) {
         PrepSetError(r->error, array->line, "a halfDomain LUT1D of %lld entries: it needs %lld",
                      static_cast<long long>(entries), static_cast<long long>(kHalfDomainEntries));
@@ -462,23 +484,73 @@ int ReadLut1d(ClfReading *r, const PrepXmlNode *node, const ClfScales &s) {
     }
     if (ReadArrayNumbers(r, array, "LUT1D", entries * columns, nullptr) != 0) return -1;
     if (ReadIndexMap(r, node, entries, s) != 0) return -1;
-    PrepOp *op = PrepAddCurve(r->t, "1D LUT", static_cast<int32_t>(entries), false, r->error);
-    if (op == nullptr) {
-        if (r->error != nullptr) r->error->line = array->line;
+    PrepOp *op = AddCurveOp(r, array, "1D LUT", entries, false);
+    if (op == nullptr) return -1;
+    if (halfDomain) op->apply = PrepApplyHalfCurve;
+    ClfArrayOut out{nullptr, nullptr, 0, op->curve.values, columns == 1, rawHalfs, s.out};
+    return ReadArrayNumbers(r, array, "LUT1D", entries * columns, &out);
+}
+
+// A table that starts or ends flat inverts, beyond its ends, to the
+// entry where it leaves (or reaches) that flat run, as OpenColorIO inverts
+// it, not to its first or last entry.
+void HoldFlatEnds(PrepCurve *curve, int c) {
+    int32_t n = curve->points;
+    int32_t first = 0, last = n - 1;
+    while (first + 1 < n && curve->positions[first + 1][c] == curve->positions[0][c]) first++;
+    while (last > 0 && curve->positions[last - 1][c] == curve->positions[n - 1][c]) last--;
+    for (int32_t k = 0; k < first; k++) curve->values[k][c] = curve->values[first][c];
+    for (int32_t k = last + 1; k < n; k++) curve->values[k][c] = curve->values[last][c];
+}
+
+// The inverse of a table as a curve through the positions its values give:
+// evenly spaced outputs, put in increasing order of their positions. A
+// value that turns back is held at the one before it, as OpenColorIO holds
+// it, so that the table runs one way (the way from its first value to its
+// last).
+void InvertCurve(PrepOp *op) {
+    PrepCurve *curve = &op->curve;
+    int32_t n = curve->points;
+    float(*p)[3] = curve->positions;
+    for (int c = 0; c < 3; c++) {
+        bool falling = p[n - 1][c] < p[0][c];
+        op->style |= falling ? 1 << c : 0;
+        for (int32_t k = 1; k < n; k++) {
+            if (falling ? p[k][c] > p[k - 1][c] : p[k][c] < p[k - 1][c]) p[k][c] = p[k - 1][c];
+        }
+        for (int32_t k = 0; k < n; k++) {
+            int32_t from = falling ? n - 1 - k : k;
+            curve->values[k][c] = static_cast<float>(static_cast<double>(from) / (n - 1));
+        }
+        for (int32_t k = 0; falling && k < n / 2; k++) {
+            float swap = p[k][c];
+            p[k][c] = p[n - 1 - k][c];
+            p[n - 1 - k][c] = swap;
+        }
+        HoldFlatEnds(curve, c);
+    }
+}
+
+// An InverseLUT1D (CTF): the inverse of the LUT1D its Array gives. Its
+// values are of the input's bit depth, which the table's outputs are.
+int ReadInverseLut1d(ClfReading *r, const PrepXmlNode *node, const ClfScales &s) {
+    bool halfDomain = false, rawHalfs = false;
+    if (CheckLut1dAttributes(r, node, &halfDomain, &rawHalfs) != 0) return -1;
+    if (halfDomain) {
+        PrepSetError(r->error, node->line, "a halfDomain InverseLUT1D is not supported");
         return -1;
     }
-    if (halfDomain) op->apply = PrepApplyHalfCurve;
-    float(*rows)[3] = op->curve.values;
-    ClfArrayOut out{nullptr, &rows[0][0], 0, rawHalfs, s.out};
-    if (ReadArrayNumbers(r, array, "LUT1D", entries * columns, &out) != 0) return -1;
-    if (columns == 1) {
-        // Read as the first `entries` floats; spread from the last, which
-        // never overwrites one not yet spread.
-        for (int64_t k = entries - 1; k >= 0; k--) {
-            float v = (&rows[0][0])[k];
-            rows[k][0] = rows[k][1] = rows[k][2] = v;
-        }
-    }
+    ClfDims dims{};
+    const PrepXmlNode *array = FindArray(r, node, "InverseLUT1D", &dims);
+    int64_t entries = 0, columns = 0;
+    if (array == nullptr || Lut1dShape(r, array, dims, "InverseLUT1D", &entries, &columns) != 0) return -1;
+    if (ReadArrayNumbers(r, array, "InverseLUT1D", entries * columns, nullptr) != 0) return -1;
+    PrepOp *op = AddCurveOp(r, array, "inverse 1D LUT", entries, true);
+    if (op == nullptr) return -1;
+    op->apply = PrepApplyInverseCurve;
+    ClfArrayOut out{nullptr, nullptr, 0, op->curve.positions, columns == 1, rawHalfs, s.in};
+    if (ReadArrayNumbers(r, array, "InverseLUT1D", entries * columns, &out) != 0) return -1;
+    InvertCurve(op);
     return 0;
 }
 
@@ -519,7 +591,8 @@ int ReadLut3d(ClfReading *r, const PrepXmlNode *node, const ClfScales &s) {
         if (r->error != nullptr) r->error->line = array->line;
         return -1;
     }
-    ClfArrayOut out{nullptr, lut.values, n == 1 ? 0 : points, false, s.out};
+    // (Of one point per axis, the one value lands on the first node.)
+    ClfArrayOut out{nullptr, lut.values, static_cast<int32_t>(n), nullptr, false, false, s.out};
     if (ReadArrayNumbers(r, array, "LUT3D", 3 * n * n * n, &out) != 0) {
         PrepFreeLut(&lut);
         return -1;
@@ -820,24 +893,24 @@ int ReadCdl(ClfReading *r, const PrepXmlNode *node, const ClfScales &) {
 
 using ClfReader = int (*)(ClfReading *r, const PrepXmlNode *node, const ClfScales &s);
 
-// The process nodes read, and the first CLF and CTF versions that have
-// each.
+// The process nodes read, and the first CLF (0: none) and CTF versions
+// that have each.
 struct ClfNode {
     const char *name;
     ClfReader read;
     int32_t sinceClf;
     double sinceCtf;
 };
-constexpr ClfNode kNodes[] = {{"Matrix", ReadMatrix, 2, 0.0},  {"LUT1D", ReadLut1d, 2, 0.0},
-                              {"LUT3D", ReadLut3d, 2, 0.0},    {"Range", ReadRange, 2, 0.0},
-                              {"Log", ReadLog, 3, 1.3},        {"Exponent", ReadExponent, 3, 0.0},
-                              {"Gamma", ReadExponent, 3, 0.0}, {"ASC_CDL", ReadCdl, 2, 0.0}};
+constexpr ClfNode kNodes[] = {
+    {"Matrix", ReadMatrix, 2, 0.0},  {"LUT1D", ReadLut1d, 2, 0.0}, {"LUT3D", ReadLut3d, 2, 0.0},
+    {"Range", ReadRange, 2, 0.0},    {"Log", ReadLog, 3, 1.3},     {"Exponent", ReadExponent, 3, 0.0},
+    {"Gamma", ReadExponent, 3, 0.0}, {"ASC_CDL", ReadCdl, 2, 0.0}, {"InverseLUT1D", ReadInverseLut1d, 0, 0.0}};
 
 // OpenColorIO's other process nodes: refused, not skipped as unknown
 // elements are, since skipping one changes the colours.
-constexpr const char *kOtherNodes[] = {"ASC_CDL",       "InverseLUT1D", "InverseLUT3D",   "ExposureContrast",
-                                       "FixedFunction", "Function",     "GradingPrimary", "GradingRGBCurve",
-                                       "GradingTone",   "ACES",         "Reference"};
+constexpr const char *kOtherNodes[] = {"InverseLUT3D",   "ExposureContrast", "FixedFunction", "Function",
+                                       "GradingPrimary", "GradingRGBCurve",  "GradingTone",   "ACES",
+                                       "Reference"};
 
 // The inBitDepth and outBitDepth of a node, as the scales of its values;
 // its input must be what the node before it gave.
@@ -905,6 +978,10 @@ int ReadNode(ClfReading *r, const PrepXmlNode *node) {
                         "%.60s inside the ProcessList is not read: no process node of the reader's", node->name);
         }
         return 0;
+    }
+    if (r->clf && kind->sinceClf == 0) {
+        PrepSetError(r->error, node->line, "the process node %s is not in CLF files (only in CTF)", kind->name);
+        return -1;
     }
     if (r->clf && r->clfMajor < kind->sinceClf) {
         PrepSetError(r->error, node->line, "the process node %s is not in CLF %d (compCLFversion %d.0 has it)",

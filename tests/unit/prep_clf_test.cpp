@@ -629,6 +629,43 @@ const ClfCase kCineonCases[] = {
      }},
 };
 
+const ClfCase kInverseCases[] = {
+    {"inverse_lut1d",
+     "ctf",
+     R"(<ProcessList id="t" version="1.3">
+<InverseLUT1D inBitDepth="10i" outBitDepth="32f"><Array dim="5 3">0 1023 100  64 700 200  300 400 500  700 100 800  1000 0 1023</Array></InverseLUT1D>
+</ProcessList>)",
+     {
+         {{0.0, 0.25, 0.5}, {0.000000, 0.620208, 0.509583}},
+         {{0.75, 1.0, 0.375}, {0.806042, 0.000000, 0.403021}},
+         {{0.45, 0.55, 0.6}, {0.600219, 0.364458, 0.594833}},
+         {{0.1, 0.9, 0.02}, {0.290572, 0.079180, 0.000000}},
+     }},
+    {"inverse_lut1d_flat",
+     "ctf",
+     R"(<ProcessList id="t" version="1.3">
+<InverseLUT1D inBitDepth="32f" outBitDepth="32f"><Array dim="4 1">0.1 0.1 0.5 0.9</Array></InverseLUT1D>
+</ProcessList>)",
+     {
+         {{0.0, 0.25, 0.5}, {0.333333, 0.458333, 0.666667}},
+         {{0.75, 1.0, 0.375}, {0.875000, 1.000000, 0.562500}},
+         {{0.45, 0.55, 0.6}, {0.625000, 0.708333, 0.750000}},
+         {{0.1, 0.9, 0.02}, {0.333333, 1.000000, 0.333333}},
+     }},
+    {"inverse_lut1d_bumps",
+     "ctf",
+     R"(<ProcessList id="t" version="1.3">
+<InverseLUT1D inBitDepth="32f" outBitDepth="32f"><Array dim="5 3">0.9 0.2 0  0.5 0.2 0.4  0.5 0.5 0.4  0.6 0.4 0.9  0.1 0.9 0.9</Array></InverseLUT1D>
+</ProcessList>)",
+     {
+         {{0.5, 0.5, 0.4}, {0.250000, 0.500000, 0.250000}},
+         {{0.4, 0.45, 0.45}, {0.812500, 0.458333, 0.525000}},
+         {{0.05, 0.1, 0.95}, {1.000000, 0.250000, 0.750000}},
+         {{0.59375, 0.3, 0.0}, {0.191406, 0.333333, 0.000000}},
+         {{0.95, 0.95, 0.2}, {0.000000, 1.000000, 0.125000}},
+     }},
+};
+
 // A transform that frees what it holds; large, so kept on the heap.
 struct Held {
     PrepTransform t{};
@@ -725,6 +762,18 @@ TEST(PrepClf, RangesClampAsTheirStyleSays) {
     for (const ClfCase &c : kRangeCases) ExpectAsOcio(c);
 }
 
+// An InverseLUT1D (CTF only) is the inverse of its table, whose values are
+// of the input's depth: falling tables too; a value that turns back is held
+// at the one before it; a flat run inverts to its first entry, or, at the
+// table's start, to where the table leaves it.
+TEST(PrepClf, InverseLut1dInvertsItsTable) {
+    for (const ClfCase &c : kInverseCases) ExpectAsOcio(c);
+    ExpectRefused(std::string(kClf3) +
+                      "<InverseLUT1D inBitDepth=\"32f\" outBitDepth=\"32f\"><Array dim=\"2 1\">0 1</Array>"
+                      "</InverseLUT1D>\n</ProcessList>",
+                  "clf", 3, "the process node InverseLUT1D is not in CLF files");
+}
+
 // An ASC_CDL without a style clamps (Fwd), unlike the correction of an ASC
 // CDL file; CTF's names of the styles are the same styles; bit depths do
 // not scale it.
@@ -812,9 +861,9 @@ TEST(PrepClf, ProcessNodesNotReadAreRefusedByName) {
     ExpectRefused(ctf + "<FixedFunction inBitDepth=\"32f\" outBitDepth=\"32f\" style=\"RGB_TO_HSV\"/>\n</ProcessList>",
                   "ctf", 4, "the process node FixedFunction is not supported");
     ExpectRefused(ctf +
-                      "<InverseLUT1D inBitDepth=\"32f\" outBitDepth=\"32f\"><Array dim=\"2 1\">0 1</Array>"
-                      "</InverseLUT1D>\n</ProcessList>",
-                  "ctf", 4, "the process node InverseLUT1D is not supported");
+                      "<InverseLUT3D inBitDepth=\"32f\" outBitDepth=\"32f\"><Array dim=\"2 2 2 3\">0 0 0 0 0 1 0 1 0 "
+                      "0 1 1 1 0 0 1 0 1 1 1 0 1 1 1</Array></InverseLUT3D>\n</ProcessList>",
+                  "ctf", 4, "the process node InverseLUT3D is not supported");
     // Log and Exponent came with CLF 3, Log with CTF 1.3.
     ExpectRefused(
         "<ProcessList id=\"t\" compCLFversion=\"2.0\">\n<Log inBitDepth=\"32f\" outBitDepth=\"32f\" "
