@@ -202,3 +202,20 @@ double InverseCurveAt(const PrepCurve &curve, int c, double x, bool falling) {
 void PrepApplyInverseCurve(const PrepOp &op, double rgb[3]) {
     for (int c = 0; c < 3; c++) rgb[c] = InverseCurveAt(op.curve, c, rgb[c], (op.style >> c & 1) != 0);
 }
+
+void PrepApplyHueCurve(const PrepOp &op, double rgb[3]) {
+    double in[3] = {rgb[0], rgb[1], rgb[2]};
+    int hi = 0, lo = 0;
+    // Of equal values, the last is taken as the largest and the first as
+    // the smallest, as OpenColorIO orders them.
+    for (int c = 1; c < 3; c++) {
+        if (in[c] >= in[hi]) hi = c;
+        if (in[c] < in[lo]) lo = c;
+    }
+    PrepApplyCurve(op, rgb);
+    if (hi == lo) return;
+    int mid = 3 - hi - lo;
+    double chroma = in[hi] - in[lo];
+    double factor = chroma > 0.0 ? (in[mid] - in[lo]) / chroma : 0.0;
+    rgb[mid] = rgb[lo] + factor * (rgb[hi] - rgb[lo]);
+}

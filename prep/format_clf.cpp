@@ -436,15 +436,16 @@ int ReadTrue(ClfReading *r, const PrepXmlNode *node, const char *name, bool *val
     return -1;
 }
 
-int CheckLut1dAttributes(ClfReading *r, const PrepXmlNode *node, bool *halfDomain, bool *rawHalfs) {
+int CheckLut1dAttributes(ClfReading *r, const PrepXmlNode *node, bool *halfDomain, bool *rawHalfs, bool *hueAdjust) {
     const char *interpolation = PrepXmlAttributeValue(node, "interpolation");
     if (interpolation != nullptr && !SameText(interpolation, "linear")) {
         PrepSetError(r->error, node->line, "a LUT1D of interpolation \"%.40s\": only linear is read", interpolation);
         return -1;
     }
     const char *hue = PrepXmlAttributeValue(node, "hueAdjust");
-    if (hue != nullptr && !SameText(hue, "none")) {
-        PrepSetError(r->error, node->line, "a LUT1D with hueAdjust=\"%.40s\": hue adjustment is not supported", hue);
+    *hueAdjust = hue != nullptr && SameText(hue, "dw3");
+    if (hue != nullptr && !*hueAdjust && !SameText(hue, "none")) {
+        PrepSetError(r->error, node->line, "a LUT1D with hueAdjust=\"%.40s\": dw3 or none", hue);
         return -1;
     }
     if (ReadTrue(r, node, "halfDomain", halfDomain) != 0) return -1;
@@ -471,12 +472,16 @@ PrepOp *AddCurveOp(ClfReading *r, const PrepXmlNode *array, const char *name, in
 }
 
 int ReadLut1d(ClfReading *r, const PrepXmlNode *node, const ClfScales &s) {
-    bool halfDomain = false, rawHalfs = false;
-    if (CheckLut1dAttributes(r, node, &halfDomain, &rawHalfs) != 0) return -1;
+    bool halfDomain = false, rawHalfs = false, hueAdjust = false;
+    if (CheckLut1dAttributes(r, node, &halfDomain, &rawHalfs, &hueAdjust) != 0) return -1;
     ClfDims dims{};
     const PrepXmlNode *array = FindArray(r, node, "LUT1D", &dims);
     int64_t entries = 0, columns = 0;
     if (array == nullptr || Lut1dShape(r, array, dims, "LUT1D", &entries, &columns) != 0) return -1;
+    if (halfDomain && hueAdjust) {
+        PrepSetError(r->error, node->line, "a halfDomain LUT1D with hueAdjust is not supported");
+        return -1;
+    }
     if (halfDomain && entries != kHalfDomainEntries) {
         PrepSetError(r->error, array->line, "a halfDomain LUT1D of %lld entries: it needs %lld",
                      static_cast<long long>(entries), static_cast<long long>(kHalfDomainEntries));
@@ -487,6 +492,7 @@ int ReadLut1d(ClfReading *r, const PrepXmlNode *node, const ClfScales &s) {
     PrepOp *op = AddCurveOp(r, array, "1D LUT", entries, false);
     if (op == nullptr) return -1;
     if (halfDomain) op->apply = PrepApplyHalfCurve;
+    if (hueAdjust) op->apply = PrepApplyHueCurve;
     ClfArrayOut out{nullptr, nullptr, 0, op->curve.values, columns == 1, rawHalfs, s.out};
     return ReadArrayNumbers(r, array, "LUT1D", entries * columns, &out);
 }
@@ -534,10 +540,10 @@ void InvertCurve(PrepOp *op) {
 // An InverseLUT1D (CTF): the inverse of the LUT1D its Array gives. Its
 // values are of the input's bit depth, which the table's outputs are.
 int ReadInverseLut1d(ClfReading *r, const PrepXmlNode *node, const ClfScales &s) {
-    bool halfDomain = false, rawHalfs = false;
-    if (CheckLut1dAttributes(r, node, &halfDomain, &rawHalfs) != 0) return -1;
-    if (halfDomain) {
-        PrepSetError(r->error, node->line, "a halfDomain InverseLUT1D is not supported");
+    bool halfDomain = false, rawHalfs = false, hueAdjust = false;
+    if (CheckLut1dAttributes(r, node, &halfDomain, &rawHalfs, &hueAdjust) != 0) return -1;
+    if (halfDomain || hueAdjust) {
+        PrepSetError(r->error, node->line, "an InverseLUT1D with halfDomain or hueAdjust is not supported");
         return -1;
     }
     ClfDims dims{};

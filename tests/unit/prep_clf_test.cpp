@@ -201,6 +201,19 @@ const ClfCase kTableCases[] = {
          {{0.75, 1.0, 0.5}, {0.625122, 1.000000, 0.250244}},
          {{0.05, 0.95, 0.6}, {0.025024, 0.925024, 0.400196}},
      }},
+    {"lut1d_hue_dw3",
+     "ctf",
+     R"(<ProcessList id="t" version="1.4">
+<LUT1D inBitDepth="32f" outBitDepth="32f" hueAdjust="dw3"><Array dim="5 3">0 0 0.1 0.3 0.1 0.2 0.5 0.3 0.4 0.8 0.6 0.5 1 1 0.9</Array></LUT1D>
+</ProcessList>)",
+     {
+         {{0.5, 0.5, 0.0}, {0.300000, 0.300000, 0.100000}},
+         {{0.5, 0.0, 0.0}, {0.500000, 0.000000, 0.000000}},
+         {{1.0, 0.5, 0.0}, {1.000000, 0.550000, 0.100000}},
+         {{0.2, 0.7, 0.45}, {0.240000, 0.540000, 0.390000}},
+         {{0.6, 0.6, 0.6}, {0.620000, 0.620000, 0.440000}},
+         {{0.3, 0.3, 0.9}, {0.340000, 0.340000, 0.740000}},
+     }},
 };
 
 const ClfCase kLogCases[] = {
@@ -745,7 +758,9 @@ TEST(PrepClf, BitDepthsScaleTheNumbersAsOpenColorIOReadsThem) {
 // A LUT3D's Array runs blue fastest; a trilinear one interpolates so even
 // where the command asks for tetrahedral; a 4x4 or 4x5 matrix drops alpha,
 // except CTF's older "4 4 3", a 3x3 matrix with offsets; an IndexMap is a
-// range before the table in CLF 2 and ignored in CLF 3.
+// range before the table in CLF 2 and ignored in CLF 3; a "dw3" hue
+// adjustment sets the middle channel back between the others (of equal
+// values, the last counts as the largest, the first as the smallest).
 TEST(PrepClf, TablesAndMatricesInTheirForms) {
     for (const ClfCase &c : kTableCases) ExpectAsOcio(c);
 }
