@@ -29,8 +29,8 @@ void PrepApplyCdl(const PrepOp &op, double rgb[3]);
 
 // Adds the correction that the children of node give (a ColorCorrection or
 // an ASC_CDL element) as one "ASC_CDL" operation of style. SOPNode needs
-// its Slope, Offset and Power, three numbers each; SatNode its
-// Saturation; a node that is absent leaves its values at the identity.
+// its Slope, Offset and Power, three numbers each; SatNode holds one
+// Saturation; what is absent stays at the identity.
 // Elements the correction does not read (the old ASC_SOP and ASC_SAT
 // names among them) are skipped with an "ignored" warning. 0, or -1 with
 // *error naming the line and the cause (a value missing or out of range, a

@@ -172,3 +172,50 @@ double HalfCurveAt(const PrepCurve &curve, int c, double x) {
 void PrepApplyHalfCurve(const PrepOp &op, double rgb[3]) {
     for (int c = 0; c < 3; c++) rgb[c] = HalfCurveAt(op.curve, c, rgb[c]);
 }
+
+namespace {
+
+double InverseCurveAt(const PrepCurve &curve, int c, double x, bool falling) {
+    const float(*p)[3] = curve.positions;
+    int32_t n = curve.points;
+    if (!(x > p[0][c])) return curve.values[0][c];
+    if (x >= p[n - 1][c]) return curve.values[n - 1][c];
+    // By bisection, the first position not below x (p[lo] < x <= p[hi]);
+    // for a falling table, whose positions were reversed, the last one not
+    // above it (p[lo] <= x < p[hi]): the table's first entry either way.
+    int32_t lo = 0, hi = n - 1;
+    while (hi - lo > 1) {
+        int32_t mid = lo + (hi - lo) / 2;
+        if (falling ? p[mid][c] <= x : p[mid][c] < x) {
+            lo = mid;
+        } else {
+            hi = mid;
+        }
+    }
+    double f = (x - p[lo][c]) / (static_cast<double>(p[hi][c]) - p[lo][c]);
+    double a = curve.values[lo][c], b = curve.values[hi][c];
+    return a + f * (b - a);
+}
+
+}  // namespace
+
+void PrepApplyInverseCurve(const PrepOp &op, double rgb[3]) {
+    for (int c = 0; c < 3; c++) rgb[c] = InverseCurveAt(op.curve, c, rgb[c], (op.style >> c & 1) != 0);
+}
+
+void PrepApplyHueCurve(const PrepOp &op, double rgb[3]) {
+    double in[3] = {rgb[0], rgb[1], rgb[2]};
+    int hi = 0, lo = 0;
+    // Of equal values, the last is taken as the largest and the first as
+    // the smallest, as OpenColorIO orders them.
+    for (int c = 1; c < 3; c++) {
+        if (in[c] >= in[hi]) hi = c;
+        if (in[c] < in[lo]) lo = c;
+    }
+    PrepApplyCurve(op, rgb);
+    if (hi == lo) return;
+    int mid = 3 - hi - lo;
+    double chroma = in[hi] - in[lo];
+    double factor = chroma > 0.0 ? (in[mid] - in[lo]) / chroma : 0.0;
+    rgb[mid] = rgb[lo] + factor * (rgb[hi] - rgb[lo]);
+}

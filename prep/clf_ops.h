@@ -62,5 +62,17 @@ void PrepApplyExponent(const PrepOp &op, double rgb[3]);
 // two half values the output is linear.
 void PrepApplyHalfCurve(const PrepOp &op, double rgb[3]);
 
+// A 1D LUT with CTF's "dw3" hue adjustment: the curve is applied to each
+// channel, then the middle channel is set back between the new largest and
+// smallest where it stood between the old ones, so that the hue is kept.
+void PrepApplyHueCurve(const PrepOp &op, double rgb[3]);
+
+// An inverted 1D LUT: op.curve with positions, increasing, linear between
+// them; bit c of op.style is set when channel c's table falls (its
+// positions are then reversed). Where positions repeat (a flat run of the
+// table inverted), an input equal to them takes the table's first entry of
+// the run, as OpenColorIO's inverse does; beyond the ends the ends hold.
+void PrepApplyInverseCurve(const PrepOp &op, double rgb[3]);
+
 // The value of a 16-bit half-float pattern.
 double PrepHalfValue(uint16_t bits);

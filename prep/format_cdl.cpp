@@ -181,10 +181,7 @@ int ReadSat(const PrepXmlNode *sat, CdlValues *v, PrepWarnings *warnings, PrepEr
         if (Once(child, &v->lines[3], error) != 0) return -1;
         if (ReadNumbers(child, 1, &v->params[kPrepCdlSaturation], error) != 0) return -1;
     }
-    if (v->lines[3] == 0) {
-        PrepSetError(error, sat->line, "%s without Saturation", sat->name);
-        return -1;
-    }
+    // Without a Saturation the saturation stays 1, as OpenColorIO reads it.
     return 0;
 }
 

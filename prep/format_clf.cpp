@@ -26,6 +26,7 @@
 #include <iterator>
 
 #include "platform/ascii.h"
+#include "prep/cdl.h"
 #include "prep/clf_ops.h"
 #include "prep/format.h"
 #include "prep/lut_read.h"
@@ -109,9 +110,17 @@ int64_t LineAt(const PrepXmlNode *node, const char *p) {
     return line;
 }
 
+// The text at p for a message, up to its first separator when field is
+// set: at most 24 bytes, printable ASCII only.
+void QuoteText(const char *p, const char *end, bool field, char (&out)[32]) {
+    size_t n = 0;
+    for (; p < end && !(field && IsSeparator(*p, 0)) && n < 24; p++) out[n++] = *p >= ' ' && *p <= '~' ? *p : '?';
+    out[n] = '\0';
+}
+
 int RefuseField(ClfReading *r, const PrepXmlNode *node, const char *p, const char *what) {
     char word[32];
-    QuoteField(p, node->text + node->textLength, ',', word);
+    QuoteText(p, node->text + node->textLength, true, word);
     PrepSetError(r->error, LineAt(node, p), "'%s' in %s is not a number", word, what);
     return -1;
 }
@@ -122,8 +131,14 @@ int ReadNumberText(ClfReading *r, int64_t line, const char *text, const char *wh
     double extra = 0.0;
     if (NextNumber(&p, end, 0, value) != kFieldNumber || NextNumber(&p, end, 0, &extra) != kFieldEnd) {
         char word[32];
-        QuoteField(text, end, 0, word);
+        const char *begin = text;
+        while (begin < end && IsAsciiSpace(static_cast<unsigned char>(*begin))) begin++;
+        QuoteText(begin, end, false, word);
         PrepSetError(r->error, line, "%s '%s' is not one number", what, word);
+        return -1;
+    }
+    if (!std::isfinite(*value)) {
+        PrepSetError(r->error, line, "%s is %g: not a finite number", what, *value);
         return -1;
     }
     return 0;
@@ -183,14 +198,17 @@ const PrepXmlNode *FindArray(ClfReading *r, const PrepXmlNode *node, const char 
     return ReadDims(r, array, owner, dims) == 0 ? array : nullptr;
 }
 
-// Where the numbers of an Array go: as doubles, or as floats of a table,
-// each divided by scale (a half-float pattern first made its value, for
-// rawHalfs); a LUT3D's, blue fastest in the file, to their red-fastest
-// rows.
+// Where the numbers of an Array go, each divided by scale (a half-float
+// pattern first made its value, for rawHalfs): as doubles; as the values of
+// a lattice, blue fastest in the file, to their red-fastest rows; or as the
+// rows of a curve, each number a whole row when spread (a table of one
+// column).
 struct ClfArrayOut {
     double *doubles;
-    float *floats;
-    int32_t blueFastestPoints;
+    float *lattice;
+    int32_t latticePoints;
+    float (*rows)[3];
+    bool spread;
     bool rawHalfs;
     double scale;
 };
@@ -208,6 +226,11 @@ int StoreNumber(ClfReading *r, const PrepXmlNode *array, const char *at, const c
     }
     v /= out.scale;
     if (out.doubles != nullptr) {
+        // A matrix of NaN or infinity would spoil every value it touches.
+        if (!std::isfinite(v)) {
+            PrepSetError(r->error, LineAt(array, at), "%g in the Array of the %s is not a finite number", v, owner);
+            return -1;
+        }
         out.doubles[n] = v;
         return 0;
     }
@@ -221,15 +244,21 @@ int StoreNumber(ClfReading *r, const PrepXmlNode *array, const char *at, const c
         NoteValue(r->warnings, v, -HUGE_VAL, HUGE_VAL, LineAt(array, at));
         v = std::isnan(v) ? 0.0 : std::copysign(FLT_MAX, v);
     }
-    int64_t k = n;
-    if (out.blueFastestPoints != 0) k = 3 * PrepBlueFastestNode(out.blueFastestPoints, n / 3) + n % 3;
-    out.floats[k] = static_cast<float>(v);
+    float f = static_cast<float>(v);
+    if (out.lattice != nullptr) {
+        out.lattice[3 * PrepBlueFastestNode(out.latticePoints, n / 3) + n % 3] = f;
+    } else if (out.spread) {
+        out.rows[n][0] = out.rows[n][1] = out.rows[n][2] = f;
+    } else {
+        out.rows[n / 3][n % 3] = f;
+    }
     return 0;
 }
 
-// The count numbers of the Array, stored; more or fewer are refused.
+// The count numbers of the Array, stored (only checked when out is null,
+// which a table does before it allocates); more or fewer are refused.
 int ReadArrayNumbers(ClfReading *r, const PrepXmlNode *array, const char *owner, int64_t count,
-                     const ClfArrayOut &out) {
+                     const ClfArrayOut *out) {
     const char *p = array->text != nullptr ? array->text : "";
     const char *end = p + (array->text != nullptr ? array->textLength : 0);
     int64_t n = 0;
@@ -241,7 +270,7 @@ int ReadArrayNumbers(ClfReading *r, const PrepXmlNode *array, const char *owner,
                          owner, static_cast<long long>(count));
             return -1;
         }
-        if (StoreNumber(r, array, p, owner, out, n, v) != 0) return -1;
+        if (out != nullptr && StoreNumber(r, array, p, owner, *out, n, v) != 0) return -1;
         n++;
     }
     if (field == kFieldBad) return RefuseField(r, array, p, "an Array");
@@ -283,7 +312,8 @@ int ReadMatrix(ClfReading *r, const PrepXmlNode *node, const ClfScales &s) {
         return -1;
     }
     double m[20] = {};
-    if (ReadArrayNumbers(r, array, "Matrix", rows * columns, ClfArrayOut{m, nullptr, 0, false, 1.0}) != 0) return -1;
+    ClfArrayOut out{m, nullptr, 0, nullptr, false, false, 1.0};
+    if (ReadArrayNumbers(r, array, "Matrix", rows * columns, &out) != 0) return -1;
     PrepOp *op = AddNodeOp(r, node, "Matrix", PrepApplyMatrix);
     if (op == nullptr) return -1;
     // The alpha row and column fall away: alpha is 0 in a bake.
@@ -369,7 +399,11 @@ int ReadRange(ClfReading *r, const PrepXmlNode *node, const ClfScales &s) {
 int ReadIndexMap(ClfReading *r, const PrepXmlNode *table, int64_t entries, const ClfScales &s) {
     const PrepXmlNode *map = PrepXmlChild(table, "IndexMap");
     if (map == nullptr) return 0;
-    if (r->clf ? r->clfMajor > 2 : r->ctfVersion >= 2.0) return 0;
+    if (r->clf ? r->clfMajor > 2 : r->ctfVersion >= 2.0) {
+        NoteWarning(r->warnings, kPrepWarnIgnored, map->line,
+                    "an IndexMap is not read in this version (only in CLF 2 and CTF before 2.0), nor by OpenColorIO");
+        return 0;
+    }
     const char *p = map->text != nullptr ? map->text : "";
     const char *end = p + (map->text != nullptr ? map->textLength : 0);
     int ats = 0;
@@ -383,10 +417,11 @@ int ReadIndexMap(ClfReading *r, const PrepXmlNode *table, int64_t entries, const
         PrepSetError(r->error, map->line, "an IndexMap of other than two entries (\"in@index in@index\")");
         return -1;
     }
-    double last = static_cast<double>(entries - 1);
+    double last = static_cast<double>(entries > 1 ? entries - 1 : 1);
     double v[4] = {pairs[0] / s.in, pairs[2] / s.in, pairs[1] / last, pairs[3] / last};
-    if (!(v[1] > v[0])) {
-        PrepSetError(r->error, map->line, "the IndexMap's second input is not above its first");
+    bool finite = std::isfinite(v[0]) && std::isfinite(v[1]) && std::isfinite(v[2]) && std::isfinite(v[3]);
+    if (!finite || !(v[1] > v[0])) {
+        PrepSetError(r->error, map->line, "the IndexMap's second input is not above its first, or not finite");
         return -1;
     }
     return AddRange(r, map, v, kPrepRangeClampLow | kPrepRangeClampHigh);
@@ -401,31 +436,50 @@ int ReadTrue(ClfReading *r, const PrepXmlNode *node, const char *name, bool *val
     return -1;
 }
 
-int CheckLut1dAttributes(ClfReading *r, const PrepXmlNode *node, bool *halfDomain, bool *rawHalfs) {
+int CheckLut1dAttributes(ClfReading *r, const PrepXmlNode *node, bool *halfDomain, bool *rawHalfs, bool *hueAdjust) {
     const char *interpolation = PrepXmlAttributeValue(node, "interpolation");
     if (interpolation != nullptr && !SameText(interpolation, "linear")) {
         PrepSetError(r->error, node->line, "a LUT1D of interpolation \"%.40s\": only linear is read", interpolation);
         return -1;
     }
     const char *hue = PrepXmlAttributeValue(node, "hueAdjust");
-    if (hue != nullptr && !SameText(hue, "none")) {
-        PrepSetError(r->error, node->line, "a LUT1D with hueAdjust=\"%.40s\": hue adjustment is not supported", hue);
+    *hueAdjust = hue != nullptr && SameText(hue, "dw3");
+    if (hue != nullptr && !*hueAdjust && !SameText(hue, "none")) {
+        PrepSetError(r->error, node->line, "a LUT1D with hueAdjust=\"%.40s\": dw3 or none", hue);
         return -1;
     }
     if (ReadTrue(r, node, "halfDomain", halfDomain) != 0) return -1;
     return ReadTrue(r, node, "rawHalfs", rawHalfs);
 }
 
+// The rows and columns of a LUT1D's Array (or an InverseLUT1D's).
+int Lut1dShape(ClfReading *r, const PrepXmlNode *array, const ClfDims &dims, const char *owner, int64_t *entries,
+               int64_t *columns) {
+    *entries = dims.n[0];
+    *columns = dims.count == 2 ? dims.n[1] : 0;
+    if (dims.count != 2 || (*columns != 1 && *columns != 3) || *entries < 2) {
+        PrepSetError(r->error, array->line, "a %s Array of dim \"%s\": a 1D LUT is 2 or more rows of 1 or 3", owner,
+                     PrepXmlAttributeValue(array, "dim"));
+        return -1;
+    }
+    return 0;
+}
+
+PrepOp *AddCurveOp(ClfReading *r, const PrepXmlNode *array, const char *name, int64_t entries, bool positioned) {
+    PrepOp *op = PrepAddCurve(r->t, name, static_cast<int32_t>(entries), positioned, r->error);
+    if (op == nullptr && r->error != nullptr) r->error->line = array->line;
+    return op;
+}
+
 int ReadLut1d(ClfReading *r, const PrepXmlNode *node, const ClfScales &s) {
-    bool halfDomain = false, rawHalfs = false;
-    if (CheckLut1dAttributes(r, node, &halfDomain, &rawHalfs) != 0) return -1;
+    bool halfDomain = false, rawHalfs = false, hueAdjust = false;
+    if (CheckLut1dAttributes(r, node, &halfDomain, &rawHalfs, &hueAdjust) != 0) return -1;
     ClfDims dims{};
     const PrepXmlNode *array = FindArray(r, node, "LUT1D", &dims);
-    if (array == nullptr) return -1;
-    int64_t entries = dims.n[0], columns = dims.count == 2 ? dims.n[1] : 0;
-    if (dims.count != 2 || (columns != 1 && columns != 3) || entries < 2) {
-        PrepSetError(r->error, array->line, "a LUT1D Array of dim \"%s\": a 1D LUT is 2 or more rows of 1 or 3",
-                     PrepXmlAttributeValue(array, "dim"));
+    int64_t entries = 0, columns = 0;
+    if (array == nullptr || Lut1dShape(r, array, dims, "LUT1D", &entries, &columns) != 0) return -1;
+    if (halfDomain && hueAdjust) {
+        PrepSetError(r->error, node->line, "a halfDomain LUT1D with hueAdjust is not supported");
         return -1;
     }
     if (halfDomain && entries != kHalfDomainEntries) {
@@ -433,24 +487,76 @@ int ReadLut1d(ClfReading *r, const PrepXmlNode *node, const ClfScales &s) {
                      static_cast<long long>(entries), static_cast<long long>(kHalfDomainEntries));
         return -1;
     }
+    if (ReadArrayNumbers(r, array, "LUT1D", entries * columns, nullptr) != 0) return -1;
     if (ReadIndexMap(r, node, entries, s) != 0) return -1;
-    PrepOp *op = PrepAddCurve(r->t, "1D LUT", static_cast<int32_t>(entries), false, r->error);
-    if (op == nullptr) {
-        if (r->error != nullptr) r->error->line = array->line;
+    PrepOp *op = AddCurveOp(r, array, "1D LUT", entries, false);
+    if (op == nullptr) return -1;
+    if (halfDomain) op->apply = PrepApplyHalfCurve;
+    if (hueAdjust) op->apply = PrepApplyHueCurve;
+    ClfArrayOut out{nullptr, nullptr, 0, op->curve.values, columns == 1, rawHalfs, s.out};
+    return ReadArrayNumbers(r, array, "LUT1D", entries * columns, &out);
+}
+
+// A table that starts or ends flat inverts, beyond its ends, to the
+// entry where it leaves (or reaches) that flat run, as OpenColorIO inverts
+// it, not to its first or last entry.
+void HoldFlatEnds(PrepCurve *curve, int c) {
+    int32_t n = curve->points;
+    int32_t first = 0, last = n - 1;
+    while (first + 1 < n && curve->positions[first + 1][c] == curve->positions[0][c]) first++;
+    while (last > 0 && curve->positions[last - 1][c] == curve->positions[n - 1][c]) last--;
+    for (int32_t k = 0; k < first; k++) curve->values[k][c] = curve->values[first][c];
+    for (int32_t k = last + 1; k < n; k++) curve->values[k][c] = curve->values[last][c];
+}
+
+// The inverse of a table as a curve through the positions its values give:
+// evenly spaced outputs, put in increasing order of their positions. A
+// value that turns back is held at the one before it, as OpenColorIO holds
+// it, so that the table runs one way (the way from its first value to its
+// last).
+void InvertCurve(PrepOp *op) {
+    PrepCurve *curve = &op->curve;
+    int32_t n = curve->points;
+    float(*p)[3] = curve->positions;
+    for (int c = 0; c < 3; c++) {
+        bool falling = p[n - 1][c] < p[0][c];
+        op->style |= falling ? 1 << c : 0;
+        for (int32_t k = 1; k < n; k++) {
+            if (falling ? p[k][c] > p[k - 1][c] : p[k][c] < p[k - 1][c]) p[k][c] = p[k - 1][c];
+        }
+        for (int32_t k = 0; k < n; k++) {
+            int32_t from = falling ? n - 1 - k : k;
+            curve->values[k][c] = static_cast<float>(static_cast<double>(from) / (n - 1));
+        }
+        for (int32_t k = 0; falling && k < n / 2; k++) {
+            float swap = p[k][c];
+            p[k][c] = p[n - 1 - k][c];
+            p[n - 1 - k][c] = swap;
+        }
+        HoldFlatEnds(curve, c);
+    }
+}
+
+// An InverseLUT1D (CTF): the inverse of the LUT1D its Array gives. Its
+// values are of the input's bit depth, which the table's outputs are.
+int ReadInverseLut1d(ClfReading *r, const PrepXmlNode *node, const ClfScales &s) {
+    bool halfDomain = false, rawHalfs = false, hueAdjust = false;
+    if (CheckLut1dAttributes(r, node, &halfDomain, &rawHalfs, &hueAdjust) != 0) return -1;
+    if (halfDomain || hueAdjust) {
+        PrepSetError(r->error, node->line, "an InverseLUT1D with halfDomain or hueAdjust is not supported");
         return -1;
     }
-    if (halfDomain) op->apply = PrepApplyHalfCurve;
-    float(*rows)[3] = op->curve.values;
-    ClfArrayOut out{nullptr, &rows[0][0], 0, rawHalfs, s.out};
-    if (ReadArrayNumbers(r, array, "LUT1D", entries * columns, out) != 0) return -1;
-    if (columns == 1) {
-        // Read as the first `entries` floats; spread from the last, which
-        // never overwrites one not yet spread.
-        for (int64_t k = entries - 1; k >= 0; k--) {
-            float v = (&rows[0][0])[k];
-            rows[k][0] = rows[k][1] = rows[k][2] = v;
-        }
-    }
+    ClfDims dims{};
+    const PrepXmlNode *array = FindArray(r, node, "InverseLUT1D", &dims);
+    int64_t entries = 0, columns = 0;
+    if (array == nullptr || Lut1dShape(r, array, dims, "InverseLUT1D", &entries, &columns) != 0) return -1;
+    if (ReadArrayNumbers(r, array, "InverseLUT1D", entries * columns, nullptr) != 0) return -1;
+    PrepOp *op = AddCurveOp(r, array, "inverse 1D LUT", entries, true);
+    if (op == nullptr) return -1;
+    op->apply = PrepApplyInverseCurve;
+    ClfArrayOut out{nullptr, nullptr, 0, op->curve.positions, columns == 1, rawHalfs, s.in};
+    if (ReadArrayNumbers(r, array, "InverseLUT1D", entries * columns, &out) != 0) return -1;
+    InvertCurve(op);
     return 0;
 }
 
@@ -482,6 +588,7 @@ int ReadLut3d(ClfReading *r, const PrepXmlNode *node, const ClfScales &s) {
                      PrepXmlAttributeValue(array, "dim"), kPrepMaxPoints);
         return -1;
     }
+    if (ReadArrayNumbers(r, array, "LUT3D", 3 * n * n * n, nullptr) != 0) return -1;
     if (ReadIndexMap(r, node, n, s) != 0) return -1;
     // One point per axis is a constant: held as the 2-point lattice of it.
     int32_t points = n == 1 ? 2 : static_cast<int32_t>(n);
@@ -490,8 +597,9 @@ int ReadLut3d(ClfReading *r, const PrepXmlNode *node, const ClfScales &s) {
         if (r->error != nullptr) r->error->line = array->line;
         return -1;
     }
-    ClfArrayOut out{nullptr, lut.values, n == 1 ? 0 : points, false, s.out};
-    if (ReadArrayNumbers(r, array, "LUT3D", 3 * n * n * n, out) != 0) {
+    // (Of one point per axis, the one value lands on the first node.)
+    ClfArrayOut out{nullptr, lut.values, static_cast<int32_t>(n), nullptr, false, false, s.out};
+    if (ReadArrayNumbers(r, array, "LUT3D", 3 * n * n * n, &out) != 0) {
         PrepFreeLut(&lut);
         return -1;
     }
@@ -574,27 +682,83 @@ int ParamChannels(ClfReading *r, const PrepXmlNode *params, int *first, int *las
 constexpr const char *kLogParamNames[] = {"base",          "logSideSlope", "logSideOffset", "linSideSlope",
                                           "linSideOffset", "linSideBreak", "linearSlope"};
 constexpr double kLogParamDefaults[] = {2.0, 1.0, 0.0, 1.0, 0.0, NAN, NAN};
-// The Cineon-style parameters of older CTF files.
-constexpr const char *kCineonParams[] = {"gamma", "refWhite", "refBlack", "highlight", "shadow"};
+// The Cineon-style parameters of older CTF files, in this order, as
+// given for each channel (a bit of `given` per parameter).
+enum ClfCineonParam : int32_t { kCineonGamma, kCineonRefWhite, kCineonRefBlack, kCineonHighlight, kCineonShadow };
+constexpr const char *kCineonNames[] = {"gamma", "refWhite", "refBlack", "highlight", "shadow"};
+constexpr int32_t kCineonAll = (1 << std::size(kCineonNames)) - 1;
+// (Held as wide as a Log's numbers, so that both are read alike.)
+struct ClfCineon {
+    double v[3][kPrepLogParams];
+    int32_t given[3];
+};
 
-int ReadLogParams(ClfReading *r, const PrepXmlNode *params, double q[3][kPrepLogParams]) {
-    for (const char *name : kCineonParams) {
-        if (PrepXmlAttributeValue(params, name) != nullptr) {
-            PrepSetError(r->error, params->line,
-                         "LogParams with %s: the Cineon-style parameters (gamma, refWhite, refBlack, highlight, "
-                         "shadow) are not supported",
-                         name);
-            return -1;
-        }
-    }
-    int first = 0, last = 0;
-    if (ParamChannels(r, params, &first, &last) != 0) return -1;
-    for (size_t k = 0; k < std::size(kLogParamNames); k++) {
-        const char *text = PrepXmlAttributeValue(params, kLogParamNames[k]);
+// One set of numbers of a LogParams into q, or into *cineon for the
+// Cineon-style names; mask is the bit of each name given.
+int ReadNamedParams(ClfReading *r, const PrepXmlNode *params, const char *const *names, size_t count, int first,
+                    int last, double (*rows)[kPrepLogParams], int32_t *masks) {
+    for (size_t k = 0; k < count; k++) {
+        const char *text = PrepXmlAttributeValue(params, names[k]);
         double v = 0.0;
         if (text == nullptr) continue;
-        if (ReadNumberText(r, params->line, text, kLogParamNames[k], &v) != 0) return -1;
-        for (int c = first; c <= last; c++) q[c][k] = v;
+        if (ReadNumberText(r, params->line, text, names[k], &v) != 0) return -1;
+        // The base is the Log's, whichever channel's params give it.
+        bool all = masks == nullptr && k == kPrepLogBase;
+        for (int c = all ? 0 : first; c <= (all ? 2 : last); c++) {
+            rows[c][k] = v;
+            if (masks != nullptr) masks[c] |= 1 << k;
+        }
+    }
+    return 0;
+}
+
+int ReadLogParams(ClfReading *r, const PrepXmlNode *params, double q[3][kPrepLogParams], ClfCineon *cineon) {
+    int first = 0, last = 0;
+    if (ParamChannels(r, params, &first, &last) != 0) return -1;
+    if (ReadNamedParams(r, params, kLogParamNames, std::size(kLogParamNames), first, last, q, nullptr) != 0) return -1;
+    return ReadNamedParams(r, params, kCineonNames, std::size(kCineonNames), first, last, cineon->v, cineon->given);
+}
+
+// The Cineon-style curve out = (10^((1023 in - refWhite) 0.002 / gamma) -
+// black) (highlight - shadow) / (1 - black) + shadow, where black is the
+// same power at refBlack, as the parameters of the logToLin style (and of
+// its inverse, linToLog). refWhite and refBlack are 10-bit codes; 0.002 is
+// the density of one code.
+constexpr double kCineonCodes = 1023.0;
+constexpr double kCineonDensityPerCode = 0.002;
+
+int CineonToLog(ClfReading *r, const PrepXmlNode *node, const double *c, double *q) {
+    double gamma = c[kCineonGamma];
+    double black = std::pow(10.0, (c[kCineonRefBlack] - c[kCineonRefWhite]) * kCineonDensityPerCode / gamma);
+    double gain = (c[kCineonHighlight] - c[kCineonShadow]) / (1.0 - black);
+    if (!(gamma > 0.01) || !std::isfinite(gain) || gain == 0.0) {
+        PrepSetError(r->error, node->line,
+                     "Cineon-style LogParams of gamma %g, refWhite %g, refBlack %g, highlight %g, shadow %g: gamma "
+                     "must be above 0.01, refWhite and refBlack differ, highlight and shadow too",
+                     gamma, c[kCineonRefWhite], c[kCineonRefBlack], c[kCineonHighlight], c[kCineonShadow]);
+        return -1;
+    }
+    q[kPrepLogBase] = 10.0;
+    q[kPrepLogSideSlope] = gamma / (kCineonCodes * kCineonDensityPerCode);
+    q[kPrepLogSideOffset] = c[kCineonRefWhite] / kCineonCodes;
+    q[kPrepLinSideSlope] = 1.0 / gain;
+    q[kPrepLinSideOffset] = black - c[kCineonShadow] / gain;
+    return 0;
+}
+
+// Cineon-style parameters, when a LogParams gave any, replace the others:
+// each channel needs all five, and the style must be linToLog or logToLin.
+int UseCineon(ClfReading *r, const PrepXmlNode *node, int32_t style, const ClfCineon &cineon,
+              double q[3][kPrepLogParams]) {
+    if ((cineon.given[0] | cineon.given[1] | cineon.given[2]) == 0) return 0;
+    for (int c = 0; c < 3; c++) {
+        if (cineon.given[c] != kCineonAll || (style != kPrepLinToLog && style != kPrepLogToLin)) {
+            PrepSetError(r->error, node->line,
+                         "Cineon-style LogParams need gamma, refWhite, refBlack, highlight and shadow for every "
+                         "channel, and the style linToLog or logToLin");
+            return -1;
+        }
+        if (CineonToLog(r, node, cineon.v[c], q[c]) != 0) return -1;
     }
     return 0;
 }
@@ -648,9 +812,11 @@ int ReadLog(ClfReading *r, const PrepXmlNode *node, const ClfScales &) {
     for (int c = 0; c < 3; c++) {
         for (int k = 0; k < kPrepLogParams; k++) q[c][k] = k < kPrepLinearOffset ? kLogParamDefaults[k] : 0.0;
     }
+    ClfCineon cineon{};
     for (const PrepXmlNode *p = PrepXmlChild(node, "LogParams"); p != nullptr; p = PrepXmlNextNamed(p, "LogParams")) {
-        if (ReadLogParams(r, p, q) != 0) return -1;
+        if (ReadLogParams(r, p, q, &cineon) != 0) return -1;
     }
+    if (UseCineon(r, node, style, cineon, q) != 0) return -1;
     bool parametric = style != kPrepLog10 && style != kPrepLog2 && style != kPrepAntiLog10 && style != kPrepAntiLog2;
     if (parametric && CheckLogParams(r, node, style, q) != 0) return -1;
     PrepOp *op = AddNodeOp(r, node, "Log", PrepApplyLog);
@@ -710,26 +876,47 @@ int ReadExponent(ClfReading *r, const PrepXmlNode *node, const ClfScales &) {
     return 0;
 }
 
+// The ASC_CDL styles, with the names of CTF files for the same ones.
+constexpr ClfStyle kCdlStyles[] = {{"Fwd", kPrepCdlFwd},
+                                   {"Rev", kPrepCdlRev},
+                                   {"FwdNoClamp", kPrepCdlFwdNoClamp},
+                                   {"RevNoClamp", kPrepCdlRevNoClamp},
+                                   {"v1.2_Fwd", kPrepCdlFwd},
+                                   {"v1.2_Rev", kPrepCdlRev},
+                                   {"noClampFwd", kPrepCdlFwdNoClamp},
+                                   {"noClampRev", kPrepCdlRevNoClamp}};
+
+// An ASC_CDL without a style clamps (Fwd), unlike an ASC CDL file's
+// correction; its numbers are not scaled by the bit depths.
+int ReadCdl(ClfReading *r, const PrepXmlNode *node, const ClfScales &) {
+    int32_t style = kPrepCdlFwd;
+    if (PrepXmlAttributeValue(node, "style") != nullptr &&
+        FindStyle(r, node, kCdlStyles, std::size(kCdlStyles), &style) != 0) {
+        return -1;
+    }
+    return PrepAddCdl(r->t, node, style, r->warnings, r->error);
+}
+
 using ClfReader = int (*)(ClfReading *r, const PrepXmlNode *node, const ClfScales &s);
 
-// The process nodes read, and the first CLF and CTF versions that have
-// each.
+// The process nodes read, and the first CLF (0: none) and CTF versions
+// that have each.
 struct ClfNode {
     const char *name;
     ClfReader read;
     int32_t sinceClf;
     double sinceCtf;
 };
-constexpr ClfNode kNodes[] = {{"Matrix", ReadMatrix, 2, 0.0}, {"LUT1D", ReadLut1d, 2, 0.0},
-                              {"LUT3D", ReadLut3d, 2, 0.0},   {"Range", ReadRange, 2, 0.0},
-                              {"Log", ReadLog, 3, 1.3},       {"Exponent", ReadExponent, 3, 0.0},
-                              {"Gamma", ReadExponent, 3, 0.0}};
+constexpr ClfNode kNodes[] = {
+    {"Matrix", ReadMatrix, 2, 0.0},  {"LUT1D", ReadLut1d, 2, 0.0}, {"LUT3D", ReadLut3d, 2, 0.0},
+    {"Range", ReadRange, 2, 0.0},    {"Log", ReadLog, 3, 1.3},     {"Exponent", ReadExponent, 3, 0.0},
+    {"Gamma", ReadExponent, 3, 0.0}, {"ASC_CDL", ReadCdl, 2, 0.0}, {"InverseLUT1D", ReadInverseLut1d, 0, 0.0}};
 
 // OpenColorIO's other process nodes: refused, not skipped as unknown
 // elements are, since skipping one changes the colours.
-constexpr const char *kOtherNodes[] = {"ASC_CDL",       "InverseLUT1D", "InverseLUT3D",   "ExposureContrast",
-                                       "FixedFunction", "Function",     "GradingPrimary", "GradingRGBCurve",
-                                       "GradingTone",   "ACES",         "Reference"};
+constexpr const char *kOtherNodes[] = {"InverseLUT3D",   "ExposureContrast", "FixedFunction", "Function",
+                                       "GradingPrimary", "GradingRGBCurve",  "GradingTone",   "ACES",
+                                       "Reference"};
 
 // The inBitDepth and outBitDepth of a node, as the scales of its values;
 // its input must be what the node before it gave.
@@ -764,6 +951,17 @@ int ReadScales(ClfReading *r, const PrepXmlNode *node, ClfScales *s) {
     return 0;
 }
 
+// The elements of a ProcessList that describe it, and nothing of the
+// colours.
+constexpr const char *kMetadata[] = {"Description", "InputDescriptor", "OutputDescriptor", "Info"};
+
+bool IsMetadata(const PrepXmlNode *node) {
+    for (const char *name : kMetadata) {
+        if (PrepXmlIs(node, name)) return true;
+    }
+    return false;
+}
+
 const ClfNode *FindNode(const PrepXmlNode *node) {
     for (const ClfNode &kind : kNodes) {
         if (PrepXmlIs(node, kind.name)) return &kind;
@@ -781,7 +979,15 @@ int ReadNode(ClfReading *r, const PrepXmlNode *node) {
             PrepSetError(r->error, node->line, "the process node %s is not supported", name);
             return -1;
         }
+        if (!IsMetadata(node)) {
+            NoteWarning(r->warnings, kPrepWarnIgnored, node->line,
+                        "%.60s inside the ProcessList is not read: no process node of the reader's", node->name);
+        }
         return 0;
+    }
+    if (r->clf && kind->sinceClf == 0) {
+        PrepSetError(r->error, node->line, "the process node %s is not in CLF files (only in CTF)", kind->name);
+        return -1;
     }
     if (r->clf && r->clfMajor < kind->sinceClf) {
         PrepSetError(r->error, node->line, "the process node %s is not in CLF %d (compCLFversion %d.0 has it)",
