@@ -4,17 +4,19 @@
 // the build (fuzz/CMakeLists.txt lists them).
 //
 // Input: a byte whose low two bits pick the --cccid (none, "0", "1" or
-// "cc0001": an index, and an id of the sample collections), bit 0x40 whether
-// warnings and the error are asked for at all, then the file's bytes, held
-// in an allocation of exactly their size so that a read past the end is a
-// sanitizer report.
+// "cc0001": an index, and an id of the sample collections), bit 0x20
+// whether the file is named (with a depth in its name, as a Discreet
+// .lut's may be), bit 0x40 whether warnings and the error are asked for at
+// all, then the file's bytes, held in an allocation of exactly their size
+// so that a read past the end is a sanitizer report.
 //
 // Checked: a read transform holds 1 to kPrepMaxOps operations of the
 // format, each named and applicable, its LUTs of sizes lutprep holds with
 // input ranges that are not empty, its curves' listed inputs increasing;
-// it is applied at a few inputs (NaN among them) and baked to the smallest lattice. A
-// refusal leaves nothing in the transform and says why on a line of the
-// file. Warnings come once per code, in the order of their lines.
+// it is applied at a few inputs (NaN among them) and baked to the
+// smallest lattice. A refusal leaves nothing in the transform and says why
+// on a line of the file. Warnings come once per code, in the order of
+// their lines.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -127,6 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     if (size == 0) return 0;
     PrepReadOptions options{};
     options.cccid = kCccids[data[0] % std::size(kCccids)];
+    options.name = (data[0] & 0x20) != 0 ? "grade_10to12." PREP_FUZZ_EXTENSION : nullptr;
     bool report = (data[0] & 0x40) == 0;
     size_t textSize = size - 1;
     std::unique_ptr<char[]> text(new char[textSize]);
