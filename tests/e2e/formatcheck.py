@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """lutprep convert against OpenColorIO's ociobakelut, the reference, on the
-sample files of tests/data/lut-samples/.
+sample files of tests/data/lut-samples/ and tests/samples/.
 
     formatcheck.py FOLDER [FILE=CCCID ...]
         every file of the folder, one line each; a FILE=CCCID argument adds
@@ -27,7 +27,10 @@ import shutil
 import subprocess
 import sys
 
-SAMPLES = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'data', 'lut-samples')
+TESTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..')
+# The box's own formats' samples are the readers' unit tests' (samples/),
+# the others' are here (data/lut-samples/): a folder per extension in each.
+SAMPLE_ROOTS = [os.path.join(TESTS, 'data', 'lut-samples'), os.path.join(TESTS, 'samples')]
 POINTS = 33
 TOLERANCE = 2e-6
 # OpenColorIO 2.1.2 loops for ever on the files named so; its refusal is
@@ -92,6 +95,13 @@ def ociobakelut(args, out):
     return run.returncode == 0 and os.path.exists(out)
 
 
+def sample(name):
+    """The path of FOLDER/NAME, in the root that holds the folder."""
+    folder = name.split('/')[0]
+    root = next(r for r in SAMPLE_ROOTS if os.path.isdir(os.path.join(r, folder)))
+    return os.path.join(root, name)
+
+
 def check(names, folder, cccid, label, warnings_shown):
     """One line: the files named (FOLDER/NAME) through both tools, copied
     into folder."""
@@ -99,7 +109,7 @@ def check(names, folder, cccid, label, warnings_shown):
     files = []
     for name in names:
         files.append(os.path.basename(name))
-        shutil.copyfile(os.path.join(SAMPLES, name), os.path.join(folder, files[-1]))
+        shutil.copyfile(sample(name), os.path.join(folder, files[-1]))
     here = os.getcwd()
     os.chdir(folder)
     try:
@@ -135,7 +145,7 @@ def main(argv):
         check(argv[1:], 'chain', None, ' + '.join(argv[1:]), False)
         return 0
     folder, extra = argv[0], argv[1:]
-    for name in sorted(os.listdir(os.path.join(SAMPLES, folder))):
+    for name in sorted(os.listdir(os.path.dirname(sample(folder + '/')))):
         check([folder + '/' + name], folder, None, name, name.startswith('quirk_'))
         for arg in extra:
             file, _, cccid = arg.partition('=')

@@ -1,15 +1,15 @@
 lutprep convert against OpenColorIO's ociobakelut, the reference, on every
-sample file of tests/data/lut-samples/ (their README says where each comes
-from): each file converted to 33 points by both, and every node of the two
-compared within 2e-6 after both are clamped to [0, 1] (formatcheck.py, a
-reader of its own: lutprep's compare is not the judge of lutprep). A line
-per file: "agrees", how it differs, or who refuses it and lutprep's reason.
-What OpenColorIO 2.1.2 refuses (error_*) lutprep refuses too; what it reads
-to a surprising result (quirk_*) shows lutprep's result and its warnings.
-A collection is read once without --cccid and once with each id given;
-a lone correction that OpenColorIO refuses without an id shows what
-lutprep does with it.
-Skipped where ociobakelut is not installed.
+sample file of tests/data/lut-samples/ and tests/samples/ (their READMEs
+say where each comes from): each file converted to 33 points by both, and
+every node of the two compared within 2e-6 after both are clamped to
+[0, 1] (formatcheck.py, a reader of its own: lutprep's compare is not the
+judge of lutprep). A line per file: "agrees", how it differs, or who
+refuses it and lutprep's reason. What OpenColorIO 2.1.2 refuses (error_*)
+lutprep refuses too; what it reads to a surprising result (quirk_*) shows
+lutprep's result and its warnings. A collection is read once without
+--cccid and once with each id given; a lone correction that OpenColorIO
+refuses without an id shows what lutprep does with it. Skipped where
+ociobakelut is not installed.
 
   $ ociobakelut --help 2>&1 | grep -q -- --cubesize || exit 80
   $ . "$E2E_LIB"
