@@ -22,13 +22,13 @@ Autodesk Flame / Lustre integer 3D LUTs.
   crosstalk.3dl: agrees
   dark_12bit_read_as_10bit.3dl: agrees
   discreet-3d-lut.3dl: agrees
-  error_line_with_two_ints.3dl: refused, as by ociobakelut: error_line_with_two_ints.3dl: line 1: the mesh line must run from 0 up to its last value
-  error_max_below_128.3dl: refused, as by ociobakelut: error_max_below_128.3dl: line 1: the mesh line must run from 0 up to its last value
-  error_meshline_only_identity.3dl: refused, as by ociobakelut: error_meshline_only_identity.3dl: line 1: the file holds 0 rows; the 17-point mesh line (line 1) needs 4913
+  error_line_with_two_ints.3dl: refused, as by ociobakelut: error_line_with_two_ints.3dl: line 9: 2 numbers where a row holds 3
+  error_max_below_128.3dl: refused, as by ociobakelut: error_max_below_128.3dl: line 2: the largest value is 100: below 128, too low to tell the output depth, and no Mesh header states it (OpenColorIO refuses such a file too)
+  error_meshline_only_identity.3dl: refused, as by ociobakelut: error_meshline_only_identity.3dl: line 1: only a mesh line that is an even ramp, and no rows: no table to read
   error_meshline_with_3_entries.3dl: refused, as by ociobakelut: error_meshline_with_3_entries.3dl: line 9: the file holds 8 rows; the 3-point mesh line (line 1) needs 27
   error_ocio_own_flame_bake_2pt.3dl: refused, as by ociobakelut: * (glob)
-  error_truncated_file.3dl: refused, as by ociobakelut: error_truncated_file.3dl: line 375: the file holds 369 rows; the 17-point mesh line (line 5) needs 4913
-  error_two_meshlines.3dl: refused, as by ociobakelut: error_two_meshlines.3dl: line 1: the mesh line is not evenly spaced (its value 512 at position 2)
+  error_truncated_file.3dl: refused, as by ociobakelut: error_truncated_file.3dl: line 375: the file holds 369 rows after the mesh line (line 5): not the N^3 rows of a table of 2 to 256 points
+  error_two_meshlines.3dl: refused, as by ociobakelut: error_two_meshlines.3dl: line 2: a second mesh line (the first is on line 1)
   flame_no_header_12bit.3dl: agrees
   float_rows_ignored.3dl: agrees
   lustre_33x33x33.3dl: agrees
@@ -183,7 +183,7 @@ Pandora m3d.
 Pandora mga.
 
   $ check mga
-  error_channel_1d.mga: refused, as by ociobakelut: error_channel_1d.mga: line 1: only 3D tables are read ('channel 3d')
+  error_channel_1d.mga: refused, as by ociobakelut: error_channel_1d.mga: line 1: channel 1d: only 3D tables are read ('channel 3d')
   error_no_out.mga: refused, as by ociobakelut: error_no_out.mga: line 4: no 'out' line before the values: the table's scale is not known
   mga_index_column_ignored.mga: agrees
   mga_out1024_3pt.mga: agrees
@@ -237,8 +237,8 @@ Academy/ASC Common LUT Format.
   difficult_syntax.clf: agrees
   error_array_missing_values.clf: refused, as by ociobakelut: error_array_missing_values.clf: line 5: the Array of the Matrix holds 3 values; its dim needs 9
   error_array_too_many_values.clf: refused, as by ociobakelut: error_array_too_many_values.clf: line 9: the Array of the Matrix holds more than the 9 values of its dim
-  error_cdl_bad_power.clf: refused, as by ociobakelut: error_cdl_bad_power.clf: line 4: the process node ASC_CDL is not supported
-  error_cdl_missing_power.clf: refused, as by ociobakelut: error_cdl_missing_power.clf: line 4: the process node ASC_CDL is not supported
+  error_cdl_bad_power.clf: refused, as by ociobakelut: error_cdl_bad_power.clf: line 8: Power 0: a power is more than 0
+  error_cdl_missing_power.clf: refused, as by ociobakelut: error_cdl_missing_power.clf: line 5: SOPNode without Power: it needs Slope, Offset and Power
   error_exponent_bad_value.clf: refused, as by ociobakelut: error_exponent_bad_value.clf: line 5: exponent 0.99, offset 0: the monCurve styles take exponents from 1 to 10 and offsets from 0 to 0.9
   error_exponent_in_clf2.clf: refused, as by ociobakelut: error_exponent_in_clf2.clf: line 3: the process node Exponent is not in CLF 2 (compCLFversion 3.0 has it)
   error_exposurecontrast_in_clf.clf: refused, as by ociobakelut: error_exposurecontrast_in_clf.clf: line 3: the process node ExposureContrast is not supported
