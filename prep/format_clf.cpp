@@ -981,7 +981,8 @@ int ReadNode(ClfReading *r, const PrepXmlNode *node) {
         }
         if (!IsMetadata(node)) {
             NoteWarning(r->warnings, kPrepWarnIgnored, node->line,
-                        "%.60s inside the ProcessList is not read: no process node of the reader's", node->name);
+                        "%.60s inside the ProcessList is no process node: skipped, as OpenColorIO skips it",
+                        node->name);
         }
         return 0;
     }
