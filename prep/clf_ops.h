@@ -62,6 +62,23 @@ void PrepApplyExponent(const PrepOp &op, double rgb[3]);
 // two half values the output is linear.
 void PrepApplyHalfCurve(const PrepOp &op, double rgb[3]);
 
+// CTF's ExposureContrast, by style: linear and video scale by a gain and
+// raise the ratio to a pivot to a power (contrast times gamma, when it is
+// not 1; below 0 the ratio is then 0); log adds a shift and scales about a
+// log pivot. Rev inverts each.
+enum PrepExposureStyle : int32_t {
+    kPrepExposureLinear,
+    kPrepExposureLinearRev,
+    kPrepExposureVideo,
+    kPrepExposureVideoRev,
+    kPrepExposureLog,
+    kPrepExposureLogRev
+};
+// Its numbers: the gain (linear, video) or the shift (log), the pivot (for
+// log, the log pivot), and the power.
+enum PrepExposureParam : int32_t { kPrepExposureGain, kPrepExposurePivot, kPrepExposurePower };
+void PrepApplyExposureContrast(const PrepOp &op, double rgb[3]);
+
 // A 1D LUT with CTF's "dw3" hue adjustment: the curve is applied to each
 // channel, then the middle channel is set back between the new largest and
 // smallest where it stood between the old ones, so that the hue is kept.

@@ -4,7 +4,7 @@
 // offset-only Matrix file before it), printed to 6 decimals. The inputs of
 // the cases that reach below 0 go through a Matrix in the file that maps
 // 0..1 onto -1..1 first. Refusals are of files OpenColorIO refuses too, for
-// the same cause.
+// the same cause, except those of the process nodes lutprep does not read.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -679,6 +679,96 @@ const ClfCase kInverseCases[] = {
      }},
 };
 
+const ClfCase kExposureCases[] = {
+    {"ec_linear",
+     "ctf",
+     R"(<ProcessList id="t" version="2.0">
+<Matrix inBitDepth="32f" outBitDepth="32f"><Array dim="3 4">2 0 0 -1 0 2 0 -1 0 0 2 -1</Array></Matrix>
+<ExposureContrast inBitDepth="32f" outBitDepth="32f" style="linear"><ECParams exposure="0.5" contrast="1.4" gamma="1.2" pivot="0.3" logExposureStep="0.1" logMidGray="0.4"/></ExposureContrast>
+</ProcessList>)",
+     {
+         {{0.0, 0.25, 0.5}, {0.000000, 0.000000, 0.000000}},
+         {{0.75, 1.0, 0.6}, {1.266754, 4.059034, 0.271740}},
+         {{0.55, 0.45, 0.9}, {0.084805, 0.000000, 2.790062}},
+     }},
+    {"ec_linearRev",
+     "ctf",
+     R"(<ProcessList id="t" version="2.0">
+<Matrix inBitDepth="32f" outBitDepth="32f"><Array dim="3 4">2 0 0 -1 0 2 0 -1 0 0 2 -1</Array></Matrix>
+<ExposureContrast inBitDepth="32f" outBitDepth="32f" style="linearRev"><ECParams exposure="0.5" contrast="1.4" gamma="1.2" pivot="0.3" logExposureStep="0.1" logMidGray="0.4"/></ExposureContrast>
+</ProcessList>)",
+     {
+         {{0.0, 0.25, 0.5}, {0.000000, 0.000000, 0.000000}},
+         {{0.75, 1.0, 0.6}, {0.287514, 0.434354, 0.166644}},
+         {{0.55, 0.45, 0.9}, {0.110308, 0.000000, 0.380329}},
+     }},
+    {"ec_video",
+     "ctf",
+     R"(<ProcessList id="t" version="2.0">
+<Matrix inBitDepth="32f" outBitDepth="32f"><Array dim="3 4">2 0 0 -1 0 2 0 -1 0 0 2 -1</Array></Matrix>
+<ExposureContrast inBitDepth="32f" outBitDepth="32f" style="video"><ECParams exposure="0.5" contrast="1.4" gamma="1.2" pivot="0.3" logExposureStep="0.1" logMidGray="0.4"/></ExposureContrast>
+</ProcessList>)",
+     {
+         {{0.0, 0.25, 0.5}, {0.000000, 0.000000, 0.000000}},
+         {{0.75, 1.0, 0.6}, {0.671029, 2.150163, 0.143947}},
+         {{0.55, 0.45, 0.9}, {0.044923, 0.000000, 1.477960}},
+     }},
+    {"ec_videoRev",
+     "ctf",
+     R"(<ProcessList id="t" version="2.0">
+<Matrix inBitDepth="32f" outBitDepth="32f"><Array dim="3 4">2 0 0 -1 0 2 0 -1 0 0 2 -1</Array></Matrix>
+<ExposureContrast inBitDepth="32f" outBitDepth="32f" style="videoRev"><ECParams exposure="0.5" contrast="1.4" gamma="1.2" pivot="0.3" logExposureStep="0.1" logMidGray="0.4"/></ExposureContrast>
+</ProcessList>)",
+     {
+         {{0.0, 0.25, 0.5}, {0.000000, 0.000000, 0.000000}},
+         {{0.75, 1.0, 0.6}, {0.419678, 0.634016, 0.243247}},
+         {{0.55, 0.45, 0.9}, {0.161013, 0.000000, 0.555157}},
+     }},
+    {"ec_log",
+     "ctf",
+     R"(<ProcessList id="t" version="2.0">
+<Matrix inBitDepth="32f" outBitDepth="32f"><Array dim="3 4">2 0 0 -1 0 2 0 -1 0 0 2 -1</Array></Matrix>
+<ExposureContrast inBitDepth="32f" outBitDepth="32f" style="log"><ECParams exposure="0.5" contrast="1.4" gamma="1.2" pivot="0.3" logExposureStep="0.1" logMidGray="0.4"/></ExposureContrast>
+</ProcessList>)",
+     {
+         {{0.0, 0.25, 0.5}, {-1.918114, -1.078114, -0.238114}},
+         {{0.75, 1.0, 0.6}, {0.601886, 1.441886, 0.097886}},
+         {{0.55, 0.45, 0.9}, {-0.070114, -0.406114, 1.105886}},
+     }},
+    {"ec_logRev",
+     "ctf",
+     R"(<ProcessList id="t" version="2.0">
+<Matrix inBitDepth="32f" outBitDepth="32f"><Array dim="3 4">2 0 0 -1 0 2 0 -1 0 0 2 -1</Array></Matrix>
+<ExposureContrast inBitDepth="32f" outBitDepth="32f" style="logRev"><ECParams exposure="0.5" contrast="1.4" gamma="1.2" pivot="0.3" logExposureStep="0.1" logMidGray="0.4"/></ExposureContrast>
+</ProcessList>)",
+     {
+         {{0.0, 0.25, 0.5}, {-0.447504, -0.149885, 0.147734}},
+         {{0.75, 1.0, 0.6}, {0.445353, 0.742972, 0.266782}},
+         {{0.55, 0.45, 0.9}, {0.207258, 0.088211, 0.623925}},
+     }},
+    {"ec_linear_plain",
+     "ctf",
+     R"(<ProcessList id="t" version="2.0">
+<Matrix inBitDepth="32f" outBitDepth="32f"><Array dim="3 4">2 0 0 -1 0 2 0 -1 0 0 2 -1</Array></Matrix>
+<ExposureContrast inBitDepth="32f" outBitDepth="32f" style="linear"><ECParams exposure="-0.5" contrast="1" pivot="0.18"/></ExposureContrast>
+</ProcessList>)",
+     {
+         {{0.0, 0.25, 0.5}, {-0.707107, -0.353553, 0.000000}},
+         {{0.75, 1.0, 0.6}, {0.353553, 0.707107, 0.141421}},
+         {{0.55, 0.45, 0.9}, {0.070711, -0.070711, 0.565685}},
+     }},
+    {"ec_least_contrast_pivot",
+     "ctf",
+     R"(<ProcessList id="t" version="2.0">
+<ExposureContrast inBitDepth="32f" outBitDepth="32f" style="linear"><ECParams exposure="0.5" contrast="-1" pivot="0"/></ExposureContrast>
+</ProcessList>)",
+     {
+         {{0.0, 0.25, 0.5}, {0.000000, 0.001006, 0.001007}},
+         {{0.75, 1.0, 0.6}, {0.001007, 0.001007, 0.001007}},
+         {{0.55, 0.45, 0.9}, {0.001007, 0.001006, 0.001007}},
+     }},
+};
+
 // A transform that frees what it holds; large, so kept on the heap.
 struct Held {
     PrepTransform t{};
@@ -789,6 +879,22 @@ TEST(PrepClf, InverseLut1dInvertsItsTable) {
                   "clf", 3, "the process node InverseLUT1D is not in CLF files");
 }
 
+// CTF's ExposureContrast in each style: linear and video raise the ratio
+// to the pivot to contrast times gamma (none below 0), log scales about
+// its log pivot; contrast and pivot are at least 0.001; OpenColorIO's
+// logRev shifts by the default exposure step whatever the file gives.
+TEST(PrepClf, ExposureContrastInEachStyle) {
+    for (const ClfCase &c : kExposureCases) ExpectAsOcio(c);
+    ExpectRefused(std::string(kClf3) +
+                      "<ExposureContrast inBitDepth=\"32f\" outBitDepth=\"32f\" style=\"linear\">"
+                      "<ECParams exposure=\"1\" contrast=\"1\" pivot=\"0.18\"/></ExposureContrast>\n</ProcessList>",
+                  "clf", 3, "the process node ExposureContrast is not in CLF files");
+    ExpectRefused(
+        "<ProcessList id=\"t\" version=\"2.0\">\n<ExposureContrast inBitDepth=\"32f\" outBitDepth=\"32f\" "
+        "style=\"linear\">\n<ECParams exposure=\"1\" pivot=\"0.18\"/></ExposureContrast>\n</ProcessList>",
+        "ctf", 4, "an ExposureContrast without contrast");
+}
+
 // An ASC_CDL without a style clamps (Fwd), unlike the correction of an ASC
 // CDL file; CTF's names of the styles are the same styles; bit depths do
 // not scale it.
@@ -870,9 +976,9 @@ TEST(PrepClf, NonFiniteTableValuesAsOpenColorIOKeepsThem) {
 TEST(PrepClf, ProcessNodesNotReadAreRefusedByName) {
     const std::string ctf = "<ProcessList id=\"t\" version=\"2.0\">\n" + std::string(kWiden);
     ExpectRefused(ctf +
-                      "<ExposureContrast inBitDepth=\"32f\" outBitDepth=\"32f\" style=\"linear\">"
-                      "<ECParams exposure=\"1\" contrast=\"1\" pivot=\"0.18\"/></ExposureContrast>\n</ProcessList>",
-                  "ctf", 4, "the process node ExposureContrast is not supported");
+                      "<GradingTone inBitDepth=\"32f\" outBitDepth=\"32f\" style=\"linear\">"
+                      "<Shadows rgb=\"1 1 1\" master=\"1\" start=\"0\" pivot=\"0.2\"/></GradingTone>\n</ProcessList>",
+                  "ctf", 4, "the process node GradingTone is not supported");
     ExpectRefused(ctf + "<FixedFunction inBitDepth=\"32f\" outBitDepth=\"32f\" style=\"RGB_TO_HSV\"/>\n</ProcessList>",
                   "ctf", 4, "the process node FixedFunction is not supported");
     ExpectRefused(ctf +
