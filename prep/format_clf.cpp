@@ -651,10 +651,10 @@ int FindStyle(ClfReading *r, const PrepXmlNode *node, const ClfStyle *styles, si
         }
     }
     if (name == nullptr) {
-        PrepSetError(r->error, node->line, "a %s without a style", PrepXmlLocalName(node));
+        PrepSetError(r->error, node->line, "the %s has no style", PrepXmlLocalName(node));
     } else {
-        PrepSetError(r->error, node->line, "a %s of style \"%.40s\", which is none of its styles",
-                     PrepXmlLocalName(node), name);
+        PrepSetError(r->error, node->line, "the %s's style \"%.40s\" is none of its styles", PrepXmlLocalName(node),
+                     name);
     }
     return -1;
 }
