@@ -1023,7 +1023,7 @@ TEST(PrepClf, ParametersOutsideWhatOpenColorIOTakesAreRefused) {
                       "<ExponentParams exponent=\"2\" offset=\"0\"/></Exponent>\n</ProcessList>",
                   "clf", 4, "an offset in an Exponent of a basic style");
     ExpectRefused(clf3 + "<Exponent inBitDepth=\"32f\" outBitDepth=\"32f\" style=\"gammaFwd\"/>\n</ProcessList>", "clf",
-                  3, "style \"gammaFwd\", which is none of its styles");
+                  3, "the Exponent's style \"gammaFwd\" is none of its styles");
     ExpectRefused(clf3 +
                       "<Log inBitDepth=\"32f\" outBitDepth=\"32f\" style=\"cameraLinToLog\">\n"
                       "<LogParams logSideSlope=\"0.05\"/></Log>\n</ProcessList>",
