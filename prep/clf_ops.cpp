@@ -1,5 +1,5 @@
-// The Range, Log, Exponent and half-domain 1D LUT operations of CLF and CTF
-// files (prep/clf_ops.h).
+// The operations of CLF and CTF files that are neither a plain table nor a
+// matrix (prep/clf_ops.h).
 #include "prep/clf_ops.h"
 
 #include <cfloat>

@@ -1,8 +1,10 @@
-// The operations of CLF and CTF files that are neither a table nor a
-// matrix: Range, Log and Exponent, and a 1D table indexed by half-float
-// values. Each is an apply function of a PrepOp (prep/transform.h) that
-// reads its numbers from params, already normalised to 0..1 by the reader
-// (prep/format_clf.cpp), and computes as OpenColorIO 2.1 does, in double.
+// The operations of CLF and CTF files that are neither a plain table nor a
+// matrix: Range, Log, Exponent and ExposureContrast, and the 1D tables that
+// apply otherwise than linearly over 0..1 (indexed by half-float values,
+// inverted, hue-adjusted). Each is an apply function of a PrepOp
+// (prep/transform.h) that reads its numbers from params (or its curve),
+// already normalised to 0..1 by the reader (prep/format_clf.cpp), and
+// computes as OpenColorIO 2.1 does, in double.
 #pragma once
 
 #include <cstdint>
