@@ -612,10 +612,6 @@ int ReadLut3d(ClfReading *r, const PrepXmlNode *node, const ClfScales &s) {
     return 0;
 }
 
-}  // namespace
-
-namespace {
-
 // A style attribute's name and its value of the op.
 struct ClfStyle {
     const char *name;
