@@ -1,5 +1,5 @@
-// The Range, Log, Exponent and half-domain 1D LUT operations of CLF and CTF
-// files (prep/clf_ops.h).
+// The operations of CLF and CTF files that are neither a plain table nor a
+// matrix (prep/clf_ops.h).
 #include "prep/clf_ops.h"
 
 #include <cfloat>
@@ -218,4 +218,29 @@ void PrepApplyHueCurve(const PrepOp &op, double rgb[3]) {
     double chroma = in[hi] - in[lo];
     double factor = chroma > 0.0 ? (in[mid] - in[lo]) / chroma : 0.0;
     rgb[mid] = rgb[lo] + factor * (rgb[hi] - rgb[lo]);
+}
+
+namespace {
+
+double ExposureChannel(int32_t style, const double *q, double x) {
+    double gain = q[kPrepExposureGain], pivot = q[kPrepExposurePivot], power = q[kPrepExposurePower];
+    switch (style) {
+    case kPrepExposureLog:
+        return (x + gain - pivot) * power + pivot;
+    case kPrepExposureLogRev:
+        return (x - pivot) / power + pivot - gain;
+    case kPrepExposureLinear:
+    case kPrepExposureVideo:
+        if (power == 1.0) return x * gain;
+        return pivot * std::pow(std::fmax(x * gain / pivot, 0.0), power);
+    default:
+        if (power == 1.0) return x / gain;
+        return pivot * std::pow(std::fmax(x / pivot, 0.0), 1.0 / power) / gain;
+    }
+}
+
+}  // namespace
+
+void PrepApplyExposureContrast(const PrepOp &op, double rgb[3]) {
+    for (int c = 0; c < 3; c++) rgb[c] = ExposureChannel(op.style, op.params, rgb[c]);
 }

@@ -1,8 +1,10 @@
-// The operations of CLF and CTF files that are neither a table nor a
-// matrix: Range, Log and Exponent, and a 1D table indexed by half-float
-// values. Each is an apply function of a PrepOp (prep/transform.h) that
-// reads its numbers from params, already normalised to 0..1 by the reader
-// (prep/format_clf.cpp), and computes as OpenColorIO 2.1 does, in double.
+// The operations of CLF and CTF files that are neither a plain table nor a
+// matrix: Range, Log, Exponent and ExposureContrast, and the 1D tables that
+// apply otherwise than linearly over 0..1 (indexed by half-float values,
+// inverted, hue-adjusted). Each is an apply function of a PrepOp
+// (prep/transform.h) that reads its numbers from params (or its curve),
+// already normalised to 0..1 by the reader (prep/format_clf.cpp), and
+// computes as OpenColorIO 2.1 does, in double.
 #pragma once
 
 #include <cstdint>
@@ -61,6 +63,23 @@ void PrepApplyExponent(const PrepOp &op, double rgb[3]);
 // the output for the input whose 16-bit half-float pattern is k; between
 // two half values the output is linear.
 void PrepApplyHalfCurve(const PrepOp &op, double rgb[3]);
+
+// CTF's ExposureContrast, by style: linear and video scale by a gain and
+// raise the ratio to a pivot to a power (contrast times gamma, when it is
+// not 1; below 0 the ratio is then 0); log adds a shift and scales about a
+// log pivot. Rev inverts each.
+enum PrepExposureStyle : int32_t {
+    kPrepExposureLinear,
+    kPrepExposureLinearRev,
+    kPrepExposureVideo,
+    kPrepExposureVideoRev,
+    kPrepExposureLog,
+    kPrepExposureLogRev
+};
+// Its numbers: the gain (linear, video) or the shift (log), the pivot (for
+// log, the log pivot), and the power.
+enum PrepExposureParam : int32_t { kPrepExposureGain, kPrepExposurePivot, kPrepExposurePower };
+void PrepApplyExposureContrast(const PrepOp &op, double rgb[3]);
 
 // A 1D LUT with CTF's "dw3" hue adjustment: the curve is applied to each
 // channel, then the middle channel is set back between the new largest and

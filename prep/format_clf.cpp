@@ -612,10 +612,6 @@ int ReadLut3d(ClfReading *r, const PrepXmlNode *node, const ClfScales &s) {
     return 0;
 }
 
-}  // namespace
-
-namespace {
-
 // A style attribute's name and its value of the op.
 struct ClfStyle {
     const char *name;
@@ -651,10 +647,10 @@ int FindStyle(ClfReading *r, const PrepXmlNode *node, const ClfStyle *styles, si
         }
     }
     if (name == nullptr) {
-        PrepSetError(r->error, node->line, "a %s without a style", PrepXmlLocalName(node));
+        PrepSetError(r->error, node->line, "the %s has no style", PrepXmlLocalName(node));
     } else {
-        PrepSetError(r->error, node->line, "a %s of style \"%.40s\", which is none of its styles",
-                     PrepXmlLocalName(node), name);
+        PrepSetError(r->error, node->line, "the %s's style \"%.40s\" is none of its styles", PrepXmlLocalName(node),
+                     name);
     }
     return -1;
 }
@@ -897,6 +893,65 @@ int ReadCdl(ClfReading *r, const PrepXmlNode *node, const ClfScales &) {
     return PrepAddCdl(r->t, node, style, r->warnings, r->error);
 }
 
+constexpr ClfStyle kExposureStyles[] = {{"linear", kPrepExposureLinear}, {"linearRev", kPrepExposureLinearRev},
+                                        {"video", kPrepExposureVideo},   {"videoRev", kPrepExposureVideoRev},
+                                        {"log", kPrepExposureLog},       {"logRev", kPrepExposureLogRev}};
+
+// The ECParams of an ExposureContrast, in this order, and their values
+// when not given; NaN: required.
+enum ClfExposureParam : int32_t { kEcExposure, kEcContrast, kEcGamma, kEcPivot, kEcLogStep, kEcLogMidGray };
+constexpr const char *kExposureParamNames[] = {"exposure", "contrast",        "gamma",
+                                               "pivot",    "logExposureStep", "logMidGray"};
+constexpr double kExposureParamDefaults[] = {NAN, NAN, 1.0, NAN, 0.088, 0.435};
+// The smallest contrast and pivot taken; the power of the video style's
+// encoding; the pivot that stands at logMidGray in the log style.
+constexpr double kExposureLeast = 0.001;
+constexpr double kVideoPower = 0.54644808743;
+constexpr double kLogMidGrayPivot = 0.18;
+
+int ReadExposureParams(ClfReading *r, const PrepXmlNode *node, double v[std::size(kExposureParamNames)]) {
+    const PrepXmlNode *params = PrepXmlChild(node, "ECParams");
+    for (size_t k = 0; k < std::size(kExposureParamNames); k++) {
+        const char *text = params != nullptr ? PrepXmlAttributeValue(params, kExposureParamNames[k]) : nullptr;
+        v[k] = kExposureParamDefaults[k];
+        if (text == nullptr && std::isnan(v[k])) {
+            PrepSetError(r->error, params != nullptr ? params->line : node->line, "an ExposureContrast without %s",
+                         kExposureParamNames[k]);
+            return -1;
+        }
+        if (text != nullptr && ReadNumberText(r, params->line, text, kExposureParamNames[k], &v[k]) != 0) return -1;
+    }
+    return 0;
+}
+
+// An ExposureContrast (CTF); its DynamicParameter children are settings of
+// an application, not of the file.
+int ReadExposureContrast(ClfReading *r, const PrepXmlNode *node, const ClfScales &) {
+    int32_t style = 0;
+    double v[std::size(kExposureParamNames)];
+    if (FindStyle(r, node, kExposureStyles, std::size(kExposureStyles), &style) != 0) return -1;
+    if (ReadExposureParams(r, node, v) != 0) return -1;
+    PrepOp *op = AddNodeOp(r, node, "ExposureContrast", PrepApplyExposureContrast);
+    if (op == nullptr) return -1;
+    op->style = style;
+    double pivot = std::fmax(v[kEcPivot], kExposureLeast);
+    double *q = op->params;
+    q[kPrepExposurePower] = std::fmax(v[kEcContrast] * v[kEcGamma], kExposureLeast);
+    if (style == kPrepExposureLog || style == kPrepExposureLogRev) {
+        // OpenColorIO 2.1's logRev shifts by the default step whatever
+        // the file gives (its log pivot takes the file's); followed, as it
+        // is the reference.
+        double step = style == kPrepExposureLogRev ? kExposureParamDefaults[kEcLogStep] : v[kEcLogStep];
+        q[kPrepExposureGain] = v[kEcExposure] * step;
+        q[kPrepExposurePivot] = std::log2(pivot / kLogMidGrayPivot) * v[kEcLogStep] + v[kEcLogMidGray];
+    } else {
+        bool video = style == kPrepExposureVideo || style == kPrepExposureVideoRev;
+        q[kPrepExposureGain] = std::exp2(v[kEcExposure] * (video ? kVideoPower : 1.0));
+        q[kPrepExposurePivot] = video ? std::pow(pivot, kVideoPower) : pivot;
+    }
+    return 0;
+}
+
 using ClfReader = int (*)(ClfReading *r, const PrepXmlNode *node, const ClfScales &s);
 
 // The process nodes read, and the first CLF (0: none) and CTF versions
@@ -907,16 +962,21 @@ struct ClfNode {
     int32_t sinceClf;
     double sinceCtf;
 };
-constexpr ClfNode kNodes[] = {
-    {"Matrix", ReadMatrix, 2, 0.0},  {"LUT1D", ReadLut1d, 2, 0.0}, {"LUT3D", ReadLut3d, 2, 0.0},
-    {"Range", ReadRange, 2, 0.0},    {"Log", ReadLog, 3, 1.3},     {"Exponent", ReadExponent, 3, 0.0},
-    {"Gamma", ReadExponent, 3, 0.0}, {"ASC_CDL", ReadCdl, 2, 0.0}, {"InverseLUT1D", ReadInverseLut1d, 0, 0.0}};
+constexpr ClfNode kNodes[] = {{"Matrix", ReadMatrix, 2, 0.0},
+                              {"LUT1D", ReadLut1d, 2, 0.0},
+                              {"LUT3D", ReadLut3d, 2, 0.0},
+                              {"Range", ReadRange, 2, 0.0},
+                              {"Log", ReadLog, 3, 1.3},
+                              {"Exponent", ReadExponent, 3, 0.0},
+                              {"Gamma", ReadExponent, 3, 0.0},
+                              {"ASC_CDL", ReadCdl, 2, 0.0},
+                              {"InverseLUT1D", ReadInverseLut1d, 0, 0.0},
+                              {"ExposureContrast", ReadExposureContrast, 0, 0.0}};
 
 // OpenColorIO's other process nodes: refused, not skipped as unknown
 // elements are, since skipping one changes the colours.
-constexpr const char *kOtherNodes[] = {"InverseLUT3D",   "ExposureContrast", "FixedFunction", "Function",
-                                       "GradingPrimary", "GradingRGBCurve",  "GradingTone",   "ACES",
-                                       "Reference"};
+constexpr const char *kOtherNodes[] = {"InverseLUT3D",    "FixedFunction", "Function", "GradingPrimary",
+                                       "GradingRGBCurve", "GradingTone",   "ACES",     "Reference"};
 
 // The inBitDepth and outBitDepth of a node, as the scales of its values;
 // its input must be what the node before it gave.
@@ -981,7 +1041,8 @@ int ReadNode(ClfReading *r, const PrepXmlNode *node) {
         }
         if (!IsMetadata(node)) {
             NoteWarning(r->warnings, kPrepWarnIgnored, node->line,
-                        "%.60s inside the ProcessList is not read: no process node of the reader's", node->name);
+                        "%.60s inside the ProcessList is no process node: skipped, as OpenColorIO skips it",
+                        node->name);
         }
         return 0;
     }
