@@ -33,6 +33,9 @@ TESTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..')
 SAMPLE_ROOTS = [os.path.join(TESTS, 'data', 'lut-samples'), os.path.join(TESTS, 'samples')]
 POINTS = 33
 TOLERANCE = 2e-6
+# A file either tool takes longer than this over (seconds) hangs it: no
+# sample is large enough to need it.
+TIME_LIMIT = 60
 # OpenColorIO 2.1.2 loops for ever on the files named so; its refusal is
 # taken as given.
 OCIO_HANGS = 'HANGS'
@@ -78,7 +81,11 @@ def compare(ours, ref):
 
 def lutprep(args):
     command = shlex.split(os.environ.get('LUTBOX_RUN', '')) + [os.environ['LUTPREP']] + args
-    run = subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True, errors='replace')
+    try:
+        run = subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True, errors='replace',
+                             timeout=TIME_LIMIT)
+    except subprocess.TimeoutExpired:
+        return None, ['did not end within %d s' % TIME_LIMIT]
     lines = [l.rstrip('\r') for l in run.stderr.splitlines()]
     lines = [l[len('lutprep: '):] if l.startswith('lutprep: ') else l for l in lines]
     return run.returncode, lines
@@ -89,7 +96,7 @@ def ociobakelut(args, out):
         return False
     try:
         run = subprocess.run(['ociobakelut'] + args + ['--format', 'iridas_cube', '--cubesize', str(POINTS), out],
-                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=TIME_LIMIT)
     except subprocess.TimeoutExpired:
         return False
     return run.returncode == 0 and os.path.exists(out)
@@ -123,7 +130,9 @@ def check(names, folder, cccid, label, warnings_shown):
             ocio_args += ['--lut', f]
         ocio_reads = ociobakelut(ocio_args, 'ocio.cube')
         errors = [m for m in messages if not m.startswith('warning: ')]
-        if status not in (0, 1) or (status == 1 and not errors):
+        if status is None:
+            result = 'lutprep ' + messages[0]
+        elif status not in (0, 1) or (status == 1 and not errors):
             result = 'lutprep exit %d: %s' % (status, ' / '.join(messages))
         elif status == 1:
             who = 'as by ociobakelut' if not ocio_reads else 'though ociobakelut reads it'
