@@ -102,11 +102,15 @@ def ociobakelut(args, out):
     return run.returncode == 0 and os.path.exists(out)
 
 
+def sample_folder(folder):
+    """The path of the folder, in the root that holds it."""
+    return next(p for p in (os.path.join(r, folder) for r in SAMPLE_ROOTS) if os.path.isdir(p))
+
+
 def sample(name):
-    """The path of FOLDER/NAME, in the root that holds the folder."""
-    folder = name.split('/')[0]
-    root = next(r for r in SAMPLE_ROOTS if os.path.isdir(os.path.join(r, folder)))
-    return os.path.join(root, name)
+    """The path of FOLDER/NAME."""
+    folder, _, file = name.partition('/')
+    return os.path.join(sample_folder(folder), file)
 
 
 def check(names, folder, cccid, label, warnings_shown):
@@ -154,7 +158,7 @@ def main(argv):
         check(argv[1:], 'chain', None, ' + '.join(argv[1:]), False)
         return 0
     folder, extra = argv[0], argv[1:]
-    for name in sorted(os.listdir(os.path.dirname(sample(folder + '/')))):
+    for name in sorted(os.listdir(sample_folder(folder))):
         check([folder + '/' + name], folder, None, name, name.startswith('quirk_'))
         for arg in extra:
             file, _, cccid = arg.partition('=')
