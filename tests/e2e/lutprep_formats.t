@@ -241,7 +241,7 @@ Academy/ASC Common LUT Format.
   error_cdl_missing_power.clf: refused, as by ociobakelut: error_cdl_missing_power.clf: line 5: SOPNode without Power: it needs Slope, Offset and Power
   error_exponent_bad_value.clf: refused, as by ociobakelut: error_exponent_bad_value.clf: line 5: exponent 0.99, offset 0: the monCurve styles take exponents from 1 to 10 and offsets from 0 to 0.9
   error_exponent_in_clf2.clf: refused, as by ociobakelut: error_exponent_in_clf2.clf: line 3: the process node Exponent is not in CLF 2 (compCLFversion 3.0 has it)
-  error_exposurecontrast_in_clf.clf: refused, as by ociobakelut: error_exposurecontrast_in_clf.clf: line 3: the process node ExposureContrast is not supported
+  error_exposurecontrast_in_clf.clf: refused, as by ociobakelut: error_exposurecontrast_in_clf.clf: line 3: the process node ExposureContrast is not in CLF files (only in CTF)
   error_halfdomain_2_entries.clf: refused, as by ociobakelut: error_halfdomain_2_entries.clf: line 4: a halfDomain LUT1D of 2 entries: it needs 65536
   error_indexMap_test4_clfv2.clf: refused, as by ociobakelut: error_indexMap_test4_clfv2.clf: line 8: an IndexMap of other than two entries ("in@index in@index")
   error_log_bad_version.clf: refused, as by ociobakelut: error_log_bad_version.clf: line 6: the process node Log is not in CLF 2 (compCLFversion 3.0 has it)
@@ -296,7 +296,7 @@ Autodesk CTF.
 
   $ check ctf
   cdl_various.ctf: agrees
-  error_exposure_contrast_bad_style.ctf: refused, as by ociobakelut: error_exposure_contrast_bad_style.ctf: line 3: the process node ExposureContrast is not supported
+  error_exposure_contrast_bad_style.ctf: refused, as by ociobakelut: error_exposure_contrast_bad_style.ctf: line 3: the ExposureContrast's style "unknown" is none of its styles
   error_process_list_higher_version.ctf: refused, as by ociobakelut: error_process_list_higher_version.ctf: line 2: version 42: the versions read are 2.1 and older
   exposure_contrast_linear.ctf: agrees
   fixed_function.ctf: agrees
