@@ -125,7 +125,7 @@ void ExpectAt(const PrepTransform &t, Rgb in, Rgb expected) {
 
 int Read(const std::string &text, PrepFamily family, const char *cccid, PrepTransform *t,
          PrepWarnings *warnings = nullptr, PrepError *error = nullptr) {
-    PrepReadOptions options{cccid};
+    PrepReadOptions options{cccid, nullptr};
     return PrepParseTransform(text.data(), text.size(), family, options, t, warnings, error);
 }
 
@@ -448,7 +448,7 @@ protected:
         std::string path = Write(name, text);
         PrepTransform t{};
         PrepError error{};
-        PrepReadOptions options{cccid};
+        PrepReadOptions options{cccid, nullptr};
         ASSERT_EQ(PrepReadTransformFile(path.c_str(), PrepFamilyOfName(path.c_str()), options, &t, nullptr, &error), 0)
             << error.text;
         // ociobakelut needs --cccid for any collection, also of one.
