@@ -7,7 +7,7 @@
 #            clang, the fuzz targets' corpus replay, then the Windows build
 #            under Wine and the release package)
 # make bench build, then run the benchmarks (the reader; lutprep against
-#            ociobakelut)
+#            ociobakelut, also for every format it reads)
 # make dist  the Windows programs as a release build, stripped, in
 #            dist/lutbox-VERSION-win64.zip
 # make fuzz  build the fuzz targets (clang, libFuzzer), then fuzz each for
@@ -80,6 +80,7 @@ bench: build
 	build/lutbox_bench
 	build/lutprep_bench
 	build/patchgen_bench
+	python3 bench/convert_bench.py build/lutprep
 
 test: deps
 	cmake --preset default

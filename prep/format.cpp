@@ -7,9 +7,10 @@
 namespace {
 
 const PrepFamily kFormats[] = {
-    &kPrepFormatCsv,    &kPrepFormatCube, &kPrepFormat3dl,      &kPrepFormatCsp, &kPrepFormatSpi1d, &kPrepFormatSpi3d,
-    &kPrepFormatSpimtx, &kPrepFormatHdl,  &kPrepFormatDiscreet, &kPrepFormatCub, &kPrepFormatItx,   &kPrepFormatVf,
-    &kPrepFormatM3d,    &kPrepFormatMga,  &kPrepFormatLook,     &kPrepFormatCc,  &kPrepFormatCcc,   &kPrepFormatCdl,
+    &kPrepFormatCsv,   &kPrepFormatCube,   &kPrepFormat3dl, &kPrepFormatCsp,      &kPrepFormatSpi1d,
+    &kPrepFormatSpi3d, &kPrepFormatSpimtx, &kPrepFormatHdl, &kPrepFormatDiscreet, &kPrepFormatCub,
+    &kPrepFormatItx,   &kPrepFormatVf,     &kPrepFormatM3d, &kPrepFormatMga,      &kPrepFormatLook,
+    &kPrepFormatClf,   &kPrepFormatCtf,    &kPrepFormatCc,  &kPrepFormatCcc,      &kPrepFormatCdl,
 };
 
 }  // namespace

@@ -50,9 +50,6 @@ struct PrepFormat {
 extern const PrepFormat kPrepFormatCsv;
 extern const PrepFormat kPrepFormatCube;
 extern const PrepFormat kPrepFormat3dl;
-extern const PrepFormat kPrepFormatCc;
-extern const PrepFormat kPrepFormatCcc;
-extern const PrepFormat kPrepFormatCdl;
 extern const PrepFormat kPrepFormatCsp;
 extern const PrepFormat kPrepFormatSpi1d;
 extern const PrepFormat kPrepFormatSpi3d;
@@ -66,6 +63,11 @@ extern const PrepFormat kPrepFormatVf;
 extern const PrepFormat kPrepFormatM3d;
 extern const PrepFormat kPrepFormatMga;
 extern const PrepFormat kPrepFormatLook;
+extern const PrepFormat kPrepFormatClf;
+extern const PrepFormat kPrepFormatCtf;
+extern const PrepFormat kPrepFormatCc;
+extern const PrepFormat kPrepFormatCcc;
+extern const PrepFormat kPrepFormatCdl;
 
 // The formats by their old names, as the engine's callers name them.
 inline constexpr PrepFamily kPrepFamilyNone = nullptr;

@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <limits>
 
 #include "lut/exact_decimal.h"
@@ -294,39 +295,75 @@ float OutOfRange(const char *begin, const char *end) {
     return negative ? -magnitude : magnitude;
 }
 
+// The powers of ten that double holds exactly (5^22 < 2^53 < 5^23).
+constexpr double kDoublePowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                         1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr int64_t kLargestDoublePower = static_cast<int64_t>(std::size(kDoublePowersOfTen)) - 1;
+// Digits below 2^53 are exact in double.
+constexpr uint64_t kDoubleDigitsLimit = uint64_t{1} << 53;
+// A float's significand drops 29 of a double's 52 fraction bits.
+constexpr int kDroppedBits = 52 - 23;
+
+// digits over ten to fractionDigits into *value, for digits too many for
+// one float division ("0.1234567890", as some software writes LUTs): one
+// double division rounds the quotient correctly to double, and that double
+// rounds to the same float as the exact quotient unless it lies exactly
+// halfway between two floats, where the exact quotient may lie on either
+// side; false then, and for quotients below float's normal range, whose
+// halfway points lie elsewhere.
+bool DoubleDecimalFraction(uint64_t digits, int64_t fractionDigits, float *value) {
+    double quotient = static_cast<double>(digits) / kDoublePowersOfTen[fractionDigits];
+    if (quotient != 0.0 && quotient < static_cast<double>(std::numeric_limits<float>::min())) return false;
+    uint64_t bits;
+    memcpy(&bits, &quotient, sizeof bits);
+    constexpr uint64_t kDroppedMask = (uint64_t{1} << kDroppedBits) - 1;
+    if ((bits & kDroppedMask) == uint64_t{1} << (kDroppedBits - 1)) return false;
+    *value = static_cast<float>(quotient);
+    return true;
+}
+
+// The decimal digits at p as one integer added to *digits; where they end.
+const char *TakeDigits(const char *p, const char *end, uint64_t *digits) {
+    uint64_t v = *digits;
+    for (; p < end; p++) {
+        uint32_t digit = static_cast<uint32_t>(static_cast<unsigned char>(*p)) - '0';
+        if (digit > 9u) break;
+        v = v * 10u + digit;
+    }
+    *digits = v;
+    return p;
+}
+
 // The fields LUT files are mostly made of, "0.123456" or "-1.5": digits
 // (at least one before the point), an optional fraction, an optional minus
 // sign, up to a blank, the separator or the end. When the digits as one
 // integer and the power of ten of the fraction are both exact in float, one
 // float division rounds the value correctly, as from_chars would, at a
-// fraction of its cost (parsing is most of a conversion's time). Returns
-// where the field ends, or nullptr for any other field, which from_chars
-// then reads.
+// fraction of its cost (parsing is most of a conversion's time); up to
+// double's exact digits and powers, one double division nearly always
+// does. Returns where the field ends, or nullptr for any other field,
+// which from_chars then reads.
 const char *PlainDecimal(const char *p, const char *end, char separator, float *value) {
     bool negative = p < end && *p == '-';
     if (negative) p++;
+    const char *first = p;
     uint64_t digits = 0;
-    int fraction = -1;  // digits after the point; -1 before it
-    bool any = false;
-    // Digits first: they are what the loop mostly sees.
-    for (; p < end; p++) {
-        uint32_t digit = static_cast<uint32_t>(static_cast<unsigned char>(*p)) - '0';
-        if (digit <= 9u) {
-            any = true;
-            digits = digits * 10u + digit;
-            // Beyond what one float operation converts exactly: from_chars.
-            if (digits >= kExactDigitsLimit) return nullptr;
-            if (fraction >= 0 && ++fraction > kLargestExactPower) return nullptr;
-        } else if (*p == '.' && fraction < 0 && any) {
-            fraction = 0;
-        } else if (IsBlank(*p) || (separator != 0 && *p == separator)) {
-            break;
-        } else {
-            return nullptr;
-        }
+    p = TakeDigits(p, end, &digits);
+    if (p == first) return nullptr;
+    int64_t count = p - first;
+    int64_t fraction = 0;
+    if (p < end && *p == '.') {
+        const char *fractionBegin = ++p;
+        p = TakeDigits(p, end, &digits);
+        fraction = p - fractionBegin;
+        count += fraction;
     }
+    if (p < end && !IsBlank(*p) && (separator == 0 || *p != separator)) return nullptr;
+    // 19 digits cannot wrap the integer; the rest is from_chars' to read.
+    constexpr int64_t kSafeDigits = 19;
+    if (count > kSafeDigits || digits >= kDoubleDigitsLimit || fraction > kLargestDoublePower) return nullptr;
     float v;
-    if (!any || !ExactDecimalFraction(digits, fraction < 0 ? 0 : fraction, &v)) return nullptr;
+    if (!ExactDecimalFraction(digits, fraction, &v) && !DoubleDecimalFraction(digits, fraction, &v)) return nullptr;
     *value = negative ? -v : v;
     return p;
 }

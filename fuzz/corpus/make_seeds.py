@@ -116,3 +116,24 @@ write("prep_read", "csv", bytes([0]) + ("R,G,B,r,g,b\n" + "".join(
 write("prep_read", "csv_locale", bytes([0]) + ("\ufeff".encode("utf-8").decode("latin-1") + "".join(
     f"{r};{g};{b};{r},5;{g},0;{b},25\r\n" for r in (0, 1) for g in (0, 1) for b in (0, 1))).encode("latin-1"))
 write("prep_read", "none", bytes([3]) + b"0 0 0\n")
+
+# prep_EXT (prep_transform_fuzz.cpp, one target per format read as a
+# transform): first byte (--cccid: 0 none, 1 "0", 2 "1", 3 "cc0001"; 0x20:
+# named with a depth; 0x40: no warnings or error asked for), then a sample
+# file of the format from tests/data/lut-samples/ (those of at most 4 KB).
+# Formats that share a reader take each other's samples; collections are
+# seeded with an index and an id too, Discreet files with a name.
+SAMPLES = os.path.join(HERE, "..", "..", "tests", "data", "lut-samples")
+SHARED_READERS = {"m3d": ["m3d", "mga"], "clf": ["clf", "ctf"], "ccc": ["ccc", "cdl"]}
+FIRST_BYTES = {"cc": [0, 1], "ccc": [0, 1, 3], "lut": [0, 0x20]}
+for extension in ["csp", "spi1d", "spi3d", "spimtx", "hdl", "lut", "cub", "itx", "vf", "m3d", "look", "clf", "cc",
+                  "ccc"]:
+    for folder in SHARED_READERS.get(extension, [extension]):
+        for name in sorted(os.listdir(os.path.join(SAMPLES, folder))):
+            with open(os.path.join(SAMPLES, folder, name), "rb") as f:
+                text = f.read()
+            if len(text) > 4096:
+                continue
+            for first in FIRST_BYTES.get(extension, [0]):
+                seed = name if first == 0 else f"{name}.byte{first}"
+                write("prep_" + extension, seed, bytes([first]) + text)
