@@ -489,7 +489,10 @@ void FillLut(const Reading3dl &d, int32_t bits, PrepBitsFrom from, PrepLut *lut)
     lut->bits = bits;
     lut->bitsFrom = from;
     if (lut->shaperPoints > 0) FillShaper(d, lut);
-    if (d.rows.count == 0) FillIdentityLattice(lut);
+    if (d.rows.count == 0) {
+        FillIdentityLattice(lut);
+        lut->oneD = true;
+    }
     const double scale = static_cast<double>(PrepFullScale(bits));
     for (int64_t k = 0; k < d.rows.count; k++) {
         float *node = lut->values + 3 * PrepBlueFastestNode(n, k);

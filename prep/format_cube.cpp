@@ -333,6 +333,7 @@ int BuildLut(CubeReading &c, int64_t lastLine, PrepLut *lut, PrepError *error) {
     if (shaperPoints > 0) memcpy(lut->shaper, rows.rows, static_cast<size_t>(shaperPoints) * sizeof rows.rows[0]);
     if (oneD) {
         FillIdentityLattice(lut);
+        lut->oneD = true;
     } else if (!taken) {
         memcpy(lut->values, rows.rows[shaperPoints], static_cast<size_t>(PrepNodeCount(points)) * sizeof rows.rows[0]);
     }

@@ -63,6 +63,10 @@ struct PrepLut {
     // rows (a cube's LUT_3D_SIZE); 0 when it states none. A file cut short
     // can hold rows of a smaller lattice than it states.
     int32_t statedPoints;
+    // The lattice is only the 2-point identity behind the shaper: the file
+    // is a 1D LUT. Its output is then not clamped by the lattice's domain
+    // where it is one operation of several.
+    bool oneD;
 };
 
 // Every function that fills a PrepLut takes one that is zero-initialised

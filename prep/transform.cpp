@@ -180,7 +180,10 @@ void PrepApplyTransform(const PrepTransform *t, PrepInterp interp, double rgb[3]
     }
 }
 
-bool PrepIsSingleLut(const PrepTransform *t) { return t->count == 1 && t->ops[0].apply == PrepApplyLut; }
+bool PrepIsSingleLut(const PrepTransform *t) {
+    // A LUT that names its own interpolation is baked with it.
+    return t->count == 1 && t->ops[0].apply == PrepApplyLut && t->ops[0].interp == kPrepInterpDefault;
+}
 
 int32_t PrepBakePoints(int32_t points) {
     int32_t bake = 2 * (points - 1) + 1;
@@ -216,6 +219,20 @@ struct TransformRequest {
     PrepError *error;
 };
 
+// A 1D LUT held as a shaper before an identity lattice, as its curve.
+int AddShaperAsCurve(PrepTransform *t, PrepLut *lut, PrepError *error) {
+    PrepOp *op = PrepAddCurve(t, "1D LUT", lut->shaperPoints, false, error);
+    if (op != nullptr) {
+        memcpy(op->curve.values, lut->shaper, static_cast<size_t>(lut->shaperPoints) * sizeof op->curve.values[0]);
+        for (int c = 0; c < 3; c++) {
+            op->curve.min[c] = lut->shaperMin[c];
+            op->curve.max[c] = lut->shaperMax[c];
+        }
+    }
+    PrepFreeLut(lut);
+    return op != nullptr ? 0 : -1;
+}
+
 // A format read as a transform by its own reader; one of the box's shapes
 // as one LUT.
 int ParseTransformRequest(const PrepSource &source, void *context) {
@@ -233,7 +250,8 @@ int ParseTransformRequest(const PrepSource &source, void *context) {
         noted.notesSize = sizeof t->notes;
         PrepLut lut{};
         result = PrepParseSourceLut(noted, q->family, &lut, q->warnings, q->error);
-        if (result == 0) result = PrepAddLut(t, &lut, kPrepInterpDefault, q->error);
+        if (result == 0)
+            result = lut.oneD ? AddShaperAsCurve(t, &lut, q->error) : PrepAddLut(t, &lut, kPrepInterpDefault, q->error);
     }
     if (result != 0) {
         PrepFreeTransform(t);

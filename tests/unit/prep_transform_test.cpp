@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "prep/format.h"
 #include "prep/lut_read.h"
 #include "prep/transform.h"
 #include "prep/xml_tree.h"
@@ -205,4 +206,36 @@ TEST(PrepXml, AFileReadsAsTheSameBytesInMemory) {
     EXPECT_EQ(doc.root->textLength, 40000u * 6);
     EXPECT_EQ(std::string(doc.root->text), text.substr(7, 40000 * 6));
     PrepFreeXml(&doc);
+}
+
+// A 1D cube is a curve, not clamped by the identity lattice it is held
+// with: 2 at white, halved by the matrix after it, is 1 (ociobakelut gives
+// 1 for this chain, and 0.5 with the clamp).
+TEST(PrepTransform, AOneDimensionalCubeIsNotClampedBeforeTheNextOperation) {
+    const char cube[] = "LUT_1D_SIZE 2\n0 0 0\n2 2 2\n";
+    PrepTransform t{};
+    PrepError error{};
+    ASSERT_EQ(PrepParseTransform(cube, sizeof cube - 1, kPrepFamilyCube, PrepReadOptions{}, &t, nullptr, &error), 0)
+        << error.text;
+    PrepOp *half = PrepAddOp(&t, "Matrix", PrepApplyMatrix, nullptr);
+    ASSERT_NE(half, nullptr);
+    half->params[0] = half->params[5] = half->params[10] = 0.5;
+    EXPECT_DOUBLE_EQ(At(t, 1.0), 1.0);
+    EXPECT_DOUBLE_EQ(At(t, 0.25), 0.25);
+    PrepFreeTransform(&t);
+}
+
+// A 3D LUT whose file names its interpolation (a CLF's trilinear) keeps
+// it: at the centre of r * g * b corners, trilinear gives 0.125 where the
+// command's tetrahedral would give 0.5.
+TEST(PrepTransform, ALutThatNamesItsInterpolationIsBakedWithIt) {
+    PrepLut lut{};
+    ASSERT_EQ(PrepAllocLut(&lut, 2, 0, nullptr), 0);
+    for (int c = 0; c < 3; c++) lut.values[3 * 7 + c] = 1.0f;
+    PrepTransform t{};
+    ASSERT_EQ(PrepAddLut(&t, &lut, kPrepTrilinear, nullptr), 0);
+    EXPECT_FALSE(PrepIsSingleLut(&t));
+    ASSERT_EQ(PrepTransformToLut(&t, 3, kPrepTetrahedral, &lut, nullptr), 0);
+    EXPECT_FLOAT_EQ(lut.values[3 * 13], 0.125f);
+    PrepFreeLut(&lut);
 }
