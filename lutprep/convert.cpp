@@ -338,6 +338,15 @@ const char *EarlierWithName(const CliArgs &args, const char *dir, const Lut3dFam
     return nullptr;
 }
 
+// The FILE of the run that name is already, if any: --into never writes
+// over a file it was given.
+const char *GivenFileNamed(const CliArgs &args, const char *name) {
+    for (int i = 0; i < args.operandCount; i++) {
+        if (SameName(args.operands[i], name) || PlatformSameFile(args.operands[i], name)) return args.operands[i];
+    }
+    return nullptr;
+}
+
 // --into DIR FILE...: each FILE converted on its own into DIR, in the
 // family --to names; one line per file and a total.
 int ConvertInto(const CliArgs &args, const char *dir, Request q, const char *bitsText) {
@@ -352,9 +361,12 @@ int ConvertInto(const CliArgs &args, const char *dir, Request q, const char *bit
     for (int i = 0; i < args.operandCount; i++) {
         char out[kPlatformPathBytes];
         const char *file = args.operands[i];
-        const char *earlier = nullptr;
+        const char *earlier = nullptr, *given = nullptr;
         if (!IntoName(dir, file, family, out, sizeof out)) {
             PrintError("%s: no name in %s can be made of it", file, dir);
+        } else if ((given = GivenFileNamed(args, out)) != nullptr) {
+            PrintError("%s: not converted: %s is %s, given to convert; it is not written over", file, out,
+                       given == file ? "the file itself" : given);
         } else if ((earlier = EarlierWithName(args, dir, family, i, out)) != nullptr) {
             PrintError("%s: not converted: %s is %s's conversion already", file, out, earlier);
         } else {

@@ -82,6 +82,11 @@ int PlatformRemoveFile(const char *path);
 // as does a file that cannot be opened. The caller closes the file.
 FILE *PlatformOpenRegularFile(const char *path);
 
+// Whether a and b name one existing file (through links, "./" or another
+// letter case where the file system ignores it); false when either does
+// not exist.
+bool PlatformSameFile(const char *a, const char *b);
+
 // The size of an open file in bytes, from the file system, without reading
 // it; -1 when it cannot be told.
 int64_t PlatformFileSize(FILE *file);

@@ -154,6 +154,12 @@ static FILE *OpenRegular(const char *path, int access, const char *mode) {
 
 FILE *PlatformOpenRegularFile(const char *path) { return OpenRegular(path, O_RDONLY, "rb"); }
 
+bool PlatformSameFile(const char *a, const char *b) {
+    struct stat first, second;
+    if (stat(a, &first) != 0 || stat(b, &second) != 0) return false;
+    return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
 int64_t PlatformFileSize(FILE *file) {
     struct stat status;
     return fstat(fileno(file), &status) == 0 ? static_cast<int64_t>(status.st_size) : -1;

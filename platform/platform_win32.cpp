@@ -229,6 +229,32 @@ FILE *PlatformOpenRegularFile(const char *path) {
     return file;
 }
 
+namespace {
+
+// The volume and index that tell a file apart; false when it cannot be
+// opened to ask.
+bool FileIdentity(const char *path, BY_HANDLE_FILE_INFORMATION *info) {
+    wchar_t widePath[kPlatformPathBytes];
+    if (IsDeviceName(path) || !WidePath(path, widePath)) return false;
+    // No access asked for: the attributes of any file, a folder too, open
+    // while others hold it.
+    HANDLE handle = CreateFileW(widePath, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    bool known = GetFileInformationByHandle(handle, info) != 0;
+    CloseHandle(handle);
+    return known;
+}
+
+}  // namespace
+
+bool PlatformSameFile(const char *a, const char *b) {
+    BY_HANDLE_FILE_INFORMATION first, second;
+    if (!FileIdentity(a, &first) || !FileIdentity(b, &second)) return false;
+    return first.dwVolumeSerialNumber == second.dwVolumeSerialNumber && first.nFileIndexHigh == second.nFileIndexHigh &&
+           first.nFileIndexLow == second.nFileIndexLow;
+}
+
 FILE *PlatformCreateNewFile(const char *path) {
     wchar_t widePath[kPlatformPathBytes];
     if (!WidePath(path, widePath)) return nullptr;

@@ -248,6 +248,20 @@ not converted and fail the run; the others are written all the same.
   absent-dir: 0 of 1 file converted
   [1]
 
+--into never writes over a FILE it was given, by whatever name: a FILE
+whose conversion would bear another FILE's name, or its own.
+
+  $ cp trip.cube into/look.cube
+  $ cp trip.3dl into/look.3dl
+  $ cksum < into/look.cube > before
+  $ lutprep convert --into into into/look.3dl ./into/look.cube
+  lutprep: into/look.3dl: not converted: into/look.cube is ./into/look.cube, given to convert; it is not written over
+  lutprep: ./into/look.cube: not converted: into/look.cube is the file itself, given to convert; it is not written over
+  into: 0 of 2 files converted
+  [1]
+  $ cksum < into/look.cube | cmp - before && echo look.cube as it was
+  look.cube as it was
+
 OUT is written as the box will read it: by the first of its extensions
 anywhere in the name. When the name's last extension names another
 family, convert says so.
