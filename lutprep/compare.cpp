@@ -1,8 +1,9 @@
 // "lutprep compare": how far B is from A, at A's nodes.
 //
 // B is usually a conversion of A, which the box's range forced into
-// [0, 1]: A is taken as the box would show it, clamped there too, unless
-// --raw asks for the values as they are. The tolerance is in 10-bit code
+// [0, 1]: A is taken as the box would show it, clamped there too, and so
+// is B's table where it holds values beyond (two files of another tool),
+// unless --raw asks for the values as they are. The tolerance is in 10-bit code
 // values, the unit of every loss lutprep reports.
 #include <cmath>
 #include <cstdlib>
@@ -29,6 +30,7 @@ void PutJsonNumbers(JsonObject &object, const char *key, const double *values, i
 struct Outcome {
     PrepComparison r;
     int64_t clamped;
+    int64_t clampedB;  // the values of B's table the clamp changed
     double tolerance;
     bool within;
 };
@@ -48,8 +50,10 @@ void PrintJson(const Outcome &o) {
     for (const auto &n : numbers) JsonNumber(object, n.key, n.value);
     if (o.clamped >= 0) {
         JsonInt(object, "clamped", o.clamped);
+        JsonInt(object, "clamped_b", o.clampedB);
     } else {
         JsonNull(object, "clamped");
+        JsonNull(object, "clamped_b");
     }
     JsonBool(object, "within", o.within);
     JsonKey(object, "worst");
@@ -72,7 +76,8 @@ void PrintText(const Outcome &o) {
            r.worstNode[1], r.worstNode[2], static_cast<double>(r.worstA[0]), static_cast<double>(r.worstA[1]),
            static_cast<double>(r.worstA[2]), static_cast<double>(r.worstB[0]), static_cast<double>(r.worstB[1]),
            static_cast<double>(r.worstB[2]));
-    if (r.rowOrderSwapped) {
+    // Where the difference is not finite, no order matches better.
+    if (r.rowOrderSwapped && std::isfinite(r.max) && std::isfinite(r.swappedMax)) {
         printf(
             "B matches A far better with its red and blue axes swapped (max %.6g, mean %.6g): one of them has "
             "its rows in the other order\n",
@@ -81,6 +86,10 @@ void PrintText(const Outcome &o) {
     if (o.clamped > 0) {
         printf("A clamped to [0, 1] as the box shows it: %lld value%s changed (--raw compares them as they are)\n",
                static_cast<long long>(o.clamped), o.clamped == 1 ? "" : "s");
+    }
+    if (o.clampedB > 0) {
+        printf("B clamped to [0, 1] as the box shows it: %lld value%s changed\n", static_cast<long long>(o.clampedB),
+               o.clampedB == 1 ? "" : "s");
     }
     printf("%s the tolerance %.6g 10-bit code values\n", o.within ? "within" : "beyond", o.tolerance);
 }
@@ -96,10 +105,12 @@ int ClampAsShown(const PrepLut *a, PrepLut *shown, int64_t *clamped, PrepError *
 
 // Compares A (clamped unless raw) with B into *o: 0, or -1 when it says
 // why not.
-int Compare(const PrepLut *a, const PrepLut *b, bool raw, Outcome *o) {
+int Compare(const PrepLut *a, PrepLut *b, bool raw, Outcome *o) {
     PrepLut shown{};
     PrepError error{};
     o->clamped = -1;
+    // The box interpolates between the values it holds, clamped.
+    if (!raw) o->clampedB = PrepClampLut(b);
     int result = -1;
     if (!raw && ClampAsShown(a, &shown, &o->clamped, &error) != 0) {
         PrintError("%s", error.text);

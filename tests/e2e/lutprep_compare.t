@@ -20,3 +20,20 @@ by what the clamp took off. Skipped where ociobakelut is not installed.
   $ lutprep compare --raw --tolerance 0.002046 over-ref.cube over-33.cube | sed -n '1p;$p'
   max 0.5 (511.500 10-bit code values), mean 7.79141e-06, 99th percentile 0
   beyond the tolerance 0.002046 10-bit code values
+
+Two files of another tool are both taken as the box shows them: a file
+with values outside [0, 1] matches itself.
+
+  $ lutprep compare over.cube over.cube | tail -3
+  A clamped to [0, 1] as the box shows it: 3 values changed (--raw compares them as they are)
+  B clamped to [0, 1] as the box shows it: 3 values changed
+  within the tolerance 0.5 10-bit code values
+  $ lutprep compare --json over.cube over.cube | grep -o '"clamped": 3, "clamped_b": 3, "within": true'
+  "clamped": 3, "clamped_b": 3, "within": true
+
+A NaN in both is no match, and no row order makes it one.
+
+  $ sed '5 s/^0\.[0-9]*/nan/' cube33-good.cube > nan.cube
+  $ lutprep compare --raw nan.cube nan.cube 2>/dev/null | grep -c 'axes swapped'
+  0
+  [1]
