@@ -46,20 +46,30 @@ namespace {
 constexpr char kBom[] = "\xEF\xBB\xBF";
 constexpr size_t kBomBytes = sizeof kBom - 1;
 
+// Whether bytes read as UTF-16 text of ASCII: its mark, or every other
+// byte NUL (from either end, since a line after the first starts with the
+// NUL that followed the line feed).
+bool LooksUtf16(const unsigned char *p, size_t n) {
+    if (n >= 2 && ((p[0] == 0xFF && p[1] == 0xFE) || (p[0] == 0xFE && p[1] == 0xFF))) return true;
+    if (n < 4) return false;
+    bool little = p[0] != 0 && p[1] == 0 && p[2] != 0 && p[3] == 0;
+    bool big = p[0] == 0 && p[1] != 0 && p[2] == 0 && p[3] != 0;
+    return little || big;
+}
+
 // 0 when the line is text as LUT files are written: -1 with *error set
-// for UTF-16 (its mark, or the NUL bytes of its ASCII) and for CR alone as
-// the line end, which leaves the whole file one line here and to the box.
+// for UTF-16, for other bytes no text holds (NUL), and for CR alone as the
+// line end, which leaves the whole file one line here and to the box.
 int CheckText(const PrepLine &raw, PrepError *error) {
     const unsigned char *p = reinterpret_cast<const unsigned char *>(raw.begin);
     size_t n = static_cast<size_t>(raw.end - raw.begin);
-    bool mark = n >= 2 && ((p[0] == 0xFF && p[1] == 0xFE) || (p[0] == 0xFE && p[1] == 0xFF));
     bool nul = memchr(p, '\0', n) != nullptr;
-    if ((raw.number == 1 && (mark || nul)) || (nul && n > 0 && p[0] == '\0')) {
+    if ((raw.number == 1 || nul) && LooksUtf16(p, n)) {
         PrepSetError(error, raw.number, "the file is UTF-16 text; save it as UTF-8 or ASCII");
         return -1;
     }
     if (nul) {
-        PrepSetError(error, raw.number, "a NUL byte: this is not a text file");
+        PrepSetError(error, raw.number, "a NUL byte: this is a binary file, not a LUT's text");
         return -1;
     }
     // A CR with more than blanks after it: CR ends the lines here.
@@ -96,6 +106,21 @@ struct BlockReader {
 };
 
 constexpr size_t kBlockBytes = size_t{1} << 20;
+// The longest line read: far beyond any LUT's (a Houdini curve of 65536
+// values on one line is under 1 MB), so that a file of another kind is
+// refused before its one "line" takes the memory of the whole file.
+constexpr size_t kMaxLineBytes = size_t{16} << 20;
+
+// The start of the file, before its first line is whole: what CheckText
+// refuses shows there, so that a binary or CR-only file is refused before
+// it is read as one long line.
+int CheckStart(const char *p, size_t n, PrepError *error) {
+    size_t length = n < 4096 ? n : 4096;
+    const char *lf = static_cast<const char *>(memchr(p, '\n', length));
+    const char *end = lf != nullptr ? lf : p + length;
+    if (end > p && end[-1] == '\r') end--;
+    return CheckText(PrepLine{p, end, 1, p, end - p, false}, error);
+}
 
 // Appends the next block; the buffer grows only when a single line fills it.
 int Refill(BlockReader *b, PrepError *error) {
@@ -161,7 +186,13 @@ int ForEachFileLine(FILE *file, bool skipBom, char comment, int (*onLine)(void *
     int result = 0;
     bool bom = false;
     for (bool first = true; result == 0; first = false) {
-        if (Refill(&b, error) != 0) {
+        if (b.used == b.capacity && b.capacity >= kMaxLineBytes) {
+            PrepSetError(error, number + 1, "a line of more than %llu MB: not a LUT file's text",
+                         static_cast<unsigned long long>(kMaxLineBytes >> 20));
+            result = -1;
+            break;
+        }
+        if (Refill(&b, error) != 0 || (first && CheckStart(b.buffer, b.used, error) != 0)) {
             result = -1;
             break;
         }

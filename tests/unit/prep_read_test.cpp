@@ -565,3 +565,29 @@ TEST_F(PrepReadFile, AFolderIsNamedAsOne) {
     EXPECT_EQ(PrepReadLutFile((dir / "absent.cube").string().c_str(), kPrepFamilyCube, &lut, nullptr, &error), -1);
     EXPECT_EQ(strstr(error.text, "folder"), nullptr) << error.text;
 }
+
+// A file of another kind is refused by what it is, at its start, before
+// its one "line" is read whole: binary bytes by their NUL (not taken for
+// UTF-16, which is every other byte NUL), a line beyond any LUT's by its
+// length.
+TEST_F(PrepReadFile, BinaryBytesAndEndlessLinesAreRefusedAtTheStart) {
+    std::string binary("LUT\0\x93\x17\0\0\xff\xd8", 10);
+    binary += std::string(size_t{40} << 20, 'x');
+    std::string huge = "# " + std::string(size_t{17} << 20, 'x') + "\nLUT_3D_SIZE 2\n";
+    const struct {
+        const std::string &text;
+        const char *reason;
+    } cases[] = {{binary, "a NUL byte: this is a binary file"}, {huge, "a line of more than 16 MB"}};
+    for (const auto &c : cases) {
+        std::string path = (dir / "other.cube").string();
+        FILE *file = fopen(path.c_str(), "wb");
+        ASSERT_NE(file, nullptr);
+        ASSERT_EQ(fwrite(c.text.data(), 1, c.text.size(), file), c.text.size());
+        fclose(file);
+        PrepLut lut{};
+        PrepError error{};
+        EXPECT_EQ(PrepReadLutFile(path.c_str(), kPrepFamilyCube, &lut, nullptr, &error), -1);
+        EXPECT_EQ(error.line, 1);
+        EXPECT_NE(strstr(error.text, c.reason), nullptr) << error.text;
+    }
+}
