@@ -370,6 +370,7 @@ int ReadRow(CubeReading *c, const PrepLine &line) {
     }
     c->lastRowLine = line.number;
     for (int k = 0; k < 3; k++) NoteValue(c->warnings, row[k], 0.0, 1.0, line.number);
+    if (c->rows.count == 0) ReserveRows(&c->rows, c->h.size1d + PrepNodeCount(static_cast<int32_t>(c->h.size3d)));
     return AppendRow(&c->rows, row, line.number, c->error);
 }
 

@@ -68,21 +68,24 @@ int64_t PrepClampLut(PrepLut *lut) {
 int PrepMeasureLoss(const PrepLut *source, const PrepLut *result, PrepInterp interp, PrepLoss *loss, PrepError *error) {
     const int32_t n = source->points;
     const int64_t values = 3 * PrepNodeCount(n);
-    float(*want)[3] = AllocSamples(n, error);
-    float(*got)[3] = want != nullptr ? AllocSamples(n, error) : nullptr;
-    if (got == nullptr) {
-        free(want);
+    // A plain source is its own transform at its nodes, read where it is;
+    // the differences go where the result's samples were.
+    const bool plain = PrepIsPlainLattice(source);
+    float(*got)[3] = AllocSamples(n, error);
+    float(*want)[3] = got == nullptr || plain ? nullptr : AllocSamples(n, error);
+    if (got == nullptr || (!plain && want == nullptr)) {
+        free(got);
         return -1;
     }
-    PrepSampleLattice(source, n, interp, want);
+    if (!plain) PrepSampleLattice(source, n, interp, want);
     PrepSampleLattice(result, n, interp, got);
-    float *diff = &want[0][0];
-    const float *gotValues = &got[0][0];
+    const float *wantValues = plain ? source->values : &want[0][0];
+    float *diff = &got[0][0];
     double worst = 0.0;
     *loss = PrepLoss{};
     for (int64_t i = 0; i < values; i++) {
-        bool known = std::isfinite(diff[i]);
-        double d = std::fabs(static_cast<double>(ClampUnit(diff[i])) - gotValues[i]) * kPrepCode10;
+        bool known = std::isfinite(wantValues[i]);
+        double d = std::fabs(static_cast<double>(ClampUnit(wantValues[i])) - diff[i]) * kPrepCode10;
         // A NaN in the result, or a source value that is none, is a total loss.
         if (std::isnan(d) || !known) d = kPrepCode10;
         if (!known) loss->nonfinite++;
@@ -91,10 +94,10 @@ int PrepMeasureLoss(const PrepLut *source, const PrepLut *result, PrepInterp int
         worst = diff[i] > worst ? diff[i] : worst;
         if (known && diff[i] > loss->finiteMaxCode10) loss->finiteMaxCode10 = diff[i];
     }
-    free(got);
+    free(want);
     loss->maxCode10 = worst;
     loss->p99Code10 = Percentile99(diff, values);
-    free(want);
+    free(got);
     return 0;
 }
 

@@ -209,25 +209,68 @@ void PrepEvaluateDouble(const PrepLut *lut, PrepInterp interp, const double in[3
     Evaluate(lut, interp, in, out);
 }
 
-int PrepSampleLattice(const PrepLut *lut, int32_t points, PrepInterp interp, float (*out)[3]) {
-    if (points < kPrepMinPoints || points > kPrepMaxPoints) return -1;
+namespace {
+
+// Where output position k / (points - 1) of one channel lands on the
+// lattice: the same for every node that shares it, so it is found once per
+// axis, not once per node.
+struct AxisPlace {
+    int32_t i;
+    double f;
+    int32_t exact;  // the source node it lies on exactly (plain lattice), or -1
+    bool unknown;   // the shaper gives no position (NaN, infinity)
+};
+
+void PlaceAxis(const PrepLut *lut, int c, int32_t points, bool plain, AxisPlace *places) {
     const int32_t from = lut->points - 1;
     const int32_t to = points - 1;
+    for (int32_t k = 0; k < points; k++) {
+        AxisPlace &place = places[k];
+        // Output node k lies on source node k * from / to exactly when the
+        // division leaves no remainder.
+        place.exact = plain && (k * from) % to == 0 ? k * from / to : -1;
+        double x = static_cast<double>(k) / to;
+        if (lut->shaperPoints > 0) x = Shape(lut, c, x);
+        place.unknown = !std::isfinite(x);
+        place.i = 0;
+        place.f = 0.0;
+        if (!place.unknown) PrepLocate(x, lut->domainMin[c], lut->domainMax[c], lut->points, &place.i, &place.f);
+    }
+}
+
+}  // namespace
+
+int PrepSampleLattice(const PrepLut *lut, int32_t points, PrepInterp interp, float (*out)[3]) {
+    if (points < kPrepMinPoints || points > kPrepMaxPoints) return -1;
     const bool plain = PrepIsPlainLattice(lut);
+    static thread_local AxisPlace places[3][kPrepMaxPoints];
+    for (int c = 0; c < 3; c++) PlaceAxis(lut, c, points, plain, places[c]);
     int64_t row = 0;
     for (int32_t b = 0; b < points; b++) {
+        const AxisPlace &pb = places[2][b];
         for (int32_t g = 0; g < points; g++) {
+            const AxisPlace &pg = places[1][g];
             for (int32_t r = 0; r < points; r++, row++) {
-                // Output node n lies on source node n * from / to exactly
-                // when the division leaves no remainder.
-                if (plain && (r * from) % to == 0 && (g * from) % to == 0 && (b * from) % to == 0) {
-                    const float *v = Node(lut, r * from / to, g * from / to, b * from / to);
+                const AxisPlace &pr = places[0][r];
+                if (pr.exact >= 0 && pg.exact >= 0 && pb.exact >= 0) {
+                    const float *v = Node(lut, pr.exact, pg.exact, pb.exact);
                     for (int c = 0; c < 3; c++) out[row][c] = v[c];
                     continue;
                 }
-                double x[3] = {static_cast<double>(r) / to, static_cast<double>(g) / to, static_cast<double>(b) / to};
+                // A shaper's NaN or infinity is no input position: the node
+                // is unknown, as one the lattice's own NaN reaches.
+                if (pr.unknown || pg.unknown || pb.unknown) {
+                    for (int c = 0; c < 3; c++) out[row][c] = std::numeric_limits<float>::quiet_NaN();
+                    continue;
+                }
+                const int32_t i[3] = {pr.i, pg.i, pb.i};
+                const double f[3] = {pr.f, pg.f, pb.f};
                 double y[3];
-                Evaluate(lut, interp, x, y);
+                if (interp == kPrepTrilinear) {
+                    Trilinear(lut, i, f, y);
+                } else {
+                    Tetrahedral(lut, i, f, y);
+                }
                 for (int c = 0; c < 3; c++) out[row][c] = static_cast<float>(y[c]);
             }
         }

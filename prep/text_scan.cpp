@@ -578,8 +578,21 @@ void FinishWarnings(PrepWarnings *warnings, const char *scale) {
     }
 }
 
+namespace {
+
+constexpr int64_t kMaxRows = int64_t{kPrepMaxPoints} * kPrepMaxPoints * kPrepMaxPoints + kPrepMaxShaperPoints;
+
+}  // namespace
+
+void ReserveRows(PrepRowBuffer *buffer, int64_t rows) {
+    if (rows <= buffer->capacity || rows > kMaxRows) return;
+    void *grown = realloc(buffer->rows, static_cast<size_t>(rows) * sizeof buffer->rows[0]);
+    if (grown == nullptr) return;  // AppendRow grows it as it goes
+    buffer->rows = static_cast<float(*)[3]>(grown);
+    buffer->capacity = rows;
+}
+
 int AppendRow(PrepRowBuffer *buffer, const float row[3], int64_t line, PrepError *error) {
-    constexpr int64_t kMaxRows = int64_t{kPrepMaxPoints} * kPrepMaxPoints * kPrepMaxPoints + kPrepMaxShaperPoints;
     if (buffer->count == buffer->capacity) {
         if (buffer->capacity >= kMaxRows) {
             PrepSetError(error, line, "more than %lld rows: larger than any LUT", static_cast<long long>(kMaxRows));

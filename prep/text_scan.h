@@ -150,6 +150,10 @@ struct PrepRowBuffer {
 // more rows than any LUT.
 int AppendRow(PrepRowBuffer *buffer, const float row[3], int64_t line, PrepError *error);
 void FreeRows(PrepRowBuffer *buffer);
+// Makes room for rows at once when a header states how many come, which
+// spares the copies of growing; nothing when it cannot (AppendRow grows
+// the buffer then), or for more rows than any LUT holds.
+void ReserveRows(PrepRowBuffer *buffer, int64_t rows);
 
 // n when count is n^3 for n from kPrepMinPoints to kPrepMaxPoints, else 0.
 int32_t CubeRoot(int64_t count);
