@@ -155,6 +155,19 @@ void PrintReaderWarnings(const char *path, const PrepTransform *t, const PrepWar
     }
 }
 
+// A table that states more points than its rows make is most likely a
+// file cut short (a copy that stopped): never converted as the smaller
+// table its rows happen to make. -1, said, for such a file.
+int RefuseCutShort(const char *path, const PrepTransform *t) {
+    for (int32_t i = 0; i < t->count; i++) {
+        const PrepLut &lut = t->ops[i].lut;
+        if (lut.values == nullptr || lut.statedPoints == 0 || lut.statedPoints == lut.points) continue;
+        PrintError("%s: it states %d points but holds the rows of %d: cut short?", path, lut.statedPoints, lut.points);
+        return -1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int ReadSourceChain(const char *const *paths, int32_t count, const PrepReadOptions &options, PrepTransform *t,
@@ -171,6 +184,11 @@ int ReadSourceChain(const char *const *paths, int32_t count, const PrepReadOptio
             return -1;
         }
         PrintReaderWarnings(paths[i], &one, &read);
+        if (RefuseCutShort(paths[i], &one) != 0) {
+            PrepFreeTransform(&one);
+            PrepFreeTransform(t);
+            return -1;
+        }
         if (warnings != nullptr) *warnings = read;
         if (PrepAppendTransform(t, &one, &error) != 0) {
             PrintReadError(paths[i], error);

@@ -24,7 +24,7 @@ nodes finds nothing at all).
   0 0.02 0.02
   $ lutprep compare --tolerance 0 graded.cube cube65-negfirst.cube
   max 0 (0.000 10-bit code values), mean 0, 99th percentile 0
-  worst at node 0,0,0 (red, green, blue): A 0 0.02 0.02, B -0 0.02 0.02
+  worst at node 0,0,0 (red, green, blue): A 0 0.02 0.02, B 0 0.02 0.02
   within the tolerance 0 10-bit code values
   $ printf 'load:graded.cube\nexit\n' | lutbox
   \xe8\xaf\xb7\xe8\xbe\x93\xe5\x85\xa5\xe5\x91\xbd\xe4\xbb\xa4: ->Loading Lut... (esc)
@@ -156,7 +156,7 @@ swapped, and compare says so.
   [1]
   $ lutprep compare --json trip.cube swapped.3dl
   lutprep: swapped.3dl: line 1090: no Mesh header: the output taken as 12-bit from the largest value, 3972 on this line
-  {"max": 0.850061059, "mean": 0.198609562, "p99": 0.742124557, "max_code10": 869.612463, "tolerance_code10": 0.5, "clamped": 0, "within": false, "worst": {"node": [32, 0, 0], "a": [0.870085478, 0.0200244207, 0.11990232], "b": [0.0200244207, 0.11990232, 0.870085478]}}
+  {"max": 0.850061059, "mean": 0.198609562, "p99": 0.742124557, "max_code10": 869.612463, "tolerance_code10": 0.5, "clamped": 0, "clamped_b": 0, "within": false, "worst": {"node": [32, 0, 0], "a": [0.870085478, 0.0200244207, 0.11990232], "b": [0.0200244207, 0.11990232, 0.870085478]}}
   [1]
 
 A source with values outside [0, 1] against its conversion at its own
@@ -178,9 +178,9 @@ many values that clamped. --raw compares A's values as they are.
   beyond the tolerance 0.5 10-bit code values
   [1]
   $ lutprep compare --json over.cube over-box.cube
-  {"max": 0, "mean": 0, "p99": 0, "max_code10": 0, "tolerance_code10": 0.5, "clamped": 3, "within": true, "worst": {"node": [0, 0, 0], "a": [0.0199999996, 0.0199999996, 0.0199999996], "b": [0.0199999996, 0.0199999996, 0.0199999996]}}
-  $ lutprep compare --json --raw over.cube over-box.cube | grep -o '"clamped": [a-z0-9]*, "within": [a-z]*'
-  "clamped": null, "within": false
+  {"max": 0, "mean": 0, "p99": 0, "max_code10": 0, "tolerance_code10": 0.5, "clamped": 3, "clamped_b": 0, "within": true, "worst": {"node": [0, 0, 0], "a": [0.0199999996, 0.0199999996, 0.0199999996], "b": [0.0199999996, 0.0199999996, 0.0199999996]}}
+  $ lutprep compare --json --raw over.cube over-box.cube | grep -o '"clamped": [a-z0-9]*, "clamped_b": [a-z0-9]*, "within": [a-z]*'
+  "clamped": null, "clamped_b": null, "within": false
 
 The tolerance is in 10-bit code values, as every figure of the report:
 the 16-bit 3dl of 17 points lies within 0.008 code values of the cube it
@@ -339,3 +339,14 @@ A folder given as IN is named as one.
   $ lutprep convert folder.cube out.cube
   lutprep: folder.cube: cannot open: it is a folder, not a regular file
   [1]
+
+A cube that states more points than its rows make was most likely cut
+short on its way: it is not converted as the smaller table its rows
+happen to make (check says the same, as a warning).
+
+  $ sed 's/^LUT_3D_SIZE 17$/LUT_3D_SIZE 33/' cube17-good.cube > stopped.cube
+  $ lutprep convert stopped.cube stopped-box.cube
+  lutprep: stopped.cube: it states 33 points but holds the rows of 17: cut short?
+  [1]
+  $ test -e stopped-box.cube || echo nothing written
+  nothing written
