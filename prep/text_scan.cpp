@@ -625,20 +625,30 @@ int32_t CubeRoot(int64_t count) {
     return 0;
 }
 
+namespace {
+
+// The unit's length for a count: "numbers" less its s for one.
+int UnitLength(const char *unit, int count) {
+    int length = static_cast<int>(strlen(unit));
+    return count == 1 && length > 0 && unit[length - 1] == 's' ? length - 1 : length;
+}
+
+}  // namespace
+
 void NoteShiftedRow(PrepShiftedRows *shifted, PrepWarnings *warnings, int64_t line, int size) {
     if (shifted->firstLine == 0) {
         shifted->firstLine = line;
         shifted->firstSize = size;
     }
     NoteWarning(warnings, kPrepWarnShiftedRows, line,
-                "a data line of %d %s where a row holds %d: the box reads every later row shifted", size, shifted->unit,
-                shifted->rowSize);
+                "a data line of %d %.*s where a row holds %d: the box reads every later row shifted", size,
+                UnitLength(shifted->unit, size), shifted->unit, shifted->rowSize);
 }
 
 int RefuseShiftedRows(const PrepShiftedRows &shifted, PrepError *error) {
     if (shifted.firstLine == 0) return 0;
-    PrepSetError(error, shifted.firstLine, "%d %s where a row holds %d", shifted.firstSize, shifted.unit,
-                 shifted.rowSize);
+    PrepSetError(error, shifted.firstLine, "%d %.*s where a row holds %d", shifted.firstSize,
+                 UnitLength(shifted.unit, shifted.firstSize), shifted.unit, shifted.rowSize);
     return -1;
 }
 
