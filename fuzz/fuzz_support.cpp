@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "lut/lut_lines.h"
+#include "prep/lut_read.h"
 
 namespace {
 
@@ -79,4 +80,19 @@ void FuzzStartLutInput(LutInput *input, const std::string &text, size_t before) 
 void FuzzFail(const char *file, int line, const char *condition) {
     fprintf(stderr, "%s:%d: check failed: %s\n", file, line, condition);
     abort();
+}
+
+bool FuzzTerminated(const char *text, size_t size) { return memchr(text, '\0', size) != nullptr; }
+
+void FuzzCheckWarnings(const PrepWarnings &warnings) {
+    FUZZ_CHECK(warnings.count >= 0 && warnings.count <= kPrepWarningCodes);
+    bool seen[kPrepWarningCodes] = {};
+    for (int32_t i = 0; i < warnings.count; i++) {
+        const PrepWarning &w = warnings.list[i];
+        FUZZ_CHECK(w.code >= 0 && w.code < kPrepWarningCodes && !seen[w.code]);
+        seen[w.code] = true;
+        FUZZ_CHECK(w.count >= 1 && w.line >= 0);
+        if (i > 0) FUZZ_CHECK(warnings.list[i - 1].line <= w.line);
+        FUZZ_CHECK(FuzzTerminated(w.text, sizeof w.text));
+    }
 }

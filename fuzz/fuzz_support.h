@@ -35,3 +35,11 @@ void FuzzStartLutInput(LutInput *input, const std::string &text, size_t before);
         if (!(condition)) FuzzFail(__FILE__, __LINE__, #condition); \
     } while (0)
 [[noreturn]] void FuzzFail(const char *file, int line, const char *condition);
+
+// Whether text[0, size) holds its NUL: a message written within bounds.
+bool FuzzTerminated(const char *text, size_t size);
+
+struct PrepWarnings;
+// The warnings a lutprep reader noted keep their rules: one entry per code,
+// in the order of their lines, each counted at least once, its text ended.
+void FuzzCheckWarnings(const PrepWarnings &warnings);

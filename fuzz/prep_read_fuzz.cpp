@@ -25,8 +25,6 @@ namespace {
 
 const PrepFamily kFamilies[] = {kPrepFamilyCsv, kPrepFamilyCube, kPrepFamily3dl, kPrepFamilyNone};
 
-bool Terminated(const char *text, size_t size) { return memchr(text, '\0', size) != nullptr; }
-
 int64_t LineCount(const char *text, size_t size) {
     int64_t lines = 1;
     for (size_t i = 0; i < size; i++) lines += text[i] == '\n' ? 1 : 0;
@@ -56,19 +54,6 @@ void CheckLut(const PrepLut &lut, PrepFamily family) {
     }
 }
 
-void CheckWarnings(const PrepWarnings &warnings) {
-    FUZZ_CHECK(warnings.count >= 0 && warnings.count <= kPrepWarningCodes);
-    bool seen[kPrepWarningCodes] = {};
-    for (int32_t i = 0; i < warnings.count; i++) {
-        const PrepWarning &w = warnings.list[i];
-        FUZZ_CHECK(w.code >= 0 && w.code < kPrepWarningCodes && !seen[w.code]);
-        seen[w.code] = true;
-        FUZZ_CHECK(w.count >= 1 && w.line >= 0);
-        if (i > 0) FUZZ_CHECK(warnings.list[i - 1].line <= w.line);
-        FUZZ_CHECK(Terminated(w.text, sizeof w.text));
-    }
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
@@ -93,11 +78,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     } else {
         FUZZ_CHECK(lut.values == nullptr && lut.shaper == nullptr);
         if (report) {
-            FUZZ_CHECK(Terminated(error.text, sizeof error.text) && error.text[0] != '\0');
+            FUZZ_CHECK(FuzzTerminated(error.text, sizeof error.text) && error.text[0] != '\0');
             FUZZ_CHECK(error.line >= 0 && error.line <= LineCount(text.get(), textSize));
         }
     }
-    if (report) CheckWarnings(warnings);
+    if (report) FuzzCheckWarnings(warnings);
     PrepFreeLut(&lut);
     return 0;
 }

@@ -37,8 +37,6 @@ namespace {
 
 const char *const kCccids[] = {nullptr, "0", "1", "cc0001"};
 
-bool Terminated(const char *text, size_t size) { return memchr(text, '\0', size) != nullptr; }
-
 int64_t LineCount(const char *text, size_t size) {
     int64_t lines = 1;
     for (size_t i = 0; i < size; i++) lines += text[i] == '\n' ? 1 : 0;
@@ -79,7 +77,7 @@ void CheckCurve(const PrepCurve &curve) {
 void CheckTransform(PrepTransform *t, PrepFamily family) {
     FUZZ_CHECK(t->count >= 1 && t->count <= kPrepMaxOps);
     FUZZ_CHECK(t->family == family);
-    FUZZ_CHECK(Terminated(t->notes, sizeof t->notes));
+    FUZZ_CHECK(FuzzTerminated(t->notes, sizeof t->notes));
     for (int32_t i = 0; i < t->count; i++) {
         const PrepOp &op = t->ops[i];
         FUZZ_CHECK(op.name != nullptr && op.apply != nullptr);
@@ -102,22 +100,9 @@ void CheckTransform(PrepTransform *t, PrepFamily family) {
     if (PrepTransformToLut(t, kPrepMinPoints, kPrepTetrahedral, &baked, &error) == 0) {
         CheckLut(baked);
     } else {
-        FUZZ_CHECK(Terminated(error.text, sizeof error.text) && error.text[0] != '\0');
+        FUZZ_CHECK(FuzzTerminated(error.text, sizeof error.text) && error.text[0] != '\0');
     }
     PrepFreeLut(&baked);
-}
-
-void CheckWarnings(const PrepWarnings &warnings) {
-    FUZZ_CHECK(warnings.count >= 0 && warnings.count <= kPrepWarningCodes);
-    bool seen[kPrepWarningCodes] = {};
-    for (int32_t i = 0; i < warnings.count; i++) {
-        const PrepWarning &w = warnings.list[i];
-        FUZZ_CHECK(w.code >= 0 && w.code < kPrepWarningCodes && !seen[w.code]);
-        seen[w.code] = true;
-        FUZZ_CHECK(w.count >= 1 && w.line >= 0);
-        if (i > 0) FUZZ_CHECK(warnings.list[i - 1].line <= w.line);
-        FUZZ_CHECK(Terminated(w.text, sizeof w.text));
-    }
 }
 
 }  // namespace
@@ -147,11 +132,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     } else {
         FUZZ_CHECK(t->count == 0);
         if (report) {
-            FUZZ_CHECK(Terminated(error.text, sizeof error.text) && error.text[0] != '\0');
+            FUZZ_CHECK(FuzzTerminated(error.text, sizeof error.text) && error.text[0] != '\0');
             FUZZ_CHECK(error.line >= 0 && error.line <= LineCount(text.get(), textSize));
         }
     }
-    if (report) CheckWarnings(warnings);
+    if (report) FuzzCheckWarnings(warnings);
     PrepFreeTransform(t.get());
     return 0;
 }

@@ -347,21 +347,8 @@ int BuildLut(CubeReading &c, int64_t lastLine, PrepLut *lut, PrepError *error) {
 int ReadRow(CubeReading *c, const PrepLine &line) {
     if (c->firstRowLine == 0) c->firstRowLine = line.number;
     float row[3] = {};
-    int numbers = 0;
-    const char *p = line.begin;
-    FieldResult field;
-    float value;
-    while ((field = ScanReal(&p, line.end, 0, false, &value)) == kFieldNumber) {
-        if (numbers < 3) row[numbers] = value;
-        numbers++;
-    }
-    if (field == kFieldBad) {
-        char word[32];
-        QuoteField(p, line.end, 0, word);
-        bool comma = strchr(word, ',') != nullptr;
-        PrepSetError(c->error, line.number, "'%s' is not a number%s", word, comma ? " (a decimal comma?)" : "");
-        return -1;
-    }
+    int numbers = ScanRowNumbers(line, row, c->error);
+    if (numbers < 0) return -1;
     if (numbers != 3) {
         // Kept going, so that "check" sees every such line; the file is
         // refused at its end.

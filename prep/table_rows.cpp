@@ -5,21 +5,8 @@
 #include <cstring>
 
 int ScanRealRow(const PrepLine &line, float row[3], PrepWarnings *warnings, PrepError *error) {
-    const char *p = line.begin;
-    int numbers = 0;
-    float value = 0.0f;
-    FieldResult field;
-    while ((field = ScanReal(&p, line.end, 0, false, &value)) == kFieldNumber) {
-        if (numbers < 3) row[numbers] = value;
-        numbers++;
-    }
-    if (field == kFieldBad) {
-        char word[32];
-        QuoteField(p, line.end, 0, word);
-        bool comma = strchr(word, ',') != nullptr;
-        PrepSetError(error, line.number, "'%s' is not a number%s", word, comma ? " (a decimal comma?)" : "");
-        return -1;
-    }
+    int numbers = ScanRowNumbers(line, row, error);
+    if (numbers < 0) return -1;
     if (numbers != 3) {
         PrepSetError(error, line.number, "%d number%s where a row holds 3", numbers, numbers == 1 ? "" : "s");
         return -1;

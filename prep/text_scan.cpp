@@ -471,6 +471,25 @@ FieldResult ScanInteger(const char **pp, const char *end, char separator, int64_
     return kFieldNumber;
 }
 
+int ScanRowNumbers(const PrepLine &line, float row[3], PrepError *error) {
+    const char *p = line.begin;
+    int numbers = 0;
+    float value = 0.0f;
+    FieldResult field;
+    while ((field = ScanReal(&p, line.end, 0, false, &value)) == kFieldNumber) {
+        if (numbers < 3) row[numbers] = value;
+        numbers++;
+    }
+    if (field == kFieldBad) {
+        char word[32];
+        QuoteField(p, line.end, 0, word);
+        bool comma = strchr(word, ',') != nullptr;
+        PrepSetError(error, line.number, "'%s' is not a number%s", word, comma ? " (a decimal comma?)" : "");
+        return -1;
+    }
+    return numbers;
+}
+
 void QuoteField(const char *p, const char *end, char separator, char (&out)[32]) {
     p = SkipBlanks(p, end);
     const char *fieldEnd = FieldEnd(p, end, separator);

@@ -106,6 +106,11 @@ FieldResult ScanReal(const char **p, const char *end, char separator, bool decim
 // +-2^31 count as no number.
 FieldResult ScanInteger(const char **p, const char *end, char separator, int64_t *value);
 
+// The numbers of a data line of reals, the first three into row: their
+// count, or -1 with *error naming the field that is no number (a decimal
+// comma said as such).
+int ScanRowNumbers(const PrepLine &line, float row[3], PrepError *error);
+
 // The field at p, for an error message: at most 24 bytes of it, printable
 // ASCII only, NUL-terminated in out.
 void QuoteField(const char *p, const char *end, char separator, char (&out)[32]);

@@ -415,13 +415,6 @@ namespace {
 
 class PrepCdlAgainstOcio : public ScratchDirTest {
 protected:
-    bool HaveOcio() {
-        std::string probe = (dir / "probe.txt").string();
-        int ignored = std::system(("ociobakelut --help > \"" + probe + "\" 2>&1").c_str());
-        (void)ignored;
-        return ReadAll(probe).find("--cubesize") != std::string::npos;
-    }
-
     // ociobakelut's 33-point bake of options (its --lut or --invlut and
     // what goes before them) against *t's: every value within 2e-6 of its
     // size (ociobakelut prints 6 decimals; values reach 40).

@@ -336,15 +336,6 @@ std::string PrelutLines(int n, double lo, double hi, double power) {
 
 class PrepTextFormatAgainstOcio : public PrepTextFormat {
 protected:
-    // Whether ociobakelut runs here: its help text names the option used.
-    bool HaveOcio() {
-        std::string probe = (dir / "probe.txt").string();
-        std::string command = "ociobakelut --help > \"" + probe + "\" 2>&1";
-        int ignored = std::system(command.c_str());
-        (void)ignored;
-        return ReadAll(probe).find("--cubesize") != std::string::npos;
-    }
-
     // The file name, written with text, read as lutprep reads it and baked
     // by ociobakelut: every node of the box's size within the tolerance,
     // both clamped to [0, 1].

@@ -23,17 +23,6 @@ constexpr int32_t kBoxPoints = 33;
 
 class PrepAgainstOcio : public ScratchDirTest {
 protected:
-    // Whether ociobakelut runs here: its help text names the option used.
-    // (It exits 1 even for --help, so its status tells nothing, and a
-    // shell's "not found" message repeats the command.)
-    bool HaveOcio() {
-        std::string probe = (dir / "probe.txt").string();
-        std::string command = "ociobakelut --help > \"" + probe + "\" 2>&1";
-        int ignored = std::system(command.c_str());
-        (void)ignored;
-        return ReadAll(probe).find("--cubesize") != std::string::npos;
-    }
-
     // Converts the LUT file at source with lutprep's engine, and the one at
     // ocioSource (source when empty) with ociobakelut, and compares every
     // node, ociobakelut's values times referenceScale.

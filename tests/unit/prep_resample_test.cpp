@@ -11,24 +11,6 @@
 
 namespace {
 
-// A lattice whose node (r, g, b) holds f of the node's input position.
-template <typename F>
-void FillWith(PrepLut *lut, int32_t points, F f) {
-    ASSERT_EQ(PrepAllocLut(lut, points, 0, nullptr), 0);
-    int64_t row = 0;
-    for (int32_t b = 0; b < points; b++) {
-        for (int32_t g = 0; g < points; g++) {
-            for (int32_t r = 0; r < points; r++, row++) {
-                double x[3] = {static_cast<double>(r) / (points - 1), static_cast<double>(g) / (points - 1),
-                               static_cast<double>(b) / (points - 1)};
-                double y[3];
-                f(x, y);
-                for (int c = 0; c < 3; c++) lut->values[3 * row + c] = static_cast<float>(y[c]);
-            }
-        }
-    }
-}
-
 const float *NodeOf(const PrepLut &lut, int32_t r, int32_t g, int32_t b) {
     return lut.values + 3 * (r + static_cast<int64_t>(lut.points) * (g + static_cast<int64_t>(lut.points) * b));
 }

@@ -22,6 +22,24 @@ inline void CreativeGrade(double r, double g, double b, double out[3]) {
     out[2] = 0.03 + s[2] * (0.9 + 0.1 * s[2]) + 0.02 * std::cos(2.0 * r + g);
 }
 
+// A lattice whose node (r, g, b) holds f of the node's input position.
+template <typename F>
+inline void FillWith(PrepLut *lut, int32_t points, F f) {
+    ASSERT_EQ(PrepAllocLut(lut, points, 0, nullptr), 0);
+    int64_t row = 0;
+    for (int32_t b = 0; b < points; b++) {
+        for (int32_t g = 0; g < points; g++) {
+            for (int32_t r = 0; r < points; r++, row++) {
+                double x[3] = {static_cast<double>(r) / (points - 1), static_cast<double>(g) / (points - 1),
+                               static_cast<double>(b) / (points - 1)};
+                double y[3];
+                f(x, y);
+                for (int c = 0; c < 3; c++) lut->values[3 * row + c] = static_cast<float>(y[c]);
+            }
+        }
+    }
+}
+
 // A lattice of the grade, red fastest, in domain [0, 1].
 inline void FillGrade(PrepLut *lut, int32_t points) {
     ASSERT_EQ(PrepAllocLut(lut, points, 0, nullptr), 0);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -52,5 +53,16 @@ protected:
         while ((n = fread(chunk, 1, sizeof chunk, f)) > 0) bytes.append(chunk, n);
         fclose(f);
         return bytes;
+    }
+
+    // Whether OpenColorIO's ociobakelut, the reference, runs here: its help
+    // text names the option the tests use. (It exits 1 even for --help, so
+    // its status tells nothing, and a shell's "not found" message repeats
+    // the command.)
+    bool HaveOcio() {
+        std::string probe = (dir / "probe.txt").string();
+        int ignored = std::system(("ociobakelut --help > \"" + probe + "\" 2>&1").c_str());
+        (void)ignored;
+        return ReadAll(probe).find("--cubesize") != std::string::npos;
     }
 };
