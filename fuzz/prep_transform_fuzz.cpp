@@ -37,9 +37,24 @@ namespace {
 
 const char *const kCccids[] = {nullptr, "0", "1", "cc0001"};
 
-int64_t LineCount(const char *text, size_t size) {
+// The XML formats, whose lines are counted as XML counts them.
+const char *const kXmlExtensions[] = {"clf", "ctf", "cc", "ccc", "cdl", "look"};
+
+bool IsXml(const char *extension) {
+    for (const char *xml : kXmlExtensions) {
+        if (strcmp(xml, extension) == 0) return true;
+    }
+    return false;
+}
+
+// The lines of the text as its reader counts them: by line feeds, or in
+// XML by every line end (CR LF, LF, or CR alone).
+int64_t LineCount(const char *text, size_t size, bool xml) {
     int64_t lines = 1;
-    for (size_t i = 0; i < size; i++) lines += text[i] == '\n' ? 1 : 0;
+    for (size_t i = 0; i < size; i++) {
+        bool loneCr = xml && text[i] == '\r' && (i + 1 == size || text[i + 1] != '\n');
+        lines += text[i] == '\n' || loneCr ? 1 : 0;
+    }
     return lines;
 }
 
@@ -133,7 +148,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         FUZZ_CHECK(t->count == 0);
         if (report) {
             FUZZ_CHECK(FuzzTerminated(error.text, sizeof error.text) && error.text[0] != '\0');
-            FUZZ_CHECK(error.line >= 0 && error.line <= LineCount(text.get(), textSize));
+            FUZZ_CHECK(error.line >= 0 && error.line <= LineCount(text.get(), textSize, IsXml(PREP_FUZZ_EXTENSION)));
         }
     }
     if (report) FuzzCheckWarnings(warnings);

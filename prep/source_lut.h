@@ -13,7 +13,8 @@ constexpr int32_t kPrepMaxPoints = 256;
 constexpr int32_t kPrepMaxShaperPoints = 65536;
 
 // A failure the caller reports: the physical line of the file (1 for the
-// first, counted by line feeds; 0 when no single line is to blame) and the
+// first, counted by line feeds, or in an XML file as XML counts them, CR
+// alone ending a line too; 0 when no single line is to blame) and the
 // reason in plain English.
 struct PrepError {
     int64_t line;
