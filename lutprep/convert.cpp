@@ -122,11 +122,9 @@ const Lut3dSize *SizeHolding(const PrepLut *source) {
 void PrintLossWarning(const Request &q, const PrepLut *source, const PrepLut *result, const PrepLoss &loss) {
     if (loss.finiteMaxCode10 <= 1.0) return;
     LossCause cause{};
-    PrepError error{};
-    char why[sizeof error.text + 64];
-    if (FindLossCause(source, result, q.interp, loss.finiteMaxCode10, &cause, &error) != 0) {
-        snprintf(why, sizeof why, "its cause is not known (%s)", error.text);
-    } else if (cause.kind == kLossCurved) {
+    FindLossCause(source, result, loss, &cause);
+    char why[256];
+    if (cause.kind == kLossCurved) {
         snprintf(why, sizeof why,
                  "most of it lies where an input is near %d, where IN's response is steep or curved: a shaper "
                  "before the table could straighten that, but the box has none",

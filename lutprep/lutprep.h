@@ -89,11 +89,9 @@ struct LossCause {
     LossKind kind;
     int end;  // kLossCurved: near input 0 (0) or 1 (1)
 };
-// Finds the cause from source and result (as PrepMeasureLoss takes them)
-// and the largest loss where source is finite (PrepLoss::finiteMaxCode10).
-// 0, or -1 with *error set (no memory).
-int FindLossCause(const PrepLut *source, const PrepLut *result, PrepInterp interp, double worst, LossCause *cause,
-                  PrepError *error);
+// Finds the cause from source and result and the loss PrepMeasureLoss
+// measured of them.
+void FindLossCause(const PrepLut *source, const PrepLut *result, const PrepLoss &loss, LossCause *cause);
 
 // ---- source LUTs ----------------------------------------------------------
 

@@ -40,6 +40,25 @@ double Percentile99(float *values, int64_t count) {
     return values[k];
 }
 
+// The values that lose at least half the largest finite loss, and where
+// they lie: before the percentile reorders the losses.
+void CountWorstHalf(const float *want, const float *diff, int32_t n, PrepLoss *loss) {
+    const double least = loss->finiteMaxCode10 / 2;
+    const int64_t values = 3 * PrepNodeCount(n);
+    for (int64_t i = 0; i < values; i++) {
+        if (!std::isfinite(want[i]) || !(diff[i] >= least)) continue;
+        loss->worstHalf++;
+        int64_t node = i / 3;
+        const int64_t index[3] = {node % n, node / n % n, node / (int64_t{n} * n)};
+        bool near[2] = {false, false};
+        for (int64_t k : index) {
+            near[0] = near[0] || 5 * k <= n - 1;
+            near[1] = near[1] || 5 * (n - 1 - k) <= n - 1;
+        }
+        for (int e = 0; e < 2; e++) loss->worstHalfNearEnd[e] += near[e] ? 1 : 0;
+    }
+}
+
 }  // namespace
 
 int PrepResample(const PrepLut *source, int32_t points, PrepInterp interp, PrepLut *out, PrepError *error) {
@@ -94,6 +113,7 @@ int PrepMeasureLoss(const PrepLut *source, const PrepLut *result, PrepInterp int
         worst = diff[i] > worst ? diff[i] : worst;
         if (known && diff[i] > loss->finiteMaxCode10) loss->finiteMaxCode10 = diff[i];
     }
+    CountWorstHalf(wantValues, diff, n, loss);
     free(want);
     loss->maxCode10 = worst;
     loss->p99Code10 = Percentile99(diff, values);

@@ -32,6 +32,12 @@ struct PrepLoss {
     double p99Code10;
     int64_t nonfinite;       // source values at its nodes that are NaN or infinite
     double finiteMaxCode10;  // the largest loss where the source is finite
+    // Where the largest losses lie, for telling their cause: the values
+    // (source finite) that lose at least half finiteMaxCode10, and those of
+    // them at a node with an input in the outer fifth of its axis at the
+    // low (0) and the high (1) end.
+    int64_t worstHalf;
+    int64_t worstHalfNearEnd[2];
 };
 
 // The nodes of lut's lattice with a value that is NaN or infinite; before
