@@ -244,3 +244,52 @@ double ExposureChannel(int32_t style, const double *q, double x) {
 void PrepApplyExposureContrast(const PrepOp &op, double rgb[3]) {
     for (int c = 0; c < 3; c++) rgb[c] = ExposureChannel(op.style, op.params, rgb[c]);
 }
+
+namespace {
+
+void Rec2100Surround(double gamma, double rgb[3]) {
+    double y = 0.2627 * rgb[0] + 0.6780 * rgb[1] + 0.0593 * rgb[2];
+    double scale = std::pow(std::fmax(y, 1e-4), gamma - 1.0);
+    for (int c = 0; c < 3; c++) rgb[c] *= scale;
+}
+
+void XyzToXyy(double v[3]) {
+    double d = v[0] + v[1] + v[2];
+    double y = v[1];
+    v[0] = d == 0.0 ? 0.0 : v[0] / d;
+    v[1] = d == 0.0 ? 0.0 : y / d;
+    v[2] = y;
+}
+
+void XyyToXyz(double v[3]) {
+    double x = v[0], y = v[1], luminance = v[2];
+    double d = y == 0.0 ? 0.0 : luminance / y;
+    v[0] = x * d;
+    v[1] = luminance;
+    v[2] = (1.0 - x - y) * d;
+}
+
+void UvyToXyz(double v[3]) {
+    double u = v[0], w = v[1], luminance = v[2];
+    double d = w == 0.0 ? 0.0 : luminance / (4.0 * w);
+    v[0] = 9.0 * u * d;
+    v[1] = luminance;
+    v[2] = (12.0 - 3.0 * u - 20.0 * w) * d;
+}
+
+}  // namespace
+
+void PrepApplyFixedFunction(const PrepOp &op, double rgb[3]) {
+    switch (op.style) {
+    case kPrepFixedRec2100SurroundFwd:
+        return Rec2100Surround(op.params[0], rgb);
+    case kPrepFixedRec2100SurroundRev:
+        return Rec2100Surround(1.0 / op.params[0], rgb);
+    case kPrepFixedXyzToXyy:
+        return XyzToXyy(rgb);
+    case kPrepFixedXyyToXyz:
+        return XyyToXyz(rgb);
+    default:
+        return UvyToXyz(rgb);
+    }
+}

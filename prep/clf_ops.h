@@ -81,6 +81,18 @@ enum PrepExposureStyle : int32_t {
 enum PrepExposureParam : int32_t { kPrepExposureGain, kPrepExposurePivot, kPrepExposurePower };
 void PrepApplyExposureContrast(const PrepOp &op, double rgb[3]);
 
+// CTF's FixedFunction styles read: the Rec. 2100 surround correction
+// (params[0] its gamma; Rev inverts it) and the conversions from XYZ to xyY,
+// back, and from u'v'Y to XYZ.
+enum PrepFixedStyle : int32_t {
+    kPrepFixedRec2100SurroundFwd,
+    kPrepFixedRec2100SurroundRev,
+    kPrepFixedXyzToXyy,
+    kPrepFixedXyyToXyz,
+    kPrepFixedUvyToXyz
+};
+void PrepApplyFixedFunction(const PrepOp &op, double rgb[3]);
+
 // A 1D LUT with CTF's "dw3" hue adjustment: the curve is applied to each
 // channel, then the middle channel is set back between the new largest and
 // smallest where it stood between the old ones, so that the hue is kept.

@@ -952,6 +952,54 @@ int ReadExposureContrast(ClfReading *r, const PrepXmlNode *node, const ClfScales
     return 0;
 }
 
+// The FixedFunction styles read; OpenColorIO's others (the ACES ones, HSV,
+// CIE L*u*v*...) are refused by name.
+constexpr ClfStyle kFixedStyles[] = {{"Rec2100SurroundFwd", kPrepFixedRec2100SurroundFwd},
+                                     {"Rec2100SurroundRev", kPrepFixedRec2100SurroundRev},
+                                     {"XYZ_TO_xyY", kPrepFixedXyzToXyy},
+                                     {"xyY_TO_XYZ", kPrepFixedXyyToXyz},
+                                     {"uvY_TO_XYZ", kPrepFixedUvyToXyz}};
+
+int RefuseFixedStyle(ClfReading *r, const PrepXmlNode *node, const char *style) {
+    char known[160] = "";
+    for (const ClfStyle &s : kFixedStyles) {
+        size_t used = strlen(known);
+        snprintf(known + used, sizeof known - used, "%s%s", used == 0 ? "" : ", ", s.name);
+    }
+    PrepSetError(r->error, node->line, "a FixedFunction of style \"%.40s\" is not supported (only %s)",
+                 style != nullptr ? style : "", known);
+    return -1;
+}
+
+// A FixedFunction (CTF) of the styles read; the surround correction takes
+// one parameter, its gamma, the others none.
+int ReadFixedFunction(ClfReading *r, const PrepXmlNode *node, const ClfScales &) {
+    const char *name = PrepXmlAttributeValue(node, "style");
+    const ClfStyle *found = nullptr;
+    for (const ClfStyle &s : kFixedStyles) {
+        if (name != nullptr && SameText(name, s.name)) found = &s;
+    }
+    if (found == nullptr) return RefuseFixedStyle(r, node, name);
+    bool surround = found->style == kPrepFixedRec2100SurroundFwd || found->style == kPrepFixedRec2100SurroundRev;
+    const char *params = PrepXmlAttributeValue(node, "params");
+    double gamma = 1.0;
+    if (surround != (params != nullptr)) {
+        PrepSetError(r->error, node->line, "a FixedFunction of style %s takes %s", found->name,
+                     surround ? "one parameter, its gamma" : "no parameters");
+        return -1;
+    }
+    if (surround && ReadNumberText(r, node->line, params, "params", &gamma) != 0) return -1;
+    if (surround && !(gamma > 0.0)) {
+        PrepSetError(r->error, node->line, "a Rec2100Surround gamma of %g: it must be above 0", gamma);
+        return -1;
+    }
+    PrepOp *op = AddNodeOp(r, node, "FixedFunction", PrepApplyFixedFunction);
+    if (op == nullptr) return -1;
+    op->style = found->style;
+    op->params[0] = gamma;
+    return 0;
+}
+
 using ClfReader = int (*)(ClfReading *r, const PrepXmlNode *node, const ClfScales &s);
 
 // The process nodes read, and the first CLF (0: none) and CTF versions
@@ -971,12 +1019,13 @@ constexpr ClfNode kNodes[] = {{"Matrix", ReadMatrix, 2, 0.0},
                               {"Gamma", ReadExponent, 3, 0.0},
                               {"ASC_CDL", ReadCdl, 2, 0.0},
                               {"InverseLUT1D", ReadInverseLut1d, 0, 0.0},
-                              {"ExposureContrast", ReadExposureContrast, 0, 0.0}};
+                              {"ExposureContrast", ReadExposureContrast, 0, 0.0},
+                              {"FixedFunction", ReadFixedFunction, 0, 0.0}};
 
 // OpenColorIO's other process nodes: refused, not skipped as unknown
 // elements are, since skipping one changes the colours.
-constexpr const char *kOtherNodes[] = {"InverseLUT3D",    "FixedFunction", "Function", "GradingPrimary",
-                                       "GradingRGBCurve", "GradingTone",   "ACES",     "Reference"};
+constexpr const char *kOtherNodes[] = {"InverseLUT3D", "Function", "GradingPrimary", "GradingRGBCurve",
+                                       "GradingTone",  "ACES",     "Reference"};
 
 // The inBitDepth and outBitDepth of a node, as the scales of its values;
 // its input must be what the node before it gave.

@@ -708,6 +708,60 @@ const ClfCase kExposureCases[] = {
      }},
 };
 
+const ClfCase kFixedFunctionCases[] = {
+    {"ff_surround_fwd",
+     "ctf",
+     R"(<ProcessList id="t" version="2.0">
+<FixedFunction inBitDepth="32f" outBitDepth="32f" style="Rec2100SurroundFwd" params="0.78"/>
+</ProcessList>)",
+     {
+         {{0.0, 0.25, 0.5}, {0.000000, 0.356550, 0.713100}},
+         {{0.75, 1.0, 0.6}, {0.765612, 1.020816, 0.612490}},
+         {{0.55, 0.45, 0.9}, {0.639774, 0.523451, 1.046902}},
+     }},
+    {"ff_surround_rev",
+     "ctf",
+     R"(<ProcessList id="t" version="2.0">
+<FixedFunction inBitDepth="32f" outBitDepth="32f" style="Rec2100SurroundRev" params="0.78"/>
+</ProcessList>)",
+     {
+         {{0.0, 0.25, 0.5}, {0.000000, 0.158589, 0.317178}},
+         {{0.75, 1.0, 0.6}, {0.730450, 0.973933, 0.584360}},
+         {{0.55, 0.45, 0.9}, {0.453084, 0.370705, 0.741410}},
+     }},
+    {"ff_xyz_to_xyy",
+     "ctf",
+     R"(<ProcessList id="t" version="2.0">
+<Matrix inBitDepth="32f" outBitDepth="32f"><Array dim="3 4">2 0 0 -1 0 2 0 -1 0 0 2 -1</Array></Matrix>
+<FixedFunction inBitDepth="32f" outBitDepth="32f" style="XYZ_TO_xyY"/>
+</ProcessList>)",
+     {
+         {{0.0, 0.25, 0.5}, {0.666667, 0.333333, -0.500000}},
+         {{0.75, 1.0, 0.6}, {0.294118, 0.588235, 1.000000}},
+         {{0.55, 0.45, 0.9}, {0.125000, -0.125000, -0.100000}},
+     }},
+    {"ff_xyy_to_xyz",
+     "ctf",
+     R"(<ProcessList id="t" version="2.0">
+<FixedFunction inBitDepth="32f" outBitDepth="32f" style="xyY_TO_XYZ"/>
+</ProcessList>)",
+     {
+         {{0.0, 0.25, 0.5}, {0.000000, 0.500000, 1.500000}},
+         {{0.75, 1.0, 0.6}, {0.450000, 0.600000, -0.450000}},
+         {{0.55, 0.45, 0.9}, {1.100000, 0.900000, 0.000000}},
+     }},
+    {"ff_uvy_to_xyz",
+     "ctf",
+     R"(<ProcessList id="t" version="2.0">
+<FixedFunction inBitDepth="32f" outBitDepth="32f" style="uvY_TO_XYZ"/>
+</ProcessList>)",
+     {
+         {{0.0, 0.25, 0.5}, {0.000000, 0.500000, 3.500000}},
+         {{0.75, 1.0, 0.6}, {1.012500, 0.600000, -1.537500}},
+         {{0.55, 0.45, 0.9}, {2.475000, 0.900000, 0.675000}},
+     }},
+};
+
 // A transform that frees what it holds; large, so kept on the heap.
 struct Held {
     PrepTransform t{};
@@ -834,6 +888,19 @@ TEST(PrepClf, ExposureContrastInEachStyle) {
         "ctf", 4, "an ExposureContrast without contrast");
 }
 
+// CTF's FixedFunction in the styles read; the others are refused by name.
+TEST(PrepClf, FixedFunctionStylesReadAndTheOthersRefused) {
+    for (const ClfCase &c : kFixedFunctionCases) ExpectAsOcio(c);
+    ExpectRefused(
+        "<ProcessList id=\"t\" version=\"2.0\">\n<FixedFunction inBitDepth=\"32f\" outBitDepth=\"32f\" "
+        "style=\"HSV_TO_RGB\"/>\n</ProcessList>",
+        "ctf", 3, "a FixedFunction of style \"HSV_TO_RGB\" is not supported");
+    ExpectRefused(
+        "<ProcessList id=\"t\" version=\"2.0\">\n<FixedFunction inBitDepth=\"32f\" outBitDepth=\"32f\" "
+        "style=\"Rec2100SurroundFwd\"/>\n</ProcessList>",
+        "ctf", 3, "takes one parameter, its gamma");
+}
+
 // An ASC_CDL without a style clamps (Fwd), unlike the correction of an ASC
 // CDL file; CTF's names of the styles are the same styles; bit depths do
 // not scale it.
@@ -918,8 +985,8 @@ TEST(PrepClf, ProcessNodesNotReadAreRefusedByName) {
                       "<GradingTone inBitDepth=\"32f\" outBitDepth=\"32f\" style=\"linear\">"
                       "<Shadows rgb=\"1 1 1\" master=\"1\" start=\"0\" pivot=\"0.2\"/></GradingTone>\n</ProcessList>",
                   "ctf", 4, "the process node GradingTone is not supported");
-    ExpectRefused(ctf + "<FixedFunction inBitDepth=\"32f\" outBitDepth=\"32f\" style=\"RGB_TO_HSV\"/>\n</ProcessList>",
-                  "ctf", 4, "the process node FixedFunction is not supported");
+    ExpectRefused(ctf + "<GradingPrimary inBitDepth=\"32f\" outBitDepth=\"32f\" style=\"log\"/>\n</ProcessList>", "ctf",
+                  4, "the process node GradingPrimary is not supported");
     ExpectRefused(ctf +
                       "<InverseLUT3D inBitDepth=\"32f\" outBitDepth=\"32f\"><Array dim=\"2 2 2 3\">0 0 0 0 0 1 0 1 0 "
                       "0 1 1 1 0 0 1 0 1 1 1 0 1 1 1</Array></InverseLUT3D>\n</ProcessList>",
