@@ -119,7 +119,8 @@ DELIBERATE = {
     'dark_12bit_read_as_10bit.3dl':
     "its Mesh header's 12 bits followed, where ociobakelut ignores the header and guesses 10 from the largest value",
     'csp/colour_Three_Dimensional_Table_With_Shaper.csp + clf/xyz_to_rgb.clf':
-    "the matrix (rows of gain up to 5.3) magnifies the single-precision rounding of ociobakelut's pre-LUT",
+    "the matrix (rows of gain up to 5.3) mixes the table's values up to 2.9, magnifying the two tools' rounding "
+    "(ociobakelut's in single precision)",
 }
 
 
