@@ -118,6 +118,14 @@ def sample(name):
 DELIBERATE = {
     'dark_12bit_read_as_10bit.3dl':
     "its Mesh header's 12 bits followed, where ociobakelut ignores the header and guesses 10 from the largest value",
+    'cdl_various.ctf':
+    "every CDL applied as the file says, where ociobakelut's optimiser drops a clamping Fwd and Rev pair as if "
+    "it were no change",
+    'lut3by1d_nan_infinity_example.clf':
+    "between the table's largest and smallest floats the value is their mean, where ociobakelut's single "
+    "precision overflows to infinity",
+    'warn_unknown_elements.clf':
+    "a 1D table of slope about 1600 magnifies ociobakelut's single-precision rounding before it",
     'csp/colour_Three_Dimensional_Table_With_Shaper.csp + clf/xyz_to_rgb.clf':
     "the matrix (rows of gain up to 5.3) mixes the table's values up to 2.9, magnifying the two tools' rounding "
     "(ociobakelut's in single precision)",
