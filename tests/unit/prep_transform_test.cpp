@@ -100,7 +100,8 @@ TEST(PrepTransform, PositionedCurveInterpolatesBetweenItsInputsAndHoldsItsEnds) 
 TEST(PrepTransform, OneLutIsKeptAndAChainIsBakedAtItsNodes) {
     PrepTransform t{};
     AddHalving(&t);
-    PrepAddNote(&t, "TITLE kept", "TITLE kept" + 10);
+    const char title[] = "TITLE kept";
+    PrepAddNote(&t, title, title + strlen(title));
     PrepLut lut{};
     ASSERT_EQ(PrepTransformToLut(&t, 65, kPrepTetrahedral, &lut, nullptr), 0);
     EXPECT_EQ(lut.points, 2);
