@@ -8,6 +8,7 @@
 
 #include "lut/lut3d_families.h"
 #include "lut/lut_lines.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -18,8 +19,17 @@ const Lut3dFamily *const kFamilies[] = {&kLut3dCsvFamily, &kLut3dCubeFamily, &kL
 
 // The rows of the file being read. They reach the caller's table only when
 // every row was scanned, so a refused file leaves its rows as they were.
-float ScratchFloatRows[kLut3dMaxRows][3];
-int16_t ScratchIntRows[kLut3dMaxRows][3];
+// One block, taken at the first read, which the platform may back with huge
+// pages: faulting a static table in page by page is much of a read's time.
+struct ScratchRows {
+    float floatRows[kLut3dMaxRows][3];
+    int16_t intRows[kLut3dMaxRows][3];
+};
+
+ScratchRows *Scratch() {
+    static ScratchRows *rows = static_cast<ScratchRows *>(PlatformAllocLarge(sizeof(ScratchRows)));
+    return rows;
+}
 
 // One input for every pass: it is static since its block is large.
 LutInput Input;
@@ -104,10 +114,11 @@ int32_t Read3dLutFile(const char *filePath, Lut3dTable &table, Lut3dReport *repo
         return Refuse(report, kLut3dBadCount, -1);
     }
 
-    if (!OpenLutInput(&Input, filePath)) return Refuse(report, kLut3dCannotOpen, -1);
+    ScratchRows *scratch = Scratch();
+    if (scratch == nullptr || !OpenLutInput(&Input, filePath)) return Refuse(report, kLut3dCannotOpen, -1);
     SkipLutLines(&Input, count.headerLines + family->meshLines);
     int rows = accepted->rows;
-    int scanned = family->scanRows(&Input, {ScratchFloatRows, ScratchIntRows}, rows);
+    int scanned = family->scanRows(&Input, {scratch->floatRows, scratch->intRows}, rows);
     int64_t stop = LutInputOffset(&Input);
     readFailed = Input.failed;
     CloseLutInput(&Input);
@@ -118,9 +129,9 @@ int32_t Read3dLutFile(const char *filePath, Lut3dTable &table, Lut3dReport *repo
 
     table.fileType = family->fileType;
     if (family->intTable) {
-        memcpy(table.intRows, ScratchIntRows, static_cast<size_t>(rows) * sizeof ScratchIntRows[0]);
+        memcpy(table.intRows, scratch->intRows, static_cast<size_t>(rows) * sizeof scratch->intRows[0]);
         return accepted->intLayout;
     }
-    memcpy(table.floatRows, ScratchFloatRows, static_cast<size_t>(rows) * sizeof ScratchFloatRows[0]);
+    memcpy(table.floatRows, scratch->floatRows, static_cast<size_t>(rows) * sizeof scratch->floatRows[0]);
     return accepted->floatLayout;
 }

@@ -6,6 +6,7 @@
 // file is left. IN is read whole first, so IN and OUT may be one file.
 #include <cctype>
 #include <cstring>
+#include <new>
 
 #include "lutprep/lutprep.h"
 #include "platform/platform.h"
@@ -21,6 +22,18 @@ struct InterpName {
 
 const InterpName kInterps[] = {{"tetrahedral", kPrepTetrahedral}, {"trilinear", kPrepTrilinear}};
 
+// The two tables of the read-back, the file's and the meant one, in one
+// block the platform may back with huge pages (they are large); null when
+// there is no memory for them.
+Lut3dTable *NewTables() {
+    Lut3dTable *tables = static_cast<Lut3dTable *>(PlatformAllocLarge(2 * sizeof(Lut3dTable)));
+    if (tables != nullptr) {
+        new (&tables[0]) Lut3dTable{};
+        new (&tables[1]) Lut3dTable{};
+    }
+    return tables;
+}
+
 // Whether the box's reader, given the temporary file, reads exactly what
 // was meant: the layout of the size and family, the family's file type, and
 // every value (3dl: every integer) of every row, bit for bit. *why says what
@@ -28,8 +41,13 @@ const InterpName kInterps[] = {{"tetrahedral", kPrepTetrahedral}, {"trilinear", 
 bool ReadsBackAsMeant(const char *path, const Lut3dFamily *box, const PrepLut *lut, int32_t bits, char *why,
                       size_t whySize) {
     Lut3dReport report;
-    static Lut3dTable read;
-    static Lut3dTable meantTable;
+    static Lut3dTable *tables = NewTables();
+    if (tables == nullptr) {
+        snprintf(why, whySize, "out of memory for reading it back");
+        return false;
+    }
+    Lut3dTable &read = tables[0];
+    Lut3dTable &meantTable = tables[1];
     int32_t layout = Read3dLutFile(path, read, &report);
     int32_t meant = PrepFillBoxTable(lut, box, bits, meantTable);
     if (layout != meant || read.fileType != meantTable.fileType) {
@@ -85,8 +103,7 @@ struct Request {
 
 // What IN's NaN and infinite values did: which output nodes they reached,
 // and that the loss counts each as a total one.
-void PrintNonfinite(const Request &q, const PrepLut *source, const Lut3dSize *size, int64_t touched) {
-    int64_t values = PrepCountNonfiniteValues(source);
+void PrintNonfinite(const Request &q, const Lut3dSize *size, int64_t values, int64_t touched) {
     if (values == 0) return;
     PrintError(
         "warning: %s: %s holds %lld NaN or infinite value%s, which reach%s %lld of the %lld output nodes; there "
@@ -118,7 +135,7 @@ const Lut3dSize *SizeHolding(const PrepLut *source) {
 }
 
 // A coarser grid's own loss, apart from the NaN and infinite values, and
-// what causes it.
+// what causes it; a null source is a transform (FindLossCause).
 void PrintLossWarning(const Request &q, const PrepLut *source, const PrepLut *result, const PrepLoss &loss) {
     if (loss.finiteMaxCode10 <= 1.0) return;
     LossCause cause{};
@@ -129,6 +146,8 @@ void PrintLossWarning(const Request &q, const PrepLut *source, const PrepLut *re
                  "most of it lies where an input is near %d, where IN's response is steep or curved: a shaper "
                  "before the table could straighten that, but the box has none",
                  cause.end);
+    } else if (cause.kind == kLossCoarser && source == nullptr) {
+        snprintf(why, sizeof why, "it cannot follow IN's changes between its nodes");
     } else if (cause.kind == kLossCoarser) {
         snprintf(why, sizeof why, "it is coarser than IN's %d points and cannot follow IN's changes between its nodes",
                  source->points);
@@ -161,57 +180,80 @@ void PrintNameWarning(const Request &q) {
         q.out, q.box->name, held, q.box->name, named->name);
 }
 
-// IN as one LUT: a single 3D LUT file as it is; anything else (a chain, a
-// CDL, a pre-LUT) baked at the nodes of the output size and between them.
+// IN as read: a single 3D LUT file as it is, in *source; anything else (a
+// chain, a CDL, a pre-LUT) as its transform, in *t, with *source empty.
 // *size becomes the output size; *notes, IN's title and comments (kept
 // until the next reading).
-int ReadSource(const Request &q, PrepLut *source, const Lut3dSize **size, char *from, size_t fromSize,
+int ReadSource(const Request &q, PrepTransform *t, PrepLut *source, const Lut3dSize **size, char *from, size_t fromSize,
                const char **notes) {
-    static PrepTransform t;
     PrepWarnings warnings{};
-    if (ReadSourceChain(q.ins, q.inCount, q.options, &t, &warnings) != 0) return -1;
+    if (ReadSourceChain(q.ins, q.inCount, q.options, t, &warnings) != 0) return -1;
+    DescribeTransform(t, from, fromSize);
+    *notes = t->notes;
     *size = q.size != nullptr ? q.size : LargestBoxSize();
-    DescribeTransform(&t, from, fromSize);
+    if (!PrepIsSingleLut(t)) return 0;
     PrepError error{};
-    int32_t bake = PrepBakePoints((*size)->points);
-    if (PrepTransformToLut(&t, bake, q.interp, source, &error) != 0) {
+    if (PrepTransformToLut(t, (*size)->points, q.interp, source, &error) != 0) {
         PrintError("%s: %s", q.in, error.text);
-        PrepFreeTransform(&t);
+        PrepFreeTransform(t);
         return -1;
     }
     *size = BoxSizeForSource(source, q.size);
-    *notes = t.notes;
     return 0;
+}
+
+// What IN makes of OUT's lattice before it is written.
+struct Fitted {
+    int64_t clamped;    // values clamped to [0, 1]
+    int64_t nonfinite;  // IN's NaN and infinite values
+    int64_t touched;    // the output nodes they reached
+    PrepLoss loss;      // measured on what is written: clamped, which it does not count again
+};
+
+// *result: IN at OUT's size, clamped; a transform is baked at OUT's nodes
+// (each then holds IN's exact value) and its loss measured between them.
+int Fit(const Request &q, const PrepTransform *t, const PrepLut *source, const Lut3dSize *size, PrepLut *result,
+        Fitted *fit, PrepError *error) {
+    if (source->values != nullptr) {
+        fit->nonfinite = PrepCountNonfiniteValues(source);
+        return PrepFitToBox(source, size, q.interp, result, &fit->clamped, &fit->touched, error) != 0 ||
+                       PrepMeasureLoss(source, result, q.interp, &fit->loss, error) != 0
+                   ? -1
+                   : 0;
+    }
+    if (PrepBakeTransform(t, size->points, q.interp, result, error) != 0) return -1;
+    fit->nonfinite = PrepCountNonfiniteValues(result);
+    fit->touched = PrepCountNonfiniteNodes(result);
+    fit->clamped = PrepClampLut(result);
+    return PrepMeasureTransformLoss(t, result, q.interp, &fit->loss, error);
 }
 
 // Reads IN, resamples it, writes OUT and says so; the exit status.
 int Convert(const Request &q) {
+    static PrepTransform t;
     PrepLut source{}, result{};
     const Lut3dSize *size = nullptr;
     char from[160];
     const char *notes = "";
-    if (ReadSource(q, &source, &size, from, sizeof from, &notes) != 0) return kExitFailed;
+    if (ReadSource(q, &t, &source, &size, from, sizeof from, &notes) != 0) return kExitFailed;
 
     PrepError error{};
-    PrepLoss loss{};
-    int64_t clamped = 0;
+    Fitted fit{};
     int status = kExitFailed;
-    // The loss is measured on what is written: clamped, which the loss
-    // does not count again.
-    int64_t touched = 0;
-    if (PrepFitToBox(&source, size, q.interp, &result, &clamped, &touched, &error) != 0 ||
-        PrepMeasureLoss(&source, &result, q.interp, &loss, &error) != 0) {
+    if (Fit(q, &t, &source, size, &result, &fit, &error) != 0) {
         PrintError("%s: %s", q.in, error.text);
     } else {
         const Written written{q.box, &result, q.bits, notes};
         if (WriteReplacing(q.out, WriteLut, CheckLut, &written) == 0) {
-            PrintConverted(q, from, size, clamped, loss);
-            PrintLossWarning(q, &source, &result, loss);
-            PrintNonfinite(q, &source, size, touched);
+            const PrepLut *in = source.values != nullptr ? &source : nullptr;
+            PrintConverted(q, from, size, fit.clamped, fit.loss);
+            PrintLossWarning(q, in, &result, fit.loss);
+            PrintNonfinite(q, size, fit.nonfinite, fit.touched);
             PrintNameWarning(q);
             status = kExitOk;
         }
     }
+    PrepFreeTransform(&t);
     PrepFreeLut(&source);
     PrepFreeLut(&result);
     return status;

@@ -2,9 +2,9 @@
 // convert's warning: a 1D shaper before the table is named only where one
 // would help, since the box has none and the remedy is then another LUT.
 //
-// The rule, on the values that lose at least half the largest loss at IN's
-// nodes (where the loss is measured: where the loss is, not its tail), in
-// this order:
+// The rule, on the values that lose at least half the largest loss where it
+// was measured (at IN's nodes, or for a transform at the centres of OUT's
+// cells: where the loss is, not its tail), in this order:
 // - IN has a shaper or a domain, or OUT has fewer points than IN, and at
 //   least three quarters of those values lie at nodes with an input in the
 //   outer fifth of its axis at one end (near 0, or near 1): IN's response is
@@ -32,8 +32,11 @@ bool NearOneEnd(const PrepLoss &loss, int32_t n, int *end) {
 
 void FindLossCause(const PrepLut *source, const PrepLut *result, const PrepLoss &loss, LossCause *cause) {
     *cause = LossCause{};
-    const bool coarser = result->points < source->points;
-    if ((coarser || !PrepIsPlainLattice(source)) && NearOneEnd(loss, source->points, &cause->end)) {
+    // A transform's loss is measured at the centres of the result's cells,
+    // as many a row as the result has cells.
+    const bool coarser = source == nullptr || result->points < source->points;
+    const int32_t row = source != nullptr ? source->points : result->points - 1;
+    if ((coarser || !PrepIsPlainLattice(source)) && NearOneEnd(loss, row, &cause->end)) {
         cause->kind = kLossCurved;
     } else {
         cause->kind = coarser ? kLossCoarser : kLossMisaligned;

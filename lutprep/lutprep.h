@@ -90,7 +90,8 @@ struct LossCause {
     int end;  // kLossCurved: near input 0 (0) or 1 (1)
 };
 // Finds the cause from source and result and the loss PrepMeasureLoss
-// measured of them.
+// measured of them; a null source is a transform baked at the result's
+// nodes (PrepMeasureTransformLoss), which no grid is as fine as.
 void FindLossCause(const PrepLut *source, const PrepLut *result, const PrepLoss &loss, LossCause *cause);
 
 // ---- source LUTs ----------------------------------------------------------

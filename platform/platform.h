@@ -87,6 +87,14 @@ FILE *PlatformOpenRegularFile(const char *path);
 // not exist.
 bool PlatformSameFile(const char *a, const char *b);
 
+// Memory for a large table or buffer (a LUT's values, a file's blocks), to
+// be released with free() like malloc's; nullptr when there is none. Where
+// the kernel gives huge pages on request (Linux), the block is aligned to
+// them and asks for them: a table of a few megabytes is then a handful of
+// page faults instead of a thousand, and each of those is dear on a virtual
+// machine. Elsewhere it is malloc.
+void *PlatformAllocLarge(size_t size);
+
 // The size of an open file in bytes, from the file system, without reading
 // it; -1 when it cannot be told.
 int64_t PlatformFileSize(FILE *file);

@@ -268,6 +268,9 @@ FILE *PlatformCreateNewFile(const char *path) {
     return file;
 }
 
+// Large pages need a privilege that a user's process does not have.
+void *PlatformAllocLarge(size_t size) { return malloc(size); }
+
 int64_t PlatformFileSize(FILE *file) {
     // ftell's long ends at 2 GiB here.
     __int64 size = _filelengthi64(_fileno(file));

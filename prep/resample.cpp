@@ -12,6 +12,8 @@
 #include <cstring>
 #include <limits>
 
+#include "platform/platform.h"
+
 namespace {
 
 // B matches A "far better" swapped when its mean difference is at most this
@@ -20,7 +22,7 @@ constexpr double kFarBetter = 0.1;
 constexpr double kWorthExplaining = 0.5 / kPrepCode10;
 
 float (*AllocSamples(int32_t points, PrepError *error))[3] {
-    void *p = malloc(static_cast<size_t>(PrepNodeCount(points)) * 3 * sizeof(float));
+    void *p = PlatformAllocLarge(static_cast<size_t>(PrepNodeCount(points)) * 3 * sizeof(float));
     if (p == nullptr) PrepSetError(error, 0, "out of memory for a %d-point lattice", points);
     return static_cast<float(*)[3]>(p);
 }
@@ -66,23 +68,58 @@ double Percentile99(float *values, int64_t count) {
     return values[k - before];
 }
 
+// Where the loss is sampled: `count` positions per axis, the k-th at
+// (2k + offset) / (2 cells): a lattice's nodes (offset 0, cells one less than
+// count) or the centres of its cells (offset 1, cells as many as count).
+struct SampleGrid {
+    int32_t count;
+    int32_t offset;
+    int32_t cells;
+};
+
 // The values that lose at least half the largest finite loss, and where
 // they lie: before the percentile reorders the losses.
-void CountWorstHalf(const float *want, const float *diff, int32_t n, PrepLoss *loss) {
+void CountWorstHalf(const float *want, const float *diff, SampleGrid grid, PrepLoss *loss) {
     const double least = loss->finiteMaxCode10 / 2;
-    const int64_t values = 3 * PrepNodeCount(n);
+    const int64_t n = grid.count;
+    const int64_t values = 3 * n * n * n;
     for (int64_t i = 0; i < values; i++) {
         if (!std::isfinite(want[i]) || !(diff[i] >= least)) continue;
         loss->worstHalf++;
         int64_t node = i / 3;
-        const int64_t index[3] = {node % n, node / n % n, node / (int64_t{n} * n)};
+        const int64_t index[3] = {node % n, node / n % n, node / (n * n)};
         bool near[2] = {false, false};
         for (int64_t k : index) {
-            near[0] = near[0] || 5 * k <= n - 1;
-            near[1] = near[1] || 5 * (n - 1 - k) <= n - 1;
+            // The outer fifth: a position within 1/5 of either end.
+            int64_t twice = 2 * k + grid.offset;
+            near[0] = near[0] || 5 * twice <= 2 * grid.cells;
+            near[1] = near[1] || 5 * (2 * grid.cells - twice) <= 2 * grid.cells;
         }
         for (int e = 0; e < 2; e++) loss->worstHalfNearEnd[e] += near[e] ? 1 : 0;
     }
+}
+
+// The loss of got against the wanted values, both at the positions of
+// grid; got becomes the differences.
+void MeasureDifferences(const float *want, float *got, SampleGrid grid, PrepLoss *loss) {
+    const int64_t values = 3 * int64_t{grid.count} * grid.count * grid.count;
+    float *diff = got;
+    double worst = 0.0;
+    *loss = PrepLoss{};
+    for (int64_t i = 0; i < values; i++) {
+        bool known = std::isfinite(want[i]);
+        double d = std::fabs(static_cast<double>(ClampUnit(want[i])) - diff[i]) * kPrepCode10;
+        // A NaN in the result, or a wanted value that is none, is a total loss.
+        if (std::isnan(d) || !known) d = kPrepCode10;
+        if (!known) loss->nonfinite++;
+        diff[i] = DiffToFloat(d);
+        // The maximum of the stored values, so that it bounds the percentile.
+        worst = diff[i] > worst ? diff[i] : worst;
+        if (known && diff[i] > loss->finiteMaxCode10) loss->finiteMaxCode10 = diff[i];
+    }
+    CountWorstHalf(want, diff, grid, loss);
+    loss->maxCode10 = worst;
+    loss->p99Code10 = Percentile99(diff, values);
 }
 
 }  // namespace
@@ -112,7 +149,6 @@ int64_t PrepClampLut(PrepLut *lut) {
 
 int PrepMeasureLoss(const PrepLut *source, const PrepLut *result, PrepInterp interp, PrepLoss *loss, PrepError *error) {
     const int32_t n = source->points;
-    const int64_t values = 3 * PrepNodeCount(n);
     // A plain source is its own transform at its nodes, read where it is;
     // the differences go where the result's samples were.
     const bool plain = PrepIsPlainLattice(source);
@@ -124,25 +160,39 @@ int PrepMeasureLoss(const PrepLut *source, const PrepLut *result, PrepInterp int
     }
     if (!plain) PrepSampleLattice(source, n, interp, want);
     PrepSampleLattice(result, n, interp, got);
-    const float *wantValues = plain ? source->values : &want[0][0];
-    float *diff = &got[0][0];
-    double worst = 0.0;
-    *loss = PrepLoss{};
-    for (int64_t i = 0; i < values; i++) {
-        bool known = std::isfinite(wantValues[i]);
-        double d = std::fabs(static_cast<double>(ClampUnit(wantValues[i])) - diff[i]) * kPrepCode10;
-        // A NaN in the result, or a source value that is none, is a total loss.
-        if (std::isnan(d) || !known) d = kPrepCode10;
-        if (!known) loss->nonfinite++;
-        diff[i] = DiffToFloat(d);
-        // The maximum of the stored values, so that it bounds the percentile.
-        worst = diff[i] > worst ? diff[i] : worst;
-        if (known && diff[i] > loss->finiteMaxCode10) loss->finiteMaxCode10 = diff[i];
-    }
-    CountWorstHalf(wantValues, diff, n, loss);
+    MeasureDifferences(plain ? source->values : &want[0][0], &got[0][0], SampleGrid{n, 0, n - 1}, loss);
     free(want);
-    loss->maxCode10 = worst;
-    loss->p99Code10 = Percentile99(diff, values);
+    free(got);
+    return 0;
+}
+
+int PrepMeasureTransformLoss(const PrepTransform *t, const PrepLut *result, PrepInterp interp, PrepLoss *loss,
+                             PrepError *error) {
+    const int32_t cells = result->points - 1;
+    float(*want)[3] = AllocSamples(cells, error);
+    float(*got)[3] = want != nullptr ? AllocSamples(cells, error) : nullptr;
+    if (got == nullptr) {
+        free(want);
+        return -1;
+    }
+    const double across = 2.0 * cells;
+    int64_t k = 0;
+    for (int32_t b = 0; b < cells; b++) {
+        for (int32_t g = 0; g < cells; g++) {
+            for (int32_t r = 0; r < cells; r++, k++) {
+                const double at[3] = {(2 * r + 1) / across, (2 * g + 1) / across, (2 * b + 1) / across};
+                double exact[3] = {at[0], at[1], at[2]}, sampled[3];
+                PrepApplyTransform(t, interp, exact);
+                PrepEvaluateDouble(result, interp, at, sampled);
+                for (int c = 0; c < 3; c++) {
+                    want[k][c] = static_cast<float>(exact[c]);
+                    got[k][c] = static_cast<float>(sampled[c]);
+                }
+            }
+        }
+    }
+    MeasureDifferences(&want[0][0], &got[0][0], SampleGrid{cells, 1, cells}, loss);
+    free(want);
     free(got);
     return 0;
 }
@@ -171,8 +221,9 @@ int PrepCompare(const PrepLut *a, const PrepLut *b, PrepInterp interp, PrepCompa
     const int64_t nodes = PrepNodeCount(n);
     float(*av)[3] = AllocSamples(n, error);
     float(*bv)[3] = av != nullptr ? AllocSamples(n, error) : nullptr;
-    float *diff =
-        bv != nullptr ? static_cast<float *>(malloc(static_cast<size_t>(nodes) * 3 * sizeof(float))) : nullptr;
+    float *diff = bv != nullptr
+                      ? static_cast<float *>(PlatformAllocLarge(static_cast<size_t>(nodes) * 3 * sizeof(float)))
+                      : nullptr;
     if (diff == nullptr) {
         if (bv != nullptr) PrepSetError(error, 0, "out of memory for a %d-point comparison", n);
         free(av);

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "prep/source_lut.h"
+#include "prep/transform.h"
 
 // One 10-bit code value, the unit the losses are told in.
 constexpr double kPrepCode10 = 1023.0;
@@ -47,6 +48,12 @@ int64_t PrepCountNonfiniteNodes(const PrepLut *lut);
 // The values of lut (lattice and shaper) that are NaN or infinite.
 int64_t PrepCountNonfiniteValues(const PrepLut *lut);
 int PrepMeasureLoss(const PrepLut *source, const PrepLut *result, PrepInterp interp, PrepLoss *loss, PrepError *error);
+// The same for a result baked from the transform t at its own nodes, which
+// hold t's values: measured at the centre of every cell of its lattice,
+// where a lattice is furthest from its nodes (a value of t that is NaN or
+// infinite there counts in nonfinite).
+int PrepMeasureTransformLoss(const PrepTransform *t, const PrepLut *result, PrepInterp interp, PrepLoss *loss,
+                             PrepError *error);
 
 // B against A at A's nodes (B sampled there by interp where the sizes or
 // domains differ, copied where they align). Absolute differences over every

@@ -11,7 +11,10 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
+
+#include "platform/platform.h"
 
 void PrepSetError(PrepError *error, int64_t line, const char *format, ...) {
     if (error == nullptr) return;
@@ -151,7 +154,8 @@ int PrepAllocLut(PrepLut *lut, int32_t points, int32_t shaperPoints, PrepError *
         return -1;
     }
     size_t nodes = static_cast<size_t>(PrepNodeCount(points));
-    lut->values = static_cast<float *>(calloc(nodes, 3 * sizeof(float)));
+    lut->values = static_cast<float *>(PlatformAllocLarge(nodes * 3 * sizeof(float)));
+    if (lut->values != nullptr) memset(lut->values, 0, nodes * 3 * sizeof(float));
     if (shaperPoints > 0) {
         lut->shaper = static_cast<float *>(calloc(static_cast<size_t>(shaperPoints), 3 * sizeof(float)));
     }

@@ -23,6 +23,7 @@
 #include "lut/exact_decimal.h"
 #include "lut/lut3d_reader.h"
 #include "platform/ascii.h"
+#include "platform/platform.h"
 
 void StartLines(PrepLineReader *reader, const char *text, size_t size) {
     reader->next = text;
@@ -177,7 +178,7 @@ int TakeLines(BlockReader *b, size_t start, bool bom, char comment, int (*onLine
 
 int ForEachFileLine(FILE *file, bool skipBom, char comment, int (*onLine)(void *state, const PrepLine &line),
                     void *state, int64_t *lastLine, PrepError *error) {
-    BlockReader b{file, static_cast<char *>(malloc(kBlockBytes)), kBlockBytes, 0, 0, false};
+    BlockReader b{file, static_cast<char *>(PlatformAllocLarge(kBlockBytes)), kBlockBytes, 0, 0, false};
     if (b.buffer == nullptr) {
         PrepSetError(error, 0, "out of memory for reading");
         return -1;
@@ -601,14 +602,23 @@ namespace {
 
 constexpr int64_t kMaxRows = int64_t{kPrepMaxPoints} * kPrepMaxPoints * kPrepMaxPoints + kPrepMaxShaperPoints;
 
+// The rows moved to a store of capacity rows (more than they are); false,
+// the rows as they were, when there is no memory for it.
+bool MoveRows(PrepRowBuffer *buffer, int64_t capacity) {
+    void *grown = PlatformAllocLarge(static_cast<size_t>(capacity) * sizeof buffer->rows[0]);
+    if (grown == nullptr) return false;
+    if (buffer->count > 0) memcpy(grown, buffer->rows, static_cast<size_t>(buffer->count) * sizeof buffer->rows[0]);
+    free(buffer->rows);
+    buffer->rows = static_cast<float(*)[3]>(grown);
+    buffer->capacity = capacity;
+    return true;
+}
+
 }  // namespace
 
 void ReserveRows(PrepRowBuffer *buffer, int64_t rows) {
     if (rows <= buffer->capacity || rows > kMaxRows) return;
-    void *grown = realloc(buffer->rows, static_cast<size_t>(rows) * sizeof buffer->rows[0]);
-    if (grown == nullptr) return;  // AppendRow grows it as it goes
-    buffer->rows = static_cast<float(*)[3]>(grown);
-    buffer->capacity = rows;
+    MoveRows(buffer, rows);  // else AppendRow grows it as it goes
 }
 
 int AppendRow(PrepRowBuffer *buffer, const float row[3], int64_t line, PrepError *error) {
@@ -619,13 +629,10 @@ int AppendRow(PrepRowBuffer *buffer, const float row[3], int64_t line, PrepError
         }
         int64_t capacity = buffer->capacity == 0 ? 4096 : buffer->capacity * 2;
         if (capacity > kMaxRows) capacity = kMaxRows;
-        void *grown = realloc(buffer->rows, static_cast<size_t>(capacity) * sizeof buffer->rows[0]);
-        if (grown == nullptr) {
+        if (!MoveRows(buffer, capacity)) {
             PrepSetError(error, line, "out of memory after %lld rows", static_cast<long long>(buffer->count));
             return -1;
         }
-        buffer->rows = static_cast<float(*)[3]>(grown);
-        buffer->capacity = capacity;
     }
     for (int c = 0; c < 3; c++) buffer->rows[buffer->count][c] = row[c];
     buffer->count++;

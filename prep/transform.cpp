@@ -190,16 +190,21 @@ int32_t PrepBakePoints(int32_t points) {
     return bake <= kPrepMaxPoints ? bake : points;
 }
 
+int PrepBakeTransform(const PrepTransform *t, int32_t points, PrepInterp interp, PrepLut *out, PrepError *error) {
+    if (PrepAllocLut(out, points, 0, error) != 0) return -1;
+    Bake(t, interp, out);
+    out->family = t->family;
+    return 0;
+}
+
 int PrepTransformToLut(PrepTransform *t, int32_t points, PrepInterp interp, PrepLut *out, PrepError *error) {
     if (PrepIsSingleLut(t)) {
         PrepFreeLut(out);
         *out = t->ops[0].lut;
         if (out->family == nullptr) out->family = t->family;
         t->ops[0].lut = PrepLut{};
-    } else {
-        if (PrepAllocLut(out, points, 0, error) != 0) return -1;
-        Bake(t, interp, out);
-        out->family = t->family;
+    } else if (PrepBakeTransform(t, points, interp, out, error) != 0) {
+        return -1;
     }
     // The notes stay for the file written from the LUT.
     char notes[kPrepMaxNotes];

@@ -117,6 +117,10 @@ bool PrepIsSingleLut(const PrepTransform *t);
 // taken (its notes stay). 0, or -1 with *error set.
 int PrepTransformToLut(PrepTransform *t, int32_t points, PrepInterp interp, PrepLut *out, PrepError *error);
 
+// The transform sampled at n / (points - 1) over [0, 1]^3 into *out, a
+// plain lattice (family: t's); t is left as it is. 0, or -1 with *error set.
+int PrepBakeTransform(const PrepTransform *t, int32_t points, PrepInterp interp, PrepLut *out, PrepError *error);
+
 // The points a transform is baked at for an output of `points`: every
 // output node is then a node of the bake, and there are nodes between them
 // to measure what the output loses.

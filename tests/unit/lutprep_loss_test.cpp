@@ -113,3 +113,44 @@ TEST(LutprepLossCause, FinerGridThatDoesNotLineUp) {
     EXPECT_EQ(CauseAt(&lut, 26).kind, kLossMisaligned);
     PrepFreeLut(&lut);
 }
+
+namespace {
+
+void PowerCurveOp(const PrepOp &, double rgb[3]) {
+    for (int c = 0; c < 3; c++) rgb[c] = PowerCurve(rgb[c]);
+}
+
+void WavesOp(const PrepOp &, double rgb[3]) {
+    double in[3] = {rgb[0], rgb[1], rgb[2]};
+    for (int c = 0; c < 3; c++) rgb[c] = 0.5 + 0.4 * std::sin(12 * in[c] + 3 * in[(c + 1) % 3]);
+}
+
+// The cause of the loss of a transform (a CDL, a chain) baked at 33 points,
+// as convert finds it: it has no grid of its own.
+LossCause TransformCause(PrepApply apply) {
+    static PrepTransform t;
+    PrepLut result{};
+    PrepLoss loss{};
+    LossCause cause{};
+    EXPECT_NE(PrepAddOp(&t, "test", apply, nullptr), nullptr);
+    EXPECT_EQ(PrepBakeTransform(&t, 33, kPrepTetrahedral, &result, nullptr), 0);
+    PrepClampLut(&result);
+    EXPECT_EQ(PrepMeasureTransformLoss(&t, &result, kPrepTetrahedral, &loss, nullptr), 0);
+    EXPECT_GT(loss.finiteMaxCode10, 1.0);
+    FindLossCause(nullptr, &result, loss, &cause);
+    PrepFreeTransform(&t);
+    PrepFreeLut(&result);
+    return cause;
+}
+
+}  // namespace
+
+// A transform's loss is measured at the centres of the result's cells: a
+// response steep near black still names a shaper, one that changes quickly
+// everywhere the grid.
+TEST(LutprepLossCause, TransformsAreJudgedByWhereTheirLossLies) {
+    LossCause cause = TransformCause(PowerCurveOp);
+    EXPECT_EQ(cause.kind, kLossCurved);
+    EXPECT_EQ(cause.end, 0);
+    EXPECT_EQ(TransformCause(WavesOp).kind, kLossCoarser);
+}

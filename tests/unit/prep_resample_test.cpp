@@ -135,6 +135,53 @@ TEST(PrepResample, MeasuresTheLossOfTheCoarserGrid) {
     PrepFreeLut(&out);
 }
 
+namespace {
+
+void PowerOp(const PrepOp &, double rgb[3]) {
+    for (int c = 0; c < 3; c++) rgb[c] = std::pow(rgb[c], 1.0 / 2.4);
+}
+
+// Red is NaN below a half, as a file's NaN would make it.
+void HalfNanOp(const PrepOp &, double rgb[3]) { rgb[0] = rgb[0] < 0.5 ? NAN : rgb[0]; }
+
+// The loss of op's transform baked at 33 points, measured as convert does.
+PrepLoss TransformLoss(PrepApply op) {
+    static PrepTransform t;
+    PrepLut baked{};
+    PrepLoss loss{};
+    EXPECT_NE(PrepAddOp(&t, "test", op, nullptr), nullptr);
+    EXPECT_EQ(PrepBakeTransform(&t, 33, kPrepTetrahedral, &baked, nullptr), 0);
+    PrepClampLut(&baked);
+    EXPECT_EQ(PrepMeasureTransformLoss(&t, &baked, kPrepTetrahedral, &loss, nullptr), 0);
+    PrepFreeTransform(&t);
+    PrepFreeLut(&baked);
+    return loss;
+}
+
+}  // namespace
+
+// A transform baked at the output's nodes loses nothing there; between them
+// the loss is measured at the cells' centres: the power curve's largest is
+// in the first cell, and a NaN of the transform is a total loss at every
+// centre it reaches (red below a half: 16 of 32 cells along red).
+TEST(PrepResample, MeasuresATransformsLossBetweenTheNodes) {
+    PrepLoss loss = TransformLoss(PowerOp);
+    double nearBlack = (std::pow(1.0 / 64, 1 / 2.4) - 0.5 * std::pow(1.0 / 32, 1 / 2.4)) * 1023.0;
+    EXPECT_NEAR(loss.maxCode10, nearBlack, 1e-3);
+    EXPECT_GT(loss.p99Code10, 1.0);
+    EXPECT_LE(loss.p99Code10, loss.maxCode10);
+    EXPECT_EQ(loss.nonfinite, 0);
+    // Three values of a centre in the first cell of its axis, which lose
+    // the most, all near 0.
+    EXPECT_GT(loss.worstHalf, 0);
+    EXPECT_EQ(loss.worstHalfNearEnd[0], loss.worstHalf);
+
+    loss = TransformLoss(HalfNanOp);
+    EXPECT_EQ(loss.nonfinite, 16 * 32 * 32);
+    EXPECT_EQ(loss.maxCode10, kPrepCode10);
+    EXPECT_LT(loss.finiteMaxCode10, 1e-3);
+}
+
 // One infinite node of a 17-point grade reaches the 33-point nodes around
 // it, which are written clamped; the loss counts it as total instead of
 // reading 0 (every 17-point node is a 33-point node, copied and clamped
