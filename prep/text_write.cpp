@@ -51,9 +51,79 @@ int FinishOutput(PrepOutput *out, PrepError *error) {
     return 0;
 }
 
+namespace {
+
+// The fewest decimals, 1 to 9, at which some decimal lies within [least,
+// most], those bounds being at 9 decimals; 0 for none. An interval that
+// holds a k-decimal number holds one of every more decimals, and most
+// values need 8 or 9: those are told first.
+int FewestDecimals(uint32_t least, uint32_t most) {
+    if (least > most) return 0;
+    if ((least + 9) / 10 > most / 10) return 9;
+    if ((least + 99) / 100 > most / 100) return 8;
+    uint32_t step = 100;
+    int k = 7;
+    while (k > 1 && (least + 10 * step - 1) / (10 * step) <= most / (10 * step)) {
+        step *= 10;
+        k--;
+    }
+    return k;
+}
+
+// The shortest decimal that reads back as v, for 0.001 <= v < 1, where
+// to_chars writes it in fixed notation: "0." and the fewest decimals k for
+// which a k-decimal number reads back as v, the nearest such one, as
+// to_chars picks it. Told with integers instead of to_chars' general
+// search, which was much of the time of writing a table: v is m / 2^s
+// exactly, and the decimals that read back as v lie within half a step of
+// its neighbours. Those bounds need s + 1 (25 or more) binary places, so no
+// decimal of 9 places is ever one of them. nullptr where to_chars decides:
+// no 9-decimal number reads back as v (below 0.01 it may need more), or the
+// nearest k-decimal number lies outside while another lies inside.
+char *PutUnitShortest(char *at, float v) {
+    uint32_t bits = 0;
+    memcpy(&bits, &v, sizeof bits);
+    const uint64_t m = (bits & 0x7fffffu) | 0x800000u;
+    const int s = 150 - static_cast<int>(bits >> 23);  // 24 to 33 in this range
+    // The bounds times 10^9, in units of 2^-(s + 2): m * 10^9 * 4 < 2^64.
+    // Below v the step is half as large at a power of two.
+    constexpr uint64_t kTen9 = 1000000000;
+    const uint64_t low = (4 * m - (m == 0x800000u ? 1 : 2)) * kTen9, high = (4 * m + 2) * kTen9;
+    const uint32_t least = static_cast<uint32_t>((low >> (s + 2)) + 1);
+    const uint32_t most = static_cast<uint32_t>(high >> (s + 2));
+    const int k = FewestDecimals(least, most);
+    if (k == 0) return nullptr;
+    static constexpr uint64_t kPowers[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, kTen9};
+    // The nearest k-decimal number, halves to even, in units of 10^-k.
+    const uint64_t x = m * kPowers[k];
+    uint64_t n = x >> s;
+    const uint64_t r = x & ((uint64_t{1} << s) - 1), half = uint64_t{1} << (s - 1);
+    n += r > half || (r == half && (n & 1) != 0) ? 1 : 0;
+    const uint64_t at9 = n * kPowers[9 - k];
+    if (at9 < least || at9 > most) return nullptr;
+    at[0] = '0';
+    at[1] = '.';
+    // Two digits at a time, from the last.
+    static constexpr char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    uint32_t digits = static_cast<uint32_t>(n);
+    int i = k + 1;
+    for (; i >= 3; i -= 2, digits /= 100) memcpy(at + i - 1, kPairs + 2 * (digits % 100), 2);
+    if (i == 2) at[2] = static_cast<char>('0' + digits);
+    return at + k + 2;
+}
+
+}  // namespace
+
 char *PutFloat(char *at, float v) {
     // +0 for -0: a row that begins with a sign is no data line to the box.
     if (v == 0.0f) v = 0.0f;
+    if (v >= 0.001f && v < 1.0f) {
+        char *end = PutUnitShortest(at, v);
+        if (end != nullptr) return end;
+    }
     return std::to_chars(at, at + kPrepRowRoom / 4, v).ptr;
 }
 
