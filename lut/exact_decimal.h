@@ -9,7 +9,9 @@
 
 #include <cfloat>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
+#include <limits>
 
 static_assert(FLT_EVAL_METHOD == 0, "float arithmetic must round to float at each operation");
 
@@ -35,5 +37,34 @@ inline bool ExactDecimal(uint64_t digits, int64_t power, float *value) {
 inline bool ExactDecimalFraction(uint64_t digits, int64_t fractionDigits, float *value) {
     if (digits >= kExactDigitsLimit || fractionDigits > kLargestExactPower) return false;
     *value = static_cast<float>(digits) / kExactPowersOfTen[fractionDigits];
+    return true;
+}
+
+// The powers of ten that double holds exactly (5^22 < 2^53 < 5^23).
+inline constexpr double kDoublePowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                                1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr int64_t kLargestDoublePower = static_cast<int64_t>(std::size(kDoublePowersOfTen)) - 1;
+// Digits below 2^53 are exact in double.
+constexpr uint64_t kDoubleDigitsLimit = uint64_t{1} << 53;
+
+// digits over ten to fractionDigits into *value, for digits too many for
+// one float division ("0.1234567890", as some software writes LUTs): one
+// double division rounds the quotient correctly to double, and that double
+// rounds to the same float as the exact quotient unless it lies exactly
+// halfway between two floats, where the exact quotient may lie on either
+// side; false then, for digits or a power beyond double's exact ones, and
+// for quotients below float's normal range, whose halfway points lie
+// elsewhere.
+inline bool DoubleDecimalFraction(uint64_t digits, int64_t fractionDigits, float *value) {
+    if (digits >= kDoubleDigitsLimit || fractionDigits > kLargestDoublePower) return false;
+    double quotient = static_cast<double>(digits) / kDoublePowersOfTen[fractionDigits];
+    if (quotient != 0.0 && quotient < static_cast<double>(std::numeric_limits<float>::min())) return false;
+    uint64_t bits;
+    memcpy(&bits, &quotient, sizeof bits);
+    // A float's significand drops 29 of a double's 52 fraction bits.
+    constexpr int kDroppedBits = 52 - 23;
+    constexpr uint64_t kDroppedMask = (uint64_t{1} << kDroppedBits) - 1;
+    if ((bits & kDroppedMask) == uint64_t{1} << (kDroppedBits - 1)) return false;
+    *value = static_cast<float>(quotient);
     return true;
 }

@@ -108,6 +108,7 @@ constexpr int kQuickDigits = 19;  // below 10^19 < 2^64: the digits as one integ
     }
     float magnitude;
     if (!ExactDecimalFraction(digits, fractionDigits, &magnitude) &&
+        !DoubleDecimalFraction(digits, fractionDigits, &magnitude) &&
         std::from_chars(reinterpret_cast<const char *>(first), reinterpret_cast<const char *>(p), magnitude,
                         std::chars_format::fixed)
                 .ec != std::errc{}) {

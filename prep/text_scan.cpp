@@ -327,33 +327,6 @@ float OutOfRange(const char *begin, const char *end) {
     return negative ? -magnitude : magnitude;
 }
 
-// The powers of ten that double holds exactly (5^22 < 2^53 < 5^23).
-constexpr double kDoublePowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                         1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-constexpr int64_t kLargestDoublePower = static_cast<int64_t>(std::size(kDoublePowersOfTen)) - 1;
-// Digits below 2^53 are exact in double.
-constexpr uint64_t kDoubleDigitsLimit = uint64_t{1} << 53;
-// A float's significand drops 29 of a double's 52 fraction bits.
-constexpr int kDroppedBits = 52 - 23;
-
-// digits over ten to fractionDigits into *value, for digits too many for
-// one float division ("0.1234567890", as some software writes LUTs): one
-// double division rounds the quotient correctly to double, and that double
-// rounds to the same float as the exact quotient unless it lies exactly
-// halfway between two floats, where the exact quotient may lie on either
-// side; false then, and for quotients below float's normal range, whose
-// halfway points lie elsewhere.
-bool DoubleDecimalFraction(uint64_t digits, int64_t fractionDigits, float *value) {
-    double quotient = static_cast<double>(digits) / kDoublePowersOfTen[fractionDigits];
-    if (quotient != 0.0 && quotient < static_cast<double>(std::numeric_limits<float>::min())) return false;
-    uint64_t bits;
-    memcpy(&bits, &quotient, sizeof bits);
-    constexpr uint64_t kDroppedMask = (uint64_t{1} << kDroppedBits) - 1;
-    if ((bits & kDroppedMask) == uint64_t{1} << (kDroppedBits - 1)) return false;
-    *value = static_cast<float>(quotient);
-    return true;
-}
-
 // The decimal digits at p as one integer added to *digits; where they end.
 const char *TakeDigits(const char *p, const char *end, uint64_t *digits) {
     uint64_t v = *digits;
