@@ -10,7 +10,15 @@ endif()
 if(NOT WIN32)
   find_package(EXPAT REQUIRED)
   add_library(lutbox_expat INTERFACE)
-  target_link_libraries(lutbox_expat INTERFACE EXPAT::EXPAT)
+  # The package's static library, where it has one (Debian's does, built as
+  # position-independent code), so that lutprep can be linked statically.
+  find_library(LUTBOX_EXPAT_ARCHIVE NAMES libexpat.a)
+  if(LUTBOX_EXPAT_ARCHIVE)
+    target_include_directories(lutbox_expat SYSTEM INTERFACE ${EXPAT_INCLUDE_DIRS})
+    target_link_libraries(lutbox_expat INTERFACE ${LUTBOX_EXPAT_ARCHIVE})
+  else()
+    target_link_libraries(lutbox_expat INTERFACE EXPAT::EXPAT)
+  endif()
   return()
 endif()
 
