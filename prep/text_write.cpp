@@ -53,21 +53,26 @@ int FinishOutput(PrepOutput *out, PrepError *error) {
 
 namespace {
 
+// Whether some multiple of step lies within [least, most].
+template <uint32_t step>
+bool HoldsMultiple(uint32_t least, uint32_t most) {
+    return (least + step - 1) / step <= most / step;
+}
+
 // The fewest decimals, 1 to 9, at which some decimal lies within [least,
 // most], those bounds being at 9 decimals; 0 for none. An interval that
-// holds a k-decimal number holds one of every more decimals, and most
-// values need 8 or 9: those are told first.
+// holds a k-decimal number holds one of every more decimals; most values
+// need 8 or 9, and those are told first. The divisions are by constants.
 int FewestDecimals(uint32_t least, uint32_t most) {
     if (least > most) return 0;
-    if ((least + 9) / 10 > most / 10) return 9;
-    if ((least + 99) / 100 > most / 100) return 8;
-    uint32_t step = 100;
-    int k = 7;
-    while (k > 1 && (least + 10 * step - 1) / (10 * step) <= most / (10 * step)) {
-        step *= 10;
-        k--;
-    }
-    return k;
+    if (!HoldsMultiple<10>(least, most)) return 9;
+    if (!HoldsMultiple<100>(least, most)) return 8;
+    if (HoldsMultiple<100000000>(least, most)) return 1;
+    if (HoldsMultiple<10000000>(least, most)) return 2;
+    if (HoldsMultiple<1000000>(least, most)) return 3;
+    if (HoldsMultiple<100000>(least, most)) return 4;
+    if (HoldsMultiple<10000>(least, most)) return 5;
+    return HoldsMultiple<1000>(least, most) ? 6 : 7;
 }
 
 // The shortest decimal that reads back as v, for 0.001 <= v < 1, where
