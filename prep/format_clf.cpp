@@ -92,6 +92,12 @@ FieldResult NextNumber(const char **p, const char *end, char also, double *value
     while (q < end && IsSeparator(*q, also)) q++;
     *p = q;
     if (q == end) return kFieldEnd;
+    // Most numbers are plain decimals, read without from_chars' cost.
+    const char *plainEnd = ScanPlainDouble(q, end, value);
+    if (plainEnd != nullptr && (plainEnd == end || IsSeparator(*plainEnd, also))) {
+        *p = plainEnd;
+        return kFieldNumber;
+    }
     const char *fieldEnd = q;
     while (fieldEnd < end && !IsSeparator(*fieldEnd, also)) fieldEnd++;
     // from_chars takes no '+', which the files write ("+0.1").
@@ -202,7 +208,10 @@ const PrepXmlNode *FindArray(ClfReading *r, const PrepXmlNode *node, const char 
 // pattern first made its value, for rawHalfs): as doubles; as the values of
 // a lattice, blue fastest in the file, to their red-fastest rows; or as the
 // rows of a curve, each number a whole row when spread (a table of one
-// column).
+// column). A table that checkFirst is set for is refused for the count
+// and the fields of its whole Array before a number that cannot be stored,
+// as when the Array is checked before the table is allocated: the Array is
+// then read once.
 struct ClfArrayOut {
     double *doubles;
     float *lattice;
@@ -211,6 +220,7 @@ struct ClfArrayOut {
     bool spread;
     bool rawHalfs;
     double scale;
+    bool checkFirst;
 };
 
 // One number of an Array, stored; -1 with *error set when it cannot be.
@@ -256,13 +266,17 @@ int StoreNumber(ClfReading *r, const PrepXmlNode *array, const char *at, const c
 }
 
 // The count numbers of the Array, stored (only checked when out is null,
-// which a table does before it allocates); more or fewer are refused.
+// which a table does before it allocates); more or fewer are refused. 1,
+// with *error set, when out checks first and a number could not be
+// stored: the caller refuses the table once it has checked what it checks
+// before storing.
 int ReadArrayNumbers(ClfReading *r, const PrepXmlNode *array, const char *owner, int64_t count,
                      const ClfArrayOut *out) {
     const char *p = array->text != nullptr ? array->text : "";
     const char *end = p + (array->text != nullptr ? array->textLength : 0);
     int64_t n = 0;
     double v = 0.0;
+    int unstored = 0;
     FieldResult field;
     while ((field = NextNumber(&p, end, 0, &v)) == kFieldNumber) {
         if (n == count) {
@@ -270,7 +284,10 @@ int ReadArrayNumbers(ClfReading *r, const PrepXmlNode *array, const char *owner,
                          owner, static_cast<long long>(count));
             return -1;
         }
-        if (out != nullptr && StoreNumber(r, array, p, owner, *out, n, v) != 0) return -1;
+        if (out != nullptr && unstored == 0 && StoreNumber(r, array, p, owner, *out, n, v) != 0) {
+            if (!out->checkFirst) return -1;
+            unstored = 1;
+        }
         n++;
     }
     if (field == kFieldBad) return RefuseField(r, array, p, "an Array");
@@ -279,7 +296,7 @@ int ReadArrayNumbers(ClfReading *r, const PrepXmlNode *array, const char *owner,
                      static_cast<long long>(n), static_cast<long long>(count));
         return -1;
     }
-    return 0;
+    return unstored;
 }
 
 // The shape of a Matrix: rows, columns, and whether the last column holds
@@ -312,7 +329,7 @@ int ReadMatrix(ClfReading *r, const PrepXmlNode *node, const ClfScales &s) {
         return -1;
     }
     double m[20] = {};
-    ClfArrayOut out{m, nullptr, 0, nullptr, false, false, 1.0};
+    ClfArrayOut out{m, nullptr, 0, nullptr, false, false, 1.0, false};
     if (ReadArrayNumbers(r, array, "Matrix", rows * columns, &out) != 0) return -1;
     PrepOp *op = AddNodeOp(r, node, "Matrix", PrepApplyMatrix);
     if (op == nullptr) return -1;
@@ -493,7 +510,7 @@ int ReadLut1d(ClfReading *r, const PrepXmlNode *node, const ClfScales &s) {
     if (op == nullptr) return -1;
     if (halfDomain) op->apply = PrepApplyHalfCurve;
     if (hueAdjust) op->apply = PrepApplyHueCurve;
-    ClfArrayOut out{nullptr, nullptr, 0, op->curve.values, columns == 1, rawHalfs, s.out};
+    ClfArrayOut out{nullptr, nullptr, 0, op->curve.values, columns == 1, rawHalfs, s.out, false};
     return ReadArrayNumbers(r, array, "LUT1D", entries * columns, &out);
 }
 
@@ -554,7 +571,7 @@ int ReadInverseLut1d(ClfReading *r, const PrepXmlNode *node, const ClfScales &s)
     PrepOp *op = AddCurveOp(r, array, "inverse 1D LUT", entries, true);
     if (op == nullptr) return -1;
     op->apply = PrepApplyInverseCurve;
-    ClfArrayOut out{nullptr, nullptr, 0, op->curve.positions, columns == 1, rawHalfs, s.in};
+    ClfArrayOut out{nullptr, nullptr, 0, op->curve.positions, columns == 1, rawHalfs, s.in, false};
     if (ReadArrayNumbers(r, array, "InverseLUT1D", entries * columns, &out) != 0) return -1;
     InvertCurve(op);
     return 0;
@@ -588,18 +605,25 @@ int ReadLut3d(ClfReading *r, const PrepXmlNode *node, const ClfScales &s) {
                      PrepXmlAttributeValue(array, "dim"), kPrepMaxPoints);
         return -1;
     }
-    if (ReadArrayNumbers(r, array, "LUT3D", 3 * n * n * n, nullptr) != 0) return -1;
-    if (ReadIndexMap(r, node, n, s) != 0) return -1;
     // One point per axis is a constant: held as the 2-point lattice of it.
     int32_t points = n == 1 ? 2 : static_cast<int32_t>(n);
     PrepLut lut{};
-    if (PrepAllocLut(&lut, points, 0, r->error) != 0) {
-        if (r->error != nullptr) r->error->line = array->line;
+    PrepError unallocated{};
+    if (PrepAllocLut(&lut, points, 0, &unallocated) != 0) {
+        // Refused after the Array and the IndexMap, as a check comes first.
+        if (ReadArrayNumbers(r, array, "LUT3D", 3 * n * n * n, nullptr) != 0 || ReadIndexMap(r, node, n, s) != 0) {
+            return -1;
+        }
+        if (r->error != nullptr) {
+            *r->error = unallocated;
+            r->error->line = array->line;
+        }
         return -1;
     }
     // (Of one point per axis, the one value lands on the first node.)
-    ClfArrayOut out{nullptr, lut.values, static_cast<int32_t>(n), nullptr, false, false, s.out};
-    if (ReadArrayNumbers(r, array, "LUT3D", 3 * n * n * n, &out) != 0) {
+    ClfArrayOut out{nullptr, lut.values, static_cast<int32_t>(n), nullptr, false, false, s.out, true};
+    int read = ReadArrayNumbers(r, array, "LUT3D", 3 * n * n * n, &out);
+    if (read < 0 || ReadIndexMap(r, node, n, s) != 0 || read > 0) {
         PrepFreeLut(&lut);
         return -1;
     }
