@@ -266,7 +266,7 @@ int StoreNumber(ClfReading *r, const PrepXmlNode *array, const char *at, const c
 }
 
 // The count numbers of the Array, stored (only checked when out is null,
-// which a table does before it allocates); more or fewer are refused. 1,
+// which a 1D table does before it allocates); more or fewer are refused. 1,
 // with *error set, when out checks first and a number could not be
 // stored: the caller refuses the table once it has checked what it checks
 // before storing.
@@ -297,6 +297,13 @@ int ReadArrayNumbers(ClfReading *r, const PrepXmlNode *array, const char *owner,
         return -1;
     }
     return unstored;
+}
+
+// Whether the Array's text is long enough for count numbers, a byte and a
+// separator each: a shorter one is refused before its table is allocated,
+// so that a few bytes cannot ask for a large table.
+bool CouldHold(const PrepXmlNode *array, int64_t count) {
+    return static_cast<int64_t>(array->textLength) >= 2 * count - 1;
 }
 
 // The shape of a Matrix: rows, columns, and whether the last column holds
@@ -605,15 +612,14 @@ int ReadLut3d(ClfReading *r, const PrepXmlNode *node, const ClfScales &s) {
                      PrepXmlAttributeValue(array, "dim"), kPrepMaxPoints);
         return -1;
     }
+    int64_t count = 3 * n * n * n;
     // One point per axis is a constant: held as the 2-point lattice of it.
     int32_t points = n == 1 ? 2 : static_cast<int32_t>(n);
     PrepLut lut{};
     PrepError unallocated{};
-    if (PrepAllocLut(&lut, points, 0, &unallocated) != 0) {
-        // Refused after the Array and the IndexMap, as a check comes first.
-        if (ReadArrayNumbers(r, array, "LUT3D", 3 * n * n * n, nullptr) != 0 || ReadIndexMap(r, node, n, s) != 0) {
-            return -1;
-        }
+    if (!CouldHold(array, count) || PrepAllocLut(&lut, points, 0, &unallocated) != 0) {
+        // A refusal of the Array or the IndexMap comes before the table's.
+        if (ReadArrayNumbers(r, array, "LUT3D", count, nullptr) != 0 || ReadIndexMap(r, node, n, s) != 0) return -1;
         if (r->error != nullptr) {
             *r->error = unallocated;
             r->error->line = array->line;
@@ -622,7 +628,7 @@ int ReadLut3d(ClfReading *r, const PrepXmlNode *node, const ClfScales &s) {
     }
     // (Of one point per axis, the one value lands on the first node.)
     ClfArrayOut out{nullptr, lut.values, static_cast<int32_t>(n), nullptr, false, false, s.out, true};
-    int read = ReadArrayNumbers(r, array, "LUT3D", 3 * n * n * n, &out);
+    int read = ReadArrayNumbers(r, array, "LUT3D", count, &out);
     if (read < 0 || ReadIndexMap(r, node, n, s) != 0 || read > 0) {
         PrepFreeLut(&lut);
         return -1;
