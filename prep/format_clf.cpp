@@ -266,10 +266,9 @@ int StoreNumber(ClfReading *r, const PrepXmlNode *array, const char *at, const c
 }
 
 // The count numbers of the Array, stored (only checked when out is null,
-// which a 1D table does before it allocates); more or fewer are refused. 1,
-// with *error set, when out checks first and a number could not be
-// stored: the caller refuses the table once it has checked what it checks
-// before storing.
+// which a table does before it allocates, unless it reads its Array once);
+// more or fewer are refused. 1, with *error set, when out checks first
+// and a number could not be stored.
 int ReadArrayNumbers(ClfReading *r, const PrepXmlNode *array, const char *owner, int64_t count,
                      const ClfArrayOut *out) {
     const char *p = array->text != nullptr ? array->text : "";
@@ -300,8 +299,7 @@ int ReadArrayNumbers(ClfReading *r, const PrepXmlNode *array, const char *owner,
 }
 
 // Whether the Array's text is long enough for count numbers, a byte and a
-// separator each: a shorter one is refused before its table is allocated,
-// so that a few bytes cannot ask for a large table.
+// separator each.
 bool CouldHold(const PrepXmlNode *array, int64_t count) {
     return static_cast<int64_t>(array->textLength) >= 2 * count - 1;
 }
@@ -600,6 +598,33 @@ int Lut3dInterp(ClfReading *r, const PrepXmlNode *node, int32_t *interp) {
     return 0;
 }
 
+// A LUT3D's table of points per axis, allocated into *lut and filled from
+// its Array of n per axis. Most Arrays are read once, into the table; one
+// is checked before the table is allocated when its text is too short for
+// its dim, so that a few bytes cannot ask for a large table, and when an
+// IndexMap comes with it, whose refusal and warning come before the
+// table's.
+int FillLut3d(ClfReading *r, const PrepXmlNode *node, const PrepXmlNode *array, int64_t n, int32_t points,
+              const ClfScales &s, PrepLut *lut) {
+    int64_t count = 3 * n * n * n;
+    bool once = CouldHold(array, count) && PrepXmlChild(node, "IndexMap") == nullptr;
+    PrepError unallocated{};
+    bool allocated = once && PrepAllocLut(lut, points, 0, &unallocated) == 0;
+    if (!allocated) {
+        if (ReadArrayNumbers(r, array, "LUT3D", count, nullptr) != 0 || ReadIndexMap(r, node, n, s) != 0) return -1;
+        if (once || PrepAllocLut(lut, points, 0, &unallocated) != 0) {
+            if (r->error != nullptr) {
+                *r->error = unallocated;
+                r->error->line = array->line;
+            }
+            return -1;
+        }
+    }
+    // (Of one point per axis, the one value lands on the first node.)
+    ClfArrayOut out{nullptr, lut->values, static_cast<int32_t>(n), nullptr, false, false, s.out, true};
+    return ReadArrayNumbers(r, array, "LUT3D", count, &out) == 0 ? 0 : -1;
+}
+
 int ReadLut3d(ClfReading *r, const PrepXmlNode *node, const ClfScales &s) {
     int32_t interp = kPrepInterpDefault;
     if (Lut3dInterp(r, node, &interp) != 0) return -1;
@@ -612,24 +637,10 @@ int ReadLut3d(ClfReading *r, const PrepXmlNode *node, const ClfScales &s) {
                      PrepXmlAttributeValue(array, "dim"), kPrepMaxPoints);
         return -1;
     }
-    int64_t count = 3 * n * n * n;
     // One point per axis is a constant: held as the 2-point lattice of it.
     int32_t points = n == 1 ? 2 : static_cast<int32_t>(n);
     PrepLut lut{};
-    PrepError unallocated{};
-    if (!CouldHold(array, count) || PrepAllocLut(&lut, points, 0, &unallocated) != 0) {
-        // A refusal of the Array or the IndexMap comes before the table's.
-        if (ReadArrayNumbers(r, array, "LUT3D", count, nullptr) != 0 || ReadIndexMap(r, node, n, s) != 0) return -1;
-        if (r->error != nullptr) {
-            *r->error = unallocated;
-            r->error->line = array->line;
-        }
-        return -1;
-    }
-    // (Of one point per axis, the one value lands on the first node.)
-    ClfArrayOut out{nullptr, lut.values, static_cast<int32_t>(n), nullptr, false, false, s.out, true};
-    int read = ReadArrayNumbers(r, array, "LUT3D", count, &out);
-    if (read < 0 || ReadIndexMap(r, node, n, s) != 0 || read > 0) {
+    if (FillLut3d(r, node, array, n, points, s, &lut) != 0) {
         PrepFreeLut(&lut);
         return -1;
     }
