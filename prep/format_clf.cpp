@@ -208,10 +208,9 @@ const PrepXmlNode *FindArray(ClfReading *r, const PrepXmlNode *node, const char 
 // pattern first made its value, for rawHalfs): as doubles; as the values of
 // a lattice, blue fastest in the file, to their red-fastest rows; or as the
 // rows of a curve, each number a whole row when spread (a table of one
-// column). A table that checkFirst is set for is refused for the count
-// and the fields of its whole Array before a number that cannot be stored,
-// as when the Array is checked before the table is allocated: the Array is
-// then read once.
+// column). With checkFirst, a number that cannot be stored is refused only
+// after the count and the fields of the whole Array, as a check before the
+// storing would refuse them, so that the Array is read once.
 struct ClfArrayOut {
     double *doubles;
     float *lattice;

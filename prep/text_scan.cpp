@@ -377,7 +377,7 @@ struct PlainDigits {
 // The plain decimal at p into *d: where its digits end, or nullptr when it
 // has no digit before the point, or digits past those double holds exactly
 // or past an exact power of ten (19 digits cannot wrap the integer).
-// Inline, as in the field loops of every reader.
+// Forced inline: it is in the loop over every number field.
 [[gnu::always_inline]] inline const char *TakePlainDigits(const char *p, const char *end, PlainDigits *d) {
     d->negative = p < end && *p == '-';
     if (d->negative) p++;

@@ -102,6 +102,9 @@ enum FieldResult { kFieldEnd = 0, kFieldNumber = 1, kFieldBad = -1 };
 // set. A value beyond float's range becomes an infinity, one below it zero,
 // as the C library's conversion gives them.
 FieldResult ScanReal(const char **p, const char *end, char separator, bool decimalComma, float *value);
+// The same for a decimal integer, optionally signed; integers beyond
+// +-2^31 count as no number.
+FieldResult ScanInteger(const char **p, const char *end, char separator, int64_t *value);
 // The plain decimal at p ("0.123456", "-1.5": digits before an optional
 // point and fraction, an optional minus sign) as a double, when its digits
 // and its power of ten are both exact in double, so that one division
@@ -109,9 +112,6 @@ FieldResult ScanReal(const char **p, const char *end, char separator, bool decim
 // whether the field ends there), or nullptr for any other text, which
 // from_chars is then left to read.
 const char *ScanPlainDouble(const char *p, const char *end, double *value);
-// The same for a decimal integer, optionally signed; integers beyond
-// +-2^31 count as no number.
-FieldResult ScanInteger(const char **p, const char *end, char separator, int64_t *value);
 
 // The numbers of a data line of reals, the first three into row: their
 // count, or -1 with *error naming the field that is no number (a decimal
