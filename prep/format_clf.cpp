@@ -92,6 +92,12 @@ FieldResult NextNumber(const char **p, const char *end, char also, double *value
     while (q < end && IsSeparator(*q, also)) q++;
     *p = q;
     if (q == end) return kFieldEnd;
+    // Most numbers are plain decimals, read without from_chars' cost.
+    const char *plainEnd = ScanPlainDouble(q, end, value);
+    if (plainEnd != nullptr && (plainEnd == end || IsSeparator(*plainEnd, also))) {
+        *p = plainEnd;
+        return kFieldNumber;
+    }
     const char *fieldEnd = q;
     while (fieldEnd < end && !IsSeparator(*fieldEnd, also)) fieldEnd++;
     // from_chars takes no '+', which the files write ("+0.1").
@@ -202,7 +208,9 @@ const PrepXmlNode *FindArray(ClfReading *r, const PrepXmlNode *node, const char 
 // pattern first made its value, for rawHalfs): as doubles; as the values of
 // a lattice, blue fastest in the file, to their red-fastest rows; or as the
 // rows of a curve, each number a whole row when spread (a table of one
-// column).
+// column). With checkFirst, a number that cannot be stored is refused only
+// after the count and the fields of the whole Array, as a check before the
+// storing would refuse them, so that the Array is read once.
 struct ClfArrayOut {
     double *doubles;
     float *lattice;
@@ -211,6 +219,7 @@ struct ClfArrayOut {
     bool spread;
     bool rawHalfs;
     double scale;
+    bool checkFirst;
 };
 
 // One number of an Array, stored; -1 with *error set when it cannot be.
@@ -256,13 +265,16 @@ int StoreNumber(ClfReading *r, const PrepXmlNode *array, const char *at, const c
 }
 
 // The count numbers of the Array, stored (only checked when out is null,
-// which a table does before it allocates); more or fewer are refused.
+// which a table does before it allocates, unless it reads its Array once);
+// more or fewer are refused. 1, with *error set, when out checks first
+// and a number could not be stored.
 int ReadArrayNumbers(ClfReading *r, const PrepXmlNode *array, const char *owner, int64_t count,
                      const ClfArrayOut *out) {
     const char *p = array->text != nullptr ? array->text : "";
     const char *end = p + (array->text != nullptr ? array->textLength : 0);
     int64_t n = 0;
     double v = 0.0;
+    int unstored = 0;
     FieldResult field;
     while ((field = NextNumber(&p, end, 0, &v)) == kFieldNumber) {
         if (n == count) {
@@ -270,7 +282,10 @@ int ReadArrayNumbers(ClfReading *r, const PrepXmlNode *array, const char *owner,
                          owner, static_cast<long long>(count));
             return -1;
         }
-        if (out != nullptr && StoreNumber(r, array, p, owner, *out, n, v) != 0) return -1;
+        if (out != nullptr && unstored == 0 && StoreNumber(r, array, p, owner, *out, n, v) != 0) {
+            if (!out->checkFirst) return -1;
+            unstored = 1;
+        }
         n++;
     }
     if (field == kFieldBad) return RefuseField(r, array, p, "an Array");
@@ -279,7 +294,13 @@ int ReadArrayNumbers(ClfReading *r, const PrepXmlNode *array, const char *owner,
                      static_cast<long long>(n), static_cast<long long>(count));
         return -1;
     }
-    return 0;
+    return unstored;
+}
+
+// Whether the Array's text is long enough for count numbers, a byte and a
+// separator each.
+bool CouldHold(const PrepXmlNode *array, int64_t count) {
+    return static_cast<int64_t>(array->textLength) >= 2 * count - 1;
 }
 
 // The shape of a Matrix: rows, columns, and whether the last column holds
@@ -312,7 +333,7 @@ int ReadMatrix(ClfReading *r, const PrepXmlNode *node, const ClfScales &s) {
         return -1;
     }
     double m[20] = {};
-    ClfArrayOut out{m, nullptr, 0, nullptr, false, false, 1.0};
+    ClfArrayOut out{m, nullptr, 0, nullptr, false, false, 1.0, false};
     if (ReadArrayNumbers(r, array, "Matrix", rows * columns, &out) != 0) return -1;
     PrepOp *op = AddNodeOp(r, node, "Matrix", PrepApplyMatrix);
     if (op == nullptr) return -1;
@@ -493,7 +514,7 @@ int ReadLut1d(ClfReading *r, const PrepXmlNode *node, const ClfScales &s) {
     if (op == nullptr) return -1;
     if (halfDomain) op->apply = PrepApplyHalfCurve;
     if (hueAdjust) op->apply = PrepApplyHueCurve;
-    ClfArrayOut out{nullptr, nullptr, 0, op->curve.values, columns == 1, rawHalfs, s.out};
+    ClfArrayOut out{nullptr, nullptr, 0, op->curve.values, columns == 1, rawHalfs, s.out, false};
     return ReadArrayNumbers(r, array, "LUT1D", entries * columns, &out);
 }
 
@@ -554,7 +575,7 @@ int ReadInverseLut1d(ClfReading *r, const PrepXmlNode *node, const ClfScales &s)
     PrepOp *op = AddCurveOp(r, array, "inverse 1D LUT", entries, true);
     if (op == nullptr) return -1;
     op->apply = PrepApplyInverseCurve;
-    ClfArrayOut out{nullptr, nullptr, 0, op->curve.positions, columns == 1, rawHalfs, s.in};
+    ClfArrayOut out{nullptr, nullptr, 0, op->curve.positions, columns == 1, rawHalfs, s.in, false};
     if (ReadArrayNumbers(r, array, "InverseLUT1D", entries * columns, &out) != 0) return -1;
     InvertCurve(op);
     return 0;
@@ -576,6 +597,33 @@ int Lut3dInterp(ClfReading *r, const PrepXmlNode *node, int32_t *interp) {
     return 0;
 }
 
+// A LUT3D's table of points per axis, allocated into *lut and filled from
+// its Array of n per axis. Most Arrays are read once, into the table; one
+// is checked before the table is allocated when its text is too short for
+// its dim, so that a few bytes cannot ask for a large table, and when an
+// IndexMap comes with it, whose refusal and warning come before the
+// table's.
+int FillLut3d(ClfReading *r, const PrepXmlNode *node, const PrepXmlNode *array, int64_t n, int32_t points,
+              const ClfScales &s, PrepLut *lut) {
+    int64_t count = 3 * n * n * n;
+    bool once = CouldHold(array, count) && PrepXmlChild(node, "IndexMap") == nullptr;
+    PrepError unallocated{};
+    bool allocated = once && PrepAllocLut(lut, points, 0, &unallocated) == 0;
+    if (!allocated) {
+        if (ReadArrayNumbers(r, array, "LUT3D", count, nullptr) != 0 || ReadIndexMap(r, node, n, s) != 0) return -1;
+        if (once || PrepAllocLut(lut, points, 0, &unallocated) != 0) {
+            if (r->error != nullptr) {
+                *r->error = unallocated;
+                r->error->line = array->line;
+            }
+            return -1;
+        }
+    }
+    // (Of one point per axis, the one value lands on the first node.)
+    ClfArrayOut out{nullptr, lut->values, static_cast<int32_t>(n), nullptr, false, false, s.out, true};
+    return ReadArrayNumbers(r, array, "LUT3D", count, &out) == 0 ? 0 : -1;
+}
+
 int ReadLut3d(ClfReading *r, const PrepXmlNode *node, const ClfScales &s) {
     int32_t interp = kPrepInterpDefault;
     if (Lut3dInterp(r, node, &interp) != 0) return -1;
@@ -588,18 +636,10 @@ int ReadLut3d(ClfReading *r, const PrepXmlNode *node, const ClfScales &s) {
                      PrepXmlAttributeValue(array, "dim"), kPrepMaxPoints);
         return -1;
     }
-    if (ReadArrayNumbers(r, array, "LUT3D", 3 * n * n * n, nullptr) != 0) return -1;
-    if (ReadIndexMap(r, node, n, s) != 0) return -1;
     // One point per axis is a constant: held as the 2-point lattice of it.
     int32_t points = n == 1 ? 2 : static_cast<int32_t>(n);
     PrepLut lut{};
-    if (PrepAllocLut(&lut, points, 0, r->error) != 0) {
-        if (r->error != nullptr) r->error->line = array->line;
-        return -1;
-    }
-    // (Of one point per axis, the one value lands on the first node.)
-    ClfArrayOut out{nullptr, lut.values, static_cast<int32_t>(n), nullptr, false, false, s.out};
-    if (ReadArrayNumbers(r, array, "LUT3D", 3 * n * n * n, &out) != 0) {
+    if (FillLut3d(r, node, array, n, points, s, &lut) != 0) {
         PrepFreeLut(&lut);
         return -1;
     }

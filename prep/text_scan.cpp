@@ -339,37 +339,56 @@ const char *TakeDigits(const char *p, const char *end, uint64_t *digits) {
     return p;
 }
 
-// The fields LUT files are mostly made of, "0.123456" or "-1.5": digits
-// (at least one before the point), an optional fraction, an optional minus
-// sign, up to a blank, the separator or the end. When the digits as one
-// integer and the power of ten of the fraction are both exact in float, one
-// float division rounds the value correctly, as from_chars would, at a
-// fraction of its cost (parsing is most of a conversion's time); up to
-// double's exact digits and powers, one double division nearly always
-// does. Returns where the field ends, or nullptr for any other field,
-// which from_chars then reads.
-const char *PlainDecimal(const char *p, const char *end, char separator, float *value) {
-    bool negative = p < end && *p == '-';
-    if (negative) p++;
+// The digits of a plain decimal, "0.123456" or "-1.5": at least one before
+// an optional point and fraction, after an optional minus sign, read as one
+// integer and the count of the fraction's digits.
+struct PlainDigits {
+    bool negative;
+    uint64_t digits;
+    int64_t fraction;
+};
+
+// The plain decimal at p into *d: where its digits end, or nullptr when it
+// has no digit before the point, or digits past those double holds exactly
+// or past an exact power of ten (19 digits cannot wrap the integer).
+// Forced inline: it is in the loop over every number field.
+[[gnu::always_inline]] inline const char *TakePlainDigits(const char *p, const char *end, PlainDigits *d) {
+    d->negative = p < end && *p == '-';
+    if (d->negative) p++;
     const char *first = p;
-    uint64_t digits = 0;
-    p = TakeDigits(p, end, &digits);
+    d->digits = 0;
+    p = TakeDigits(p, end, &d->digits);
     if (p == first) return nullptr;
     int64_t count = p - first;
-    int64_t fraction = 0;
+    d->fraction = 0;
     if (p < end && *p == '.') {
         const char *fractionBegin = ++p;
-        p = TakeDigits(p, end, &digits);
-        fraction = p - fractionBegin;
-        count += fraction;
+        p = TakeDigits(p, end, &d->digits);
+        d->fraction = p - fractionBegin;
+        count += d->fraction;
     }
-    if (p < end && !IsBlank(*p) && (separator == 0 || *p != separator)) return nullptr;
-    // 19 digits cannot wrap the integer; the rest is from_chars' to read.
     constexpr int64_t kSafeDigits = 19;
-    if (count > kSafeDigits || digits >= kDoubleDigitsLimit || fraction > kLargestDoublePower) return nullptr;
+    if (count > kSafeDigits || d->digits >= kDoubleDigitsLimit || d->fraction > kLargestDoublePower) return nullptr;
+    return p;
+}
+
+// The fields LUT files are mostly made of, plain decimals, up to a blank,
+// the separator or the end. When the digits as one integer and the power
+// of ten of the fraction are both exact in float, one float division
+// rounds the value correctly, as from_chars would, at a fraction of its
+// cost (parsing is most of a conversion's time); up to double's exact
+// digits and powers, one double division nearly always does. Returns where
+// the field ends, or nullptr for any other field, which from_chars then
+// reads.
+const char *PlainDecimal(const char *p, const char *end, char separator, float *value) {
+    PlainDigits d;
+    p = TakePlainDigits(p, end, &d);
+    if (p == nullptr || (p < end && !IsBlank(*p) && (separator == 0 || *p != separator))) return nullptr;
     float v;
-    if (!ExactDecimalFraction(digits, fraction, &v) && !DoubleDecimalFraction(digits, fraction, &v)) return nullptr;
-    *value = negative ? -v : v;
+    if (!ExactDecimalFraction(d.digits, d.fraction, &v) && !DoubleDecimalFraction(d.digits, d.fraction, &v)) {
+        return nullptr;
+    }
+    *value = d.negative ? -v : v;
     return p;
 }
 
@@ -428,6 +447,15 @@ FieldResult ScanReal(const char **pp, const char *end, char separator, bool deci
     *value = v;
     *pp = AfterField(fieldEnd, end, separator);
     return kFieldNumber;
+}
+
+const char *ScanPlainDouble(const char *p, const char *end, double *value) {
+    PlainDigits d;
+    p = TakePlainDigits(p, end, &d);
+    if (p == nullptr) return nullptr;
+    double v = static_cast<double>(d.digits) / kDoublePowersOfTen[d.fraction];
+    *value = d.negative ? -v : v;
+    return p;
 }
 
 FieldResult ScanInteger(const char **pp, const char *end, char separator, int64_t *value) {

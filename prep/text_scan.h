@@ -105,6 +105,13 @@ FieldResult ScanReal(const char **p, const char *end, char separator, bool decim
 // The same for a decimal integer, optionally signed; integers beyond
 // +-2^31 count as no number.
 FieldResult ScanInteger(const char **p, const char *end, char separator, int64_t *value);
+// The plain decimal at p ("0.123456", "-1.5": digits before an optional
+// point and fraction, an optional minus sign) as a double, when its digits
+// and its power of ten are both exact in double, so that one division
+// rounds it as from_chars does: where its digits end (the caller tells
+// whether the field ends there), or nullptr for any other text, which
+// from_chars is then left to read.
+const char *ScanPlainDouble(const char *p, const char *end, double *value);
 
 // The numbers of a data line of reals, the first three into row: their
 // count, or -1 with *error naming the field that is no number (a decimal

@@ -5,6 +5,7 @@
 
 #include <expat.h>
 
+#include <bit>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -104,11 +105,7 @@ void XMLCALL OnEnd(void *data, const XML_Char *) {
 }
 
 // The bytes allocated for a text of `used` bytes (its NUL included).
-size_t TextCapacity(size_t used) {
-    size_t capacity = 64;
-    while (capacity < used) capacity *= 2;
-    return capacity;
-}
+size_t TextCapacity(size_t used) { return used <= 64 ? 64 : std::bit_ceil(used); }
 
 void XMLCALL OnText(void *data, const XML_Char *text, int length) {
     Builder *b = static_cast<Builder *>(data);

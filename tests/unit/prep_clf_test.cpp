@@ -114,6 +114,31 @@ const ClfCase kTableCases[] = {
          {{0.5, 0.0, 0.0}, {0.250000, 0.000000, 0.100000}},
          {{0.0, 0.0, 0.5}, {0.000000, 0.000000, 0.150000}},
      }},
+    // Numbers of many decimals, signed, with exponents, and with more
+    // digits than a double holds, scaled by a 12-bit depth.
+    {"lut3d_long_decimals",
+     "clf",
+     R"(<ProcessList id="t" compCLFversion="3.0">
+<LUT3D inBitDepth="32f" outBitDepth="12i"><Array dim="2 2 2 3">
+0.0000000001 +0.1234567891 -0.0000012345
+1.5e2 2047.5000000001 4095.0000000000
+409.4999999999 0.0000000000 3276.7999999999
+1023.9999999999 1024.0000000001 2048.1234567890
+4094.9999999999 0.3333333333 1365.3333333333
+2730.6666666667 12.3456789012 -1.0000000001
+4095 4096.0000000000000000001 99.99999999999999999
+0.5 1234.5678901234 4000.0000000009
+</Array></LUT3D>
+</ProcessList>)",
+     {
+         {{0.0, 0.0, 0.0}, {0.000000, 0.000030, -0.000000}},
+         {{0.0, 0.0, 1.0}, {0.036630, 0.500000, 1.000000}},
+         {{0.0, 1.0, 0.0}, {0.100000, 0.000000, 0.800195}},
+         {{1.0, 0.0, 0.0}, {1.000000, 0.000081, 0.333415}},
+         {{1.0, 1.0, 0.0}, {1.000000, 1.000244, 0.024420}},
+         {{1.0, 1.0, 1.0}, {0.000122, 0.301482, 0.976801}},
+         {{0.5, 0.5, 0.5}, {0.000061, 0.150756, 0.488401}},
+     }},
     {"lut3d_trilinear",
      "clf",
      R"(<ProcessList id="t" compCLFversion="3.0">
@@ -1056,6 +1081,22 @@ TEST(PrepClf, ArraysMustHoldWhatTheirDimSays) {
                       "<LUT1D inBitDepth=\"32f\" outBitDepth=\"32f\">\n<Array dim=\"2 1\">0 1e39</Array>"
                       "</LUT1D>\n</ProcessList>",
                   "clf", 4, "beyond the range of a float");
+    // A LUT3D's Array is read once, yet refused in the order of a check
+    // before the table: its count and its fields before a number beyond a
+    // float, then a CLF 2 IndexMap, then that number.
+    const std::string eight = "0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0";
+    ExpectRefused(lut3d + "<Array dim=\"2 2 2 3\">\n1e39 " + eight + "</Array></LUT3D>\n</ProcessList>", "clf", 5,
+                  "more than the 24 values of its dim");
+    ExpectRefused(lut3d + "<Array dim=\"2 2 2 3\">1e39 " + eight.substr(2) + "\nx</Array></LUT3D>\n</ProcessList>",
+                  "clf", 5, "'x' in an Array is not a number");
+    ExpectRefused(
+        lut3d + "<Array dim=\"2 2 2 3\">\n0 0 0\n1e39 " + eight.substr(8) + "</Array></LUT3D>\n</ProcessList>", "clf",
+        6, "1e+39 in the Array of the LUT3D is beyond the range of a float");
+    ExpectRefused(
+        "<ProcessList id=\"t\" compCLFversion=\"2.0\">\n<LUT3D inBitDepth=\"32f\" outBitDepth=\"32f\">\n"
+        "<IndexMap dim=\"2\">0@0</IndexMap><Array dim=\"2 2 2 3\">1e39 " +
+            eight.substr(2) + "</Array></LUT3D>\n</ProcessList>",
+        "clf", 4, "an IndexMap of other than two entries");
     ExpectRefused(lut3d + "<Array dim=\"2 2 3 3\">0</Array></LUT3D>\n</ProcessList>", "clf", 4,
                   "a 3D LUT is \"n n n 3\"");
     ExpectRefused(lut3d + "<Array dim=\"257 257 257 3\">0</Array></LUT3D>\n</ProcessList>", "clf", 4,

@@ -1,5 +1,6 @@
 // lutprep's number fields (ScanReal) against the C library's strtof, the
-// reference for a decimal's nearest float: the decimals of 9 and 10 places
+// reference for a decimal's nearest float (and the plain decimals that XML
+// readers take as doubles against strtod): the decimals of 9 and 10 places
 // and the long integers that some software writes, and the decimals whose
 // nearest double lies exactly halfway between two floats, where rounding
 // twice (to double, then to float) goes wrong for about half of them.
@@ -73,6 +74,49 @@ TEST(PrepScanTest, DecimalsNearestToHalfwayBetweenFloatsRoundOnce) {
         ASSERT_TRUE(ScansAsStrtof(field));
     }
     EXPECT_GT(halfway, 5000);
+}
+
+// The field as ScanPlainDouble reads it, against strtod, or its refusal.
+::testing::AssertionResult ReadsAsStrtod(const std::string &field) {
+    double value = -7.0;
+    const char *stop = ScanPlainDouble(field.data(), field.data() + field.size(), &value);
+    if (stop != field.data() + field.size()) return ::testing::AssertionFailure() << "'" << field << "' not read whole";
+    double expected = strtod(field.c_str(), nullptr);
+    uint64_t got, want;
+    memcpy(&got, &value, sizeof got);
+    memcpy(&want, &expected, sizeof want);
+    if (got != want) {
+        return ::testing::AssertionFailure() << "'" << field << "': bits " << got << ", strtod's " << want;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+TEST(PrepScanTest, PlainDecimalsReadAsDoublesAsStrtodReadsThem) {
+    std::mt19937_64 random(20261208);
+    char field[64];
+    for (int places : {1, 6, 10, 11}) {
+        for (int i = 0; i < 20000; i++) {
+            double x = std::uniform_real_distribution<double>(-2.0, 4096.0)(random);
+            snprintf(field, sizeof field, "%.*f", places, x);
+            if (strlen(field) - (x < 0 ? 2 : 1) > 15) continue;  // beyond the digits double holds
+            ASSERT_TRUE(ReadsAsStrtod(field));
+        }
+    }
+    for (const char *text : {"0", "-0", "-0.0", "7.", "9007199254740991", "0.9007199254740991", "1.000000000000000",
+                             "0.000000000000000001"}) {
+        EXPECT_TRUE(ReadsAsStrtod(text));
+    }
+}
+
+TEST(PrepScanTest, OtherSpellingsAreLeftToFromChars) {
+    // Where the digits stop, the caller tells whether the field ends.
+    double value = 0.0;
+    const char e[] = "1.5e2";
+    EXPECT_EQ(ScanPlainDouble(e, e + 5, &value), e + 3);
+    for (const char *text : {"", "-", ".5", "+1", "-.5", "nan", "inf", "9007199254740993", "0.00000000000000000000001",
+                             "12345678901234567890"}) {
+        EXPECT_EQ(ScanPlainDouble(text, text + strlen(text), &value), nullptr) << text;
+    }
 }
 
 }  // namespace
