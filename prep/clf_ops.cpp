@@ -277,6 +277,66 @@ void UvyToXyz(double v[3]) {
     v[2] = (12.0 - 3.0 * u - 20.0 * w) * d;
 }
 
+// OpenColorIO's HSV covers every RGB: with a channel below 0, V is the
+// largest plus the smallest and S the spread over the larger of the
+// largest and the smallest's magnitude, so S passes 1 where the channels
+// straddle 0.
+void RgbToHsv(double v[3]) {
+    double hi = std::fmax(v[0], std::fmax(v[1], v[2]));
+    double lo = std::fmin(v[0], std::fmin(v[1], v[2]));
+    double chroma = hi - lo;
+    double scale = std::fmax(hi, -lo);
+    double hue = 0.0;
+    if (chroma > 0.0) {
+        if (v[0] == hi) {
+            hue = (v[1] - v[2]) / chroma;
+        } else if (v[1] == hi) {
+            hue = (v[2] - v[0]) / chroma + 2.0;
+        } else {
+            hue = (v[0] - v[1]) / chroma + 4.0;
+        }
+        hue /= 6.0;
+        if (hue < 0.0) hue += 1.0;
+    }
+    v[0] = hue;
+    v[1] = scale > 0.0 ? chroma / scale : 0.0;
+    v[2] = hi + std::fmin(lo, 0.0);
+}
+
+// OpenColorIO holds S below 2 by this float: at 2 the largest and smallest
+// channels of a V other than 0 would be infinite.
+constexpr double kHsvMostSaturation = static_cast<double>(1.999f);
+
+// The largest and smallest channels of an S and V, inverting RgbToHsv: V
+// below 0 has its smallest channel below 0, as does S above 1.
+void HsvExtremes(double saturation, double value, double *hi, double *lo) {
+    if (value < 0.0) {
+        *lo = value / (2.0 - saturation);
+        *hi = value - *lo;
+    } else if (saturation <= 1.0) {
+        *hi = value;
+        *lo = value * (1.0 - saturation);
+    } else {
+        *hi = value / (2.0 - saturation);
+        *lo = *hi * (1.0 - saturation);
+    }
+}
+
+// H wraps into 0..1, S is held within 0..kHsvMostSaturation.
+void HsvToRgb(double v[3]) {
+    double hi, lo;
+    HsvExtremes(Clamped(v[1], 0.0, kHsvMostSaturation), v[2], &hi, &lo);
+    double sixths = (v[0] - std::floor(v[0])) * 6.0;
+    // A hue just below 0 wraps to 1 in double, the last sextant's end (a
+    // NaN is put there too, not cast).
+    int sextant = sixths >= 0.0 && sixths < 6.0 ? static_cast<int>(sixths) : 5;
+    double step = (sixths - sextant) * (hi - lo);
+    double rise = lo + step, fall = hi - step;
+    const double out[6][3] = {{hi, rise, lo}, {fall, hi, lo}, {lo, hi, rise},
+                              {lo, fall, hi}, {rise, lo, hi}, {hi, lo, fall}};
+    for (int c = 0; c < 3; c++) v[c] = out[sextant][c];
+}
+
 }  // namespace
 
 void PrepApplyFixedFunction(const PrepOp &op, double rgb[3]) {
@@ -289,7 +349,11 @@ void PrepApplyFixedFunction(const PrepOp &op, double rgb[3]) {
         return XyzToXyy(rgb);
     case kPrepFixedXyyToXyz:
         return XyyToXyz(rgb);
-    default:
+    case kPrepFixedUvyToXyz:
         return UvyToXyz(rgb);
+    case kPrepFixedRgbToHsv:
+        return RgbToHsv(rgb);
+    default:
+        return HsvToRgb(rgb);
     }
 }

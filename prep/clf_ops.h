@@ -82,14 +82,17 @@ enum PrepExposureParam : int32_t { kPrepExposureGain, kPrepExposurePivot, kPrepE
 void PrepApplyExposureContrast(const PrepOp &op, double rgb[3]);
 
 // CTF's FixedFunction styles read: the Rec. 2100 surround correction
-// (params[0] its gamma; Rev inverts it) and the conversions from XYZ to xyY,
-// back, and from u'v'Y to XYZ.
+// (params[0] its gamma; Rev inverts it), the conversions from XYZ to xyY,
+// back, and from u'v'Y to XYZ, and OpenColorIO's RGB to HSV and back, which
+// reach below 0 and above 1.
 enum PrepFixedStyle : int32_t {
     kPrepFixedRec2100SurroundFwd,
     kPrepFixedRec2100SurroundRev,
     kPrepFixedXyzToXyy,
     kPrepFixedXyyToXyz,
-    kPrepFixedUvyToXyz
+    kPrepFixedUvyToXyz,
+    kPrepFixedRgbToHsv,
+    kPrepFixedHsvToRgb
 };
 void PrepApplyFixedFunction(const PrepOp &op, double rgb[3]);
 

@@ -992,13 +992,15 @@ int ReadExposureContrast(ClfReading *r, const PrepXmlNode *node, const ClfScales
     return 0;
 }
 
-// The FixedFunction styles read; OpenColorIO's others (the ACES ones, HSV,
+// The FixedFunction styles read; OpenColorIO's others (the ACES ones,
 // CIE L*u*v*...) are refused by name.
 constexpr ClfStyle kFixedStyles[] = {{"Rec2100SurroundFwd", kPrepFixedRec2100SurroundFwd},
                                      {"Rec2100SurroundRev", kPrepFixedRec2100SurroundRev},
                                      {"XYZ_TO_xyY", kPrepFixedXyzToXyy},
                                      {"xyY_TO_XYZ", kPrepFixedXyyToXyz},
-                                     {"uvY_TO_XYZ", kPrepFixedUvyToXyz}};
+                                     {"uvY_TO_XYZ", kPrepFixedUvyToXyz},
+                                     {"RGB_TO_HSV", kPrepFixedRgbToHsv},
+                                     {"HSV_TO_RGB", kPrepFixedHsvToRgb}};
 
 int RefuseFixedStyle(ClfReading *r, const PrepXmlNode *node, const char *style) {
     char known[160] = "";

@@ -304,7 +304,7 @@ Autodesk CTF.
   error_exposure_contrast_bad_style.ctf: refused, as by ociobakelut: error_exposure_contrast_bad_style.ctf: line 3: the ExposureContrast's style "unknown" is none of its styles
   error_process_list_higher_version.ctf: refused, as by ociobakelut: error_process_list_higher_version.ctf: line 2: version 42: the versions read are 2.1 and older
   exposure_contrast_linear.ctf: agrees
-  fixed_function.ctf: refused, though ociobakelut reads it: fixed_function.ctf: line 4: a FixedFunction of style "HSV_to_RGB" is not supported (only Rec2100SurroundFwd, Rec2100SurroundRev, XYZ_TO_xyY, xyY_TO_XYZ, uvY_TO_XYZ)
+  fixed_function.ctf: agrees
   gamma_test1.ctf: agrees
   log_logtolin.ctf: agrees
   lut1d_hue_adjust_test.ctf: agrees

@@ -787,6 +787,50 @@ const ClfCase kFixedFunctionCases[] = {
      }},
 };
 
+// Inputs through a Matrix that maps 0..1 onto -1..3 (RGB) or -1.5..2.5,
+// -1..3, -2..2 (HSV): a channel below 0, the largest and smallest channels
+// opposite, greys, above 1; H that wraps, S below 0, above 1, and past
+// 1.999, where OpenColorIO holds it; V below 0, 0 and above 1.
+const ClfCase kHsvCases[] = {
+    {"ff_rgb_to_hsv",
+     "ctf",
+     R"(<ProcessList id="t" version="2.0">
+<Matrix inBitDepth="32f" outBitDepth="32f"><Array dim="3 4">4 0 0 -1 0 4 0 -1 0 0 4 -1</Array></Matrix>
+<FixedFunction inBitDepth="32f" outBitDepth="32f" style="RGB_TO_HSV"/>
+</ProcessList>)",
+     {
+         {{0.375, 0.3125, 0.25}, {0.083333, 1.000000, 0.500000}},
+         {{0.1875, 0.375, 0.3125}, {0.444444, 1.500000, 0.250000}},
+         {{0.3125, 0.0625, 0.375}, {0.800000, 1.666667, -0.250000}},
+         {{0.125, 0.1875, 0.0625}, {0.250000, 0.666667, -1.000000}},
+         {{0.375, 0.3125, 0.125}, {0.125000, 2.000000, 0.000000}},
+         {{0.4375, 0.4375, 0.4375}, {0.000000, 0.000000, 0.750000}},
+         {{0.125, 0.125, 0.125}, {0.000000, 0.000000, -1.000000}},
+         {{0.875, 0.625, 1.0}, {0.777778, 0.500000, 3.000000}},
+         {{0.375, 0.25, 0.3125}, {0.916667, 1.000000, 0.500000}},
+         {{0.25, 0.25, 0.25}, {0.000000, 0.000000, 0.000000}},
+     }},
+    {"ff_hsv_to_rgb",
+     "ctf",
+     R"(<ProcessList id="t" version="2.0">
+<Matrix inBitDepth="32f" outBitDepth="32f"><Array dim="3 4">4 0 0 -1.5 0 4 0 -1 0 0 4 -2</Array></Matrix>
+<FixedFunction inBitDepth="32f" outBitDepth="32f" style="HSV_to_RGB"/>
+</ProcessList>)",
+     {
+         {{0.453125, 0.375, 0.6875}, {0.421875, 0.750000, 0.375000}},
+         {{0.703125, 0.375, 0.6875}, {0.421875, 0.750000, 0.375000}},
+         {{0.203125, 0.375, 0.6875}, {0.421875, 0.750000, 0.375000}},
+         {{0.609375, 0.3125, 0.625}, {0.500000, 0.375000, 0.421875}},
+         {{0.515625, 0.125, 0.6875}, {0.750000, 0.750000, 0.750000}},
+         {{0.421875, 0.625, 0.625}, {0.812500, 1.000000, -0.500000}},
+         {{0.546875, 0.625, 0.375}, {-0.812500, -1.000000, 0.500000}},
+         {{0.578125, 0.375, 0.25}, {-0.375000, -0.666667, -0.333333}},
+         {{0.484375, 0.875, 0.5625}, {-249.738312, 249.988312, 62.590820}},
+         {{0.390625, 0.5, 0.9375}, {1.750000, 0.656250, 0.000000}},
+         {{0.4375, 0.625, 0.5}, {0.000000, 0.000000, 0.000000}},
+     }},
+};
+
 // A transform that frees what it holds; large, so kept on the heap.
 struct Held {
     PrepTransform t{};
@@ -918,12 +962,39 @@ TEST(PrepClf, FixedFunctionStylesReadAndTheOthersRefused) {
     for (const ClfCase &c : kFixedFunctionCases) ExpectAsOcio(c);
     ExpectRefused(
         "<ProcessList id=\"t\" version=\"2.0\">\n<FixedFunction inBitDepth=\"32f\" outBitDepth=\"32f\" "
-        "style=\"HSV_TO_RGB\"/>\n</ProcessList>",
-        "ctf", 3, "a FixedFunction of style \"HSV_TO_RGB\" is not supported");
+        "style=\"ACES_Glow03\"/>\n</ProcessList>",
+        "ctf", 3, "a FixedFunction of style \"ACES_Glow03\" is not supported");
     ExpectRefused(
         "<ProcessList id=\"t\" version=\"2.0\">\n<FixedFunction inBitDepth=\"32f\" outBitDepth=\"32f\" "
         "style=\"Rec2100SurroundFwd\"/>\n</ProcessList>",
         "ctf", 3, "takes one parameter, its gamma");
+}
+
+// OpenColorIO's HSV reaches below 0 and above 1; its inverse gives back
+// every RGB but where the largest and smallest channels are opposite: there
+// V is 0 and S 2, held at 1.999, and HSV_TO_RGB gives black. (ociobakelut
+// is not asked for the round trip: its optimiser drops the pair.)
+TEST(PrepClf, HsvBothWaysAndBack) {
+    for (const ClfCase &c : kHsvCases) ExpectAsOcio(c);
+    auto held = std::make_unique<Held>();
+    PrepError error{};
+    ASSERT_EQ(Read("<ProcessList id=\"t\" version=\"2.0\">\n"
+                   "<FixedFunction inBitDepth=\"32f\" outBitDepth=\"32f\" style=\"RGB_TO_HSV\"/>\n"
+                   "<FixedFunction inBitDepth=\"32f\" outBitDepth=\"32f\" style=\"HSV_TO_RGB\"/>\n</ProcessList>",
+                   "ctf", held.get(), &error),
+              0)
+        << error.text;
+    for (int k = 0; k < 13 * 13 * 13; k++) {
+        double in[3] = {k % 13 * 0.25 - 1.0, k / 13 % 13 * 0.25 - 1.0, k / 169 * 0.25 - 1.0};
+        double hi = std::max({in[0], in[1], in[2]}), lo = std::min({in[0], in[1], in[2]});
+        bool opposite = hi > 0.0 && hi + lo == 0.0;
+        double rgb[3] = {in[0], in[1], in[2]};
+        PrepApplyTransform(&held->t, kPrepTetrahedral, rgb);
+        for (int c = 0; c < 3; c++) {
+            EXPECT_NEAR(rgb[c], opposite ? 0.0 : in[c], 1e-12)
+                << "channel " << c << " at " << in[0] << " " << in[1] << " " << in[2];
+        }
+    }
 }
 
 // An ASC_CDL without a style clamps (Fwd), unlike the correction of an ASC
