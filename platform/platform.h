@@ -94,6 +94,10 @@ bool PlatformSameFile(const char *a, const char *b);
 // page faults instead of a thousand, and each of those is dear on a virtual
 // machine. Elsewhere it is malloc.
 void *PlatformAllocLarge(size_t size);
+// A block grown to size bytes (p may be null), its first `used` bytes kept,
+// as realloc does it but into memory of PlatformAllocLarge where that is
+// large; nullptr, with p left as it was, when there is no memory.
+void *PlatformGrowLarge(void *p, size_t used, size_t size);
 
 // The size of an open file in bytes, from the file system, without reading
 // it; -1 when it cannot be told.

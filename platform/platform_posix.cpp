@@ -138,12 +138,15 @@ bool PlatformSameFile(const char *a, const char *b) {
     return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
+// Memory from an eighth of a huge page on asks for huge pages: the fault of
+// one costs about what eight of small pages do (on a virtual machine; less
+// elsewhere).
+constexpr size_t kHugePage = size_t{2} << 20;
+constexpr size_t kLargeBytes = kHugePage / 8;
+
 void *PlatformAllocLarge(size_t size) {
 #ifdef MADV_HUGEPAGE
-    constexpr size_t kHugePage = size_t{2} << 20;
-    // From an eighth of one: a fault of a huge page costs about what eight
-    // of small pages do (on a virtual machine; less elsewhere).
-    if (size >= kHugePage / 8 && size <= SIZE_MAX - kHugePage) {
+    if (size >= kLargeBytes && size <= SIZE_MAX - kHugePage) {
         size_t rounded = (size + kHugePage - 1) / kHugePage * kHugePage;
         void *p = aligned_alloc(kHugePage, rounded);
         // Only advice: without huge pages the block is used as it is.
@@ -152,6 +155,15 @@ void *PlatformAllocLarge(size_t size) {
     }
 #endif
     return malloc(size);
+}
+
+void *PlatformGrowLarge(void *p, size_t used, size_t size) {
+    if (size < kLargeBytes) return realloc(p, size);
+    void *grown = PlatformAllocLarge(size);
+    if (grown == nullptr) return nullptr;
+    if (used > 0) memcpy(grown, p, used);
+    free(p);
+    return grown;
 }
 
 int64_t PlatformFileSize(FILE *file) {

@@ -271,6 +271,8 @@ FILE *PlatformCreateNewFile(const char *path) {
 // Large pages need a privilege that a user's process does not have.
 void *PlatformAllocLarge(size_t size) { return malloc(size); }
 
+void *PlatformGrowLarge(void *p, size_t, size_t size) { return realloc(p, size); }
+
 int64_t PlatformFileSize(FILE *file) {
     // ftell's long ends at 2 GiB here.
     __int64 size = _filelengthi64(_fileno(file));

@@ -606,10 +606,9 @@ constexpr int64_t kMaxRows = int64_t{kPrepMaxPoints} * kPrepMaxPoints * kPrepMax
 // The rows moved to a store of capacity rows (more than they are); false,
 // the rows as they were, when there is no memory for it.
 bool MoveRows(PrepRowBuffer *buffer, int64_t capacity) {
-    void *grown = PlatformAllocLarge(static_cast<size_t>(capacity) * sizeof buffer->rows[0]);
+    void *grown = PlatformGrowLarge(buffer->rows, static_cast<size_t>(buffer->count) * sizeof buffer->rows[0],
+                                    static_cast<size_t>(capacity) * sizeof buffer->rows[0]);
     if (grown == nullptr) return false;
-    if (buffer->count > 0) memcpy(grown, buffer->rows, static_cast<size_t>(buffer->count) * sizeof buffer->rows[0]);
-    free(buffer->rows);
     buffer->rows = static_cast<float(*)[3]>(grown);
     buffer->capacity = capacity;
     return true;

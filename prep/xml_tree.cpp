@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "platform/ascii.h"
+#include "platform/platform.h"
 #include "prep/lut_read.h"
 
 namespace {
@@ -117,7 +118,7 @@ void XMLCALL OnText(void *data, const XML_Char *text, int length) {
     // it holds.
     size_t wanted = node->textLength + n + 1;
     if (node->text == nullptr || wanted > TextCapacity(node->textLength + 1)) {
-        char *grown = static_cast<char *>(realloc(node->text, TextCapacity(wanted)));
+        char *grown = static_cast<char *>(PlatformGrowLarge(node->text, node->textLength, TextCapacity(wanted)));
         if (grown == nullptr) return Refuse(b, "out of memory");
         node->text = grown;
     }
