@@ -172,12 +172,14 @@ int PrepMeasureLoss(const PrepLut *source, const PrepLut *result, PrepInterp int
 int PrepMeasureTransformLoss(const PrepTransform *t, const PrepLut *result, PrepInterp interp, PrepLoss *loss,
                              PrepError *error) {
     const int32_t cells = result->points - 1;
-    float(*want)[3] = AllocSamples(cells, error);
-    float(*got)[3] = want != nullptr ? AllocSamples(cells, error) : nullptr;
-    if (got == nullptr) {
-        free(want);
+    const int64_t count = PrepNodeCount(cells);
+    // Both in one block, which a huge page may hold.
+    float(*want)[3] = static_cast<float(*)[3]>(PlatformAllocLarge(static_cast<size_t>(count) * 6 * sizeof(float)));
+    if (want == nullptr) {
+        PrepSetError(error, 0, "out of memory for a %d-point lattice", cells);
         return -1;
     }
+    float(*got)[3] = want + count;
     const double across = 2.0 * cells;
     int64_t k = 0;
     for (int32_t b = 0; b < cells; b++) {
@@ -196,7 +198,6 @@ int PrepMeasureTransformLoss(const PrepTransform *t, const PrepLut *result, Prep
     }
     MeasureDifferences(&want[0][0], &got[0][0], SampleGrid{cells, 1, cells}, loss);
     free(want);
-    free(got);
     return 0;
 }
 

@@ -178,7 +178,14 @@ int TakeLines(BlockReader *b, size_t start, bool bom, char comment, int (*onLine
 
 int ForEachFileLine(FILE *file, bool skipBom, char comment, int (*onLine)(void *state, const PrepLine &line),
                     void *state, int64_t *lastLine, PrepError *error) {
-    BlockReader b{file, static_cast<char *>(PlatformAllocLarge(kBlockBytes)), kBlockBytes, 0, 0, false};
+    // A small file is read in a block of its own size (and one byte, for
+    // the end to show in the first read): a whole block's pages cost their
+    // faults even when a matrix of a hundred bytes is read into it.
+    const int64_t fileBytes = PlatformFileSize(file);
+    const size_t blockBytes = fileBytes >= 0 && static_cast<uint64_t>(fileBytes) < kBlockBytes - 4096
+                                  ? static_cast<size_t>(fileBytes) + 4096
+                                  : kBlockBytes;
+    BlockReader b{file, static_cast<char *>(PlatformAllocLarge(blockBytes)), blockBytes, 0, 0, false};
     if (b.buffer == nullptr) {
         PrepSetError(error, 0, "out of memory for reading");
         return -1;
