@@ -24,6 +24,10 @@ struct Builder {
     PrepXmlNode *current;
     int32_t depth;
     int64_t elements;
+    // The longest text the document can hold, its size and the NUL (no
+    // entity is declared, and the built-in ones are shorter than their
+    // references); 0 when it is not known.
+    size_t textLimit;
     // Why the building stopped, when it was not expat's own error.
     char refusal[160];
 };
@@ -105,22 +109,28 @@ void XMLCALL OnEnd(void *data, const XML_Char *) {
     b->depth--;
 }
 
-// The bytes allocated for a text of `used` bytes (its NUL included).
-size_t TextCapacity(size_t used) { return used <= 64 ? 64 : std::bit_ceil(used); }
+// The bytes allocated for a text of `used` bytes (its NUL included): by
+// doubling, so that an array's text arriving in many pieces costs linear
+// time; a large one (a LUT's array) at once as much as the document can
+// hold, instead of being copied at each doubling.
+size_t TextCapacity(const Builder *b, size_t used) {
+    constexpr size_t kLargeText = size_t{256} << 10;
+    size_t capacity = used <= 64 ? 64 : std::bit_ceil(used);
+    return capacity >= kLargeText && b->textLimit > capacity ? b->textLimit : capacity;
+}
 
 void XMLCALL OnText(void *data, const XML_Char *text, int length) {
     Builder *b = static_cast<Builder *>(data);
     PrepXmlNode *node = b->current;
     if (node == nullptr || length <= 0) return;
     size_t n = static_cast<size_t>(length);
-    // Grown by doubling, so that an array's text arriving in many pieces
-    // costs linear time: what is allocated is always TextCapacity of what
-    // it holds.
     size_t wanted = node->textLength + n + 1;
-    if (node->text == nullptr || wanted > TextCapacity(node->textLength + 1)) {
-        char *grown = static_cast<char *>(PlatformGrowLarge(node->text, node->textLength, TextCapacity(wanted)));
+    if (wanted > node->textCapacity) {
+        size_t capacity = TextCapacity(b, wanted);
+        char *grown = static_cast<char *>(PlatformGrowLarge(node->text, node->textLength, capacity));
         if (grown == nullptr) return Refuse(b, "out of memory");
         node->text = grown;
+        node->textCapacity = capacity;
     }
     memcpy(node->text + node->textLength, text, n);
     node->textLength += n;
@@ -182,6 +192,8 @@ int PrepParseXml(const PrepSource &source, PrepXmlDocument *doc, PrepError *erro
         PrepSetError(error, 0, "out of memory for the XML reader");
         return -1;
     }
+    int64_t fileBytes = source.file != nullptr ? PlatformFileSize(source.file) : static_cast<int64_t>(source.size);
+    b.textLimit = fileBytes >= 0 ? static_cast<size_t>(fileBytes) + 1 : 0;
     XML_SetUserData(b.parser, &b);
     XML_SetElementHandler(b.parser, OnStart, OnEnd);
     XML_SetCharacterDataHandler(b.parser, OnText);

@@ -31,6 +31,7 @@ struct PrepXmlNode {
     // The character data directly inside the element, joined (NUL-ended).
     char *text;
     size_t textLength;
+    size_t textCapacity;  // the bytes allocated for text
     PrepXmlNode *parent;
     PrepXmlNode *firstChild;
     PrepXmlNode *next;  // the next sibling
