@@ -410,13 +410,13 @@ bool BeginsWithNumber(const char *p, const char *end) {
 
 bool MatchKeyword(const char *p, const char *end, const char *keyword, const char **rest) {
     p = SkipBlanks(p, end);
-    const char *wordEnd = FieldEnd(p, end, 0);
-    size_t n = strlen(keyword);
-    if (static_cast<size_t>(wordEnd - p) != n) return false;
-    for (size_t i = 0; i < n; i++) {
-        if (AsciiLower(p[i]) != AsciiLower(keyword[i])) return false;
+    // Letter by letter, so that most lines that hold another word fail at
+    // their first byte; keywords hold no blanks, so the word ends with them.
+    for (; *keyword != '\0'; p++, keyword++) {
+        if (p == end || AsciiLower(*p) != AsciiLower(*keyword)) return false;
     }
-    *rest = wordEnd;
+    if (p != end && !IsBlank(*p)) return false;
+    *rest = p;
     return true;
 }
 
@@ -460,14 +460,20 @@ FieldResult ScanInteger(const char **pp, const char *end, char separator, int64_
     const char *p = SkipBlanks(*pp, end);
     *pp = p;
     if (p == end) return kFieldEnd;
-    const char *fieldEnd = FieldEnd(p, end, separator);
-    const char *begin = p < fieldEnd && *p == '+' && p + 1 < fieldEnd && p[1] != '-' && p[1] != '+' ? p + 1 : p;
-    int64_t v = 0;
-    std::from_chars_result r = std::from_chars(begin, fieldEnd, v);
+    bool negative = *p == '-';
+    if (*p == '-' || *p == '+') p++;
+    const char *first = p;
+    // Digits beyond the limit are still read, for the field's end, but no
+    // longer added, so that no count of them can wrap the value.
     constexpr int64_t kLimit = int64_t{1} << 31;
-    if (r.ec != std::errc{} || r.ptr != fieldEnd || begin == fieldEnd || v > kLimit || v < -kLimit) return kFieldBad;
-    *value = v;
-    *pp = AfterField(fieldEnd, end, separator);
+    int64_t v = 0;
+    for (; p < end && *p >= '0' && *p <= '9'; p++) {
+        if (v <= kLimit) v = v * 10 + (*p - '0');
+    }
+    bool fieldEnds = p == end || IsBlank(*p) || (separator != 0 && *p == separator);
+    if (p == first || !fieldEnds || v > kLimit) return kFieldBad;
+    *value = negative ? -v : v;
+    *pp = AfterField(p, end, separator);
     return kFieldNumber;
 }
 
