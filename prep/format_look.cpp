@@ -71,7 +71,7 @@ int ReadSize(const PrepXmlNode *size, int32_t *points, PrepError *error) {
 }
 
 // Each byte's value as a hex digit, -1 for a byte that is none: <data>
-// is millions of digits, each looked up once in each of the two passes.
+// is millions of digits, each looked up once.
 struct HexDigits {
     signed char value[256];
 };
