@@ -131,6 +131,8 @@ int ReadSectionRow(CubReading *c, const PrepLine &line) {
                      static_cast<long long>(size.line));
         return -1;
     }
+    // A known size before the first row: room for all at once.
+    if (size.line != 0 && c->rows[c->section].count == 0) ReserveRows(&c->rows[c->section], size.rows);
     c->lastRowLine[c->section] = line.number;
     // The input table's values are grid units, so only a NaN or an infinity
     // among them is worth a word.
@@ -187,7 +189,7 @@ int AddTable(const CubReading &c, int s, double divisor, PrepTransform *t, PrepE
     return 0;
 }
 
-int BuildCub(const CubReading &c, int64_t lastLine, PrepTransform *t, PrepError *error) {
+int BuildCub(CubReading &c, int64_t lastLine, PrepTransform *t, PrepError *error) {
     if (!c.header) {
         PrepSetError(error, lastLine, "an empty file");
         return -1;
@@ -208,7 +210,7 @@ int BuildCub(const CubReading &c, int64_t lastLine, PrepTransform *t, PrepError 
     if (cube) {
         PrepLut lut{};
         int32_t points = static_cast<int32_t>(c.width);
-        if (LatticeFromRows(c.rows[kCubeTable], points, kPrepFormatCub.rowNode, &lut, error) != 0) return -1;
+        if (LatticeFromRedFastestRows(&c.rows[kCubeTable], points, &lut, error) != 0) return -1;
         lut.family = &kPrepFormatCub;
         lut.statedPoints = points;
         if (PrepAddLut(t, &lut, kPrepInterpDefault, error) != 0) return -1;

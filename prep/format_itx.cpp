@@ -42,8 +42,27 @@ int ReadSize(ItxReading *x, const PrepLine &line, const char *rest) {
     return 0;
 }
 
+int ReadRow(ItxReading *x, const PrepLine &line) {
+    if (x->sizeLine == 0) {
+        PrepSetError(x->error, line.number, "a row before the LUT_3D_SIZE line");
+        return -1;
+    }
+    int64_t nodes = PrepNodeCount(static_cast<int32_t>(x->size));
+    if (x->rows.count == nodes) {
+        PrepSetError(x->error, line.number, "more rows than LUT_3D_SIZE %lld (line %lld) needs",
+                     static_cast<long long>(x->size), static_cast<long long>(x->sizeLine));
+        return -1;
+    }
+    // The size is known before the first row: room for all at once.
+    if (x->rows.count == 0) ReserveRows(&x->rows, nodes);
+    x->lastRowLine = line.number;
+    return AppendRealRow(line, &x->rows, x->warnings, x->error);
+}
+
 int ReadItxLine(void *state, const PrepLine &line) {
     ItxReading *x = static_cast<ItxReading *>(state);
+    // No keyword begins like a number: a row is told at its first byte.
+    if (BeginsWithNumber(line.begin, line.end)) return ReadRow(x, line);
     const char *rest = nullptr;
     if (MatchKeyword(line.begin, line.end, "LUT_3D_SIZE", &rest)) return ReadSize(x, line, rest);
     for (const char *keyword : kCubeOnly) {
@@ -54,19 +73,6 @@ int ReadItxLine(void *state, const PrepLine &line) {
                          keyword);
             return -1;
         }
-    }
-    if (BeginsWithNumber(line.begin, line.end)) {
-        if (x->sizeLine == 0) {
-            PrepSetError(x->error, line.number, "a row before the LUT_3D_SIZE line");
-            return -1;
-        }
-        if (x->rows.count == PrepNodeCount(static_cast<int32_t>(x->size))) {
-            PrepSetError(x->error, line.number, "more rows than LUT_3D_SIZE %lld (line %lld) needs",
-                         static_cast<long long>(x->size), static_cast<long long>(x->sizeLine));
-            return -1;
-        }
-        x->lastRowLine = line.number;
-        return AppendRealRow(line, &x->rows, x->warnings, x->error);
     }
     if (x->sizeLine == 0) return 0;
     char word[32];
@@ -88,10 +94,7 @@ int BuildItx(ItxReading &x, int64_t lastLine, PrepLut *lut, PrepError *error) {
                      static_cast<long long>(PrepNodeCount(points)));
         return -1;
     }
-    // The rows are the lattice, in its order: taken, not copied.
-    float *values = &x.rows.rows[0][0];
-    x.rows.rows = nullptr;
-    if (PrepAdoptLattice(lut, points, 0, values, error) != 0) return -1;
+    if (LatticeFromRedFastestRows(&x.rows, points, lut, error) != 0) return -1;
     lut->family = &kPrepFormatItx;
     lut->statedPoints = points;
     return 0;

@@ -70,61 +70,97 @@ int ReadSize(const PrepXmlNode *size, int32_t *points, PrepError *error) {
     return 0;
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+// Each byte's value as a hex digit, -1 for a byte that is none: <data>
+// is millions of digits, each looked up once.
+struct HexDigits {
+    signed char value[256];
+};
+
+constexpr HexDigits MakeHexDigits() {
+    HexDigits h{};
+    for (int c = 0; c < 256; c++) {
+        bool decimal = c >= '0' && c <= '9', lower = c >= 'a' && c <= 'f', upper = c >= 'A' && c <= 'F';
+        h.value[c] = static_cast<signed char>(decimal ? c - '0' : lower ? c - 'a' + 10 : upper ? c - 'A' + 10 : -1);
+    }
+    return h;
+}
+
+constexpr HexDigits kHexDigits = MakeHexDigits();
+
+int HexDigit(char c) { return kHexDigits.value[static_cast<unsigned char>(c)]; }
+
+// The byte that the digit pair at p writes, its first digit the high
+// nibble; negative when either is no digit.
+int HexByte(const char *p) {
+    int high = HexDigit(p[0]), low = HexDigit(p[1]);
+    return (high | low) < 0 ? -1 : high << 4 | low;
+}
+
+// Whether p[0, 8) are all hex digits, with *bits the value they write,
+// least significant byte first. Most values stand as 8 digits together,
+// and are read so at once.
+bool EightHexDigits(const char *p, uint32_t *bits) {
+    int b0 = HexByte(p), b1 = HexByte(p + 2), b2 = HexByte(p + 4), b3 = HexByte(p + 6);
+    if ((b0 | b1 | b2 | b3) < 0) return false;
+    *bits = static_cast<uint32_t>(b0) | static_cast<uint32_t>(b1) << 8 | static_cast<uint32_t>(b2) << 16 |
+            static_cast<uint32_t>(b3) << 24;
+    return true;
+}
+
+// -1 with *error set for character c of <data>, on the line given.
+int RefuseCharacter(char c, int64_t line, PrepError *error) {
+    char shown[16];
+    if (c == '\t') {
+        snprintf(shown, sizeof shown, "a tab");
+    } else if (c >= ' ' && c <= '~') {
+        snprintf(shown, sizeof shown, "'%c'", c);
+    } else {
+        snprintf(shown, sizeof shown, "byte %d", static_cast<unsigned char>(c));
+    }
+    PrepSetError(error, line, "%s in <data>, where only hex digits, blanks, line ends and quotes belong", shown);
     return -1;
 }
 
-// The count of hex digits of <data>; -1 with *error set at the first
-// character that is neither a digit nor a blank, line end or quote.
-int64_t CountDigits(const PrepXmlNode *data, PrepError *error) {
-    int64_t digits = 0, line = data->line;
-    for (size_t i = 0; i < data->textLength; i++) {
-        char c = data->text[i];
-        if (HexDigit(c) >= 0) {
-            digits++;
-        } else if (c == '\n') {
-            line++;
-        } else if (c != ' ' && c != '\r' && !IsQuote(c)) {
-            char shown[16];
-            if (c == '\t') {
-                snprintf(shown, sizeof shown, "a tab");
-            } else if (c >= ' ' && c <= '~') {
-                snprintf(shown, sizeof shown, "'%c'", c);
-            } else {
-                snprintf(shown, sizeof shown, "byte %d", static_cast<unsigned char>(c));
-            }
-            PrepSetError(error, line, "%s in <data>, where only hex digits, blanks, line ends and quotes belong",
-                         shown);
-            return -1;
-        }
-    }
-    return digits;
-}
-
-// The values of <data> into the lattice, 8 digits each, least significant
-// byte first.
-void DecodeData(const PrepXmlNode *data, PrepLut *lut, PrepWarnings *warnings) {
+// The values of <data> into the lattice, 8 digits each, as far as it
+// holds them, their warnings into *found: the count of the digits, or -1
+// with *error set at the first character that is neither a digit nor a
+// blank, line end or quote.
+int64_t DecodeData(const PrepXmlNode *data, PrepLut *lut, PrepWarnings *found, PrepError *error) {
+    const int64_t values = 3 * PrepNodeCount(lut->points);
     uint32_t bits = 0;
     int digit = 0;
-    int64_t value = 0, line = data->line;
-    for (size_t i = 0; i < data->textLength; i++) {
-        int d = HexDigit(data->text[i]);
-        line += data->text[i] == '\n' ? 1 : 0;
-        if (d < 0) continue;
-        // Digit pairs are bytes; a pair's first digit is its high nibble.
-        int byte = digit / 2, high = digit % 2 == 0 ? 4 : 0;
-        bits |= static_cast<uint32_t>(d) << (8 * byte + high);
-        if (++digit < 8) continue;
-        float v;
-        memcpy(&v, &bits, sizeof v);
-        lut->values[value++] = v;
-        NoteValue(warnings, v, 0.0, 1.0, line);
+    int64_t digits = 0, value = 0, line = data->line;
+    for (size_t i = 0; i < data->textLength;) {
+        if (digit == 0 && HexDigit(data->text[i]) >= 0 && data->textLength - i >= 8 &&
+            EightHexDigits(data->text + i, &bits)) {
+            i += 8;
+            digit = 8;
+            digits += 8;
+        } else {
+            char c = data->text[i++];
+            int d = HexDigit(c);
+            if (d >= 0) {
+                bits |= static_cast<uint32_t>(d) << (4 * (digit ^ 1));
+                digit++;
+                digits++;
+            } else if (c == '\n') {
+                line++;
+            } else if (c != ' ' && c != '\r' && !IsQuote(c)) {
+                return RefuseCharacter(c, line, error);
+            }
+        }
+        if (digit < 8) continue;
+        if (value < values) {
+            float v;
+            memcpy(&v, &bits, sizeof v);
+            lut->values[value++] = v;
+            // Most values need no count: the test spares them the call.
+            if (!(v >= 0.0f && v <= 1.0f)) NoteValue(found, v, 0.0, 1.0, line);
+        }
         bits = 0;
         digit = 0;
     }
+    return digits;
 }
 
 int ReadTable(const PrepXmlNode *lutNode, PrepLut *lut, PrepWarnings *warnings, PrepError *error) {
@@ -144,17 +180,23 @@ int ReadTable(const PrepXmlNode *lutNode, PrepLut *lut, PrepWarnings *warnings, 
     }
     int32_t points = 0;
     if (ReadSize(size, &points, error) != 0) return -1;
-    int64_t digits = CountDigits(data, error);
-    if (digits < 0) return -1;
+    if (PrepAllocLut(lut, points, 0, error) != 0) return -1;
+    // The digits are read once, counted as they are decoded; the values'
+    // warnings count only once the count is right.
+    PrepWarnings found{};
+    int64_t digits = DecodeData(data, lut, &found, error);
     int64_t needed = 8 * 3 * PrepNodeCount(points);
-    if (digits != needed) {
+    if (digits >= 0 && digits != needed) {
         PrepSetError(error, data->line, "<data> holds %lld hex digits; <size> %d (line %lld) needs %lld (8 a value)",
                      static_cast<long long>(digits), points, static_cast<long long>(size->line),
                      static_cast<long long>(needed));
+    }
+    if (digits != needed) {
+        PrepFreeLut(lut);
         return -1;
     }
-    if (PrepAllocLut(lut, points, 0, error) != 0) return -1;
-    DecodeData(data, lut, warnings);
+    // Nothing before the table warns.
+    if (warnings != nullptr) *warnings = found;
     lut->family = &kPrepFormatLook;
     lut->statedPoints = points;
     return 0;

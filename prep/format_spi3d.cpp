@@ -70,10 +70,11 @@ bool ScanNode(const PrepLine &line, int64_t index[3], float value[3]) {
     for (int i = 0; i < 3; i++) {
         if (ScanInteger(&p, line.end, 0, &index[i]) != kFieldNumber) return false;
     }
-    for (int i = 0; i < 3; i++) {
-        if (ScanReal(&p, line.end, 0, false, &value[i]) != kFieldNumber) return false;
-    }
-    return SkipBlanks(p, line.end) == line.end;
+    // The rest is a row of three reals, read as the table formats read
+    // theirs; the error of a line that is none is not wanted.
+    PrepLine row = line;
+    row.begin = p;
+    return ScanRowNumbers(row, value, nullptr) == 3;
 }
 
 int ReadNode(const PrepLine &line, Spi3dReading *s) {

@@ -34,7 +34,7 @@ struct VfReading {
     int64_t lastRowLine;
     int32_t points;
     float matrix[16];
-    PrepRowBuffer rows;
+    PrepBlueFastestRows rows;
     PrepWarnings *warnings;
     PrepError *error;
 };
@@ -94,7 +94,7 @@ int ReadHeaderLine(VfReading *v, const PrepLine &line) {
             return -1;
         }
         v->dataLine = line.number;
-        return 0;
+        return StartBlueFastestRows(&v->rows, v->points, line.number, v->error);
     }
     if (BeginsWithNumber(line.begin, line.end)) {
         PrepSetError(v->error, line.number, "a row before the 'data' line");
@@ -122,7 +122,7 @@ int ReadVfLine(void *state, const PrepLine &line) {
         return -1;
     }
     v->lastRowLine = line.number;
-    return AppendRealRow(line, &v->rows, v->warnings, v->error);
+    return ReadBlueFastestRow(line, &v->rows, v->warnings, v->error);
 }
 
 struct Shortest {
@@ -173,8 +173,8 @@ int BuildVf(VfReading &v, int64_t lastLine, PrepTransform *t, PrepError *error) 
                      static_cast<long long>(nodes));
         return -1;
     }
-    PrepLut lut{};
-    if (LatticeFromRows(v.rows, v.points, kPrepFormatVf.rowNode, &lut, error) != 0) return -1;
+    PrepLut lut = v.rows.lut;
+    v.rows.lut = PrepLut{};
     lut.family = &kPrepFormatVf;
     lut.statedPoints = v.points;
     if (AddMatrix(v, t, error) != 0) {
@@ -194,7 +194,7 @@ int ParseVf(const PrepSource &source, const PrepReadOptions &, PrepTransform *t,
     int64_t lastLine = 1;
     int result = ForEachSourceLine(source, true, 0, ReadVfLine, &v, &lastLine, error);
     if (result == 0) result = BuildVf(v, lastLine, t, error);
-    FreeRows(&v.rows);
+    PrepFreeLut(&v.rows.lut);
     if (result != 0) PrepFreeTransform(t);
     FinishWarnings(warnings, "[0, 1]");
     return result;

@@ -21,7 +21,22 @@ int AppendRealRow(const PrepLine &line, PrepRowBuffer *rows, PrepWarnings *warni
 int64_t PrepRedFastestNode(int32_t points, int64_t row);
 
 // A lattice of points per axis (values only: domains [0, 1], no shaper, no
-// family) from its points^3 rows, file row k at node rowNode(points, k).
-// 0, or -1 with *error set (nothing left allocated).
-int LatticeFromRows(const PrepRowBuffer &rows, int32_t points, int64_t (*rowNode)(int32_t, int64_t), PrepLut *lut,
-                    PrepError *error);
+// family) made of its points^3 rows red fastest, which are its values in
+// their order: rows->rows is taken, not copied (rows is left empty). 0, or
+// -1 with *error set (nothing left allocated).
+int LatticeFromRedFastestRows(PrepRowBuffer *rows, int32_t points, PrepLut *lut, PrepError *error);
+
+// A lattice filled as its rows are read blue fastest, each row placed at
+// its node as it comes, so that no row is held twice.
+struct PrepBlueFastestRows {
+    PrepLut lut;
+    int64_t count;
+    // The next row's position on each axis.
+    int32_t r, g, b;
+};
+// Allocates the lattice of points per axis (values only, as above); 0, or
+// -1 with *error set at line.
+int StartBlueFastestRows(PrepBlueFastestRows *rows, int32_t points, int64_t line, PrepError *error);
+// Reads the line as the next row (ScanRealRow) into its node; the caller
+// sees that rows->count stays below the lattice's nodes.
+int ReadBlueFastestRow(const PrepLine &line, PrepBlueFastestRows *rows, PrepWarnings *warnings, PrepError *error);

@@ -100,6 +100,17 @@ std::string LookText() {
            "\"</data>\n  </LUT>\n</look>\n";
 }
 
+// The same with its digits broken every 13 by a closing quote, a line end,
+// blanks and an opening quote, so that no value but the first stands as 8
+// digits together; ociobakelut bakes it as the unbroken text.
+std::string BrokenLookText() {
+    std::string text = LookText();
+    size_t begin = text.find("<data>\"") + 7, end = text.find("\"</data>");
+    std::string hex = text.substr(begin, end - begin), broken;
+    for (size_t i = 0; i < hex.size(); i += 13) broken += (i == 0 ? "" : "\"\n  \"") + hex.substr(i, 13);
+    return text.substr(0, begin) + broken + text.substr(end);
+}
+
 // The inputs read: nodes of ociobakelut's 5-point bake.
 const double kInputs[5][3] = {
     {0.25, 0.5, 0.75}, {0.75, 0.25, 0.5}, {1.0, 0.0, 0.5}, {0.5, 1.0, 0.25}, {0.25, 0.25, 0.25},
@@ -151,6 +162,7 @@ TEST_F(PrepFormats3d, EachFormatPlacesItsRowsInItsOrder) {
     ExpectValues(&kPrepFormatCub, CubText("# width 3 3 3\n# Cube\n" + Rows(false)), kTestTable);
     ExpectValues(&kPrepFormatVf, VfText(""), kTestTable);
     ExpectValues(&kPrepFormatLook, LookText(), kTestTable);
+    ExpectValues(&kPrepFormatLook, BrokenLookText(), kTestTable);
     // Integers over out - 1 = 1023, so each value is rounded to 1/1023.
     const double pandora[5][3] = {
         {0.125122, 0.437928, 0.349951}, {0.625122, 0.250244, 0.475073}, {1.0, 0.125122, 0.600196},
@@ -308,6 +320,10 @@ TEST(PrepFormats3dRefusals, RefusedWithTheLineAndTheCause) {
         {"look", Look("  <mask><m>1</m></mask>\n", "\"2\"", kLookData), "3", "<mask>"},
         {"look", Look("", "\"2\"", std::string("\"\t") + kLookData + "\""), "5", "a tab"},
         {"look", Look("", "\"3\"", kLookData), "5", "192 hex digits"},
+        {"look", Look("", "\"2\"", std::string(kLookData, 100) + "\n\n" + std::string(kLookData + 100) + "0"), "5",
+         "193 hex digits"},
+        {"look", Look("", "\"2\"", std::string(kLookData, 100) + "\n\n" + std::string(kLookData + 100, 80) + "x"), "7",
+         "'x'"},
         {"look", Look("", "\"1000\"", kLookData), "4", "2 to 256"},
         {"look", "<?xml version=\"1.0\" ?>\n<look>\n  <lut/>\n</look>\n", "2", "no <LUT>"},
     };

@@ -13,6 +13,7 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "prep/text_scan.h"
 
@@ -55,6 +56,94 @@ TEST(PrepScanTest, LongDecimalsReadAsStrtofReadsThem) {
           "0.0000000000000000000001", "3.4028235677973366e38", "1.17549421e-38", "0.99999999999999999",
           "0.0000000000000000000123", "18446744073709551617.5", "-000000000000000000001"}) {
         EXPECT_TRUE(ScansAsStrtof(text));
+    }
+}
+
+// A value's digits are read eight at a time while eight bytes remain on
+// the line, one at a time after that: the last field of a row has fewer
+// behind it. The line is its own allocation, so that a read past its end
+// is a fault under AddressSanitizer.
+TEST(PrepScanTest, DecimalsReadAsStrtofWhereverTheLineEnds) {
+    std::mt19937_64 random(33);
+    char field[64];
+    for (int places = 1; places <= 13; places++) {
+        for (int i = 0; i < 2000; i++) {
+            double x = std::uniform_real_distribution<double>(-1.5, 1.5)(random);
+            snprintf(field, sizeof field, "%.*f", places, x);
+            std::string last = std::string("0.5 ") + field;
+            std::vector<char> line(last.begin(), last.end());
+            float row[3] = {};
+            PrepLine whole{line.data(), line.data() + line.size(), 1};
+            ASSERT_EQ(ScanRowNumbers(whole, row, nullptr), 2) << field;
+            EXPECT_EQ(row[1], strtof(field, nullptr)) << field;
+            ASSERT_TRUE(ScansAsStrtof(field));
+        }
+    }
+}
+
+// A field is a number whole or not at all, whatever stands where its digits
+// end, within the eight read at once or after them.
+TEST(PrepScanTest, FieldsWithMoreThanDigitsAreNoNumber) {
+    for (const char *text : {"0.1234x67 1", "0.12345678x 1", "0.1\xC3\xA9 1", "0.5.5 1", "0.1234567/9 1",
+                             "0.1234:678 1", "1..5", "0.12345:"}) {
+        const char *p = text;
+        float value = -7.0f;
+        EXPECT_EQ(ScanReal(&p, text + strlen(text), 0, false, &value), kFieldBad) << text;
+        EXPECT_EQ(p, text) << text;
+        EXPECT_EQ(value, -7.0f) << text;
+    }
+}
+
+// Whole numbers as std::from_chars reads them, a plus sign allowed, up to
+// 2^31 either way; leading zeros are no digits of their own.
+TEST(PrepScanTest, IntegersUpToTwoToTheThirtyFirst) {
+    const struct {
+        const char *text;
+        FieldResult result;
+        int64_t value;
+    } cases[] = {
+        {"7", kFieldNumber, 7},
+        {"+5", kFieldNumber, 5},
+        {"-0", kFieldNumber, 0},
+        {"007", kFieldNumber, 7},
+        {"000000000000000000000012", kFieldNumber, 12},
+        {"2147483648", kFieldNumber, 2147483648},
+        {"-2147483648", kFieldNumber, -2147483648},
+        {"2147483649", kFieldBad, 0},
+        {"99999999999999999999999", kFieldBad, 0},
+        {"+-5", kFieldBad, 0},
+        {"-+5", kFieldBad, 0},
+        {"+", kFieldBad, 0},
+        {"5x", kFieldBad, 0},
+        {"5.0", kFieldBad, 0},
+        {"  ", kFieldEnd, 0},
+    };
+    for (const auto &c : cases) {
+        std::string text = std::string(" ") + c.text;
+        const char *p = text.data();
+        int64_t value = 0;
+        EXPECT_EQ(ScanInteger(&p, text.data() + text.size(), 0, &value), c.result) << c.text;
+        EXPECT_EQ(value, c.value) << c.text;
+    }
+    // A separator ends the field, and is passed.
+    const char csv[] = "12,3";
+    const char *p = csv;
+    int64_t value = 0;
+    ASSERT_EQ(ScanInteger(&p, csv + 4, ',', &value), kFieldNumber);
+    EXPECT_EQ(value, 12);
+    EXPECT_STREQ(p, "3");
+}
+
+// A keyword is the line's whole first word, in any letter case.
+TEST(PrepScanTest, KeywordsAreWholeWords) {
+    const char *rest = nullptr;
+    const char line[] = "  lut_3d_Size\t33";
+    ASSERT_TRUE(MatchKeyword(line, line + strlen(line), "LUT_3D_SIZE", &rest));
+    EXPECT_STREQ(rest, "\t33");
+    const char word[] = "LUT_3D_SIZE";
+    EXPECT_TRUE(MatchKeyword(word, word + strlen(word), "LUT_3D_SIZE", &rest));
+    for (const char *other : {"LUT_3D_SIZEX 33", "LUT_3D 33", "LUT_3D_SIZ", "", "33 LUT_3D_SIZE"}) {
+        EXPECT_FALSE(MatchKeyword(other, other + strlen(other), "LUT_3D_SIZE", &rest)) << other;
     }
 }
 
