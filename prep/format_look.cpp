@@ -180,12 +180,16 @@ int ReadTable(const PrepXmlNode *lutNode, PrepLut *lut, PrepWarnings *warnings, 
     }
     int32_t points = 0;
     if (ReadSize(size, &points, error) != 0) return -1;
-    if (PrepAllocLut(lut, points, 0, error) != 0) return -1;
+    int64_t needed = 8 * 3 * PrepNodeCount(points);
+    // The table is allocated only for a <data> of enough characters, so
+    // that a few bytes cannot take a large one; a shorter one is only
+    // counted, for the count's refusal.
+    PrepFreeLut(lut);
+    if (static_cast<uint64_t>(needed) <= data->textLength && PrepAllocLut(lut, points, 0, error) != 0) return -1;
     // The digits are read once, counted as they are decoded; the values'
     // warnings count only once the count is right.
     PrepWarnings found{};
     int64_t digits = DecodeData(data, lut, &found, error);
-    int64_t needed = 8 * 3 * PrepNodeCount(points);
     if (digits >= 0 && digits != needed) {
         PrepSetError(error, data->line, "<data> holds %lld hex digits; <size> %d (line %lld) needs %lld (8 a value)",
                      static_cast<long long>(digits), points, static_cast<long long>(size->line),

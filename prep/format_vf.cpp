@@ -19,6 +19,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "platform/platform.h"
 #include "prep/format.h"
 #include "prep/table_rows.h"
 #include "prep/text_write.h"
@@ -35,6 +36,7 @@ struct VfReading {
     int32_t points;
     float matrix[16];
     PrepBlueFastestRows rows;
+    int64_t sourceBytes;  // -1: not known
     PrepWarnings *warnings;
     PrepError *error;
 };
@@ -94,7 +96,7 @@ int ReadHeaderLine(VfReading *v, const PrepLine &line) {
             return -1;
         }
         v->dataLine = line.number;
-        return StartBlueFastestRows(&v->rows, v->points, line.number, v->error);
+        return StartBlueFastestRows(&v->rows, v->points, v->sourceBytes, line.number, v->error);
     }
     if (BeginsWithNumber(line.begin, line.end)) {
         PrepSetError(v->error, line.number, "a row before the 'data' line");
@@ -166,6 +168,10 @@ int BuildVf(VfReading &v, int64_t lastLine, PrepTransform *t, PrepError *error) 
         return -1;
     }
     int64_t nodes = PrepNodeCount(v.points);
+    if (v.rows.count == nodes && v.rows.lut.values == nullptr) {
+        PrepSetError(error, v.lastRowLine, "the file grew while it was read");
+        return -1;
+    }
     if (v.rows.count != nodes) {
         PrepSetError(error, v.rows.count == 0 ? v.dataLine : v.lastRowLine,
                      "the file holds %lld rows; grid_size %d (line %lld) needs %lld",
@@ -189,6 +195,7 @@ int ParseVf(const PrepSource &source, const PrepReadOptions &, PrepTransform *t,
     PrepFreeTransform(t);
     t->family = &kPrepFormatVf;
     VfReading v{};
+    v.sourceBytes = source.file != nullptr ? PlatformFileSize(source.file) : static_cast<int64_t>(source.size);
     v.warnings = warnings;
     v.error = error;
     int64_t lastLine = 1;

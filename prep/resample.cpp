@@ -176,7 +176,7 @@ int PrepMeasureTransformLoss(const PrepTransform *t, const PrepLut *result, Prep
     // Both in one block, which a huge page may hold.
     float(*want)[3] = static_cast<float(*)[3]>(PlatformAllocLarge(static_cast<size_t>(count) * 6 * sizeof(float)));
     if (want == nullptr) {
-        PrepSetError(error, 0, "out of memory for a %d-point lattice", cells);
+        PrepSetError(error, 0, "out of memory for the loss of a %d-point lattice", result->points);
         return -1;
     }
     float(*got)[3] = want + count;

@@ -34,14 +34,24 @@ int LatticeFromRedFastestRows(PrepRowBuffer *rows, int32_t points, PrepLut *lut,
     return PrepAdoptLattice(lut, points, 0, values, error);
 }
 
-int StartBlueFastestRows(PrepBlueFastestRows *rows, int32_t points, int64_t line, PrepError *error) {
+int StartBlueFastestRows(PrepBlueFastestRows *rows, int32_t points, int64_t sourceBytes, int64_t line,
+                         PrepError *error) {
     *rows = PrepBlueFastestRows{};
+    // The shortest row, "0 0 0" and its line end; the last needs none.
+    constexpr int64_t kShortestRow = 6;
+    if (sourceBytes >= 0 && PrepNodeCount(points) > (sourceBytes + 1) / kShortestRow) return 0;
     if (PrepAllocLut(&rows->lut, points, 0, error) == 0) return 0;
     if (error != nullptr) error->line = line;
     return -1;
 }
 
 int ReadBlueFastestRow(const PrepLine &line, PrepBlueFastestRows *rows, PrepWarnings *warnings, PrepError *error) {
+    if (rows->lut.values == nullptr) {
+        float row[3];
+        if (ScanRealRow(line, row, warnings, error) != 0) return -1;
+        rows->count++;
+        return 0;
+    }
     int64_t n = rows->lut.points;
     float *node = rows->lut.values + 3 * (rows->r + n * (rows->g + n * rows->b));
     if (ScanRealRow(line, node, warnings, error) != 0) return -1;

@@ -34,9 +34,13 @@ struct PrepBlueFastestRows {
     // The next row's position on each axis.
     int32_t r, g, b;
 };
-// Allocates the lattice of points per axis (values only, as above); 0, or
-// -1 with *error set at line.
-int StartBlueFastestRows(PrepBlueFastestRows *rows, int32_t points, int64_t line, PrepError *error);
+// Allocates the lattice of points per axis (values only, as above) when a
+// source of sourceBytes (-1: not known) can hold its rows; otherwise the
+// lattice stays empty and the rows are only read and counted, so that a
+// few bytes cannot take a large table and the count's refusal follows.
+// 0, or -1 with *error set at line.
+int StartBlueFastestRows(PrepBlueFastestRows *rows, int32_t points, int64_t sourceBytes, int64_t line,
+                         PrepError *error);
 // Reads the line as the next row (ScanRealRow) into its node; the caller
 // sees that rows->count stays below the lattice's nodes.
 int ReadBlueFastestRow(const PrepLine &line, PrepBlueFastestRows *rows, PrepWarnings *warnings, PrepError *error);

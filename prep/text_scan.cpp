@@ -179,7 +179,7 @@ int TakeLines(BlockReader *b, size_t start, bool bom, char comment, int (*onLine
 
 int ForEachFileLine(FILE *file, bool skipBom, char comment, int (*onLine)(void *state, const PrepLine &line),
                     void *state, int64_t *lastLine, PrepError *error) {
-    // A small file is read in a block of its own size (and one byte, for
+    // A small file is read in a block of its own size (and 4 KiB, for
     // the end to show in the first read): a whole block's pages cost their
     // faults even when a matrix of a hundred bytes is read into it.
     const int64_t fileBytes = PlatformFileSize(file);

@@ -3,8 +3,9 @@
 // Files of the box's own shape (a shaper and a 3D table) hold one operation,
 // a PrepLut; CLF files, CDLs, pre-LUTs and chains of files hold several. The
 // box holds one 3D table, so a transform of several operations is sampled
-// (baked) on a lattice first, at nodes that include every node of the size
-// it is then resampled to.
+// (baked) on a lattice: convert bakes it at the output's own nodes; compare,
+// preview and check at 65 points, whose nodes include every node of the
+// sizes the box takes.
 #pragma once
 
 #include <cstddef>
@@ -121,9 +122,9 @@ int PrepTransformToLut(PrepTransform *t, int32_t points, PrepInterp interp, Prep
 // plain lattice (family: t's); t is left as it is. 0, or -1 with *error set.
 int PrepBakeTransform(const PrepTransform *t, int32_t points, PrepInterp interp, PrepLut *out, PrepError *error);
 
-// The points a transform is baked at for an output of `points`: every
-// output node is then a node of the bake, and there are nodes between them
-// to measure what the output loses.
+// The points a transform is baked at to stand for it at `points` and
+// between: every node of `points` is a node of the bake, and there is one
+// between each two (compare, preview and check read a transform so).
 int32_t PrepBakePoints(int32_t points);
 
 // Reads the file at path as a transform (by its format's reader, or as one

@@ -24,10 +24,10 @@ struct Builder {
     PrepXmlNode *current;
     int32_t depth;
     int64_t elements;
-    // The longest text the document can hold, its size and the NUL (no
-    // entity is declared, and the built-in ones are shorter than their
-    // references); 0 when it is not known.
-    size_t textLimit;
+    // The document's bytes, -1 when not known: no text grows by more than
+    // the bytes still to come (no entity is declared, and the built-in
+    // ones are shorter than their references).
+    int64_t documentBytes;
     // Why the building stopped, when it was not expat's own error.
     char refusal[160];
 };
@@ -109,14 +109,17 @@ void XMLCALL OnEnd(void *data, const XML_Char *) {
     b->depth--;
 }
 
-// The bytes allocated for a text of `used` bytes (its NUL included): by
-// doubling, so that an array's text arriving in many pieces costs linear
-// time; a large one (a LUT's array) at once as much as the document can
-// hold, instead of being copied at each doubling.
-size_t TextCapacity(const Builder *b, size_t used) {
+// The bytes allocated for node's text of `wanted` bytes (its NUL
+// included): by doubling, so that an array's text arriving in many pieces
+// costs linear time; a large one (a LUT's array) at once as much as the
+// rest of the document can add, instead of being copied at each doubling.
+size_t TextCapacity(const Builder *b, const PrepXmlNode *node, size_t wanted) {
     constexpr size_t kLargeText = size_t{256} << 10;
-    size_t capacity = used <= 64 ? 64 : std::bit_ceil(used);
-    return capacity >= kLargeText && b->textLimit > capacity ? b->textLimit : capacity;
+    size_t capacity = wanted <= 64 ? 64 : std::bit_ceil(wanted);
+    if (capacity < kLargeText || b->documentBytes < 0) return capacity;
+    int64_t left = b->documentBytes - static_cast<int64_t>(XML_GetCurrentByteIndex(b->parser));
+    size_t most = node->textLength + static_cast<size_t>(left > 0 ? left : 0) + 1;
+    return most > capacity ? most : capacity;
 }
 
 void XMLCALL OnText(void *data, const XML_Char *text, int length) {
@@ -126,7 +129,7 @@ void XMLCALL OnText(void *data, const XML_Char *text, int length) {
     size_t n = static_cast<size_t>(length);
     size_t wanted = node->textLength + n + 1;
     if (wanted > node->textCapacity) {
-        size_t capacity = TextCapacity(b, wanted);
+        size_t capacity = TextCapacity(b, node, wanted);
         char *grown = static_cast<char *>(PlatformGrowLarge(node->text, node->textLength, capacity));
         if (grown == nullptr) return Refuse(b, "out of memory");
         node->text = grown;
@@ -192,8 +195,7 @@ int PrepParseXml(const PrepSource &source, PrepXmlDocument *doc, PrepError *erro
         PrepSetError(error, 0, "out of memory for the XML reader");
         return -1;
     }
-    int64_t fileBytes = source.file != nullptr ? PlatformFileSize(source.file) : static_cast<int64_t>(source.size);
-    b.textLimit = fileBytes >= 0 ? static_cast<size_t>(fileBytes) + 1 : 0;
+    b.documentBytes = source.file != nullptr ? PlatformFileSize(source.file) : static_cast<int64_t>(source.size);
     XML_SetUserData(b.parser, &b);
     XML_SetElementHandler(b.parser, OnStart, OnEnd);
     XML_SetCharacterDataHandler(b.parser, OnText);

@@ -128,17 +128,11 @@ void WavesOp(const PrepOp &, double rgb[3]) {
 // The cause of the loss of a transform (a CDL, a chain) baked at 33 points,
 // as convert finds it: it has no grid of its own.
 LossCause TransformCause(PrepApply apply) {
-    static PrepTransform t;
     PrepLut result{};
-    PrepLoss loss{};
     LossCause cause{};
-    EXPECT_NE(PrepAddOp(&t, "test", apply, nullptr), nullptr);
-    EXPECT_EQ(PrepBakeTransform(&t, 33, kPrepTetrahedral, &result, nullptr), 0);
-    PrepClampLut(&result);
-    EXPECT_EQ(PrepMeasureTransformLoss(&t, &result, kPrepTetrahedral, &loss, nullptr), 0);
+    PrepLoss loss = BakeAndMeasure(apply, &result);
     EXPECT_GT(loss.finiteMaxCode10, 1.0);
     FindLossCause(nullptr, &result, loss, &cause);
-    PrepFreeTransform(&t);
     PrepFreeLut(&result);
     return cause;
 }

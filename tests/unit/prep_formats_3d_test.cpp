@@ -310,6 +310,10 @@ TEST(PrepFormats3dRefusals, RefusedWithTheLineAndTheCause) {
          "3", "16"},
         {"vf", "#Inventor V2.1 ascii\ngrid_size 2 2 2\ndata\n" + rows.substr(0, 42), "10", "holds 7 rows"},
         {"vf", "#Inventor V2.1 ascii\ngrid_size 2 2 2\n" + rows, "3", "before the 'data'"},
+        // A table far larger than the file: its rows are counted, and no
+        // table is taken for them.
+        {"vf", "#Inventor V2.1 ascii\ngrid_size 256 256 256\ndata\n" + rows, "11", "holds 8 rows; grid_size 256"},
+        {"vf", "#Inventor V2.1 ascii\ngrid_size 256 256 256\ndata\n0 0 x\n", "4", "'x' is not a number"},
         {"m3d", "channel 1d\nin 8\nout 256\nformat lut\nvalues red green blue\n" + std::string(kPandoraRows), "1",
          "3D"},
         {"mga", "channel 3d\nin 8\nformat lut\nvalues red green blue\n" + std::string(kPandoraRows), "4", "'out'"},
@@ -320,6 +324,7 @@ TEST(PrepFormats3dRefusals, RefusedWithTheLineAndTheCause) {
         {"look", Look("  <mask><m>1</m></mask>\n", "\"2\"", kLookData), "3", "<mask>"},
         {"look", Look("", "\"2\"", std::string("\"\t") + kLookData + "\""), "5", "a tab"},
         {"look", Look("", "\"3\"", kLookData), "5", "192 hex digits"},
+        {"look", Look("", "\"256\"", kLookData), "5", "192 hex digits; <size> 256 (line 4) needs 402653184"},
         {"look", Look("", "\"2\"", std::string(kLookData, 100) + "\n\n" + std::string(kLookData + 100) + "0"), "5",
          "193 hex digits"},
         {"look", Look("", "\"2\"", std::string(kLookData, 100) + "\n\n" + std::string(kLookData + 100, 80) + "x"), "7",

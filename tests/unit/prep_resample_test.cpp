@@ -146,14 +146,8 @@ void HalfNanOp(const PrepOp &, double rgb[3]) { rgb[0] = rgb[0] < 0.5 ? NAN : rg
 
 // The loss of op's transform baked at 33 points, measured as convert does.
 PrepLoss TransformLoss(PrepApply op) {
-    static PrepTransform t;
     PrepLut baked{};
-    PrepLoss loss{};
-    EXPECT_NE(PrepAddOp(&t, "test", op, nullptr), nullptr);
-    EXPECT_EQ(PrepBakeTransform(&t, 33, kPrepTetrahedral, &baked, nullptr), 0);
-    PrepClampLut(&baked);
-    EXPECT_EQ(PrepMeasureTransformLoss(&t, &baked, kPrepTetrahedral, &loss, nullptr), 0);
-    PrepFreeTransform(&t);
+    PrepLoss loss = BakeAndMeasure(op, &baked);
     PrepFreeLut(&baked);
     return loss;
 }

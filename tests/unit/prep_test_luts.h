@@ -9,7 +9,9 @@
 #include <cstdio>
 #include <string>
 
+#include "prep/resample.h"
 #include "prep/source_lut.h"
+#include "prep/transform.h"
 
 // Saturation about luma, a hue twist and a soft contrast curve; some values
 // leave [0, 1], as graded LUTs' do.
@@ -68,4 +70,17 @@ inline std::string CubeRows(const PrepLut &lut, const std::string &header, const
         text += row;
     }
     return text;
+}
+
+// The transform of the one operation op baked at 33 points into *result
+// and clamped, and its loss between the nodes measured, as convert does it.
+inline PrepLoss BakeAndMeasure(PrepApply op, PrepLut *result) {
+    static PrepTransform t;
+    PrepLoss loss{};
+    EXPECT_NE(PrepAddOp(&t, "test", op, nullptr), nullptr);
+    EXPECT_EQ(PrepBakeTransform(&t, 33, kPrepTetrahedral, result, nullptr), 0);
+    PrepClampLut(result);
+    EXPECT_EQ(PrepMeasureTransformLoss(&t, result, kPrepTetrahedral, &loss, nullptr), 0);
+    PrepFreeTransform(&t);
+    return loss;
 }
