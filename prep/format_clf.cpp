@@ -14,9 +14,11 @@
 // Element and attribute names are read in any letter case. Every node
 // states the bit depth of its input and output; the numbers in the file are
 // codes of those depths (10i: 1023 stands for 1), normalised here, and each
-// node's input depth must be the one the node before it gave. The other
-// process nodes of CTF files (ExposureContrast, FixedFunction, the inverse
-// LUTs...) are refused by name: skipping one would change the colours.
+// node's input depth must be the one the node before it gave. CTF files
+// add InverseLUT1D, ExposureContrast and FixedFunction (the styles of
+// kFixedStyles); any other process node (InverseLUT3D, the Grading nodes,
+// another FixedFunction style) is refused by name: skipping one would
+// change the colours.
 #include <cfloat>
 #include <charconv>
 #include <cmath>
