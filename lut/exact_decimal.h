@@ -40,6 +40,10 @@ inline bool ExactDecimalFraction(uint64_t digits, int64_t fractionDigits, float 
     return true;
 }
 
+// The powers of ten of up to 9 digits' worth, as integers.
+inline constexpr uint64_t kIntegerPowersOfTen[] = {1,      10,      100,      1000,      10000,
+                                                   100000, 1000000, 10000000, 100000000, 1000000000};
+
 // The powers of ten that double holds exactly (5^22 < 2^53 < 5^23).
 inline constexpr double kDoublePowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                                 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};

@@ -19,8 +19,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "platform/platform.h"
 #include "prep/format.h"
+#include "prep/lut_read.h"
 #include "prep/table_rows.h"
 #include "prep/text_write.h"
 #include "prep/transform.h"
@@ -195,7 +195,7 @@ int ParseVf(const PrepSource &source, const PrepReadOptions &, PrepTransform *t,
     PrepFreeTransform(t);
     t->family = &kPrepFormatVf;
     VfReading v{};
-    v.sourceBytes = source.file != nullptr ? PlatformFileSize(source.file) : static_cast<int64_t>(source.size);
+    v.sourceBytes = PrepSourceBytes(source);
     v.warnings = warnings;
     v.error = error;
     int64_t lastLine = 1;

@@ -122,3 +122,7 @@ int PrepReadFileSource(const char *path, int (*parse)(const PrepSource &source, 
     fclose(file);
     return result;
 }
+
+int64_t PrepSourceBytes(const PrepSource &source) {
+    return source.file != nullptr ? PlatformFileSize(source.file) : static_cast<int64_t>(source.size);
+}

@@ -31,6 +31,10 @@ struct PrepSource {
     size_t notesSize = 0;
 };
 
+// The bytes a source holds: its size, or its file's (from where it stands
+// to its end is at most that); -1 when that cannot be told.
+int64_t PrepSourceBytes(const PrepSource &source);
+
 enum PrepWarningCode : int32_t {
     kPrepWarnDomain,       // DOMAIN_MIN/MAX (or LUT_3D_INPUT_RANGE) other than 0 and 1
     kPrepWarnShaper,       // a LUT_1D_SIZE shaper

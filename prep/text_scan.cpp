@@ -338,8 +338,6 @@ float OutOfRange(const char *begin, const char *end) {
 // Digits are read eight at a time as one word, its first byte the lowest.
 static_assert(std::endian::native == std::endian::little, "digits are read as little-endian words");
 
-constexpr uint64_t kPowersOfTenTo8[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
-
 // The digits that lead p[0, 8) (all eight bytes readable), added to
 // *digits as one integer; their count. A value's digits are most of a LUT
 // file, and this takes about as many instructions for eight as a loop
@@ -362,7 +360,7 @@ int TakeEightDigits(const char *p, uint64_t *digits) {
     d = (d * 10 + (d >> 8)) & 0x00FF00FF00FF00FF;
     d = (d * 100 + (d >> 16)) & 0x0000FFFF0000FFFF;
     d = (d * 10000 + (d >> 32)) & 0xFFFFFFFF;
-    *digits = *digits * kPowersOfTenTo8[count] + d;
+    *digits = *digits * kIntegerPowersOfTen[count] + d;
     return count;
 }
 

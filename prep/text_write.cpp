@@ -8,6 +8,7 @@
 #include <charconv>
 #include <cstring>
 
+#include "lut/exact_decimal.h"
 #include "lut/lut3d_reader.h"
 #include "prep/text_scan.h"
 
@@ -92,19 +93,18 @@ char *PutUnitShortest(char *at, float v) {
     const int s = 150 - static_cast<int>(bits >> 23);  // 24 to 33 in this range
     // The bounds times 10^9, in units of 2^-(s + 2): m * 10^9 * 4 < 2^64.
     // Below v the step is half as large at a power of two.
-    constexpr uint64_t kTen9 = 1000000000;
+    constexpr uint64_t kTen9 = kIntegerPowersOfTen[9];
     const uint64_t low = (4 * m - (m == 0x800000u ? 1 : 2)) * kTen9, high = (4 * m + 2) * kTen9;
     const uint32_t least = static_cast<uint32_t>((low >> (s + 2)) + 1);
     const uint32_t most = static_cast<uint32_t>(high >> (s + 2));
     const int k = FewestDecimals(least, most);
     if (k == 0) return nullptr;
-    static constexpr uint64_t kPowers[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, kTen9};
     // The nearest k-decimal number, halves to even, in units of 10^-k.
-    const uint64_t x = m * kPowers[k];
+    const uint64_t x = m * kIntegerPowersOfTen[k];
     uint64_t n = x >> s;
     const uint64_t r = x & ((uint64_t{1} << s) - 1), half = uint64_t{1} << (s - 1);
     n += r > half || (r == half && (n & 1) != 0) ? 1 : 0;
-    const uint64_t at9 = n * kPowers[9 - k];
+    const uint64_t at9 = n * kIntegerPowersOfTen[9 - k];
     if (at9 < least || at9 > most) return nullptr;
     at[0] = '0';
     at[1] = '.';

@@ -195,7 +195,7 @@ int PrepParseXml(const PrepSource &source, PrepXmlDocument *doc, PrepError *erro
         PrepSetError(error, 0, "out of memory for the XML reader");
         return -1;
     }
-    b.documentBytes = source.file != nullptr ? PlatformFileSize(source.file) : static_cast<int64_t>(source.size);
+    b.documentBytes = PrepSourceBytes(source);
     XML_SetUserData(b.parser, &b);
     XML_SetElementHandler(b.parser, OnStart, OnEnd);
     XML_SetCharacterDataHandler(b.parser, OnText);
