@@ -81,11 +81,18 @@ def compare(ours, ref):
 
 def lutprep(args):
     command = shlex.split(os.environ.get('LUTBOX_RUN', '')) + [os.environ['LUTPREP']] + args
-    try:
-        run = subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True, errors='replace',
-                             timeout=TIME_LIMIT)
-    except subprocess.TimeoutExpired:
-        return None, ['did not end within %d s' % TIME_LIMIT]
+    # lutprep says why whenever it fails. A failure without a word is the
+    # process never having run: Wine, among many processes at once, now and
+    # then fails to start one (status 66, its DLL start-up failing, or 1).
+    # That run is made again, once; a failure of lutprep's own repeats.
+    for attempt in range(2):
+        try:
+            run = subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True,
+                                 errors='replace', timeout=TIME_LIMIT)
+        except subprocess.TimeoutExpired:
+            return None, ['did not end within %d s' % TIME_LIMIT]
+        if run.returncode == 0 or run.stderr.strip():
+            break
     lines = [l.rstrip('\r') for l in run.stderr.splitlines()]
     lines = [l[len('lutprep: '):] if l.startswith('lutprep: ') else l for l in lines]
     return run.returncode, lines
