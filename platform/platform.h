@@ -37,8 +37,13 @@ void PlatformPause();
 // leading blanks, tabs and line feeds, an optional sign, then "0x"/"0X" and
 // hex digits (the sign ignored) or decimal digits, up to the first character
 // that does not belong. Wraps to the low 32 bits. Text without a number
-// gives 0.
+// gives 0. Windows: StrToIntExA itself, from shlwapi.dll loaded at the first
+// call (a program that never reads such a number need not start the window
+// system's libraries that shlwapi brings in), or WrittenHexTextToInt when it
+// cannot be loaded.
 int32_t PlatformHexTextToInt(const char *text);
+// The same conversion written out, as the other platforms have it.
+int32_t WrittenHexTextToInt(const char *text);
 
 // Windows: when the program runs in a console, sets the console's output
 // and input code pages to 936 (GBK), so that the tool's Chinese text reads
@@ -63,8 +68,9 @@ __attribute__((format(printf, 1, 2))) void PlatformConsolePrintf(const char *for
 
 // Puts the program's arguments in argc and argv as UTF-8, and makes every
 // file name passed to platform/ from then on UTF-8. Windows: the wide
-// command line (GetCommandLineW, CommandLineToArgvW), so that any file name
-// can be given; the converted arguments live to the end of the process.
+// command line, split as the C library splits it for wmain, so that any
+// file name can be given; the converted arguments live to the end of the
+// process.
 // Without this call, file names are in the ANSI code page, as the typed
 // words of the console are. POSIX: names are bytes, and nothing changes.
 // 0, or -1 (argc and argv unchanged) when the command line cannot be read.

@@ -21,8 +21,6 @@
 #include <ctime>
 #include <initializer_list>
 
-#include "platform/ascii.h"
-
 int PlatformPathBesideProgram(const char *fileName, char *out, size_t size) {
     if (size == 0) return -1;
     out[0] = '\0';
@@ -77,32 +75,7 @@ void PlatformPause() {
     fflush(stdout);
 }
 
-// Written from the documented behaviour of StrToIntExA with STIF_SUPPORT_HEX.
-int32_t PlatformHexTextToInt(const char *text) {
-    const unsigned char *p = reinterpret_cast<const unsigned char *>(text);
-    // StrToIntExA's white space is the blank, the tab and the line feed only.
-    while (*p == ' ' || *p == '\t' || *p == '\n') p++;
-    bool negative = false;
-    if (*p == '-') {
-        negative = true;
-        p++;
-    } else if (*p == '+') {
-        p++;
-    }
-    uint32_t value = 0;  // unsigned: the low 32 bits wrap without overflow
-    if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) {
-        // The sign is not applied to a hexadecimal number.
-        for (p += 2;; p++) {
-            if (!IsAsciiHexDigit(*p)) break;
-            int digit = IsAsciiDigit(*p) ? *p - '0' : AsciiLower(*p) - 'a' + 10;
-            value = value * 16u + static_cast<unsigned>(digit);
-        }
-        return static_cast<int32_t>(value);
-    }
-    for (; IsAsciiDigit(*p); p++) value = value * 10u + static_cast<unsigned>(*p - '0');
-    if (negative) value = 0u - value;
-    return static_cast<int32_t>(value);
-}
+int32_t PlatformHexTextToInt(const char *text) { return WrittenHexTextToInt(text); }
 
 void PlatformConsoleWrite(const char *bytes, size_t count) { fwrite(bytes, 1, count, stdout); }
 

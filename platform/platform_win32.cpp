@@ -10,8 +10,6 @@
 #include <conio.h>
 #include <fcntl.h>
 #include <io.h>
-#include <shellapi.h>
-#include <shlwapi.h>
 #include <sys/stat.h>
 
 #include <cstddef>
@@ -135,10 +133,33 @@ void PlatformPause() {
     AllowCloseWhileWaiting(false);
 }
 
+// shlwapi's StrToIntExA. The programs do not import shlwapi (nor shell32):
+// both bring in user32 and gdi32, whose start-up every process would pay
+// for, and under Wine it connects each to the window system.
+typedef BOOL(WINAPI *StrToIntExAType)(const char *text, DWORD flags, int *value);
+static const DWORD kStrToIntSupportHex = 1;  // STIF_SUPPORT_HEX
+
+static StrToIntExAType StrToIntExAOfShlwapi() {
+    static StrToIntExAType function = nullptr;
+    static bool looked = false;
+    if (!looked) {
+        looked = true;
+        // System32 only: a shlwapi.dll beside the program is not taken.
+        HMODULE shlwapi = LoadLibraryExW(L"shlwapi.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        if (shlwapi != nullptr) {
+            function = reinterpret_cast<StrToIntExAType>(
+                reinterpret_cast<PlatformProc>(GetProcAddress(shlwapi, "StrToIntExA")));
+        }
+    }
+    return function;
+}
+
 int32_t PlatformHexTextToInt(const char *text) {
+    StrToIntExAType strToIntExA = StrToIntExAOfShlwapi();
+    if (strToIntExA == nullptr) return WrittenHexTextToInt(text);
     int value = 0;
     // A text without a number leaves 0.
-    if (!StrToIntExA(text, STIF_SUPPORT_HEX, &value)) return 0;
+    if (!strToIntExA(text, kStrToIntSupportHex, &value)) return 0;
     return value;
 }
 
@@ -161,6 +182,16 @@ static bool IsDeviceName(const char *path) {
            IsAsciiDigit(static_cast<unsigned char>(name[3]));
 }
 
+// The C library's own splitting of the wide command line, as a wmain
+// program gets it (shell32's CommandLineToArgvW would bring in user32; see
+// StrToIntExAOfShlwapi). The arrays are the library's, kept to the end of
+// the process; no wildcards are expanded, as for the narrow arguments.
+struct MsvcrtStartupInfo {
+    int newMode;
+};
+extern "C" int __wgetmainargs(int *argc, wchar_t ***argv, wchar_t ***environment, int expandWildcards,
+                              MsvcrtStartupInfo *startup);
+
 // Held to the end of the process, as the C library's own argv is.
 static char **Utf8Arguments = nullptr;
 static int Utf8ArgumentCount = 0;
@@ -172,8 +203,10 @@ static void FreeArguments(char **arguments, int count) {
 
 int PlatformUseUtf8Arguments(int &argc, char **&argv) {
     int count = 0;
-    wchar_t **wide = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (wide == nullptr) return -1;
+    wchar_t **wide = nullptr;
+    wchar_t **environment = nullptr;
+    MsvcrtStartupInfo startup = {0};
+    if (__wgetmainargs(&count, &wide, &environment, 0, &startup) != 0 || wide == nullptr) return -1;
     char **utf8 = static_cast<char **>(calloc(static_cast<size_t>(count) + 1, sizeof(char *)));
     bool converted = utf8 != nullptr;
     for (int i = 0; converted && i < count; i++) {
@@ -182,7 +215,6 @@ int PlatformUseUtf8Arguments(int &argc, char **&argv) {
         converted = utf8[i] != nullptr &&
                     WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, utf8[i], bytes, nullptr, nullptr) == bytes;
     }
-    LocalFree(wide);
     if (!converted) {
         if (utf8 != nullptr) FreeArguments(utf8, count);
         return -1;

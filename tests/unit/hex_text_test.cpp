@@ -1,8 +1,10 @@
 // The hexadecimal-capable conversion of the general queries' typed fields.
-// The Windows build runs this table through StrToIntExA itself, the others
-// through the POSIX conversion: both must give the same numbers.
+// The Windows build runs this table through StrToIntExA itself and through
+// the written conversion it falls back on, the others through the written
+// one: all must give the same numbers.
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdint>
 
 #include "platform/platform.h"
@@ -13,6 +15,14 @@ struct Case {
     const char *text;
     int32_t value;
 };
+
+template <size_t N>
+void ExpectEachConversion(const Case (&cases)[N]) {
+    for (const Case &c : cases) {
+        EXPECT_EQ(PlatformHexTextToInt(c.text), c.value) << c.text;
+        EXPECT_EQ(WrittenHexTextToInt(c.text), c.value) << c.text;
+    }
+}
 
 TEST(HexTextToInt, HexadecimalAfterPrefix) {
     const Case cases[] = {
@@ -32,7 +42,7 @@ TEST(HexTextToInt, HexadecimalAfterPrefix) {
         {"0x1g", 1},
         {"0x0x1", 0},
     };
-    for (const Case &c : cases) EXPECT_EQ(PlatformHexTextToInt(c.text), c.value) << c.text;
+    ExpectEachConversion(cases);
 }
 
 TEST(HexTextToInt, DecimalOtherwise) {
@@ -56,12 +66,13 @@ TEST(HexTextToInt, DecimalOtherwise) {
         {"\r5", 0},
         {"- 5", 0},
     };
-    for (const Case &c : cases) EXPECT_EQ(PlatformHexTextToInt(c.text), c.value) << c.text;
+    ExpectEachConversion(cases);
 }
 
 TEST(HexTextToInt, NoNumberGivesZero) {
     for (const char *text : {"", "abc", "0x", "0xg", "--5", "+-5", "-", ",90"}) {
         EXPECT_EQ(PlatformHexTextToInt(text), 0) << text;
+        EXPECT_EQ(WrittenHexTextToInt(text), 0) << text;
     }
 }
 
