@@ -130,7 +130,13 @@ test-windows:
 	wineserver -p || echo "Using the wineserver already running for $$WINEPREFIX"; \
 	trap 'rc=$$?; wineserver -k || true; exit $$rc' EXIT INT TERM HUP; \
 	wine wineboot </dev/null >/dev/null 2>&1; \
-	ctest --preset windows -j $(JOBS); \
+	rm -f build-windows/wine-restarts.log; \
+	ctest --preset windows -j $(JOBS) || failed=1; \
+	if [ -s build-windows/wine-restarts.log ]; then \
+	  echo "Runs that Wine failed to start, made once more (tests/e2e/lib.sh):"; \
+	  sed 's/^/  /' build-windows/wine-restarts.log; \
+	fi; \
+	[ -z "$${failed:-}" ]; \
 	$(MAKE) --no-print-directory dist; \
 	rm -rf build-dist/package-test && mkdir -p build-dist/package-test && cp tests/package/package.t build-dist/package-test/; \
 	cd build-dist/package-test && DIST_ZIP="$(CURDIR)/dist/lutbox-$(VERSION)-win64.zip" LUTBOX_VERSION=$(VERSION) \

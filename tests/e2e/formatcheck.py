@@ -84,7 +84,8 @@ def lutprep(args):
     # lutprep says why whenever it fails. A failure without a word is the
     # process never having run: Wine, among many processes at once, now and
     # then fails to start one (status 66, its DLL start-up failing, or 1).
-    # That run is made again, once; a failure of lutprep's own repeats.
+    # That run is made again, once, and noted in the build's wine-restarts.log
+    # (as tests/e2e/lib.sh does); a failure of lutprep's own repeats.
     for attempt in range(2):
         try:
             run = subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True,
@@ -93,6 +94,9 @@ def lutprep(args):
             return None, ['did not end within %d s' % TIME_LIMIT]
         if run.returncode == 0 or run.stderr.strip():
             break
+        with open(os.path.join(os.environ.get('LUTBOX_BUILD', '.'), 'wine-restarts.log'), 'a') as log:
+            log.write('formatcheck.py: lutprep %s %d: status %d, nothing printed\n' % (' '.join(args), attempt + 1,
+                                                                                     run.returncode))
     lines = [l.rstrip('\r') for l in run.stderr.splitlines()]
     lines = [l[len('lutprep: '):] if l.startswith('lutprep: ') else l for l in lines]
     return run.returncode, lines

@@ -43,10 +43,45 @@ else
   console_lines() { cat; }
 fi
 
+# Runs a program of the build (after LUTBOX_RUN) with its standard output
+# as this function's; "merged" first joins standard error to it. The exit
+# status is the program's.
+# Wine, starting many processes at once, now and then fails to start one:
+# it ends with status 66 (a DLL's start-up failing) or 1 before the program
+# has run, printing nothing and reading none of its input. Every run of
+# these programs prints something there (the console its prompt, lutctl and
+# lutprep their outcome or their reason), so under Wine a run that failed
+# with nothing printed is made once more on the same input, and noted in
+# the build's wine-restarts.log; a failure of the program's own repeats and
+# shows.
+run_built() {
+  local merged=0 out rc attempt
+  if [ "$1" = merged ]; then merged=1; shift; fi
+  if [ -z "${LUTBOX_RUN:-}" ]; then
+    if [ $merged = 1 ]; then "$@" 2>&1; else "$@"; fi
+    return
+  fi
+  out=$(mktemp)
+  for attempt in 1 2; do
+    if [ $merged = 1 ]; then
+      $LUTBOX_RUN "$@" 2>&1 | cat > "$out"
+      rc=${PIPESTATUS[0]}
+    else
+      $LUTBOX_RUN "$@" | cat > "$out"
+      rc=${PIPESTATUS[0]}
+    fi
+    if [ "$rc" -eq 0 ] || [ -s "$out" ]; then break; fi
+    echo "${TESTFILE:-?}: $(basename "$1") $attempt: status $rc, nothing printed" >> "$LUTBOX_BUILD/wine-restarts.log"
+  done
+  cat "$out"
+  rm -f "$out"
+  return "$rc"
+}
+
 # Runs the tool on the commands in standard input and shows its console text
 # in UTF-8; the exit status is the tool's.
 lutbox() {
-  $LUTBOX_RUN $LUTBOX "$@" | console_lines | pause_shown | iconv -f GBK -t UTF-8
+  run_built $LUTBOX "$@" | console_lines | pause_shown | iconv -f GBK -t UTF-8
   return "${PIPESTATUS[0]}"
 }
 
@@ -65,7 +100,7 @@ lutbox_in_terminal() {
 # output and error as one text; lutctl flushes the one before it writes to
 # the other, so their order is kept. The exit status is lutctl's.
 lutctl() {
-  $LUTBOX_RUN $LUTCTL "$@" 2>&1 | console_lines
+  run_built merged $LUTCTL "$@" | console_lines
   return "${PIPESTATUS[0]}"
 }
 
@@ -74,7 +109,7 @@ lutctl() {
 # in order), with the console's line ends shown as LF. The exit status is
 # lutprep's.
 lutprep() {
-  $LUTBOX_RUN $LUTPREP "$@" 2>&1 | console_lines
+  run_built merged $LUTPREP "$@" | console_lines
   return "${PIPESTATUS[0]}"
 }
 
