@@ -23,8 +23,19 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # channels would mix into the programs' output. Debian's Wine finds its
 # server under TMPDIR, which each transcript gets anew: a fixed one lets
 # every program reach the same server.
+# Wine maps its shared user data page at 0x7ffe0000, inside the gigabyte
+# above its loader (0x7d000000) where Linux puts the randomised start of
+# the process heap: about one start in several thousand collides, and the
+# process ends with status 1 before the program runs ("failed to map the
+# shared user data"). setarch -R (util-linux) starts Wine without that
+# randomisation, which leaves the heap right after the loader.
 find_program(WINE_PROGRAM NAMES wine wine64)
+find_program(SETARCH_PROGRAM setarch)
 if(WINE_PROGRAM)
+  set(WINE_LAYOUT "")
+  if(SETARCH_PROGRAM)
+    set(WINE_LAYOUT ${SETARCH_PROGRAM} -R)
+  endif()
   set(CMAKE_CROSSCOMPILING_EMULATOR
-    env WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix WINEDEBUG=-all TMPDIR=/tmp ${WINE_PROGRAM})
+    env WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix WINEDEBUG=-all TMPDIR=/tmp ${WINE_LAYOUT} ${WINE_PROGRAM})
 endif()

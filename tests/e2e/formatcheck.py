@@ -82,8 +82,8 @@ def compare(ours, ref):
 def lutprep(args):
     command = shlex.split(os.environ.get('LUTBOX_RUN', '')) + [os.environ['LUTPREP']] + args
     # lutprep says why whenever it fails. A failure without a word is the
-    # process never having run: Wine, among many processes at once, now and
-    # then fails to start one (status 66, its DLL start-up failing, or 1).
+    # process never having run: Wine now and then fails to start one
+    # (status 1 or 66; tests/e2e/lib.sh says more).
     # That run is made again, once, and noted in the build's wine-restarts.log
     # (as tests/e2e/lib.sh does); a failure of lutprep's own repeats.
     for attempt in range(2):

@@ -46,14 +46,15 @@ fi
 # Runs a program of the build (after LUTBOX_RUN) with its standard output
 # as this function's; "merged" first joins standard error to it. The exit
 # status is the program's.
-# Wine, starting many processes at once, now and then fails to start one:
-# it ends with status 66 (a DLL's start-up failing) or 1 before the program
-# has run, printing nothing and reading none of its input. Every run of
-# these programs prints something there (the console its prompt, lutctl and
-# lutprep their outcome or their reason), so under Wine a run that failed
-# with nothing printed is made once more on the same input, and noted in
-# the build's wine-restarts.log; a failure of the program's own repeats and
-# shows.
+# Wine can fail to start a process: it then ends with status 1 or 66
+# before the program has run, printing nothing and reading none of its
+# input. (The known cause, its fixed mappings colliding with the randomised
+# heap, is removed by running it under setarch -R: see
+# cmake/mingw-w64-x86_64.cmake.) Every run of these programs prints
+# something there (the console its prompt, lutctl and lutprep their outcome
+# or their reason), so under Wine a run that failed with nothing printed
+# is made once more on the same input, and noted in the build's
+# wine-restarts.log; a failure of the program's own repeats and shows.
 run_built() {
   local merged=0 out rc attempt
   if [ "$1" = merged ]; then merged=1; shift; fi
