@@ -131,7 +131,7 @@ int MeasureDifferences(const float *want, float *got, SampleGrid grid, PrepLoss 
         return -1;
     }
     float *diff = got;
-    float worst = 0.0f;
+    float worst = 0.0f, finiteWorst = 0.0f;
     *loss = PrepLoss{};
     for (int64_t i = 0; i < values; i++) {
         bool known = std::isfinite(want[i]);
@@ -142,10 +142,11 @@ int MeasureDifferences(const float *want, float *got, SampleGrid grid, PrepLoss 
         diff[i] = DiffToFloat(d);
         // The maximum of the stored values, so that it bounds the percentile.
         worst = diff[i] > worst ? diff[i] : worst;
-        if (known && diff[i] > loss->finiteMaxCode10) loss->finiteMaxCode10 = diff[i];
+        finiteWorst = known && diff[i] > finiteWorst ? diff[i] : finiteWorst;
         counts[BucketOf(diff[i])]++;
     }
     loss->maxCode10 = worst;
+    loss->finiteMaxCode10 = finiteWorst;
     const double least = loss->finiteMaxCode10 / 2;
     const int64_t k = Rank99(values);
     int64_t before;
