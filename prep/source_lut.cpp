@@ -72,8 +72,9 @@ const float *Node(const PrepLut *lut, int32_t r, int32_t g, int32_t b) {
 // sum adds them. A corner of weight 0 adds +0.0, not 0 times its value, so
 // that a NaN or an infinity there (0 times it is NaN) does not reach a point
 // that lies on the cell's other corners, such as a node the grids share.
-// Adding +0.0 changes nothing but a sum of -0, so it is added once, last.
-// The weights sum to 1: one at least is not 0.
+// Adding +0.0 turns -0 into +0 and changes nothing else, and a sum with a
+// term of +0 is never -0: so it is added once, last, for all of them. The
+// weights sum to 1: one at least is not 0.
 struct Tetra {
     int32_t terms;
     bool zeroAdded;
