@@ -35,40 +35,61 @@ float DiffToFloat(double d) {
     return d > static_cast<double>(std::numeric_limits<float>::max()) ? HUGE_VALF : static_cast<float>(d);
 }
 
-// The nearest-rank 99th percentile of values[0, count), which are not
-// negative (differences), and so order as their bit patterns do; reorders
-// them. The patterns' top 16 bits are counted first, and only the values
-// of the bucket that holds the percentile are sorted out: a pass less than
-// selecting among them all.
+// The nearest-rank 99th percentile is found among differences, which are
+// not negative, and so order as their bit patterns do: they are counted by
+// the top 16 bits of their patterns, and only the values of the bucket that
+// holds the percentile are sorted out. Their sign bit is clear: 15 bits a
+// bucket. Counts of 32 bits hold the values of the largest lattice,
+// 3 * 256^3; small, so that the counting touches few pages.
+constexpr int32_t kBuckets = 1 << 15;
+
+uint32_t BucketOf(float v) {
+    uint32_t bits;
+    memcpy(&bits, &v, sizeof bits);
+    return (bits & 0x7fffffffu) >> 16;
+}
+
+// The smallest value of bucket held.
+float BucketFloor(uint32_t held) {
+    uint32_t bits = held << 16;
+    float v;
+    memcpy(&v, &bits, sizeof v);
+    return v;
+}
+
+// The rank (from 0) of the nearest-rank 99th percentile of count values.
+int64_t Rank99(int64_t count) { return (99 * count + 99) / 100 - 1; }
+
+// The bucket of the k-th smallest of the values counted (there is one when
+// k is less than their number), and how many lie in the buckets below it.
+uint32_t BucketHolding(const uint32_t *counts, int64_t k, int64_t *before) {
+    uint32_t held = 0;
+    *before = 0;
+    while (*before + counts[held] <= k) *before += counts[held++];
+    return held;
+}
+
+// The k-th smallest of values[0, count); reorders them.
+double Select(float *values, int64_t count, int64_t k) {
+    std::nth_element(values, values + k, values + count);
+    return values[k];
+}
+
+// The 99th percentile of values[0, count); reorders them.
 double Percentile99(float *values, int64_t count) {
     if (count == 0) return 0.0;
-    int64_t k = (99 * count + 99) / 100 - 1;
-    // Their sign bit is clear: 15 bits a bucket. Counts of 32 bits hold
-    // the values of the largest lattice, 3 * 256^3; small, so that the
-    // counting touches few pages.
-    constexpr int32_t kBuckets = 1 << 15;
+    const int64_t k = Rank99(count);
     uint32_t *counts = static_cast<uint32_t *>(calloc(kBuckets, sizeof(uint32_t)));
-    if (counts == nullptr) {
-        std::nth_element(values, values + k, values + count);
-        return values[k];
-    }
-    auto bucket = [](float v) {
-        uint32_t bits;
-        memcpy(&bits, &v, sizeof bits);
-        return (bits & 0x7fffffffu) >> 16;
-    };
-    for (int64_t i = 0; i < count; i++) counts[bucket(values[i])]++;
-    // The bucket of the k-th value (k < count, so there is one).
-    uint32_t held = 0;
-    int64_t before = 0;
-    while (before + counts[held] <= k) before += counts[held++];
+    if (counts == nullptr) return Select(values, count, k);
+    for (int64_t i = 0; i < count; i++) counts[BucketOf(values[i])]++;
+    int64_t before;
+    const uint32_t held = BucketHolding(counts, k, &before);
     free(counts);
     int64_t kept = 0;
     for (int64_t i = 0; i < count; i++) {
-        if (bucket(values[i]) == held) values[kept++] = values[i];
+        if (BucketOf(values[i]) == held) values[kept++] = values[i];
     }
-    std::nth_element(values, values + (k - before), values + kept);
-    return values[k - before];
+    return Select(values, kept, k - before);
 }
 
 // Where the loss is sampled: `count` positions per axis, the k-th at
@@ -80,34 +101,37 @@ struct SampleGrid {
     int32_t cells;
 };
 
-// The values that lose at least half the largest finite loss, and where
-// they lie: before the percentile reorders the losses.
-void CountWorstHalf(const float *want, const float *diff, SampleGrid grid, PrepLoss *loss) {
-    const double least = loss->finiteMaxCode10 / 2;
+// One of the values that lose at least half the largest finite loss, the
+// value at index i of the samples: counted, and where it lies.
+void CountWorst(SampleGrid grid, int64_t i, PrepLoss *loss) {
     const int64_t n = grid.count;
-    const int64_t values = 3 * n * n * n;
-    for (int64_t i = 0; i < values; i++) {
-        if (!std::isfinite(want[i]) || !(diff[i] >= least)) continue;
-        loss->worstHalf++;
-        int64_t node = i / 3;
-        const int64_t index[3] = {node % n, node / n % n, node / (n * n)};
-        bool near[2] = {false, false};
-        for (int64_t k : index) {
-            // The outer fifth: a position within 1/5 of either end.
-            int64_t twice = 2 * k + grid.offset;
-            near[0] = near[0] || 5 * twice <= 2 * grid.cells;
-            near[1] = near[1] || 5 * (2 * grid.cells - twice) <= 2 * grid.cells;
-        }
-        for (int e = 0; e < 2; e++) loss->worstHalfNearEnd[e] += near[e] ? 1 : 0;
+    loss->worstHalf++;
+    int64_t node = i / 3;
+    const int64_t index[3] = {node % n, node / n % n, node / (n * n)};
+    bool near[2] = {false, false};
+    for (int64_t k : index) {
+        // The outer fifth: a position within 1/5 of either end.
+        int64_t twice = 2 * k + grid.offset;
+        near[0] = near[0] || 5 * twice <= 2 * grid.cells;
+        near[1] = near[1] || 5 * (2 * grid.cells - twice) <= 2 * grid.cells;
     }
+    for (int e = 0; e < 2; e++) loss->worstHalfNearEnd[e] += near[e] ? 1 : 0;
 }
 
 // The loss of got against the wanted values, both at the positions of
-// grid; got becomes the differences.
-void MeasureDifferences(const float *want, float *got, SampleGrid grid, PrepLoss *loss) {
+// grid; got becomes the differences. One pass finds them, their maximum,
+// the largest finite one and the bucket of the percentile; a second takes
+// out the few that lose at least the least of half the largest finite loss
+// and the percentile's bucket. Returns 0, or -1 with *error set.
+int MeasureDifferences(const float *want, float *got, SampleGrid grid, PrepLoss *loss, PrepError *error) {
     const int64_t values = 3 * int64_t{grid.count} * grid.count * grid.count;
+    uint32_t *counts = static_cast<uint32_t *>(calloc(kBuckets, sizeof(uint32_t)));
+    if (counts == nullptr) {
+        PrepSetError(error, 0, "out of memory for the loss of a %d-point lattice", grid.count);
+        return -1;
+    }
     float *diff = got;
-    double worst = 0.0;
+    float worst = 0.0f, finiteWorst = 0.0f;
     *loss = PrepLoss{};
     for (int64_t i = 0; i < values; i++) {
         bool known = std::isfinite(want[i]);
@@ -118,11 +142,27 @@ void MeasureDifferences(const float *want, float *got, SampleGrid grid, PrepLoss
         diff[i] = DiffToFloat(d);
         // The maximum of the stored values, so that it bounds the percentile.
         worst = diff[i] > worst ? diff[i] : worst;
-        if (known && diff[i] > loss->finiteMaxCode10) loss->finiteMaxCode10 = diff[i];
+        finiteWorst = known && diff[i] > finiteWorst ? diff[i] : finiteWorst;
+        counts[BucketOf(diff[i])]++;
     }
-    CountWorstHalf(want, diff, grid, loss);
     loss->maxCode10 = worst;
-    loss->p99Code10 = Percentile99(diff, values);
+    loss->finiteMaxCode10 = finiteWorst;
+    const double least = loss->finiteMaxCode10 / 2;
+    const int64_t k = Rank99(values);
+    int64_t before;
+    const uint32_t held = BucketHolding(counts, k, &before);
+    free(counts);
+    const double needed = std::min(least, static_cast<double>(BucketFloor(held)));
+    // The percentile's bucket moves to the front: never past a value still
+    // to be read.
+    int64_t kept = 0;
+    for (int64_t i = 0; i < values; i++) {
+        if (diff[i] < needed) continue;
+        if (std::isfinite(want[i]) && diff[i] >= least) CountWorst(grid, i, loss);
+        if (BucketOf(diff[i]) == held) diff[kept++] = diff[i];
+    }
+    loss->p99Code10 = Select(diff, kept, k - before);
+    return 0;
 }
 
 }  // namespace
@@ -163,10 +203,11 @@ int PrepMeasureLoss(const PrepLut *source, const PrepLut *result, PrepInterp int
     }
     if (!plain) PrepSampleLattice(source, n, interp, want);
     PrepSampleLattice(result, n, interp, got);
-    MeasureDifferences(plain ? source->values : &want[0][0], &got[0][0], SampleGrid{n, 0, n - 1}, loss);
+    int measured =
+        MeasureDifferences(plain ? source->values : &want[0][0], &got[0][0], SampleGrid{n, 0, n - 1}, loss, error);
     free(want);
     free(got);
-    return 0;
+    return measured;
 }
 
 int PrepMeasureTransformLoss(const PrepTransform *t, const PrepLut *result, PrepInterp interp, PrepLoss *loss,
@@ -196,9 +237,9 @@ int PrepMeasureTransformLoss(const PrepTransform *t, const PrepLut *result, Prep
             }
         }
     }
-    MeasureDifferences(&want[0][0], &got[0][0], SampleGrid{cells, 1, cells}, loss);
+    int measured = MeasureDifferences(&want[0][0], &got[0][0], SampleGrid{cells, 1, cells}, loss, error);
     free(want);
-    return 0;
+    return measured;
 }
 
 int64_t PrepCountNonfiniteNodes(const PrepLut *lut) {

@@ -67,15 +67,26 @@ const float *Node(const PrepLut *lut, int32_t r, int32_t g, int32_t b) {
     return lut->values + 3 * (r + n * (g + n * b));
 }
 
-// A corner's share: none for a corner of weight 0, so that a NaN or an
-// infinity there (0 times it is NaN) does not reach a point that lies on
-// the cell's other corners, such as a node the grids share.
-double Weighted(double w, double v) { return w != 0.0 ? w * v : 0.0; }
+// A point's tetrahedron in its cell: the corners of weight other than 0, as
+// offsets from the cell's low corner, with their weights, in the order the
+// sum adds them. A corner of weight 0 adds +0.0, not 0 times its value, so
+// that a NaN or an infinity there (0 times it is NaN) does not reach a point
+// that lies on the cell's other corners, such as a node the grids share.
+// Adding +0.0 turns -0 into +0 and changes nothing else, and a sum with a
+// term of +0 is never -0: so it is added once, last, for all of them. The
+// weights sum to 1: one at least is not 0.
+struct Tetra {
+    int32_t terms;
+    bool zeroAdded;
+    int64_t offset[4];
+    double w[4];
+};
 
-// The tetrahedron of the cell that holds the point is chosen by the order of
-// the three fractions; its four corners run from the cell's low corner to
-// its high one, one axis added at a time, largest fraction first.
-void Tetrahedral(const PrepLut *lut, const int32_t i[3], const double f[3], double out[3]) {
+// The tetrahedron is chosen by the order of the three fractions; its four
+// corners run from the cell's low corner to its high one, one axis added at
+// a time, largest fraction first. Fractions that tie leave a corner of
+// weight 0, so the order of ties does not matter.
+Tetra TetraOf(int64_t points, const double f[3]) {
     // Axes sorted by fraction, descending.
     int first = 0, second = 1, third = 2;
     if (f[second] > f[first]) {
@@ -93,22 +104,49 @@ void Tetrahedral(const PrepLut *lut, const int32_t i[3], const double f[3], doub
         first = second;
         second = t;
     }
-    int32_t corner[3] = {i[0], i[1], i[2]};
-    const float *v0 = Node(lut, corner[0], corner[1], corner[2]);
-    corner[first]++;
-    const float *v1 = Node(lut, corner[0], corner[1], corner[2]);
-    corner[second]++;
-    const float *v2 = Node(lut, corner[0], corner[1], corner[2]);
-    corner[third]++;
-    const float *v3 = Node(lut, corner[0], corner[1], corner[2]);
-    double w0 = 1.0 - f[first];
-    double w1 = f[first] - f[second];
-    double w2 = f[second] - f[third];
-    double w3 = f[third];
-    for (int c = 0; c < 3; c++) {
-        out[c] = Weighted(w0, v0[c]) + Weighted(w1, v1[c]) + Weighted(w2, v2[c]) + Weighted(w3, v3[c]);
+    const int64_t stride[3] = {3, 3 * points, 3 * points * points};
+    const int64_t offset[4] = {0, stride[first], stride[first] + stride[second],
+                               stride[first] + stride[second] + stride[third]};
+    const double w[4] = {1.0 - f[first], f[first] - f[second], f[second] - f[third], f[third]};
+    Tetra tetra{};
+    for (int k = 0; k < 4; k++) {
+        if (w[k] == 0.0) {
+            tetra.zeroAdded = true;
+            continue;
+        }
+        tetra.offset[tetra.terms] = offset[k];
+        tetra.w[tetra.terms++] = w[k];
     }
+    return tetra;
 }
+
+// Channel by channel, written out: the compiler keeps the sums in registers.
+void ApplyTetra(const Tetra &tetra, const float *low, double out[3]) {
+    const float *v = low + tetra.offset[0];
+    double r = tetra.w[0] * v[0], g = tetra.w[0] * v[1], b = tetra.w[0] * v[2];
+    for (int k = 1; k < tetra.terms; k++) {
+        v = low + tetra.offset[k];
+        r += tetra.w[k] * v[0];
+        g += tetra.w[k] * v[1];
+        b += tetra.w[k] * v[2];
+    }
+    if (tetra.zeroAdded) {
+        r += 0.0;
+        g += 0.0;
+        b += 0.0;
+    }
+    out[0] = r;
+    out[1] = g;
+    out[2] = b;
+}
+
+void Tetrahedral(const PrepLut *lut, const int32_t i[3], const double f[3], double out[3]) {
+    ApplyTetra(TetraOf(lut->points, f), Node(lut, i[0], i[1], i[2]), out);
+}
+
+// A corner's share of a trilinear sum: none for a corner of weight 0, as in
+// a tetrahedron (Tetra).
+double Weighted(double w, double v) { return w != 0.0 ? w * v : 0.0; }
 
 void Trilinear(const PrepLut *lut, const int32_t i[3], const double f[3], double out[3]) {
     out[0] = out[1] = out[2] = 0.0;
@@ -223,13 +261,24 @@ struct AxisPlace {
     double f;
     int32_t exact;  // the source node it lies on exactly (plain lattice), or -1
     bool unknown;   // the shaper gives no position (NaN, infinity)
+    int32_t kind;   // its fraction's place among the axis's different ones
 };
 
-void PlaceAxis(const PrepLut *lut, int c, int32_t points, bool plain, AxisPlace *places) {
+// An axis's positions, and their different fractions: nodes of a row whose
+// red fractions are the same lie alike in their cells, in the same
+// tetrahedron. Aligned grids have few (65 points on 33: 0 and 0.5).
+struct Axis {
+    AxisPlace places[kPrepMaxPoints];
+    int32_t kinds;
+    double fractions[kPrepMaxPoints];
+};
+
+void PlaceAxis(const PrepLut *lut, int c, int32_t points, bool plain, Axis *axis) {
     const int32_t from = lut->points - 1;
     const int32_t to = points - 1;
+    axis->kinds = 0;
     for (int32_t k = 0; k < points; k++) {
-        AxisPlace &place = places[k];
+        AxisPlace &place = axis->places[k];
         // Output node k lies on source node k * from / to exactly when the
         // division leaves no remainder.
         place.exact = plain && (k * from) % to == 0 ? k * from / to : -1;
@@ -239,6 +288,52 @@ void PlaceAxis(const PrepLut *lut, int c, int32_t points, bool plain, AxisPlace 
         place.i = 0;
         place.f = 0.0;
         if (!place.unknown) PrepLocate(x, lut->domainMin[c], lut->domainMax[c], lut->points, &place.i, &place.f);
+        place.kind = 0;
+        while (place.kind < axis->kinds && axis->fractions[place.kind] != place.f) place.kind++;
+        if (place.kind == axis->kinds) axis->fractions[axis->kinds++] = place.f;
+    }
+}
+
+// One row of the lattice, green and blue placed by pg and pb, red by red.
+void SampleRow(const PrepLut *lut, PrepInterp interp, int32_t points, const Axis &red, const AxisPlace &pg,
+               const AxisPlace &pb, float (*out)[3]) {
+    // A shaper's NaN or infinity is no input position: the node is unknown,
+    // as one the lattice's own NaN reaches.
+    if (pg.unknown || pb.unknown) {
+        for (int32_t r = 0; r < points; r++) {
+            for (int c = 0; c < 3; c++) out[r][c] = std::numeric_limits<float>::quiet_NaN();
+        }
+        return;
+    }
+    static thread_local Tetra tetra[kPrepMaxPoints];
+    if (interp == kPrepTetrahedral) {
+        for (int32_t k = 0; k < red.kinds; k++) {
+            const double f[3] = {red.fractions[k], pg.f, pb.f};
+            tetra[k] = TetraOf(lut->points, f);
+        }
+    }
+    const bool exactRow = pg.exact >= 0 && pb.exact >= 0;
+    const float *low = Node(lut, 0, pg.i, pb.i);
+    for (int32_t r = 0; r < points; r++) {
+        const AxisPlace &pr = red.places[r];
+        if (exactRow && pr.exact >= 0) {
+            const float *v = Node(lut, pr.exact, pg.exact, pb.exact);
+            for (int c = 0; c < 3; c++) out[r][c] = v[c];
+            continue;
+        }
+        if (pr.unknown) {
+            for (int c = 0; c < 3; c++) out[r][c] = std::numeric_limits<float>::quiet_NaN();
+            continue;
+        }
+        double y[3];
+        if (interp == kPrepTrilinear) {
+            const int32_t i[3] = {pr.i, pg.i, pb.i};
+            const double f[3] = {pr.f, pg.f, pb.f};
+            Trilinear(lut, i, f, y);
+        } else {
+            ApplyTetra(tetra[pr.kind], low + 3 * pr.i, y);
+        }
+        for (int c = 0; c < 3; c++) out[r][c] = static_cast<float>(y[c]);
     }
 }
 
@@ -247,36 +342,12 @@ void PlaceAxis(const PrepLut *lut, int c, int32_t points, bool plain, AxisPlace 
 int PrepSampleLattice(const PrepLut *lut, int32_t points, PrepInterp interp, float (*out)[3]) {
     if (points < kPrepMinPoints || points > kPrepMaxPoints) return -1;
     const bool plain = PrepIsPlainLattice(lut);
-    static thread_local AxisPlace places[3][kPrepMaxPoints];
-    for (int c = 0; c < 3; c++) PlaceAxis(lut, c, points, plain, places[c]);
+    static thread_local Axis axes[3];
+    for (int c = 0; c < 3; c++) PlaceAxis(lut, c, points, plain, &axes[c]);
     int64_t row = 0;
     for (int32_t b = 0; b < points; b++) {
-        const AxisPlace &pb = places[2][b];
-        for (int32_t g = 0; g < points; g++) {
-            const AxisPlace &pg = places[1][g];
-            for (int32_t r = 0; r < points; r++, row++) {
-                const AxisPlace &pr = places[0][r];
-                if (pr.exact >= 0 && pg.exact >= 0 && pb.exact >= 0) {
-                    const float *v = Node(lut, pr.exact, pg.exact, pb.exact);
-                    for (int c = 0; c < 3; c++) out[row][c] = v[c];
-                    continue;
-                }
-                // A shaper's NaN or infinity is no input position: the node
-                // is unknown, as one the lattice's own NaN reaches.
-                if (pr.unknown || pg.unknown || pb.unknown) {
-                    for (int c = 0; c < 3; c++) out[row][c] = std::numeric_limits<float>::quiet_NaN();
-                    continue;
-                }
-                const int32_t i[3] = {pr.i, pg.i, pb.i};
-                const double f[3] = {pr.f, pg.f, pb.f};
-                double y[3];
-                if (interp == kPrepTrilinear) {
-                    Trilinear(lut, i, f, y);
-                } else {
-                    Tetrahedral(lut, i, f, y);
-                }
-                for (int c = 0; c < 3; c++) out[row][c] = static_cast<float>(y[c]);
-            }
+        for (int32_t g = 0; g < points; g++, row += points) {
+            SampleRow(lut, interp, points, axes[0], axes[1].places[g], axes[2].places[b], out + row);
         }
     }
     return 0;

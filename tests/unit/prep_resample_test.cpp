@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstring>
 #include <random>
+#include <string>
+#include <vector>
 
 #include "prep/resample.h"
 #include "prep_test_luts.h"
@@ -63,6 +65,113 @@ TEST(PrepEvaluate, ReproducesTheFunctionsEachInterpolationIsExactFor) {
     EXPECT_NE(a[0], b[0]);
     PrepFreeLut(&tetra);
     PrepFreeLut(&tri);
+}
+
+namespace {
+
+// The same double, the sign of a zero included. Any NaN is the same: which
+// operand's NaN a sum keeps is the machine's and the compiler's choice.
+bool SameBits(double a, double b) { return (std::isnan(a) && std::isnan(b)) || memcmp(&a, &b, sizeof a) == 0; }
+
+// A grade with the values that interpolation must carry exactly: -0 (kept
+// only where every weighted corner holds it), NaN and infinities (kept away
+// from a point by a weight of 0).
+void FillSpecialGrade(PrepLut *lut, int32_t points) {
+    FillGrade(lut, points);
+    const int64_t values = 3 * PrepNodeCount(points);
+    for (int64_t i = 0; i < values; i += 7) lut->values[i] = -0.0f;
+    lut->values[values / 2] = NAN;
+    lut->values[values / 3 + 1] = HUGE_VALF;
+    lut->values[values / 5 + 2] = -HUGE_VALF;
+}
+
+}  // namespace
+
+// Tetrahedral interpolation as the four corners' weighted sum, written out:
+// a corner of weight 0 adds +0.0. The evaluation leaves such corners out,
+// which must not change a bit, the sign of a zero included.
+TEST(PrepEvaluate, TetrahedralIsTheFourCornerSumToTheBit) {
+    const float specials[] = {-0.0f, 0.0f, NAN, HUGE_VALF, -HUGE_VALF, 0.3f, -1e-30f, 1.0f};
+    const double fractions[] = {0.0, 0.25, 0.5, 0.3, 1.0};
+    std::mt19937 random(11);
+    PrepLut lut{};
+    ASSERT_EQ(PrepAllocLut(&lut, 2, 0, nullptr), 0);
+    for (int trial = 0; trial < 300; trial++) {
+        for (int i = 0; i < 24; i++) lut.values[i] = specials[random() % 8];
+        for (double fr : fractions) {
+            for (double fg : fractions) {
+                for (double fb : fractions) {
+                    const double f[3] = {fr, fg, fb};
+                    int axis[3] = {0, 1, 2};
+                    std::stable_sort(axis, axis + 3, [&](int a, int b) { return f[a] > f[b]; });
+                    const double w[4] = {1.0 - f[axis[0]], f[axis[0]] - f[axis[1]], f[axis[1]] - f[axis[2]],
+                                         f[axis[2]]};
+                    int32_t corner[3] = {0, 0, 0};
+                    double want[3] = {0.0, 0.0, 0.0};
+                    for (int k = 0; k < 4; k++) {
+                        if (k > 0) corner[axis[k - 1]]++;
+                        const float *v = NodeOf(lut, corner[0], corner[1], corner[2]);
+                        for (int c = 0; c < 3; c++) {
+                            double term = w[k] != 0.0 ? w[k] * v[c] : 0.0;
+                            want[c] = k == 0 ? term : want[c] + term;
+                        }
+                    }
+                    double got[3];
+                    PrepEvaluateDouble(&lut, kPrepTetrahedral, f, got);
+                    for (int c = 0; c < 3; c++) {
+                        ASSERT_TRUE(SameBits(got[c], want[c])) << got[c] << " " << want[c] << " at " << fr << " " << fg
+                                                               << " " << fb << ", trial " << trial;
+                    }
+                }
+            }
+        }
+    }
+    PrepFreeLut(&lut);
+}
+
+// Sampling a lattice shares the work of nodes that lie alike in their cells;
+// every node must still be what evaluating the LUT at it gives, bit for
+// bit, or the source's node itself where the grids align. Finer, coarser
+// and misaligned, plain and through a domain and a shaper.
+TEST(PrepResample, SamplesEachNodeAsEvaluatingItThere) {
+    struct Case {
+        int32_t from, to;
+    };
+    for (Case size : {Case{33, 65}, Case{17, 65}, Case{26, 33}, Case{33, 26}, Case{65, 33}, Case{5, 17}}) {
+        for (bool shaped : {false, true}) {
+            PrepLut lut{};
+            FillSpecialGrade(&lut, size.from);
+            if (shaped) {
+                PrepLut plain = lut;
+                lut = PrepLut{};
+                ASSERT_EQ(PrepAdoptLattice(&lut, size.from, 5, plain.values, nullptr), 0);
+                for (int i = 0; i < 15; i++) lut.shaper[i] = std::pow((i / 3) / 4.0, 0.8 + 0.1 * (i % 3));
+                lut.domainMin[1] = -0.1f;
+                lut.domainMax[2] = 1.2f;
+            }
+            const int32_t n = size.to, from = size.from - 1, to = size.to - 1;
+            std::vector<float> sampled(3 * PrepNodeCount(n));
+            for (PrepInterp interp : {kPrepTetrahedral, kPrepTrilinear}) {
+                ASSERT_EQ(PrepSampleLattice(&lut, n, interp, reinterpret_cast<float(*)[3]>(sampled.data())), 0);
+                for (int64_t node = 0; node < PrepNodeCount(n); node++) {
+                    const int32_t k[3] = {static_cast<int32_t>(node % n), static_cast<int32_t>(node / n % n),
+                                          static_cast<int32_t>(node / n / n)};
+                    const double in[3] = {static_cast<double>(k[0]) / to, static_cast<double>(k[1]) / to,
+                                          static_cast<double>(k[2]) / to};
+                    double y[3];
+                    PrepEvaluateDouble(&lut, interp, in, y);
+                    float want[3] = {static_cast<float>(y[0]), static_cast<float>(y[1]), static_cast<float>(y[2])};
+                    if (!shaped && (k[0] * from) % to == 0 && (k[1] * from) % to == 0 && (k[2] * from) % to == 0) {
+                        memcpy(want, NodeOf(lut, k[0] * from / to, k[1] * from / to, k[2] * from / to), sizeof want);
+                    }
+                    ASSERT_EQ(memcmp(&sampled[3 * node], want, sizeof want), 0)
+                        << size.from << " -> " << size.to << (shaped ? " shaped" : "") << " interp " << interp << " at "
+                        << k[0] << "," << k[1] << "," << k[2];
+                }
+            }
+            PrepFreeLut(&lut);
+        }
+    }
 }
 
 // 65 -> 33 and 33 -> 17 take every node from the source; 17 -> 33 takes
@@ -133,6 +242,60 @@ TEST(PrepResample, MeasuresTheLossOfTheCoarserGrid) {
     PrepFreeLut(&affine);
     PrepFreeLut(&power);
     PrepFreeLut(&out);
+}
+
+// The loss's figures as their definitions give them, from every difference
+// (sorted for the nearest-rank percentile): aligned and not, with source
+// values that are none, and with a result left unclamped.
+TEST(PrepResample, LossFiguresAreThoseOfEveryDifference) {
+    struct Case {
+        int32_t from, to;
+        bool clamped;
+    };
+    for (Case c : {Case{65, 33, true}, Case{33, 26, true}, Case{17, 26, false}}) {
+        PrepLut source{}, result{};
+        FillSpecialGrade(&source, c.from);
+        ASSERT_EQ(PrepResample(&source, c.to, kPrepTetrahedral, &result, nullptr), 0);
+        if (c.clamped) PrepClampLut(&result);
+        const int64_t n = c.from;
+        std::vector<float> diff(3 * PrepNodeCount(c.from));
+        ASSERT_EQ(PrepSampleLattice(&result, c.from, kPrepTetrahedral, reinterpret_cast<float(*)[3]>(diff.data())), 0);
+        PrepLoss want{};
+        for (size_t i = 0; i < diff.size(); i++) {
+            const float w = source.values[i];
+            const bool known = std::isfinite(w);
+            double d = std::fabs(static_cast<double>(std::clamp(w, 0.0f, 1.0f)) - diff[i]) * kPrepCode10;
+            diff[i] = static_cast<float>(known && !std::isnan(d) ? d : kPrepCode10);
+            want.nonfinite += known ? 0 : 1;
+            if (known) want.finiteMaxCode10 = std::max(want.finiteMaxCode10, static_cast<double>(diff[i]));
+        }
+        for (size_t i = 0; i < diff.size(); i++) {
+            if (!std::isfinite(source.values[i]) || diff[i] < want.finiteMaxCode10 / 2) continue;
+            const int64_t k[3] = {static_cast<int64_t>(i / 3) % n, static_cast<int64_t>(i / 3) / n % n,
+                                  static_cast<int64_t>(i / 3) / n / n};
+            want.worstHalf++;
+            want.worstHalfNearEnd[0] += 5 * k[0] <= n - 1 || 5 * k[1] <= n - 1 || 5 * k[2] <= n - 1;
+            want.worstHalfNearEnd[1] +=
+                5 * (n - 1 - k[0]) <= n - 1 || 5 * (n - 1 - k[1]) <= n - 1 || 5 * (n - 1 - k[2]) <= n - 1;
+        }
+        std::sort(diff.begin(), diff.end());
+        want.maxCode10 = diff.back();
+        want.p99Code10 = diff[(99 * diff.size() + 99) / 100 - 1];
+
+        PrepLoss loss{};
+        ASSERT_EQ(PrepMeasureLoss(&source, &result, kPrepTetrahedral, &loss, nullptr), 0);
+        const std::string at = std::to_string(c.from) + " -> " + std::to_string(c.to);
+        EXPECT_EQ(loss.maxCode10, want.maxCode10) << at;
+        EXPECT_EQ(loss.p99Code10, want.p99Code10) << at;
+        EXPECT_EQ(loss.nonfinite, 3) << at;
+        EXPECT_EQ(loss.finiteMaxCode10, want.finiteMaxCode10) << at;
+        EXPECT_GT(want.worstHalf, 0) << at;
+        EXPECT_EQ(loss.worstHalf, want.worstHalf) << at;
+        EXPECT_EQ(loss.worstHalfNearEnd[0], want.worstHalfNearEnd[0]) << at;
+        EXPECT_EQ(loss.worstHalfNearEnd[1], want.worstHalfNearEnd[1]) << at;
+        PrepFreeLut(&source);
+        PrepFreeLut(&result);
+    }
 }
 
 namespace {
