@@ -85,15 +85,67 @@ int CheckText(const PrepLine &raw, PrepError *error) {
     return 0;
 }
 
-// One physical line through the loop's rules; what onLine returned, or 0.
-// The readers' loop (checked) refuses what CheckText refuses.
-int HandleLine(const PrepLine &raw, bool checked, char comment, int (*onLine)(void *state, const PrepLine &line),
-               void *state, int64_t *lastLine, PrepError *error) {
-    *lastLine = raw.number;
-    if (checked && CheckText(raw, error) != 0) return -1;
-    PrepLine line = TrimLine(raw);
-    if (line.begin == line.end || (comment != 0 && *line.begin == comment)) return 0;
-    return onLine(state, line);
+// What the line loop hands each line to, and what it carries from one
+// block of a file to the next.
+struct LineLoop {
+    bool checked;  // the readers' loop: CheckText's rules hold
+    bool bom;      // a byte-order mark before line 1 was skipped
+    char comment;
+    int (*onLine)(void *state, const PrepLine &line);
+    void *state;
+    int64_t number;  // of the last line handed on
+    int64_t *lastLine;
+    PrepError *error;
+};
+
+// Where in [p, end) a line can break CheckText's rules: the first NUL, or
+// the first CR that does not end its line (a CR before LF is no part of
+// the line); end when there is neither, as in nearly every file. One
+// search of a block spares every line searches of its own.
+const char *NextSuspect(const char *p, const char *end) {
+    const char *nul = static_cast<const char *>(memchr(p, '\0', static_cast<size_t>(end - p)));
+    const char *limit = nul != nullptr ? nul : end;
+    const char *cr = p;
+    while ((cr = static_cast<const char *>(memchr(cr, '\r', static_cast<size_t>(limit - cr)))) != nullptr) {
+        if (cr + 1 == limit || cr[1] != '\n') return cr;
+        cr += 2;
+    }
+    return limit;
+}
+
+// The lines of [p, end) in order through the loop's rules, a last one
+// without its LF only when the text ends there (atEnd); *taken is set
+// after the last line handed on. What onLine returned, or 0. The
+// readers' loop refuses what CheckText refuses, at the line it names:
+// line 1 always (UTF-16 shows there without a NUL), any other line only
+// when it holds a suspect byte.
+int HandleLines(LineLoop *loop, const char *p, const char *end, bool atEnd, const char **taken) {
+    const char *suspect = loop->checked ? NextSuspect(p, end) : end;
+    int result = 0;
+    while (result == 0 && p < end) {
+        const char *lf = static_cast<const char *>(memchr(p, '\n', static_cast<size_t>(end - p)));
+        if (lf == nullptr && !atEnd) break;
+        const char *next = lf != nullptr ? lf + 1 : end;
+        const char *lineEnd = lf != nullptr ? lf : end;
+        if (lineEnd > p && lineEnd[-1] == '\r') lineEnd--;
+        int64_t number = ++loop->number;
+        PrepLine raw{p, lineEnd, number, p, next - p, loop->bom && number == 1};
+        p = next;
+        *loop->lastLine = number;
+        if (loop->checked && (number == 1 || suspect < next)) {
+            if (CheckText(raw, loop->error) != 0) {
+                result = -1;
+                break;
+            }
+            if (suspect < next) suspect = NextSuspect(next, end);
+        }
+        PrepLine line = TrimLine(raw);
+        if (line.begin != line.end && (loop->comment == 0 || *line.begin != loop->comment)) {
+            result = loop->onLine(loop->state, line);
+        }
+    }
+    *taken = p;
+    return result;
 }
 
 // A file read in blocks: buffer[0, used) holds what is not yet taken, a
@@ -157,28 +209,16 @@ int Refill(BlockReader *b, PrepError *error) {
 
 // Hands on the complete lines of the buffer (with the last one at the end
 // of the file) and keeps the rest; what onLine returned, or 0.
-int TakeLines(BlockReader *b, size_t start, bool bom, char comment, int (*onLine)(void *state, const PrepLine &line),
-              void *state, int64_t *number, int64_t *lastLine, PrepError *error) {
-    int result = 0;
-    while (result == 0 && start < b->used) {
-        char *begin = b->buffer + start;
-        char *lf = static_cast<char *>(memchr(begin, '\n', b->used - start));
-        if (lf == nullptr && !b->end) break;
-        char *end = lf != nullptr ? lf : b->buffer + b->used;
-        start = lf != nullptr ? static_cast<size_t>(lf + 1 - b->buffer) : b->used;
-        int64_t bytes = b->buffer + start - begin;
-        if (end > begin && end[-1] == '\r') end--;
-        ++*number;
-        result = HandleLine(PrepLine{begin, end, *number, begin, bytes, bom && *number == 1}, true, comment, onLine,
-                            state, lastLine, error);
-    }
-    memmove(b->buffer, b->buffer + start, b->used - start);
-    b->used -= start;
+int TakeLines(BlockReader *b, size_t start, LineLoop *loop) {
+    const char *taken = nullptr;
+    int result = HandleLines(loop, b->buffer + start, b->buffer + b->used, b->end, &taken);
+    size_t used = static_cast<size_t>(taken - b->buffer);
+    memmove(b->buffer, taken, b->used - used);
+    b->used -= used;
     return result;
 }
 
-int ForEachFileLine(FILE *file, bool skipBom, char comment, int (*onLine)(void *state, const PrepLine &line),
-                    void *state, int64_t *lastLine, PrepError *error) {
+int ForEachFileLine(FILE *file, bool skipBom, LineLoop *loop) {
     // A small file is read in a block of its own size (and 4 KiB, for
     // the end to show in the first read): a whole block's pages cost their
     // faults even when a matrix of a hundred bytes is read into it.
@@ -188,28 +228,26 @@ int ForEachFileLine(FILE *file, bool skipBom, char comment, int (*onLine)(void *
                                   : kBlockBytes;
     BlockReader b{file, static_cast<char *>(PlatformAllocLarge(blockBytes)), blockBytes, 0, 0, false};
     if (b.buffer == nullptr) {
-        PrepSetError(error, 0, "out of memory for reading");
+        PrepSetError(loop->error, 0, "out of memory for reading");
         return -1;
     }
-    int64_t number = 0;
     int result = 0;
-    bool bom = false;
     for (bool first = true; result == 0; first = false) {
         if (b.used == b.capacity && b.capacity >= kMaxLineBytes) {
-            PrepSetError(error, number + 1, "a line of more than %llu MB: not a LUT file's text",
+            PrepSetError(loop->error, loop->number + 1, "a line of more than %llu MB: not a LUT file's text",
                          static_cast<unsigned long long>(kMaxLineBytes >> 20));
             result = -1;
             break;
         }
-        if (Refill(&b, error) != 0 || (first && CheckStart(b.buffer, b.used, error) != 0)) {
+        if (Refill(&b, loop->error) != 0 || (first && CheckStart(b.buffer, b.used, loop->error) != 0)) {
             result = -1;
             break;
         }
         // The first block holds the whole mark, unless the file is shorter.
         size_t start =
             first && skipBom && b.used >= kBomBytes && memcmp(b.buffer, kBom, kBomBytes) == 0 ? kBomBytes : 0;
-        if (start != 0) bom = true;
-        result = TakeLines(&b, start, bom, comment, onLine, state, &number, lastLine, error);
+        if (start != 0) loop->bom = true;
+        result = TakeLines(&b, start, loop);
         if (b.end) break;
     }
     free(b.buffer);
@@ -218,43 +256,29 @@ int ForEachFileLine(FILE *file, bool skipBom, char comment, int (*onLine)(void *
 
 }  // namespace
 
-namespace {
-
-int ForEachTextLine(const char *text, size_t size, bool bom, bool checked, char comment,
-                    int (*onLine)(void *state, const PrepLine &line), void *state, int64_t *lastLine,
-                    PrepError *error) {
-    PrepLineReader reader;
-    StartLines(&reader, text, size);
-    *lastLine = 1;
-    PrepLine raw;
-    while (NextLine(&reader, &raw)) {
-        raw.bom = bom && raw.number == 1;
-        int result = HandleLine(raw, checked, comment, onLine, state, lastLine, error);
-        if (result != 0) return result;
-    }
-    return 0;
-}
-
-}  // namespace
-
 int ForEachLine(const char *text, size_t size, char comment, int (*onLine)(void *state, const PrepLine &line),
                 void *state, int64_t *lastLine) {
-    return ForEachTextLine(text, size, false, false, comment, onLine, state, lastLine, nullptr);
+    LineLoop loop{false, false, comment, onLine, state, 0, lastLine, nullptr};
+    *lastLine = 1;
+    const char *taken = nullptr;
+    return HandleLines(&loop, text, text + size, true, &taken);
 }
 
 int ForEachSourceLine(const PrepSource &source, bool skipBom, char comment,
                       int (*onLine)(void *state, const PrepLine &line), void *state, int64_t *lastLine,
                       PrepError *error) {
+    LineLoop loop{true, false, comment, onLine, state, 0, lastLine, error};
     *lastLine = 1;
-    if (source.file != nullptr) return ForEachFileLine(source.file, skipBom, comment, onLine, state, lastLine, error);
+    if (source.file != nullptr) return ForEachFileLine(source.file, skipBom, &loop);
     const char *text = source.text;
     size_t size = source.size;
-    bool bom = skipBom && size >= kBomBytes && memcmp(text, kBom, kBomBytes) == 0;
-    if (bom) {
+    loop.bom = skipBom && size >= kBomBytes && memcmp(text, kBom, kBomBytes) == 0;
+    if (loop.bom) {
         text += kBomBytes;
         size -= kBomBytes;
     }
-    return ForEachTextLine(text, size, bom, true, comment, onLine, state, lastLine, error);
+    const char *taken = nullptr;
+    return HandleLines(&loop, text, text + size, true, &taken);
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
