@@ -306,9 +306,15 @@ bool StartsWithWord(const char *p, const char *end, const char *word) {
     return true;
 }
 
+// Whether a field ends at p: at a blank, the separator (0 for none) or the
+// end.
+[[gnu::always_inline]] inline bool EndsField(const char *p, const char *end, char separator) {
+    return p == end || IsBlank(*p) || (separator != 0 && *p == separator);
+}
+
 // Where the field that begins at p ends.
 const char *FieldEnd(const char *p, const char *end, char separator) {
-    while (p < end && !IsBlank(*p) && (separator == 0 || *p != separator)) p++;
+    while (!EndsField(p, end, separator)) p++;
     return p;
 }
 
@@ -366,7 +372,7 @@ static_assert(std::endian::native == std::endian::little, "digits are read as li
 // *digits as one integer; their count. A value's digits are most of a LUT
 // file, and this takes about as many instructions for eight as a loop
 // takes for five.
-int TakeEightDigits(const char *p, uint64_t *digits) {
+[[gnu::always_inline]] inline int TakeEightDigits(const char *p, uint64_t *digits) {
     constexpr uint64_t kBytes = 0x0101010101010101;
     uint64_t word;
     memcpy(&word, p, sizeof word);
@@ -402,8 +408,9 @@ const char *TakeDigits(const char *p, const char *end, uint64_t *digits) {
 }
 
 // The same for a fraction's digits, most of a value's, eight at a time
-// while eight bytes remain.
-const char *TakeFractionDigits(const char *p, const char *end, uint64_t *digits) {
+// while eight bytes remain. Forced inline, as the callers below: a call's
+// saving and restoring of registers costs as much as eight digits.
+[[gnu::always_inline]] inline const char *TakeFractionDigits(const char *p, const char *end, uint64_t *digits) {
     while (end - p >= 8) {
         int count = TakeEightDigits(p, digits);
         p += count;
@@ -453,10 +460,10 @@ struct PlainDigits {
 // digits and powers, one double division nearly always does. Returns where
 // the field ends, or nullptr for any other field, which from_chars then
 // reads.
-const char *PlainDecimal(const char *p, const char *end, char separator, float *value) {
+[[gnu::always_inline]] inline const char *PlainDecimal(const char *p, const char *end, char separator, float *value) {
     PlainDigits d;
     p = TakePlainDigits(p, end, &d);
-    if (p == nullptr || (p < end && !IsBlank(*p) && (separator == 0 || *p != separator))) return nullptr;
+    if (p == nullptr || !EndsField(p, end, separator)) return nullptr;
     float v;
     if (!ExactDecimalFraction(d.digits, d.fraction, &v) && !DoubleDecimalFraction(d.digits, d.fraction, &v)) {
         return nullptr;
@@ -542,10 +549,13 @@ const char *ScanPlainDouble(const char *p, const char *end, double *value) {
     return p;
 }
 
-FieldResult ScanInteger(const char **pp, const char *end, char separator, int64_t *value) {
-    const char *p = SkipBlanks(*pp, end);
-    *pp = p;
-    if (p == end) return kFieldEnd;
+namespace {
+
+// ScanInteger's field at *pp (after blanks, not the end) when it is not
+// the usual few digits: signed, long, or no integer.
+__attribute__((noinline)) FieldResult ScanOtherInteger(const char **pp, const char *end, char separator,
+                                                       int64_t *value) {
+    const char *p = *pp;
     bool negative = *p == '-';
     if (*p == '-' || *p == '+') p++;
     const char *first = p;
@@ -556,10 +566,29 @@ FieldResult ScanInteger(const char **pp, const char *end, char separator, int64_
     for (; p < end && *p >= '0' && *p <= '9'; p++) {
         if (v <= kLimit) v = v * 10 + (*p - '0');
     }
-    bool fieldEnds = p == end || IsBlank(*p) || (separator != 0 && *p == separator);
-    if (p == first || !fieldEnds || v > kLimit) return kFieldBad;
+    if (p == first || !EndsField(p, end, separator) || v > kLimit) return kFieldBad;
     *value = negative ? -v : v;
     *pp = AfterField(p, end, separator);
+    return kFieldNumber;
+}
+
+}  // namespace
+
+FieldResult ScanInteger(const char **pp, const char *end, char separator, int64_t *value) {
+    const char *p = SkipBlanks(*pp, end);
+    *pp = p;
+    if (p == end) return kFieldEnd;
+    // Most integers of LUT files are a few digits without a sign (indices,
+    // code values): nine digits stay far below the limit, so they are read
+    // without its tests, or the sign's.
+    constexpr ptrdiff_t kUsualDigits = 9;
+    uint64_t v = 0;
+    const char *digitsEnd = TakeDigits(p, end, &v);
+    if (digitsEnd == p || digitsEnd - p > kUsualDigits || !EndsField(digitsEnd, end, separator)) {
+        return ScanOtherInteger(pp, end, separator, value);
+    }
+    *value = static_cast<int64_t>(v);
+    *pp = AfterField(digitsEnd, end, separator);
     return kFieldNumber;
 }
 
