@@ -98,19 +98,18 @@ struct LineLoop {
     PrepError *error;
 };
 
-// Where in [p, end) a line can break CheckText's rules: the first NUL, or
-// the first CR that does not end its line (a CR before LF is no part of
-// the line); end when there is neither, as in nearly every file. One
-// search of a block spares every line searches of its own.
-const char *NextSuspect(const char *p, const char *end) {
-    const char *nul = static_cast<const char *>(memchr(p, '\0', static_cast<size_t>(end - p)));
-    const char *limit = nul != nullptr ? nul : end;
+// Where in [p, end) the first CR stands that does not end its line (a CR
+// before LF is no part of the line), or end. Besides a NUL byte, that is
+// what CheckText can refuse in a line after the first; nearly every file
+// holds neither, and one search of a block spares every line searches of
+// its own.
+const char *NextLoneCr(const char *p, const char *end) {
     const char *cr = p;
-    while ((cr = static_cast<const char *>(memchr(cr, '\r', static_cast<size_t>(limit - cr)))) != nullptr) {
-        if (cr + 1 == limit || cr[1] != '\n') return cr;
+    while ((cr = static_cast<const char *>(memchr(cr, '\r', static_cast<size_t>(end - cr)))) != nullptr) {
+        if (cr + 1 == end || cr[1] != '\n') return cr;
         cr += 2;
     }
-    return limit;
+    return end;
 }
 
 // The lines of [p, end) in order through the loop's rules, a last one
@@ -118,9 +117,14 @@ const char *NextSuspect(const char *p, const char *end) {
 // after the last line handed on. What onLine returned, or 0. The
 // readers' loop refuses what CheckText refuses, at the line it names:
 // line 1 always (UTF-16 shows there without a NUL), any other line only
-// when it holds a suspect byte.
+// when it holds a suspect byte: a lone CR or the first NUL, where the
+// reading stops. A suspect line that passes (a CR before the blanks that
+// end it) moves the search on to the next lone CR alone.
 int HandleLines(LineLoop *loop, const char *p, const char *end, bool atEnd, const char **taken) {
-    const char *suspect = loop->checked ? NextSuspect(p, end) : end;
+    const char *nul =
+        loop->checked ? static_cast<const char *>(memchr(p, '\0', static_cast<size_t>(end - p))) : nullptr;
+    if (nul == nullptr) nul = end;
+    const char *suspect = loop->checked ? NextLoneCr(p, nul) : end;
     int result = 0;
     while (result == 0 && p < end) {
         const char *lf = static_cast<const char *>(memchr(p, '\n', static_cast<size_t>(end - p)));
@@ -137,7 +141,7 @@ int HandleLines(LineLoop *loop, const char *p, const char *end, bool atEnd, cons
                 result = -1;
                 break;
             }
-            if (suspect < next) suspect = NextSuspect(next, end);
+            if (suspect < next) suspect = NextLoneCr(next, nul);
         }
         PrepLine line = TrimLine(raw);
         if (line.begin != line.end && (loop->comment == 0 || *line.begin != loop->comment)) {

@@ -598,7 +598,8 @@ TEST_F(PrepReadFile, BinaryBytesAndEndlessLinesAreRefusedAtTheStart) {
 // block's end (1 MiB) within the line that spans it, far into the file,
 // after a harmless CR of the same block, and at the end of a file without
 // a last line feed; read from disk and from memory alike. A CR before LF,
-// or before the blanks that end its line, is no fault anywhere.
+// or before the blanks that end its line, is no fault anywhere, not even
+// on every line.
 TEST_F(PrepReadFile, TextFaultsAreNamedAtTheirLineAnywhereInALargeFile) {
     const std::string head = "LUT_3D_SIZE 2\n";
     std::string padding;  // comment lines of 100 bytes, 2.5 MB
@@ -635,9 +636,13 @@ TEST_F(PrepReadFile, TextFaultsAreNamedAtTheirLineAnywhereInALargeFile) {
         for (const Edit &e : c.edits) text.replace(e.at, e.bytes.size(), e.bytes);
         texts.push_back({text, c.edits.back().at, c.reason});
     }
-    std::string crlf;
-    for (char c : clean) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    std::string crlf, crBlank;
+    for (char c : clean) {
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        crBlank += c == '\n' ? std::string("\r\t\n") : std::string(1, c);
+    }
     texts.push_back({crlf, 0, nullptr});
+    texts.push_back({crBlank, 0, nullptr});
     texts.push_back({clean + "# last\r", 0, nullptr});
     texts.push_back({clean + "# last\r 1", clean.size() + 6, "CR alone"});
     for (size_t i = 0; i < texts.size(); i++) {
