@@ -30,6 +30,7 @@ struct Spi3dReading {
     PrepLut lut;
     // One byte per node: given yet.
     unsigned char *given;
+    int64_t nodes;  // of the lattice
     int64_t nodesGiven;
     PrepError *error;
 };
@@ -55,7 +56,8 @@ int ReadSize(const PrepLine &line, Spi3dReading *s) {
     }
     int32_t points = static_cast<int32_t>(n[0]);
     if (PrepAllocLut(&s->lut, points, 0, s->error) != 0) return -1;
-    s->given = static_cast<unsigned char *>(calloc(static_cast<size_t>(PrepNodeCount(points)), 1));
+    s->nodes = PrepNodeCount(points);
+    s->given = static_cast<unsigned char *>(calloc(static_cast<size_t>(s->nodes), 1));
     if (s->given == nullptr) {
         PrepSetError(s->error, line.number, "out of memory for a %d-point lattice", points);
         return -1;
@@ -102,7 +104,7 @@ int ReadNode(const PrepLine &line, Spi3dReading *s) {
     }
     s->given[node] = 1;
     for (int c = 0; c < 3; c++) s->lut.values[3 * node + c] = value[c];
-    return ++s->nodesGiven == PrepNodeCount(s->lut.points) ? kAllGiven : 0;
+    return ++s->nodesGiven == s->nodes ? kAllGiven : 0;
 }
 
 int ReadSpi3dLine(void *state, const PrepLine &line) {
@@ -147,7 +149,7 @@ int ParseSpi3d(const PrepSource &source, const PrepReadOptions &, PrepTransform 
         int64_t index[3];
         MissingNode(s, index);
         PrepSetError(error, lastLine, "%lld of %lld nodes given; node %lld %lld %lld is missing",
-                     static_cast<long long>(s.nodesGiven), static_cast<long long>(PrepNodeCount(s.lut.points)),
+                     static_cast<long long>(s.nodesGiven), static_cast<long long>(s.nodes),
                      static_cast<long long>(index[0]), static_cast<long long>(index[1]),
                      static_cast<long long>(index[2]));
         result = -1;

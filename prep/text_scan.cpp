@@ -85,15 +85,71 @@ int CheckText(const PrepLine &raw, PrepError *error) {
     return 0;
 }
 
-// One physical line through the loop's rules; what onLine returned, or 0.
-// The readers' loop (checked) refuses what CheckText refuses.
-int HandleLine(const PrepLine &raw, bool checked, char comment, int (*onLine)(void *state, const PrepLine &line),
-               void *state, int64_t *lastLine, PrepError *error) {
-    *lastLine = raw.number;
-    if (checked && CheckText(raw, error) != 0) return -1;
-    PrepLine line = TrimLine(raw);
-    if (line.begin == line.end || (comment != 0 && *line.begin == comment)) return 0;
-    return onLine(state, line);
+// What the line loop hands each line to, and what it carries from one
+// block of a file to the next.
+struct LineLoop {
+    bool checked;  // the readers' loop: CheckText's rules hold
+    bool bom;      // a byte-order mark before line 1 was skipped
+    char comment;
+    int (*onLine)(void *state, const PrepLine &line);
+    void *state;
+    int64_t number;  // of the last line handed on
+    int64_t *lastLine;
+    PrepError *error;
+};
+
+// Where in [p, end) the first CR stands that does not end its line (a CR
+// before LF is no part of the line), or end. Besides a NUL byte, that is
+// what CheckText can refuse in a line after the first; nearly every file
+// holds neither, and one search of a block spares every line searches of
+// its own.
+const char *NextLoneCr(const char *p, const char *end) {
+    const char *cr = p;
+    while ((cr = static_cast<const char *>(memchr(cr, '\r', static_cast<size_t>(end - cr)))) != nullptr) {
+        if (cr + 1 == end || cr[1] != '\n') return cr;
+        cr += 2;
+    }
+    return end;
+}
+
+// The lines of [p, end) in order through the loop's rules, a last one
+// without its LF only when the text ends there (atEnd); *taken is set
+// after the last line handed on. What onLine returned, or 0. The
+// readers' loop refuses what CheckText refuses, at the line it names:
+// line 1 always (UTF-16 shows there without a NUL), any other line only
+// when it holds a suspect byte: a lone CR or the first NUL, where the
+// reading stops. A suspect line that passes (a CR before the blanks that
+// end it) moves the search on to the next lone CR alone.
+int HandleLines(LineLoop *loop, const char *p, const char *end, bool atEnd, const char **taken) {
+    const char *nul =
+        loop->checked ? static_cast<const char *>(memchr(p, '\0', static_cast<size_t>(end - p))) : nullptr;
+    if (nul == nullptr) nul = end;
+    const char *suspect = loop->checked ? NextLoneCr(p, nul) : end;
+    int result = 0;
+    while (result == 0 && p < end) {
+        const char *lf = static_cast<const char *>(memchr(p, '\n', static_cast<size_t>(end - p)));
+        if (lf == nullptr && !atEnd) break;
+        const char *next = lf != nullptr ? lf + 1 : end;
+        const char *lineEnd = lf != nullptr ? lf : end;
+        if (lineEnd > p && lineEnd[-1] == '\r') lineEnd--;
+        int64_t number = ++loop->number;
+        PrepLine raw{p, lineEnd, number, p, next - p, loop->bom && number == 1};
+        p = next;
+        *loop->lastLine = number;
+        if (loop->checked && (number == 1 || suspect < next)) {
+            if (CheckText(raw, loop->error) != 0) {
+                result = -1;
+                break;
+            }
+            if (suspect < next) suspect = NextLoneCr(next, nul);
+        }
+        PrepLine line = TrimLine(raw);
+        if (line.begin != line.end && (loop->comment == 0 || *line.begin != loop->comment)) {
+            result = loop->onLine(loop->state, line);
+        }
+    }
+    *taken = p;
+    return result;
 }
 
 // A file read in blocks: buffer[0, used) holds what is not yet taken, a
@@ -157,28 +213,16 @@ int Refill(BlockReader *b, PrepError *error) {
 
 // Hands on the complete lines of the buffer (with the last one at the end
 // of the file) and keeps the rest; what onLine returned, or 0.
-int TakeLines(BlockReader *b, size_t start, bool bom, char comment, int (*onLine)(void *state, const PrepLine &line),
-              void *state, int64_t *number, int64_t *lastLine, PrepError *error) {
-    int result = 0;
-    while (result == 0 && start < b->used) {
-        char *begin = b->buffer + start;
-        char *lf = static_cast<char *>(memchr(begin, '\n', b->used - start));
-        if (lf == nullptr && !b->end) break;
-        char *end = lf != nullptr ? lf : b->buffer + b->used;
-        start = lf != nullptr ? static_cast<size_t>(lf + 1 - b->buffer) : b->used;
-        int64_t bytes = b->buffer + start - begin;
-        if (end > begin && end[-1] == '\r') end--;
-        ++*number;
-        result = HandleLine(PrepLine{begin, end, *number, begin, bytes, bom && *number == 1}, true, comment, onLine,
-                            state, lastLine, error);
-    }
-    memmove(b->buffer, b->buffer + start, b->used - start);
-    b->used -= start;
+int TakeLines(BlockReader *b, size_t start, LineLoop *loop) {
+    const char *taken = nullptr;
+    int result = HandleLines(loop, b->buffer + start, b->buffer + b->used, b->end, &taken);
+    size_t used = static_cast<size_t>(taken - b->buffer);
+    memmove(b->buffer, taken, b->used - used);
+    b->used -= used;
     return result;
 }
 
-int ForEachFileLine(FILE *file, bool skipBom, char comment, int (*onLine)(void *state, const PrepLine &line),
-                    void *state, int64_t *lastLine, PrepError *error) {
+int ForEachFileLine(FILE *file, bool skipBom, LineLoop *loop) {
     // A small file is read in a block of its own size (and 4 KiB, for
     // the end to show in the first read): a whole block's pages cost their
     // faults even when a matrix of a hundred bytes is read into it.
@@ -188,28 +232,26 @@ int ForEachFileLine(FILE *file, bool skipBom, char comment, int (*onLine)(void *
                                   : kBlockBytes;
     BlockReader b{file, static_cast<char *>(PlatformAllocLarge(blockBytes)), blockBytes, 0, 0, false};
     if (b.buffer == nullptr) {
-        PrepSetError(error, 0, "out of memory for reading");
+        PrepSetError(loop->error, 0, "out of memory for reading");
         return -1;
     }
-    int64_t number = 0;
     int result = 0;
-    bool bom = false;
     for (bool first = true; result == 0; first = false) {
         if (b.used == b.capacity && b.capacity >= kMaxLineBytes) {
-            PrepSetError(error, number + 1, "a line of more than %llu MB: not a LUT file's text",
+            PrepSetError(loop->error, loop->number + 1, "a line of more than %llu MB: not a LUT file's text",
                          static_cast<unsigned long long>(kMaxLineBytes >> 20));
             result = -1;
             break;
         }
-        if (Refill(&b, error) != 0 || (first && CheckStart(b.buffer, b.used, error) != 0)) {
+        if (Refill(&b, loop->error) != 0 || (first && CheckStart(b.buffer, b.used, loop->error) != 0)) {
             result = -1;
             break;
         }
         // The first block holds the whole mark, unless the file is shorter.
         size_t start =
             first && skipBom && b.used >= kBomBytes && memcmp(b.buffer, kBom, kBomBytes) == 0 ? kBomBytes : 0;
-        if (start != 0) bom = true;
-        result = TakeLines(&b, start, bom, comment, onLine, state, &number, lastLine, error);
+        if (start != 0) loop->bom = true;
+        result = TakeLines(&b, start, loop);
         if (b.end) break;
     }
     free(b.buffer);
@@ -218,43 +260,29 @@ int ForEachFileLine(FILE *file, bool skipBom, char comment, int (*onLine)(void *
 
 }  // namespace
 
-namespace {
-
-int ForEachTextLine(const char *text, size_t size, bool bom, bool checked, char comment,
-                    int (*onLine)(void *state, const PrepLine &line), void *state, int64_t *lastLine,
-                    PrepError *error) {
-    PrepLineReader reader;
-    StartLines(&reader, text, size);
-    *lastLine = 1;
-    PrepLine raw;
-    while (NextLine(&reader, &raw)) {
-        raw.bom = bom && raw.number == 1;
-        int result = HandleLine(raw, checked, comment, onLine, state, lastLine, error);
-        if (result != 0) return result;
-    }
-    return 0;
-}
-
-}  // namespace
-
 int ForEachLine(const char *text, size_t size, char comment, int (*onLine)(void *state, const PrepLine &line),
                 void *state, int64_t *lastLine) {
-    return ForEachTextLine(text, size, false, false, comment, onLine, state, lastLine, nullptr);
+    LineLoop loop{false, false, comment, onLine, state, 0, lastLine, nullptr};
+    *lastLine = 1;
+    const char *taken = nullptr;
+    return HandleLines(&loop, text, text + size, true, &taken);
 }
 
 int ForEachSourceLine(const PrepSource &source, bool skipBom, char comment,
                       int (*onLine)(void *state, const PrepLine &line), void *state, int64_t *lastLine,
                       PrepError *error) {
+    LineLoop loop{true, false, comment, onLine, state, 0, lastLine, error};
     *lastLine = 1;
-    if (source.file != nullptr) return ForEachFileLine(source.file, skipBom, comment, onLine, state, lastLine, error);
+    if (source.file != nullptr) return ForEachFileLine(source.file, skipBom, &loop);
     const char *text = source.text;
     size_t size = source.size;
-    bool bom = skipBom && size >= kBomBytes && memcmp(text, kBom, kBomBytes) == 0;
-    if (bom) {
+    loop.bom = skipBom && size >= kBomBytes && memcmp(text, kBom, kBomBytes) == 0;
+    if (loop.bom) {
         text += kBomBytes;
         size -= kBomBytes;
     }
-    return ForEachTextLine(text, size, bom, true, comment, onLine, state, lastLine, error);
+    const char *taken = nullptr;
+    return HandleLines(&loop, text, text + size, true, &taken);
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
@@ -282,9 +310,15 @@ bool StartsWithWord(const char *p, const char *end, const char *word) {
     return true;
 }
 
+// Whether a field ends at p: at a blank, the separator (0 for none) or the
+// end.
+[[gnu::always_inline]] inline bool EndsField(const char *p, const char *end, char separator) {
+    return p == end || IsBlank(*p) || (separator != 0 && *p == separator);
+}
+
 // Where the field that begins at p ends.
 const char *FieldEnd(const char *p, const char *end, char separator) {
-    while (p < end && !IsBlank(*p) && (separator == 0 || *p != separator)) p++;
+    while (!EndsField(p, end, separator)) p++;
     return p;
 }
 
@@ -342,7 +376,7 @@ static_assert(std::endian::native == std::endian::little, "digits are read as li
 // *digits as one integer; their count. A value's digits are most of a LUT
 // file, and this takes about as many instructions for eight as a loop
 // takes for five.
-int TakeEightDigits(const char *p, uint64_t *digits) {
+[[gnu::always_inline]] inline int TakeEightDigits(const char *p, uint64_t *digits) {
     constexpr uint64_t kBytes = 0x0101010101010101;
     uint64_t word;
     memcpy(&word, p, sizeof word);
@@ -378,8 +412,9 @@ const char *TakeDigits(const char *p, const char *end, uint64_t *digits) {
 }
 
 // The same for a fraction's digits, most of a value's, eight at a time
-// while eight bytes remain.
-const char *TakeFractionDigits(const char *p, const char *end, uint64_t *digits) {
+// while eight bytes remain. Forced inline, as the callers below: a call's
+// saving and restoring of registers costs as much as eight digits.
+[[gnu::always_inline]] inline const char *TakeFractionDigits(const char *p, const char *end, uint64_t *digits) {
     while (end - p >= 8) {
         int count = TakeEightDigits(p, digits);
         p += count;
@@ -429,10 +464,10 @@ struct PlainDigits {
 // digits and powers, one double division nearly always does. Returns where
 // the field ends, or nullptr for any other field, which from_chars then
 // reads.
-const char *PlainDecimal(const char *p, const char *end, char separator, float *value) {
+[[gnu::always_inline]] inline const char *PlainDecimal(const char *p, const char *end, char separator, float *value) {
     PlainDigits d;
     p = TakePlainDigits(p, end, &d);
-    if (p == nullptr || (p < end && !IsBlank(*p) && (separator == 0 || *p != separator))) return nullptr;
+    if (p == nullptr || !EndsField(p, end, separator)) return nullptr;
     float v;
     if (!ExactDecimalFraction(d.digits, d.fraction, &v) && !DoubleDecimalFraction(d.digits, d.fraction, &v)) {
         return nullptr;
@@ -518,10 +553,13 @@ const char *ScanPlainDouble(const char *p, const char *end, double *value) {
     return p;
 }
 
-FieldResult ScanInteger(const char **pp, const char *end, char separator, int64_t *value) {
-    const char *p = SkipBlanks(*pp, end);
-    *pp = p;
-    if (p == end) return kFieldEnd;
+namespace {
+
+// ScanInteger's field at *pp (after blanks, not the end) when it is not
+// the usual few digits: signed, long, or no integer.
+__attribute__((noinline)) FieldResult ScanOtherInteger(const char **pp, const char *end, char separator,
+                                                       int64_t *value) {
+    const char *p = *pp;
     bool negative = *p == '-';
     if (*p == '-' || *p == '+') p++;
     const char *first = p;
@@ -532,10 +570,29 @@ FieldResult ScanInteger(const char **pp, const char *end, char separator, int64_
     for (; p < end && *p >= '0' && *p <= '9'; p++) {
         if (v <= kLimit) v = v * 10 + (*p - '0');
     }
-    bool fieldEnds = p == end || IsBlank(*p) || (separator != 0 && *p == separator);
-    if (p == first || !fieldEnds || v > kLimit) return kFieldBad;
+    if (p == first || !EndsField(p, end, separator) || v > kLimit) return kFieldBad;
     *value = negative ? -v : v;
     *pp = AfterField(p, end, separator);
+    return kFieldNumber;
+}
+
+}  // namespace
+
+FieldResult ScanInteger(const char **pp, const char *end, char separator, int64_t *value) {
+    const char *p = SkipBlanks(*pp, end);
+    *pp = p;
+    if (p == end) return kFieldEnd;
+    // Most integers of LUT files are a few digits without a sign (indices,
+    // code values): nine digits stay far below the limit, so they are read
+    // without its tests, or the sign's.
+    constexpr ptrdiff_t kUsualDigits = 9;
+    uint64_t v = 0;
+    const char *digitsEnd = TakeDigits(p, end, &v);
+    if (digitsEnd == p || digitsEnd - p > kUsualDigits || !EndsField(digitsEnd, end, separator)) {
+        return ScanOtherInteger(pp, end, separator, value);
+    }
+    *value = static_cast<int64_t>(v);
+    *pp = AfterField(digitsEnd, end, separator);
     return kFieldNumber;
 }
 

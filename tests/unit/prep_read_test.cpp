@@ -2,6 +2,7 @@
 // must refuse (with the physical line), and each warning of "check".
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -589,5 +590,82 @@ TEST_F(PrepReadFile, BinaryBytesAndEndlessLinesAreRefusedAtTheStart) {
         EXPECT_EQ(PrepReadLutFile(path.c_str(), kPrepFamilyCube, &lut, nullptr, &error), -1);
         EXPECT_EQ(error.line, 1);
         EXPECT_NE(strstr(error.text, c.reason), nullptr) << error.text;
+    }
+}
+
+// A NUL byte or a CR that ends no line is looked for once per block of a
+// file, yet named at its own line: early, on either side of the first
+// block's end (1 MiB) within the line that spans it, far into the file,
+// after a harmless CR of the same block, and at the end of a file without
+// a last line feed; read from disk and from memory alike. A CR before LF,
+// or before the blanks that end its line, is no fault anywhere, not even
+// on every line.
+TEST_F(PrepReadFile, TextFaultsAreNamedAtTheirLineAnywhereInALargeFile) {
+    const std::string head = "LUT_3D_SIZE 2\n";
+    std::string padding;  // comment lines of 100 bytes, 2.5 MB
+    while (padding.size() < (size_t{5} << 19)) padding += "# " + std::string(97, 'x') + "\n";
+    const std::string clean = head + padding + IdentityRows();
+    const size_t blockEnd = size_t{1} << 20;
+    // Just before the line feed that follows at.
+    auto beforeLf = [&](size_t at, size_t n) { return clean.find('\n', at) - n; };
+    struct Edit {
+        size_t at;
+        std::string bytes;
+    };
+    const struct {
+        std::vector<Edit> edits;
+        const char *reason;  // nullptr: no fault
+    } cases[] = {
+        {{{100, std::string(1, '\0')}}, "a NUL byte"},
+        {{{blockEnd - 1, std::string(1, '\0')}}, "a NUL byte"},
+        {{{blockEnd, std::string(1, '\0')}}, "a NUL byte"},
+        {{{blockEnd - 1, "\rx"}}, "CR alone"},
+        {{{blockEnd, "\r1"}}, "CR alone"},
+        {{{2000000, "\r#"}}, "CR alone"},
+        {{{beforeLf(500, 3), "\r \r"}, {600000, std::string(1, '\0')}}, "a NUL byte"},
+        {{{beforeLf(500, 2), "\r\t"}, {blockEnd - 1, "\r\n#"}, {beforeLf(blockEnd + 10, 2), "\r\r"}}, nullptr},
+    };
+    struct Text {
+        std::string bytes;
+        size_t faultAt;  // the byte the refusal is for
+        const char *reason;
+    };
+    std::vector<Text> texts;
+    for (const auto &c : cases) {
+        std::string text = clean;
+        for (const Edit &e : c.edits) text.replace(e.at, e.bytes.size(), e.bytes);
+        texts.push_back({text, c.edits.back().at, c.reason});
+    }
+    std::string crlf, crBlank;
+    for (char c : clean) {
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        crBlank += c == '\n' ? std::string("\r\t\n") : std::string(1, c);
+    }
+    texts.push_back({crlf, 0, nullptr});
+    texts.push_back({crBlank, 0, nullptr});
+    texts.push_back({clean + "# last\r", 0, nullptr});
+    texts.push_back({clean + "# last\r 1", clean.size() + 6, "CR alone"});
+    for (size_t i = 0; i < texts.size(); i++) {
+        const Text &t = texts[i];
+        std::string path = Write("large.cube", t.bytes);
+        PrepLut lut{};
+        PrepError error{};
+        int result = PrepReadLutFile(path.c_str(), kPrepFamilyCube, &lut, nullptr, &error);
+        Parsed p = Parse(kPrepFamilyCube, t.bytes);
+        if (t.reason == nullptr) {
+            EXPECT_EQ(result, 0) << i << ": line " << error.line << ": " << error.text;
+            EXPECT_EQ(p.result, 0) << i << ": line " << p.error.line << ": " << p.error.text;
+            EXPECT_EQ(lut.points, 2) << i;
+        } else {
+            int64_t line = 1 + std::count(t.bytes.begin(), t.bytes.begin() + static_cast<ptrdiff_t>(t.faultAt), '\n');
+            EXPECT_EQ(result, -1) << i;
+            EXPECT_EQ(error.line, line) << i << ": " << error.text;
+            EXPECT_NE(strstr(error.text, t.reason), nullptr) << i << ": " << error.text;
+            EXPECT_EQ(p.result, -1) << i;
+            EXPECT_EQ(p.error.line, line) << i << ": " << p.error.text;
+            EXPECT_STREQ(p.error.text, error.text) << i;
+        }
+        PrepFreeLut(&lut);
+        Free(&p);
     }
 }

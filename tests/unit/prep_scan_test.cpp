@@ -95,7 +95,9 @@ TEST(PrepScanTest, FieldsWithMoreThanDigitsAreNoNumber) {
 }
 
 // Whole numbers as std::from_chars reads them, a plus sign allowed, up to
-// 2^31 either way; leading zeros are no digits of their own.
+// 2^31 either way; leading zeros are no digits of their own. Up to nine
+// digits without a sign take a shorter path: at its edges too, a field
+// at the line's end reads as one before a blank and the next field.
 TEST(PrepScanTest, IntegersUpToTwoToTheThirtyFirst) {
     const struct {
         const char *text;
@@ -107,6 +109,12 @@ TEST(PrepScanTest, IntegersUpToTwoToTheThirtyFirst) {
         {"-0", kFieldNumber, 0},
         {"007", kFieldNumber, 7},
         {"000000000000000000000012", kFieldNumber, 12},
+        {"0", kFieldNumber, 0},
+        {"999999999", kFieldNumber, 999999999},
+        {"000000000", kFieldNumber, 0},
+        {"1000000000", kFieldNumber, 1000000000},
+        {"0000000001", kFieldNumber, 1},
+        {"00000000002147483648", kFieldNumber, 2147483648},
         {"2147483648", kFieldNumber, 2147483648},
         {"-2147483648", kFieldNumber, -2147483648},
         {"2147483649", kFieldBad, 0},
@@ -115,23 +123,33 @@ TEST(PrepScanTest, IntegersUpToTwoToTheThirtyFirst) {
         {"-+5", kFieldBad, 0},
         {"+", kFieldBad, 0},
         {"5x", kFieldBad, 0},
+        {"123456789x", kFieldBad, 0},
+        {"9999999999", kFieldBad, 0},
+        {"4294967296", kFieldBad, 0},
         {"5.0", kFieldBad, 0},
         {"  ", kFieldEnd, 0},
     };
     for (const auto &c : cases) {
-        std::string text = std::string(" ") + c.text;
-        const char *p = text.data();
-        int64_t value = 0;
-        EXPECT_EQ(ScanInteger(&p, text.data() + text.size(), 0, &value), c.result) << c.text;
-        EXPECT_EQ(value, c.value) << c.text;
+        for (bool followed : {false, true}) {
+            if (followed && c.result == kFieldEnd) continue;
+            std::string text = std::string(" ") + c.text + (followed ? " \t 7" : "");
+            const char *p = text.data();
+            int64_t value = 0;
+            EXPECT_EQ(ScanInteger(&p, text.data() + text.size(), 0, &value), c.result) << c.text << followed;
+            EXPECT_EQ(value, c.value) << c.text << followed;
+            // At the next field, or at the field's start when it is no number.
+            const char *stop = c.result == kFieldBad ? text.data() + 1 : text.data() + text.size() - (followed ? 1 : 0);
+            EXPECT_EQ(p, stop) << c.text << followed;
+        }
     }
     // A separator ends the field, and is passed.
-    const char csv[] = "12,3";
-    const char *p = csv;
-    int64_t value = 0;
-    ASSERT_EQ(ScanInteger(&p, csv + 4, ',', &value), kFieldNumber);
-    EXPECT_EQ(value, 12);
-    EXPECT_STREQ(p, "3");
+    for (const char *csv : {"12,3", "123456789 ,3", "1234567890,3", "-12,3"}) {
+        const char *p = csv;
+        int64_t value = 0;
+        ASSERT_EQ(ScanInteger(&p, csv + strlen(csv), ',', &value), kFieldNumber) << csv;
+        EXPECT_EQ(value, strtoll(csv, nullptr, 10)) << csv;
+        EXPECT_STREQ(p, "3") << csv;
+    }
 }
 
 // A keyword is the line's whole first word, in any letter case.
