@@ -313,6 +313,7 @@ TEST(PrepXml, TextTakenPastExpatBuildsTheSameTree) {
     const char utf16le[] = "<\0a\0>\0\x31\x31\x31\x31\x3C\x31<\0/\0a\0>\0";
     ExpectTheSameTree(std::string(utf16le, sizeof utf16le - 1), "UTF-16LE");
 
+    ExpectTheSameTree("<r><a>" + std::string(3000, '\n') + "</a>\n<b/>\n</r>", "line ends alone");
     ExpectTheSameTree(ClfWithLut3d(65, "\n"), "65 points");
     ExpectTheSameTree(ClfWithLut3d(17, "\r\n"), "17 points, CR LF");
     ExpectTheSameTree(ClfWithLut3d(17, "\r"), "17 points, CR");
