@@ -241,10 +241,10 @@ bool Parse(Builder *b, const char *text, size_t n, bool last) {
 // every encoding expat reads without a UTF-16 mark: printable ASCII but
 // for the markup's '<', '&' and ']' (of "]]>"), blanks and line ends. A
 // LUT's array (decimals, or the hexadecimal of a .look) is made of them.
-constexpr std::array<bool, 256> kPlainBytes = [] {
-    std::array<bool, 256> plain{};
+constexpr std::array<uint8_t, 256> kPlainBytes = [] {
+    std::array<uint8_t, 256> plain{};
     for (int c = ' '; c <= '~'; c++) plain[static_cast<size_t>(c)] = c != '<' && c != '&' && c != ']';
-    plain['\t'] = plain['\n'] = plain['\r'] = true;
+    plain['\t'] = plain['\n'] = plain['\r'] = 1;
     return plain;
 }();
 
@@ -257,7 +257,8 @@ bool ReadAsAscii(const Document &doc) {
     return first != 0 && second != 0 && !utf16Mark;
 }
 
-bool IsPlain(char c) { return kPlainBytes[static_cast<unsigned char>(c)]; }
+// 1 for a plain byte, else 0, so that eight are told by one branch.
+unsigned IsPlain(char c) { return kPlainBytes[static_cast<unsigned char>(c)]; }
 
 // Where the plain bytes from p on end: eight at a time, as an array's text
 // is megabytes of them.
