@@ -5,6 +5,7 @@
 
 #include <expat.h>
 
+#include <array>
 #include <bit>
 #include <cstdio>
 #include <cstdlib>
@@ -24,10 +25,18 @@ struct Builder {
     PrepXmlNode *current;
     int32_t depth;
     int64_t elements;
-    // The document's bytes, -1 when not known: no text grows by more than
-    // the bytes still to come (no entity is declared, and the built-in
-    // ones are shorter than their references).
+    // The document's bytes: no text grows by more than the bytes still to
+    // come (no entity is declared, and the built-in ones are shorter than
+    // their references).
     int64_t documentBytes;
+    // The document's bytes taken as text without expat, and their line
+    // ends: expat's positions and lines leave them out, so they are added
+    // back to every position and line reported.
+    int64_t skippedBytes;
+    int64_t skippedLines;
+    // Where, in expat's bytes, the start tag of the last event ended; -1
+    // when the last event was anything else.
+    int64_t startTagEnd;
     // Why the building stopped, when it was not expat's own error.
     char refusal[160];
 };
@@ -88,53 +97,69 @@ void Attach(Builder *b, PrepXmlNode *child) {
     *link = child;
 }
 
+int64_t CurrentLine(const Builder *b) {
+    return static_cast<int64_t>(XML_GetCurrentLineNumber(b->parser)) + b->skippedLines;
+}
+
 void XMLCALL OnStart(void *data, const XML_Char *name, const XML_Char **attributes) {
     Builder *b = static_cast<Builder *>(data);
+    b->startTagEnd = -1;
     if (b->depth >= kPrepXmlMaxDepth) return Refuse(b, "elements nested deeper than any LUT file nests them");
     if (++b->elements > kPrepXmlMaxElements) return Refuse(b, "more elements than any LUT file holds");
     if (b->current == nullptr && b->root != nullptr) return Refuse(b, "a second root element");
     PrepXmlNode *node = static_cast<PrepXmlNode *>(calloc(1, sizeof(PrepXmlNode)));
     if (node == nullptr) return Refuse(b, "out of memory");
-    node->line = static_cast<int64_t>(XML_GetCurrentLineNumber(b->parser));
+    node->line = CurrentLine(b);
     node->name = CopyText(name);
     Attach(b, node);
     if (node->name == nullptr || !CopyAttributes(node, attributes)) return Refuse(b, "out of memory");
     b->current = node;
     b->depth++;
+    b->startTagEnd = XML_GetCurrentByteIndex(b->parser) + XML_GetCurrentByteCount(b->parser);
 }
 
 void XMLCALL OnEnd(void *data, const XML_Char *) {
     Builder *b = static_cast<Builder *>(data);
+    b->startTagEnd = -1;
     if (b->current != nullptr) b->current = b->current->parent;
     b->depth--;
 }
 
 // The bytes allocated for node's text of `wanted` bytes (its NUL
-// included): by doubling, so that an array's text arriving in many pieces
-// costs linear time; a large one (a LUT's array) at once as much as the
-// rest of the document can add, instead of being copied at each doubling.
-size_t TextCapacity(const Builder *b, const PrepXmlNode *node, size_t wanted) {
+// included), the text arriving at the document's byte `at`: by doubling, so
+// that an array's text arriving in many pieces costs linear time; a large
+// one (a LUT's array) at once as much as the rest of the document can add,
+// instead of being copied at each doubling.
+size_t TextCapacity(const Builder *b, const PrepXmlNode *node, size_t wanted, int64_t at) {
     constexpr size_t kLargeText = size_t{256} << 10;
     size_t capacity = wanted <= 64 ? 64 : std::bit_ceil(wanted);
-    if (capacity < kLargeText || b->documentBytes < 0) return capacity;
-    int64_t left = b->documentBytes - static_cast<int64_t>(XML_GetCurrentByteIndex(b->parser));
+    if (capacity < kLargeText) return capacity;
+    int64_t left = b->documentBytes - at;
     size_t most = node->textLength + static_cast<size_t>(left > 0 ? left : 0) + 1;
     return most > capacity ? most : capacity;
 }
 
+// Room for n more bytes of node's text (and its NUL), which arrive at the
+// document's byte `at`; false when memory runs out.
+bool MakeTextRoom(const Builder *b, PrepXmlNode *node, size_t n, int64_t at) {
+    size_t wanted = node->textLength + n + 1;
+    if (wanted <= node->textCapacity) return true;
+    size_t capacity = TextCapacity(b, node, wanted, at);
+    char *grown = static_cast<char *>(PlatformGrowLarge(node->text, node->textLength, capacity));
+    if (grown == nullptr) return false;
+    node->text = grown;
+    node->textCapacity = capacity;
+    return true;
+}
+
 void XMLCALL OnText(void *data, const XML_Char *text, int length) {
     Builder *b = static_cast<Builder *>(data);
+    b->startTagEnd = -1;
     PrepXmlNode *node = b->current;
     if (node == nullptr || length <= 0) return;
     size_t n = static_cast<size_t>(length);
-    size_t wanted = node->textLength + n + 1;
-    if (wanted > node->textCapacity) {
-        size_t capacity = TextCapacity(b, node, wanted);
-        char *grown = static_cast<char *>(PlatformGrowLarge(node->text, node->textLength, capacity));
-        if (grown == nullptr) return Refuse(b, "out of memory");
-        node->text = grown;
-        node->textCapacity = capacity;
-    }
+    int64_t at = static_cast<int64_t>(XML_GetCurrentByteIndex(b->parser)) + b->skippedBytes;
+    if (!MakeTextRoom(b, node, n, at)) return Refuse(b, "out of memory");
     memcpy(node->text + node->textLength, text, n);
     node->textLength += n;
     node->text[node->textLength] = '\0';
@@ -152,57 +177,226 @@ void XMLCALL OnEntity(void *data, const XML_Char *, int, const XML_Char *, int, 
     Refuse(static_cast<Builder *>(data), "an entity declaration, which no LUT file has");
 }
 
-// Feeds the source to the parser; false when it stopped.
-bool Feed(Builder *b, const PrepSource &source) {
-    if (source.file == nullptr) {
-        size_t done = 0;
-        do {
-            size_t n = source.size - done < kBlockBytes ? source.size - done : kBlockBytes;
-            bool last = done + n == source.size;
-            if (XML_Parse(b->parser, source.text + done, static_cast<int>(n), last) != XML_STATUS_OK) return false;
-            done += n;
-        } while (done < source.size);
-        return true;
-    }
-    int64_t total = 0;
-    for (;;) {
-        void *block = XML_GetBuffer(b->parser, static_cast<int>(kBlockBytes));
-        if (block == nullptr) return false;
-        size_t n = fread(block, 1, kBlockBytes, source.file);
-        if (ferror(source.file)) {
-            snprintf(b->refusal, sizeof b->refusal, "cannot read the file");
+// The document's bytes: a memory source's own, or a file's read whole into
+// a block of its own.
+struct Document {
+    const char *text;
+    size_t size;
+    char *block;  // the file's bytes (PlatformAllocLarge), freed by the reader
+};
+
+// The file from where it stands to its end into doc->block, at most
+// kPrepMaxFileBytes of it; false, with the reason in refusal, when it cannot
+// be read or holds more. doc holds the bytes read (at most the limit)
+// either way, for expat to read before the refusal, as it did when it read
+// the file in blocks.
+bool ReadWholeFile(FILE *file, Document *doc, char (&refusal)[160]) {
+    const size_t limit = static_cast<size_t>(kPrepMaxFileBytes);
+    int64_t known = PlatformFileSize(file);
+    // A byte more than the file holds, so that its end is read, not guessed.
+    size_t capacity = known > 0 && known < kPrepMaxFileBytes ? static_cast<size_t>(known) + 1 : kBlockBytes;
+    doc->block = static_cast<char *>(PlatformAllocLarge(capacity));
+    doc->text = doc->block;
+    doc->size = 0;
+    while (doc->block != nullptr) {
+        if (doc->size == capacity) {
+            if (capacity > limit) {
+                doc->size = limit;
+                snprintf(refusal, sizeof refusal, "more than %lld bytes: larger than any LUT file",
+                         static_cast<long long>(kPrepMaxFileBytes));
+                return false;
+            }
+            size_t grown = capacity < limit / 2 ? 2 * capacity : limit + 1;
+            char *block = static_cast<char *>(PlatformGrowLarge(doc->block, doc->size, grown));
+            if (block == nullptr) break;
+            doc->block = block;
+            doc->text = block;
+            capacity = grown;
+        }
+        size_t n = fread(doc->block + doc->size, 1, capacity - doc->size, file);
+        doc->size += n;
+        if (ferror(file)) {
+            snprintf(refusal, sizeof refusal, "cannot read the file");
             return false;
         }
-        total += static_cast<int64_t>(n);
-        if (total > kPrepMaxFileBytes) {
-            snprintf(b->refusal, sizeof b->refusal, "more than %lld bytes: larger than any LUT file",
-                     static_cast<long long>(kPrepMaxFileBytes));
+        if (n == 0) return true;
+    }
+    snprintf(refusal, sizeof refusal, "out of memory");
+    return false;
+}
+
+// Gives n bytes at text to expat in blocks, which it copies into its
+// buffer; false when it stopped.
+bool Parse(Builder *b, const char *text, size_t n, bool last) {
+    do {
+        size_t piece = n < kBlockBytes ? n : kBlockBytes;
+        n -= piece;
+        if (XML_Parse(b->parser, text, static_cast<int>(piece), last && n == 0) != XML_STATUS_OK) return false;
+        text += piece;
+    } while (n > 0);
+    return true;
+}
+
+// The bytes an element's text may hold that mean themselves in XML, as in
+// every encoding expat reads without a UTF-16 mark: printable ASCII but
+// for the markup's '<', '&' and ']' (of "]]>"), blanks and line ends. A
+// LUT's array (decimals, or the hexadecimal of a .look) is made of them.
+constexpr std::array<uint8_t, 256> kPlainBytes = [] {
+    std::array<uint8_t, 256> plain{};
+    for (int c = ' '; c <= '~'; c++) plain[static_cast<size_t>(c)] = c != '<' && c != '&' && c != ']';
+    plain['\t'] = plain['\n'] = plain['\r'] = 1;
+    return plain;
+}();
+
+// Whether expat reads the document's bytes as ASCII or a superset of it
+// (UTF-8, ISO-8859-1), not as UTF-16, which it tells by the first two.
+bool ReadAsAscii(const Document &doc) {
+    if (doc.size < 2) return false;
+    unsigned char first = static_cast<unsigned char>(doc.text[0]), second = static_cast<unsigned char>(doc.text[1]);
+    bool utf16Mark = (first == 0xFE && second == 0xFF) || (first == 0xFF && second == 0xFE);
+    return first != 0 && second != 0 && !utf16Mark;
+}
+
+// 1 for a plain byte, else 0, so that eight are told by one branch.
+unsigned IsPlain(char c) { return kPlainBytes[static_cast<unsigned char>(c)]; }
+
+// Where the plain bytes from p on end: eight at a time, as an array's text
+// is megabytes of them.
+const char *PlainEnd(const char *p, const char *end) {
+    while (end - p >= 8 && (IsPlain(p[0]) & IsPlain(p[1]) & IsPlain(p[2]) & IsPlain(p[3]) & IsPlain(p[4]) &
+                            IsPlain(p[5]) & IsPlain(p[6]) & IsPlain(p[7]))) {
+        p += 8;
+    }
+    while (p < end && IsPlain(*p)) p++;
+    return p;
+}
+
+// The LF bytes in [p, end), eight at a time: each word's LF bytes become
+// ones in its bytes, summed bytewise for up to 31 words at once, so that
+// the eight sums add up to at most 248 in the top byte.
+int64_t CountLineFeeds(const char *p, const char *end) {
+    constexpr uint64_t kBytes = 0x0101010101010101, kLow7 = 0x7F * kBytes;
+    int64_t count = 0;
+    while (end - p >= 8) {
+        uint64_t sums = 0;
+        for (int words = 0; words < 31 && end - p >= 8; words++, p += 8) {
+            uint64_t word;
+            memcpy(&word, p, sizeof word);
+            uint64_t x = word ^ ('\n' * kBytes);
+            // A byte's top bit set where x's byte is not zero, then inverted.
+            uint64_t notLf = ((x & kLow7) + kLow7) | x;
+            sums += (~notLf >> 7) & kBytes;
+        }
+        count += static_cast<int64_t>((sums * kBytes) >> 56);
+    }
+    for (; p < end; p++) count += *p == '\n';
+    return count;
+}
+
+// A run of plain bytes that follows a '>' and ends at a '<': [begin, end).
+struct PlainRun {
+    size_t begin;
+    size_t end;
+};
+
+// The first run of at least `least` bytes at or after `from`; false when
+// there is none.
+bool FindPlainRun(const Document &doc, size_t from, size_t least, PlainRun *run) {
+    while (from < doc.size) {
+        const void *close = memchr(doc.text + from, '>', doc.size - from);
+        if (close == nullptr) return false;
+        size_t begin = static_cast<size_t>(static_cast<const char *>(close) - doc.text) + 1;
+        size_t end = static_cast<size_t>(PlainEnd(doc.text + begin, doc.text + doc.size) - doc.text);
+        if (end < doc.size && doc.text[end] == '<' && end - begin >= least) {
+            *run = PlainRun{begin, end};
+            return true;
+        }
+        from = end;
+    }
+    return false;
+}
+
+// Appends the run to the current element's text as expat would give it
+// (CR LF and a lone CR read as LF) and counts its line ends; false when
+// memory runs out.
+bool TakeRun(Builder *b, const Document &doc, const PlainRun &run) {
+    PrepXmlNode *node = b->current;
+    const char *p = doc.text + run.begin, *end = doc.text + run.end;
+    if (node == nullptr || !MakeTextRoom(b, node, run.end - run.begin, static_cast<int64_t>(run.begin))) return false;
+    char *out = node->text + node->textLength;
+    int64_t lines = 0;
+    if (memchr(p, '\r', run.end - run.begin) == nullptr) {
+        memcpy(out, p, run.end - run.begin);
+        out += run.end - run.begin;
+        lines = CountLineFeeds(p, end);
+    } else {
+        for (; p < end; p++) {
+            if (*p == '\r' && p + 1 < end && p[1] == '\n') continue;  // the LF after it is the line end
+            *out++ = *p == '\r' ? '\n' : *p;
+            lines += *p == '\n' || *p == '\r';
+        }
+    }
+    node->textLength = static_cast<size_t>(out - node->text);
+    node->text[node->textLength] = '\0';
+    b->skippedBytes += static_cast<int64_t>(run.end - run.begin);
+    b->skippedLines += lines;
+    return true;
+}
+
+// Feeds the document to expat, whose tokenizer costs tens of instructions
+// a byte: a LUT's array text of at least `rawRun` plain bytes (0: none)
+// that directly follows an element's start tag is taken as the element's
+// text without it. Only expat tells a start tag from a '>' that ends a
+// comment, a processing instruction, CDATA or an end tag, so the bytes up
+// to the '>' are fed first and the run is taken only when the last event
+// was a start tag that ended there. False when expat stopped.
+bool Feed(Builder *b, const Document &doc, bool complete, size_t rawRun) {
+    size_t fed = 0;
+    PlainRun run{};
+    while (rawRun > 0 && FindPlainRun(doc, fed, rawRun, &run)) {
+        if (!Parse(b, doc.text + fed, run.begin - fed, false)) return false;
+        fed = run.begin;
+        if (b->startTagEnd != static_cast<int64_t>(run.begin) - b->skippedBytes) continue;
+        if (!TakeRun(b, doc, run)) {
+            snprintf(b->refusal, sizeof b->refusal, "out of memory");
             return false;
         }
-        bool last = n < kBlockBytes;
-        if (XML_ParseBuffer(b->parser, static_cast<int>(n), last) != XML_STATUS_OK) return false;
-        if (last) return true;
+        fed = run.end;
     }
+    return Parse(b, doc.text + fed, doc.size - fed, complete);
 }
 
 }  // namespace
 
 int PrepParseXml(const PrepSource &source, PrepXmlDocument *doc, PrepError *error) {
+    return PrepParseXmlTakingRuns(source, kPrepXmlRawRunBytes, doc, error);
+}
+
+int PrepParseXmlTakingRuns(const PrepSource &source, size_t rawRunBytes, PrepXmlDocument *doc, PrepError *error) {
     PrepFreeXml(doc);
     Builder b{};
+    b.startTagEnd = -1;
     b.parser = XML_ParserCreate(nullptr);
     if (b.parser == nullptr) {
         PrepSetError(error, 0, "out of memory for the XML reader");
         return -1;
     }
-    b.documentBytes = PrepSourceBytes(source);
     XML_SetUserData(b.parser, &b);
     XML_SetElementHandler(b.parser, OnStart, OnEnd);
     XML_SetCharacterDataHandler(b.parser, OnText);
     XML_SetStartDoctypeDeclHandler(b.parser, OnDoctype);
     XML_SetEntityDeclHandler(b.parser, OnEntity);
-    bool complete = Feed(&b, source);
-    int64_t line = static_cast<int64_t>(XML_GetCurrentLineNumber(b.parser));
+    Document bytes{source.text, source.size, nullptr};
+    char unread[160] = "";
+    bool whole = source.file == nullptr || ReadWholeFile(source.file, &bytes, unread);
+    b.documentBytes = static_cast<int64_t>(bytes.size);
+    bool complete = Feed(&b, bytes, whole, ReadAsAscii(bytes) ? rawRunBytes : 0);
+    free(bytes.block);
+    if (complete && !whole) {
+        snprintf(b.refusal, sizeof b.refusal, "%s", unread);
+        complete = false;
+    }
+    int64_t line = CurrentLine(&b);
     if (!complete) {
         if (b.refusal[0] != '\0') {
             PrepSetError(error, line, "%s", b.refusal);

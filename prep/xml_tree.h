@@ -44,6 +44,13 @@ struct PrepXmlDocument {
 // Reads the source into *doc (freed first). 0, or -1 with *error holding
 // the line and the reason (the XML error as expat names it, or the limit).
 int PrepParseXml(const PrepSource &source, PrepXmlDocument *doc, PrepError *error);
+// The shortest text of an element, right after its start tag and up to the
+// next tag, that is taken without expat when its bytes (digits, letters,
+// signs, blanks, ...) mean themselves in XML: a LUT's array.
+constexpr size_t kPrepXmlRawRunBytes = 4096;
+// PrepParseXml, taking such text of at least rawRunBytes bytes (0: none,
+// every byte through expat); the tree is the same whatever the threshold.
+int PrepParseXmlTakingRuns(const PrepSource &source, size_t rawRunBytes, PrepXmlDocument *doc, PrepError *error);
 void PrepFreeXml(PrepXmlDocument *doc);
 
 // The element's name without its namespace prefix.

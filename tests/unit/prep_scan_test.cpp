@@ -215,6 +215,30 @@ TEST(PrepScanTest, PlainDecimalsReadAsDoublesAsStrtodReadsThem) {
     }
 }
 
+// In an array a number is followed by others: the usual "0.123456" and
+// its longer forms, read a word at a time where the bytes after them allow,
+// stop where their digits do and keep strtod's value; beyond double's exact
+// digits they are left to from_chars.
+TEST(PrepScanTest, DecimalsAmongOthersReadAsStrtodWhereverTheTextEnds) {
+    std::mt19937_64 random(20261209);
+    const std::string after = " 0.25 1.5\n0.75";
+    for (int places = 0; places <= 18; places++) {
+        for (int i = 0; i < 200; i++) {
+            std::string number(1, static_cast<char>('0' + random() % 10));
+            number += '.';
+            for (int k = 0; k < places; k++) number += static_cast<char>('0' + random() % 10);
+            for (size_t tail = 0; tail <= after.size(); tail++) {
+                std::string text = number + after.substr(0, tail);
+                double value = -7.0;
+                const char *stop = ScanPlainDouble(text.data(), text.data() + text.size(), &value);
+                if (stop == nullptr && places >= 15) continue;  // beyond double's exact digits
+                ASSERT_EQ(stop, text.data() + number.size()) << text;
+                ASSERT_EQ(value, strtod(number.c_str(), nullptr)) << text;
+            }
+        }
+    }
+}
+
 TEST(PrepScanTest, OtherSpellingsAreLeftToFromChars) {
     // Where the digits stop, the caller tells whether the field ends.
     double value = 0.0;

@@ -4,6 +4,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "prep/format.h"
@@ -213,6 +216,123 @@ TEST(PrepXml, AFileReadsAsTheSameBytesInMemory) {
     ASSERT_EQ(ParseXml(text, &doc, &error), 0) << error.text;
     EXPECT_EQ(std::string(doc.root->text), want);
     PrepFreeXml(&doc);
+}
+
+namespace {
+
+// The tree as text: each element's name, line, attributes and text, its
+// children inside it; or the refusal with its line.
+void DumpNodes(const PrepXmlNode *node, std::string *out) {
+    for (; node != nullptr; node = node->next) {
+        *out += "<" + std::string(node->name) + " @" + std::to_string(node->line);
+        for (int32_t i = 0; i < node->attributeCount; i++) {
+            *out += std::string(" ") + node->attributes[i].name + "=[" + node->attributes[i].value + "]";
+        }
+        *out += ">[";
+        if (node->text != nullptr) *out += std::string(node->text, node->textLength) + "|" + node->text;
+        *out += "]";
+        DumpNodes(node->firstChild, out);
+        *out += "</>";
+    }
+}
+
+std::string ParsedAs(const PrepSource &source, size_t rawRunBytes) {
+    PrepXmlDocument doc{};
+    PrepError error{};
+    if (PrepParseXmlTakingRuns(source, rawRunBytes, &doc, &error) != 0) {
+        return "refused at line " + std::to_string(error.line) + ": " + error.text;
+    }
+    std::string out;
+    DumpNodes(doc.root, &out);
+    PrepFreeXml(&doc);
+    return out;
+}
+
+// The document read with every text through expat, then with the text
+// after a start tag taken past it (from the shortest, and at the length
+// the reader takes), from memory and from a file read from where it stands.
+void ExpectTheSameTree(const std::string &text, const std::string &what) {
+    SCOPED_TRACE(what);
+    std::string plain = ParsedAs(PrepSource{text.data(), text.size(), nullptr}, 0);
+    EXPECT_EQ(ParsedAs(PrepSource{text.data(), text.size(), nullptr}, 1), plain);
+    EXPECT_EQ(ParsedAs(PrepSource{text.data(), text.size(), nullptr}, kPrepXmlRawRunBytes), plain);
+    FILE *file = tmpfile();
+    ASSERT_NE(file, nullptr);
+    ASSERT_EQ(fwrite("skip", 1, 4, file), 4u);
+    ASSERT_EQ(fwrite(text.data(), 1, text.size(), file), text.size());
+    ASSERT_EQ(fseek(file, 4, SEEK_SET), 0);
+    EXPECT_EQ(ParsedAs(PrepSource{nullptr, 0, file}, 1), plain);
+    fclose(file);
+}
+
+// A CLF with a LUT3D of `points` and its rows ending in line_end.
+std::string ClfWithLut3d(int points, const char *lineEnd) {
+    std::string text = "<?xml version=\"1.0\"?>\n<ProcessList id=\"g\" compCLFversion=\"3.0\">\n";
+    text += "  <LUT3D inBitDepth=\"32f\" outBitDepth=\"32f\">\n    <Array dim=\"" + std::to_string(points) + " " +
+            std::to_string(points) + " " + std::to_string(points) + " 3\">" + lineEnd;
+    char row[64];
+    for (int i = 0; i < points * points * points; i++) {
+        snprintf(row, sizeof row, "%.6f %.6f %.6f%s", (i % 97) / 97.0, (i % 89) / 89.0, (i % 83) / 83.0, lineEnd);
+        text += row;
+    }
+    return text + "</Array>\n  </LUT3D>\n</ProcessList>\n";
+}
+
+}  // namespace
+
+// An element's text that follows its start tag and holds no markup is
+// taken past expat's tokenizer; the tree, and every refusal with its line,
+// stay what expat alone builds, wherever such bytes stand.
+TEST(PrepXml, TextTakenPastExpatBuildsTheSameTree) {
+    const char *const documents[] = {
+        "<r>\n<a x=\"1>2\" y='>'>1 2\n3</a>\n<b/>\n</r>",
+        "<r><!-- c>1 2 3<d --> 4 5</r>",
+        "<r><![CDATA[ c>1 2 3<d ]]>4 5</r>",
+        "<r><?pi x>1 2 3<?> 4 5</r>",
+        "<r><a>x</a>1 2 3<b/>4</r>",
+        "<r><a/>1 2\n3<b/>4\n</r>",
+        "<r><a>1 2 &amp; 3 4</a><b>5 6 <!-- c --> 7\n</b></r>",
+        "<r>\r\n<a>1\r\n2\r3\r\r\n4\r</a>\r\n<b\r\nc='\r'/>\r\n</r>\r\n",
+        "<r><a>\n1\n2\n</b>\n</r>",
+        "<r><a>\n1\n2\n<b>\n</a></r>",
+        "<r><a>\n1 2\n3",
+        "<r><a>\n1 2\n3<",
+        "<r>\n1\n2\n</r>\n1 2 3<x/>",
+        "<r>\n1\n2\n<!DOCTYPE r>",
+        "\xEF\xBB\xBF<r>1 2 3<a>\n4\n</a></r>",
+        "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<r><a>1 2 \xE9\n3 4</a><b>x</b></r>",
+        "<?xml version=\"1.0\" encoding=\"US-ASCII\"?>\n<r><a>\n1 2 3</a>\n<b>\xE9</b></r>",
+    };
+    for (const char *text : documents) ExpectTheSameTree(text, text);
+
+    // UTF-16, big-endian with its mark and little-endian without: in the
+    // first, "<a>" ends in a '>' byte followed by the bytes of U+3131 and
+    // U+313C, which read byte by byte as "11111" and a '<'.
+    const char utf16be[] = "\xFE\xFF\0<\0a\0>\x31\x31\x31\x31\x31\x3C\0<\0/\0a\0>";
+    ExpectTheSameTree(std::string(utf16be, sizeof utf16be - 1), "UTF-16BE");
+    const char utf16le[] = "<\0a\0>\0\x31\x31\x31\x31\x3C\x31<\0/\0a\0>\0";
+    ExpectTheSameTree(std::string(utf16le, sizeof utf16le - 1), "UTF-16LE");
+
+    ExpectTheSameTree("<r><a>" + std::string(3000, '\n') + "</a>\n<b/>\n</r>", "line ends alone");
+    ExpectTheSameTree(ClfWithLut3d(65, "\n"), "65 points");
+    ExpectTheSameTree(ClfWithLut3d(17, "\r\n"), "17 points, CR LF");
+    ExpectTheSameTree(ClfWithLut3d(17, "\r"), "17 points, CR");
+    std::string unclosed = ClfWithLut3d(17, "\n");
+    ExpectTheSameTree(unclosed.substr(0, unclosed.find("</Array>") + 1), "17 points, cut at the end tag");
+    ExpectTheSameTree(unclosed.replace(unclosed.find("</Array>"), 8, "</Arrey>"), "17 points, a mismatched end tag");
+
+    const std::filesystem::path samples = std::filesystem::path(LUTBOX_SAMPLES_DIR) / ".." / "data" / "lut-samples";
+    int read = 0;
+    for (const char *family : {"clf", "ctf", "look", "cdl", "ccc", "cc"}) {
+        if (!std::filesystem::exists(samples / family)) continue;
+        for (const auto &entry : std::filesystem::directory_iterator(samples / family)) {
+            std::ifstream in(entry.path(), std::ios::binary);
+            std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            ExpectTheSameTree(text, entry.path().string());
+            read++;
+        }
+    }
+    if (read == 0) GTEST_SKIP() << "no samples at " << samples;
 }
 
 // A 1D cube is a curve, not clamped by the identity lattice it is held
