@@ -17,17 +17,16 @@
 
 namespace {
 
-constexpr size_t kBlockBytes = 64 * 1024;
-
 struct Builder {
     XML_Parser parser;
     PrepXmlNode *root;
     PrepXmlNode *current;
     int32_t depth;
     int64_t elements;
-    // The document's bytes: no text grows by more than the bytes still to
-    // come (no entity is declared, and the built-in ones are shorter than
-    // their references).
+    // The document's bytes. In UTF-8 or ASCII no text grows by more than
+    // the bytes still to come (no entity is declared, and the built-in ones
+    // are shorter than their references); in another encoding it may, and
+    // then grows as any text does.
     int64_t documentBytes;
     // The document's bytes taken as text without expat, and their line
     // ends: expat's positions and lines leave them out, so they are added
@@ -194,7 +193,7 @@ bool ReadWholeFile(FILE *file, Document *doc, char (&refusal)[160]) {
     const size_t limit = static_cast<size_t>(kPrepMaxFileBytes);
     int64_t known = PlatformFileSize(file);
     // A byte more than the file holds, so that its end is read, not guessed.
-    size_t capacity = known > 0 && known < kPrepMaxFileBytes ? static_cast<size_t>(known) + 1 : kBlockBytes;
+    size_t capacity = known > 0 && known < kPrepMaxFileBytes ? static_cast<size_t>(known) + 1 : kPrepXmlBlockBytes;
     doc->block = static_cast<char *>(PlatformAllocLarge(capacity));
     doc->text = doc->block;
     doc->size = 0;
@@ -229,7 +228,7 @@ bool ReadWholeFile(FILE *file, Document *doc, char (&refusal)[160]) {
 // buffer; false when it stopped.
 bool Parse(Builder *b, const char *text, size_t n, bool last) {
     do {
-        size_t piece = n < kBlockBytes ? n : kBlockBytes;
+        size_t piece = n < kPrepXmlBlockBytes ? n : kPrepXmlBlockBytes;
         n -= piece;
         if (XML_Parse(b->parser, text, static_cast<int>(piece), last && n == 0) != XML_STATUS_OK) return false;
         text += piece;
@@ -350,12 +349,22 @@ bool TakeRun(Builder *b, const Document &doc, const PlainRun &run) {
 // comment, a processing instruction, CDATA or an end tag, so the bytes up
 // to the '>' are fed first and the run is taken only when the last event
 // was a start tag that ended there. False when expat stopped.
+// A run that is not taken is not looked into again: its '>' bytes would each
+// start another run over the same bytes, and each stop hand expat a few
+// more bytes of a token (a long comment) that it reads again from its
+// start at every piece it is given (so a token of megabytes costs it time
+// by the square of its length, pieces or not). So expat is stopped once
+// per run found at most, and a run is four of its pieces at least: however
+// the bytes are laid out, it is given them in at most a quarter more
+// pieces than in its blocks alone.
 bool Feed(Builder *b, const Document &doc, bool complete, size_t rawRun) {
     size_t fed = 0;
+    size_t searched = 0;
     PlainRun run{};
-    while (rawRun > 0 && FindPlainRun(doc, fed, rawRun, &run)) {
+    while (rawRun > 0 && FindPlainRun(doc, searched, rawRun, &run)) {
         if (!Parse(b, doc.text + fed, run.begin - fed, false)) return false;
         fed = run.begin;
+        searched = run.end;
         if (b->startTagEnd != static_cast<int64_t>(run.begin) - b->skippedBytes) continue;
         if (!TakeRun(b, doc, run)) {
             snprintf(b->refusal, sizeof b->refusal, "out of memory");

@@ -44,10 +44,14 @@ struct PrepXmlDocument {
 // Reads the source into *doc (freed first). 0, or -1 with *error holding
 // the line and the reason (the XML error as expat names it, or the limit).
 int PrepParseXml(const PrepSource &source, PrepXmlDocument *doc, PrepError *error);
+// The pieces the document is given to expat in.
+constexpr size_t kPrepXmlBlockBytes = size_t{64} << 10;
 // The shortest text of an element, right after its start tag and up to the
 // next tag, that is taken without expat when its bytes (digits, letters,
-// signs, blanks, ...) mean themselves in XML: a LUT's array.
-constexpr size_t kPrepXmlRawRunBytes = 4096;
+// signs, blanks, ...) mean themselves in XML: the array of a large LUT (a
+// 33-point one is a megabyte). Four of expat's pieces (xml_tree.cpp's Feed
+// says why).
+constexpr size_t kPrepXmlRawRunBytes = 4 * kPrepXmlBlockBytes;
 // PrepParseXml, taking such text of at least rawRunBytes bytes (0: none,
 // every byte through expat); the tree is the same whatever the threshold.
 int PrepParseXmlTakingRuns(const PrepSource &source, size_t rawRunBytes, PrepXmlDocument *doc, PrepError *error);

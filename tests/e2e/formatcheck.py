@@ -92,7 +92,7 @@ def lutprep(args):
                                  errors='replace', timeout=TIME_LIMIT)
         except subprocess.TimeoutExpired:
             return None, ['did not end within %d s' % TIME_LIMIT]
-        if run.returncode == 0 or run.stderr.strip():
+        if run.returncode not in (1, 66) or run.stderr.strip():
             break
         with open(os.path.join(os.environ.get('LUTBOX_BUILD', '.'), 'wine-restarts.log'), 'a') as log:
             log.write('formatcheck.py: lutprep %s %d: status %d, nothing printed\n' % (' '.join(args), attempt + 1,

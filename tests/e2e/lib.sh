@@ -52,9 +52,10 @@ fi
 # heap, is removed by running it under setarch -R: see
 # cmake/mingw-w64-x86_64.cmake.) Every run of these programs prints
 # something there (the console its prompt, lutctl and lutprep their outcome
-# or their reason), so under Wine a run that failed with nothing printed
-# is made once more on the same input, and noted in the build's
-# wine-restarts.log; a failure of the program's own repeats and shows.
+# or their reason), so under Wine a run that ended so, with one of those
+# statuses and nothing printed, is made once more on the same input, and
+# noted in the build's wine-restarts.log; a failure of the program's own
+# repeats and shows, and a crash (another status) is not made again.
 run_built() {
   local merged=0 out rc attempt
   if [ "$1" = merged ]; then merged=1; shift; fi
@@ -71,7 +72,7 @@ run_built() {
       $LUTBOX_RUN "$@" | cat > "$out"
       rc=${PIPESTATUS[0]}
     fi
-    if [ "$rc" -eq 0 ] || [ -s "$out" ]; then break; fi
+    if { [ "$rc" -ne 1 ] && [ "$rc" -ne 66 ]; } || [ -s "$out" ]; then break; fi
     echo "${TESTFILE:-?}: $(basename "$1") $attempt: status $rc, nothing printed" >> "$LUTBOX_BUILD/wine-restarts.log"
   done
   cat "$out"
