@@ -24,8 +24,14 @@ enum PrepCdlStyle : int32_t { kPrepCdlFwd, kPrepCdlRev, kPrepCdlFwdNoClamp, kPre
 // three offsets, three powers (red, green, blue), then the saturation.
 enum PrepCdlParam : int32_t { kPrepCdlSlope = 0, kPrepCdlOffset = 3, kPrepCdlPower = 6, kPrepCdlSaturation = 9 };
 
-// The correction of op (its params, its style a PrepCdlStyle) at one pixel.
+// The correction of op (its params, its style a PrepCdlStyle) at one pixel:
+// PrepApplyCdlChannels, then PrepApplyCdlMix. The first are the steps
+// before the saturation, which act on each channel alone (forward: slope,
+// offset, clamp and power; reverse: the clamp of the input); the second
+// the saturation and what follows it.
 void PrepApplyCdl(const PrepOp &op, double rgb[3]);
+void PrepApplyCdlChannels(const PrepOp &op, double rgb[3]);
+void PrepApplyCdlMix(const PrepOp &op, double rgb[3]);
 
 // Adds the correction that the children of node give (a ColorCorrection or
 // an ASC_CDL element) as one "ASC_CDL" operation of style. SOPNode needs

@@ -47,20 +47,26 @@ void Saturate(double rgb[3], double saturation, bool clamp) {
     }
 }
 
-void Forward(const double *p, bool clamp, double rgb[3]) {
+// Forward: the slope, offset and power of each channel, then the
+// saturation.
+void ForwardChannels(const double *p, bool clamp, double rgb[3]) {
     for (int c = 0; c < 3; c++) {
         double v = rgb[c] * p[kPrepCdlSlope + c] + p[kPrepCdlOffset + c];
         rgb[c] = PowerOf(clamp ? Clamp01(v) : v, p[kPrepCdlPower + c]);
     }
-    Saturate(rgb, p[kPrepCdlSaturation], clamp);
 }
+
+void ForwardMix(const double *p, bool clamp, double rgb[3]) { Saturate(rgb, p[kPrepCdlSaturation], clamp); }
 
 // Forward's steps undone in the reverse order; the reader refuses a zero
 // slope or saturation here, which no reverse undoes.
-void Reverse(const double *p, bool clamp, double rgb[3]) {
+void ReverseChannels(bool clamp, double rgb[3]) {
     if (clamp) {
         for (int c = 0; c < 3; c++) rgb[c] = Clamp01(rgb[c]);
     }
+}
+
+void ReverseMix(const double *p, bool clamp, double rgb[3]) {
     Saturate(rgb, 1.0 / p[kPrepCdlSaturation], clamp);
     for (int c = 0; c < 3; c++) {
         double v = (PowerOf(rgb[c], 1.0 / p[kPrepCdlPower + c]) - p[kPrepCdlOffset + c]) / p[kPrepCdlSlope + c];
@@ -441,12 +447,25 @@ int ReadCdlList(const PrepSource &source, const PrepReadOptions &options, PrepTr
 
 }  // namespace
 
-void PrepApplyCdl(const PrepOp &op, double rgb[3]) {
+void PrepApplyCdlChannels(const PrepOp &op, double rgb[3]) {
     if (IsReverse(op.style)) {
-        Reverse(op.params, Clamps(op.style), rgb);
+        ReverseChannels(Clamps(op.style), rgb);
     } else {
-        Forward(op.params, Clamps(op.style), rgb);
+        ForwardChannels(op.params, Clamps(op.style), rgb);
     }
+}
+
+void PrepApplyCdlMix(const PrepOp &op, double rgb[3]) {
+    if (IsReverse(op.style)) {
+        ReverseMix(op.params, Clamps(op.style), rgb);
+    } else {
+        ForwardMix(op.params, Clamps(op.style), rgb);
+    }
+}
+
+void PrepApplyCdl(const PrepOp &op, double rgb[3]) {
+    PrepApplyCdlChannels(op, rgb);
+    PrepApplyCdlMix(op, rgb);
 }
 
 int PrepAddCdl(PrepTransform *t, const PrepXmlNode *node, int32_t style, PrepWarnings *warnings, PrepError *error) {

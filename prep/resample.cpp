@@ -92,18 +92,9 @@ double Percentile99(float *values, int64_t count) {
     return Select(values, kept, k - before);
 }
 
-// Where the loss is sampled: `count` positions per axis, the k-th at
-// (2k + offset) / (2 cells): a lattice's nodes (offset 0, cells one less than
-// count) or the centres of its cells (offset 1, cells as many as count).
-struct SampleGrid {
-    int32_t count;
-    int32_t offset;
-    int32_t cells;
-};
-
 // One of the values that lose at least half the largest finite loss, the
 // value at index i of the samples: counted, and where it lies.
-void CountWorst(SampleGrid grid, int64_t i, PrepLoss *loss) {
+void CountWorst(PrepGrid grid, int64_t i, PrepLoss *loss) {
     const int64_t n = grid.count;
     loss->worstHalf++;
     int64_t node = i / 3;
@@ -123,7 +114,7 @@ void CountWorst(SampleGrid grid, int64_t i, PrepLoss *loss) {
 // the largest finite one and the bucket of the percentile; a second takes
 // out the few that lose at least the least of half the largest finite loss
 // and the percentile's bucket. Returns 0, or -1 with *error set.
-int MeasureDifferences(const float *want, float *got, SampleGrid grid, PrepLoss *loss, PrepError *error) {
+int MeasureDifferences(const float *want, float *got, PrepGrid grid, PrepLoss *loss, PrepError *error) {
     const int64_t values = 3 * int64_t{grid.count} * grid.count * grid.count;
     uint32_t *counts = static_cast<uint32_t *>(calloc(kBuckets, sizeof(uint32_t)));
     if (counts == nullptr) {
@@ -204,7 +195,7 @@ int PrepMeasureLoss(const PrepLut *source, const PrepLut *result, PrepInterp int
     if (!plain) PrepSampleLattice(source, n, interp, want);
     PrepSampleLattice(result, n, interp, got);
     int measured =
-        MeasureDifferences(plain ? source->values : &want[0][0], &got[0][0], SampleGrid{n, 0, n - 1}, loss, error);
+        MeasureDifferences(plain ? source->values : &want[0][0], &got[0][0], PrepLatticeGrid(n), loss, error);
     free(want);
     free(got);
     return measured;
@@ -212,8 +203,9 @@ int PrepMeasureLoss(const PrepLut *source, const PrepLut *result, PrepInterp int
 
 int PrepMeasureTransformLoss(const PrepTransform *t, const PrepLut *result, PrepInterp interp, PrepLoss *loss,
                              PrepError *error) {
-    const int32_t cells = result->points - 1;
-    const int64_t count = PrepNodeCount(cells);
+    // Between the nodes: at the centres of the result's cells.
+    const PrepGrid grid = PrepCellCentres(result->points);
+    const int64_t count = PrepNodeCount(grid.count);
     // Both in one block, which a huge page may hold.
     float(*want)[3] = static_cast<float(*)[3]>(PlatformAllocLarge(static_cast<size_t>(count) * 6 * sizeof(float)));
     if (want == nullptr) {
@@ -221,23 +213,9 @@ int PrepMeasureTransformLoss(const PrepTransform *t, const PrepLut *result, Prep
         return -1;
     }
     float(*got)[3] = want + count;
-    const double across = 2.0 * cells;
-    int64_t k = 0;
-    for (int32_t b = 0; b < cells; b++) {
-        for (int32_t g = 0; g < cells; g++) {
-            for (int32_t r = 0; r < cells; r++, k++) {
-                const double at[3] = {(2 * r + 1) / across, (2 * g + 1) / across, (2 * b + 1) / across};
-                double exact[3] = {at[0], at[1], at[2]}, sampled[3];
-                PrepApplyTransform(t, interp, exact);
-                PrepEvaluateDouble(result, interp, at, sampled);
-                for (int c = 0; c < 3; c++) {
-                    want[k][c] = static_cast<float>(exact[c]);
-                    got[k][c] = static_cast<float>(sampled[c]);
-                }
-            }
-        }
-    }
-    int measured = MeasureDifferences(&want[0][0], &got[0][0], SampleGrid{cells, 1, cells}, loss, error);
+    PrepSampleTransform(t, interp, grid, want);
+    PrepSampleGrid(result, grid, interp, got);
+    int measured = MeasureDifferences(&want[0][0], &got[0][0], grid, loss, error);
     free(want);
     return measured;
 }

@@ -253,9 +253,9 @@ void PrepEvaluateDouble(const PrepLut *lut, PrepInterp interp, const double in[3
 
 namespace {
 
-// Where output position k / (points - 1) of one channel lands on the
-// lattice: the same for every node that shares it, so it is found once per
-// axis, not once per node.
+// Where position k of the grid lands on one channel's axis of the lattice:
+// the same for every node that shares it, so it is found once per axis,
+// not once per node.
 struct AxisPlace {
     int32_t i;
     double f;
@@ -266,23 +266,25 @@ struct AxisPlace {
 
 // An axis's positions, and their different fractions: nodes of a row whose
 // red fractions are the same lie alike in their cells, in the same
-// tetrahedron. Aligned grids have few (65 points on 33: 0 and 0.5).
+// tetrahedron. Aligned grids have few (65 points on 33: 0 and 0.5; the
+// centres of a lattice's own cells: 0.5).
 struct Axis {
     AxisPlace places[kPrepMaxPoints];
     int32_t kinds;
     double fractions[kPrepMaxPoints];
 };
 
-void PlaceAxis(const PrepLut *lut, int c, int32_t points, bool plain, Axis *axis) {
+void PlaceAxis(const PrepLut *lut, int c, PrepGrid grid, bool plain, Axis *axis) {
     const int32_t from = lut->points - 1;
-    const int32_t to = points - 1;
+    const int32_t across = 2 * grid.cells;
     axis->kinds = 0;
-    for (int32_t k = 0; k < points; k++) {
+    for (int32_t k = 0; k < grid.count; k++) {
         AxisPlace &place = axis->places[k];
-        // Output node k lies on source node k * from / to exactly when the
-        // division leaves no remainder.
-        place.exact = plain && (k * from) % to == 0 ? k * from / to : -1;
-        double x = static_cast<double>(k) / to;
+        // Position k lies on source node (2k + offset) * from / (2 cells)
+        // exactly when the division leaves no remainder.
+        const int32_t twice = (2 * k + grid.offset) * from;
+        place.exact = plain && twice % across == 0 ? twice / across : -1;
+        double x = PrepGridPosition(grid, k);
         if (lut->shaperPoints > 0) x = Shape(lut, c, x);
         place.unknown = !std::isfinite(x);
         place.i = 0;
@@ -339,16 +341,32 @@ void SampleRow(const PrepLut *lut, PrepInterp interp, int32_t points, const Axis
 
 }  // namespace
 
-int PrepSampleLattice(const PrepLut *lut, int32_t points, PrepInterp interp, float (*out)[3]) {
-    if (points < kPrepMinPoints || points > kPrepMaxPoints) return -1;
+PrepGrid PrepLatticeGrid(int32_t points) { return PrepGrid{points, 0, points - 1}; }
+
+PrepGrid PrepCellCentres(int32_t points) { return PrepGrid{points - 1, 1, points - 1}; }
+
+double PrepGridPosition(PrepGrid grid, int32_t k) {
+    // Exact integers over an exact integer, rounded once: 2k / 2n is the
+    // same double as k / n.
+    return static_cast<double>(2 * k + grid.offset) / (2.0 * grid.cells);
+}
+
+int PrepSampleGrid(const PrepLut *lut, PrepGrid grid, PrepInterp interp, float (*out)[3]) {
+    if (grid.count < 1 || grid.count > kPrepMaxPoints || grid.cells < 1 || grid.cells > kPrepMaxPoints) return -1;
     const bool plain = PrepIsPlainLattice(lut);
     static thread_local Axis axes[3];
-    for (int c = 0; c < 3; c++) PlaceAxis(lut, c, points, plain, &axes[c]);
+    for (int c = 0; c < 3; c++) PlaceAxis(lut, c, grid, plain, &axes[c]);
+    const int32_t n = grid.count;
     int64_t row = 0;
-    for (int32_t b = 0; b < points; b++) {
-        for (int32_t g = 0; g < points; g++, row += points) {
-            SampleRow(lut, interp, points, axes[0], axes[1].places[g], axes[2].places[b], out + row);
+    for (int32_t b = 0; b < n; b++) {
+        for (int32_t g = 0; g < n; g++, row += n) {
+            SampleRow(lut, interp, n, axes[0], axes[1].places[g], axes[2].places[b], out + row);
         }
     }
     return 0;
+}
+
+int PrepSampleLattice(const PrepLut *lut, int32_t points, PrepInterp interp, float (*out)[3]) {
+    if (points < kPrepMinPoints || points > kPrepMaxPoints) return -1;
+    return PrepSampleGrid(lut, PrepLatticeGrid(points), interp, out);
 }

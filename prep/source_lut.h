@@ -106,9 +106,29 @@ void PrepEvaluateDouble(const PrepLut *lut, PrepInterp interp, const double in[3
 // Input beyond the span (and NaN) is clamped to the edge.
 void PrepLocate(double x, double lo, double hi, int32_t points, int32_t *i, double *f);
 
-// The transform sampled on a lattice of `points` nodes per axis over
-// [0, 1]^3, red fastest, into out (points^3 rows). Where an output node
-// falls exactly on a source node (decided in integer arithmetic) and the
-// source is a plain lattice, the node is copied bit for bit.
-// Returns 0, or -1 for points out of range.
+// Where a LUT or a transform is sampled: the same positions on every axis
+// of [0, 1], `count` of them, the k-th at (2k + offset) / (2 cells): a
+// lattice's nodes (offset 0, one cell fewer than nodes) or the centres of
+// its cells (offset 1, a position per cell).
+struct PrepGrid {
+    int32_t count;
+    int32_t offset;
+    int32_t cells;
+};
+
+// The nodes of a lattice of `points` per axis, and the centres of its cells.
+PrepGrid PrepLatticeGrid(int32_t points);
+PrepGrid PrepCellCentres(int32_t points);
+// The k-th position of grid: the same double for the same position, however
+// the grid was made (k / (points - 1) for a lattice's node).
+double PrepGridPosition(PrepGrid grid, int32_t k);
+
+// The LUT sampled at every position of grid, red fastest, into out
+// (grid.count^3 rows), each as PrepEvaluate gives it except: where a
+// position falls exactly on a node of a plain lattice (decided in integer
+// arithmetic), the node is copied bit for bit. Returns 0, or -1 for a grid
+// of no positions or more than kPrepMaxPoints.
+int PrepSampleGrid(const PrepLut *lut, PrepGrid grid, PrepInterp interp, float (*out)[3]);
+
+// PrepSampleGrid at the nodes of a lattice of `points` per axis.
 int PrepSampleLattice(const PrepLut *lut, int32_t points, PrepInterp interp, float (*out)[3]);

@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "prep/cdl.h"
+#include "prep/clf_ops.h"
 #include "prep/format.h"
 #include "prep/lut_read.h"
 
@@ -60,18 +62,43 @@ void ApplyLutWith(const PrepOp &op, PrepInterp interp, double rgb[3]) {
     for (int c = 0; c < 3; c++) rgb[c] = out[c];
 }
 
-// The transform at n / (points - 1) on every axis, red fastest.
-void Bake(const PrepTransform *t, PrepInterp interp, PrepLut *out) {
-    const int32_t points = out->points;
-    const double to = points - 1;
-    int64_t row = 0;
-    for (int32_t b = 0; b < points; b++) {
-        for (int32_t g = 0; g < points; g++) {
-            for (int32_t r = 0; r < points; r++, row++) {
-                double rgb[3] = {r / to, g / to, b / to};
-                PrepApplyTransform(t, interp, rgb);
-                for (int c = 0; c < 3; c++) out->values[3 * row + c] = static_cast<float>(rgb[c]);
-            }
+// An operation's steps that act on each channel alone: a channel's result
+// then depends on that channel's input only, so that on a grid, whose axes
+// share their positions, they are worked out once per position rather than
+// at every node. `mix` is what the operation does after them (null: none).
+struct ChannelSteps {
+    PrepApply apply;
+    PrepApply channels;
+    PrepApply mix;
+};
+
+constexpr ChannelSteps kChannelSteps[] = {
+    {PrepApplyCurve, PrepApplyCurve, nullptr},
+    {PrepApplyHalfCurve, PrepApplyHalfCurve, nullptr},
+    {PrepApplyInverseCurve, PrepApplyInverseCurve, nullptr},
+    {PrepApplyRange, PrepApplyRange, nullptr},
+    {PrepApplyLog, PrepApplyLog, nullptr},
+    {PrepApplyExponent, PrepApplyExponent, nullptr},
+    {PrepApplyExposureContrast, PrepApplyExposureContrast, nullptr},
+    {PrepApplyCdl, PrepApplyCdlChannels, PrepApplyCdlMix},
+};
+
+// The channel steps of op, or null when its channels mix from the start (a
+// matrix, a 3D LUT, a hue curve).
+const ChannelSteps *ChannelStepsOf(const PrepOp &op) {
+    for (const ChannelSteps &steps : kChannelSteps) {
+        if (steps.apply == op.apply) return &steps;
+    }
+    return nullptr;
+}
+
+void ApplyOps(const PrepTransform *t, int32_t from, PrepInterp interp, double rgb[3]) {
+    for (int32_t i = from; i < t->count; i++) {
+        const PrepOp &op = t->ops[i];
+        if (op.apply == PrepApplyLut) {
+            ApplyLutWith(op, interp, rgb);
+        } else {
+            op.apply(op, rgb);
         }
     }
 }
@@ -169,13 +196,36 @@ void PrepAddNote(PrepTransform *t, const char *begin, const char *end) {
     t->notes[used + length + 1] = '\0';
 }
 
-void PrepApplyTransform(const PrepTransform *t, PrepInterp interp, double rgb[3]) {
-    for (int32_t i = 0; i < t->count; i++) {
-        const PrepOp &op = t->ops[i];
-        if (op.apply == PrepApplyLut) {
-            ApplyLutWith(op, interp, rgb);
-        } else {
-            op.apply(op, rgb);
+void PrepApplyTransform(const PrepTransform *t, PrepInterp interp, double rgb[3]) { ApplyOps(t, 0, interp, rgb); }
+
+void PrepSampleTransform(const PrepTransform *t, PrepInterp interp, PrepGrid grid, float (*out)[3]) {
+    // The operations that act on each channel alone, and the first steps
+    // of the one after them when it has such (`split`).
+    int32_t first = 0;
+    const ChannelSteps *steps = nullptr;
+    while (first < t->count && (steps = ChannelStepsOf(t->ops[first])) != nullptr && steps->mix == nullptr) first++;
+    const ChannelSteps *split = first < t->count ? steps : nullptr;
+    // Each axis position through them, as a pixel of that value on every
+    // channel: its channel c is channel c of every node at that position.
+    double axis[kPrepMaxPoints][3];
+    const int32_t n = grid.count < kPrepMaxPoints ? grid.count : kPrepMaxPoints;
+    for (int32_t k = 0; k < n; k++) {
+        const double x = PrepGridPosition(grid, k);
+        double *v = axis[k];
+        v[0] = v[1] = v[2] = x;
+        for (int32_t i = 0; i < first; i++) t->ops[i].apply(t->ops[i], v);
+        if (split != nullptr) split->channels(t->ops[first], v);
+    }
+    const int32_t rest = split != nullptr ? first + 1 : first;
+    int64_t row = 0;
+    for (int32_t b = 0; b < n; b++) {
+        for (int32_t g = 0; g < n; g++) {
+            for (int32_t r = 0; r < n; r++, row++) {
+                double rgb[3] = {axis[r][0], axis[g][1], axis[b][2]};
+                if (split != nullptr) split->mix(t->ops[first], rgb);
+                ApplyOps(t, rest, interp, rgb);
+                for (int c = 0; c < 3; c++) out[row][c] = static_cast<float>(rgb[c]);
+            }
         }
     }
 }
@@ -192,7 +242,7 @@ int32_t PrepBakePoints(int32_t points) {
 
 int PrepBakeTransform(const PrepTransform *t, int32_t points, PrepInterp interp, PrepLut *out, PrepError *error) {
     if (PrepAllocLut(out, points, 0, error) != 0) return -1;
-    Bake(t, interp, out);
+    PrepSampleTransform(t, interp, PrepLatticeGrid(points), reinterpret_cast<float(*)[3]>(out->values));
     out->family = t->family;
     return 0;
 }

@@ -132,7 +132,8 @@ TEST(PrepEvaluate, TetrahedralIsTheFourCornerSumToTheBit) {
 // Sampling a lattice shares the work of nodes that lie alike in their cells;
 // every node must still be what evaluating the LUT at it gives, bit for
 // bit, or the source's node itself where the grids align. Finer, coarser
-// and misaligned, plain and through a domain and a shaper.
+// and misaligned, plain and through a domain and a shaper; at a lattice's
+// nodes and at the centres of its cells (65 -> 33: on source nodes too).
 TEST(PrepResample, SamplesEachNodeAsEvaluatingItThere) {
     struct Case {
         int32_t from, to;
@@ -149,24 +150,36 @@ TEST(PrepResample, SamplesEachNodeAsEvaluatingItThere) {
                 lut.domainMin[1] = -0.1f;
                 lut.domainMax[2] = 1.2f;
             }
-            const int32_t n = size.to, from = size.from - 1, to = size.to - 1;
-            std::vector<float> sampled(3 * PrepNodeCount(n));
-            for (PrepInterp interp : {kPrepTetrahedral, kPrepTrilinear}) {
-                ASSERT_EQ(PrepSampleLattice(&lut, n, interp, reinterpret_cast<float(*)[3]>(sampled.data())), 0);
-                for (int64_t node = 0; node < PrepNodeCount(n); node++) {
-                    const int32_t k[3] = {static_cast<int32_t>(node % n), static_cast<int32_t>(node / n % n),
-                                          static_cast<int32_t>(node / n / n)};
-                    const double in[3] = {static_cast<double>(k[0]) / to, static_cast<double>(k[1]) / to,
-                                          static_cast<double>(k[2]) / to};
-                    double y[3];
-                    PrepEvaluateDouble(&lut, interp, in, y);
-                    float want[3] = {static_cast<float>(y[0]), static_cast<float>(y[1]), static_cast<float>(y[2])};
-                    if (!shaped && (k[0] * from) % to == 0 && (k[1] * from) % to == 0 && (k[2] * from) % to == 0) {
-                        memcpy(want, NodeOf(lut, k[0] * from / to, k[1] * from / to, k[2] * from / to), sizeof want);
+            const int32_t from = size.from - 1, to = size.to - 1;
+            for (int32_t offset : {0, 1}) {
+                // Position k at (2k + offset) / (2 to).
+                const PrepGrid grid = offset == 0 ? PrepLatticeGrid(size.to) : PrepCellCentres(size.to);
+                const int32_t n = grid.count;
+                ASSERT_EQ(n, offset == 0 ? size.to : to);
+                std::vector<float> sampled(3 * PrepNodeCount(n));
+                for (PrepInterp interp : {kPrepTetrahedral, kPrepTrilinear}) {
+                    ASSERT_EQ(PrepSampleGrid(&lut, grid, interp, reinterpret_cast<float(*)[3]>(sampled.data())), 0);
+                    for (int64_t node = 0; node < PrepNodeCount(n); node++) {
+                        const int32_t k[3] = {static_cast<int32_t>(node % n), static_cast<int32_t>(node / n % n),
+                                              static_cast<int32_t>(node / n / n)};
+                        double in[3];
+                        int32_t twice[3];
+                        for (int c = 0; c < 3; c++) {
+                            in[c] = (k[c] + 0.5 * offset) / to;
+                            twice[c] = (2 * k[c] + offset) * from;
+                        }
+                        double y[3];
+                        PrepEvaluateDouble(&lut, interp, in, y);
+                        float want[3] = {static_cast<float>(y[0]), static_cast<float>(y[1]), static_cast<float>(y[2])};
+                        if (!shaped && twice[0] % (2 * to) == 0 && twice[1] % (2 * to) == 0 &&
+                            twice[2] % (2 * to) == 0) {
+                            memcpy(want, NodeOf(lut, twice[0] / (2 * to), twice[1] / (2 * to), twice[2] / (2 * to)),
+                                   sizeof want);
+                        }
+                        ASSERT_EQ(memcmp(&sampled[3 * node], want, sizeof want), 0)
+                            << size.from << " -> " << size.to << (shaped ? " shaped" : "") << " offset " << offset
+                            << " interp " << interp << " at " << k[0] << "," << k[1] << "," << k[2];
                     }
-                    ASSERT_EQ(memcmp(&sampled[3 * node], want, sizeof want), 0)
-                        << size.from << " -> " << size.to << (shaped ? " shaped" : "") << " interp " << interp << " at "
-                        << k[0] << "," << k[1] << "," << k[2];
                 }
             }
             PrepFreeLut(&lut);

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "prep/format.h"
 #include "prep/lut_read.h"
@@ -365,4 +366,55 @@ TEST(PrepTransform, ALutThatNamesItsInterpolationIsBakedWithIt) {
     ASSERT_EQ(PrepTransformToLut(&t, 3, kPrepTetrahedral, &lut, nullptr), 0);
     EXPECT_FLOAT_EQ(lut.values[3 * 13], 0.125f);
     PrepFreeLut(&lut);
+}
+
+// A transform sampled on a grid works out the operations that act on each
+// channel alone once per axis position; every position must still be what
+// applying the whole transform there gives, bit for bit. Every sample file
+// of every format that reads as a transform, and every tail of its
+// operations, so that each kind of operation (a hue curve, which mixes the
+// channels, a reverse CDL, a log...) comes first in one; at a lattice's
+// nodes and at its cells' centres.
+TEST(PrepTransform, SampledOnAGridAsAppliedAtEachPosition) {
+    const std::filesystem::path samples = std::filesystem::path(LUTBOX_SAMPLES_DIR) / ".." / "data" / "lut-samples";
+    if (!std::filesystem::exists(samples)) GTEST_SKIP() << "no samples at " << samples;
+    constexpr int32_t kPoints = 6;
+    const PrepGrid grids[] = {PrepLatticeGrid(kPoints), PrepCellCentres(kPoints)};
+    std::vector<float> sampled(3 * PrepNodeCount(kPoints));
+    int tails = 0;
+    for (const auto &format : std::filesystem::directory_iterator(samples)) {
+        if (!format.is_directory()) continue;
+        for (const auto &entry : std::filesystem::directory_iterator(format.path())) {
+            const std::string path = entry.path().string();
+            PrepTransform t{};
+            PrepReadOptions options{};
+            if (PrepReadTransformFile(path.c_str(), PrepFamilyOfName(path.c_str()), options, &t, nullptr, nullptr) !=
+                0) {
+                continue;
+            }
+            for (int32_t from = 0; from < t.count; from++, tails++) {
+                // The operations from `from` on, lent: never freed here.
+                PrepTransform tail{};
+                for (int32_t i = from; i < t.count; i++) tail.ops[tail.count++] = t.ops[i];
+                for (PrepGrid grid : grids) {
+                    const int32_t n = grid.count;
+                    PrepSampleTransform(&tail, kPrepTetrahedral, grid, reinterpret_cast<float(*)[3]>(sampled.data()));
+                    for (int64_t node = 0; node < PrepNodeCount(n); node++) {
+                        const int32_t k[3] = {static_cast<int32_t>(node % n), static_cast<int32_t>(node / n % n),
+                                              static_cast<int32_t>(node / n / n)};
+                        double rgb[3];
+                        for (int c = 0; c < 3; c++) rgb[c] = (k[c] + 0.5 * grid.offset) / (kPoints - 1);
+                        PrepApplyTransform(&tail, kPrepTetrahedral, rgb);
+                        const float want[3] = {static_cast<float>(rgb[0]), static_cast<float>(rgb[1]),
+                                               static_cast<float>(rgb[2])};
+                        ASSERT_EQ(memcmp(&sampled[3 * node], want, sizeof want), 0)
+                            << path << " from operation " << from << " (" << tail.ops[0].name << "), offset "
+                            << grid.offset << ", at " << k[0] << "," << k[1] << "," << k[2];
+                    }
+                }
+            }
+            PrepFreeTransform(&t);
+        }
+    }
+    EXPECT_GT(tails, 100);
 }
