@@ -27,7 +27,12 @@ float (*AllocSamples(int32_t points, PrepError *error))[3] {
     return static_cast<float(*)[3]>(p);
 }
 
-float ClampUnit(float v) { return v > 1.0f ? 1.0f : v > 0.0f ? v : 0.0f; }
+// NaN and -0 give +0. Written as a maximum then a minimum, which the
+// processor has instructions for: no branch on the value.
+float ClampUnit(float v) {
+    float low = v > 0.0f ? v : 0.0f;
+    return low < 1.0f ? low : 1.0f;
+}
 
 // A difference as float; one beyond float's range (of two values of
 // opposite signs near the limit) as an infinity.
@@ -174,8 +179,10 @@ int64_t PrepClampLut(PrepLut *lut) {
     for (int64_t i = 0; i < values; i++) {
         float v = lut->values[i];
         float clamped = ClampUnit(v);
-        // -0 becomes +0 without being counted; NaN is counted.
-        if (clamped != v || std::isnan(v)) changed++;
+        // -0 becomes +0 without being counted; NaN, unequal to all, is
+        // counted. Added, not branched on: which values clamp follows the
+        // LUT, not a pattern the processor could predict.
+        changed += clamped != v ? 1 : 0;
         lut->values[i] = clamped;
     }
     return changed;
