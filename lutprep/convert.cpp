@@ -24,9 +24,9 @@ const InterpName kInterps[] = {{"tetrahedral", kPrepTetrahedral}, {"trilinear", 
 
 // The two tables of the read-back, the file's and the meant one, in one
 // block the platform may back with huge pages (they are large); null when
-// there is no memory for them. Their rows are left unset: each is written
-// before it is compared, and a table of the largest size is some 5 MB, which
-// zeroing would touch all of, for a read-back that uses a tenth of it.
+// there is no memory for them. Their rows are left unset: each row compared
+// is written first, and zeroing would write both tables whole (1.3 MB,
+// integer rows included) for every process.
 Lut3dTable *NewTables() {
     Lut3dTable *tables = static_cast<Lut3dTable *>(PlatformAllocLarge(2 * sizeof(Lut3dTable)));
     if (tables != nullptr) {
