@@ -1,7 +1,7 @@
 // Eight decimal digits of text as one 64-bit word, its first byte the
-// lowest, read as one integer. A value's digits are most of a LUT file, and
-// a word takes about as many instructions for eight digits as a loop takes
-// for five.
+// lowest: read as one integer, and written from one. A value's digits are
+// most of a LUT file, and a word takes about as many instructions for
+// eight digits as a loop takes for three to five.
 #pragma once
 
 #include <bit>
@@ -10,7 +10,7 @@
 
 #include "lut/exact_decimal.h"
 
-static_assert(std::endian::native == std::endian::little, "digits are read as little-endian words");
+static_assert(std::endian::native == std::endian::little, "digits are read and written as little-endian words");
 
 // The digits that lead p[0, 8) (all eight bytes readable), added to
 // *digits as one integer; their count.
@@ -34,4 +34,19 @@ static_assert(std::endian::native == std::endian::little, "digits are read as li
     d = (d * 10000 + (d >> 32)) & 0xFFFFFFFF;
     *digits = *digits * kIntegerPowersOfTen[count] + d;
     return count;
+}
+
+// The eight digits of n (below 10^8, leading zeros written) as text, for
+// one store. n is split into halves of four digits, one in each 32-bit
+// lane, then each half into pairs in 16-bit lanes, then each pair into
+// bytes, every lane at once: a quotient by 100 or 10 below these bounds is
+// the product by 10486 / 2^20 or 103 / 2^10, whose products stay within
+// their lanes.
+[[gnu::always_inline]] inline uint64_t EightDigitsText(uint32_t n) {
+    uint64_t x = (n / 10000) | (uint64_t{n % 10000} << 32);
+    const uint64_t hundreds = ((x * 10486) >> 20) & 0x0000007F0000007F;
+    x = hundreds | ((x - hundreds * 100) << 16);
+    const uint64_t tens = ((x * 103) >> 10) & 0x000F000F000F000F;
+    x = tens | ((x - tens * 10) << 8);
+    return x | 0x3030303030303030;
 }
