@@ -205,7 +205,7 @@ int ResolveRanges(const CubeHeader &h, bool shaper, PrepLut *lut, PrepError *err
 // float, so that two values that differ never print alike (0.5 and
 // 0.50000006) and one given as 0.1 prints as 0.1.
 struct ValueText {
-    char text[kPrepRowRoom / 4 + 8];
+    char text[kPrepValueRoom + 1];
 };
 ValueText Shortest(float v) {
     ValueText t;

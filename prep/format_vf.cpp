@@ -128,7 +128,7 @@ int ReadVfLine(void *state, const PrepLine &line) {
 }
 
 struct Shortest {
-    char text[32];
+    char text[kPrepValueRoom + 1];
 };
 Shortest Text(float v) {
     Shortest s;

@@ -8,6 +8,7 @@
 #include <charconv>
 #include <cstring>
 
+#include "lut/decimal_words.h"
 #include "lut/exact_decimal.h"
 #include "lut/lut3d_reader.h"
 #include "prep/text_scan.h"
@@ -54,28 +55,6 @@ int FinishOutput(PrepOutput *out, PrepError *error) {
 
 namespace {
 
-// Whether some multiple of step lies within [least, most].
-template <uint32_t step>
-bool HoldsMultiple(uint32_t least, uint32_t most) {
-    return (least + step - 1) / step <= most / step;
-}
-
-// The fewest decimals, 1 to 9, at which some decimal lies within [least,
-// most], those bounds being at 9 decimals; 0 for none. An interval that
-// holds a k-decimal number holds one of every more decimals; most values
-// need 8 or 9, and those are told first. The divisions are by constants.
-int FewestDecimals(uint32_t least, uint32_t most) {
-    if (least > most) return 0;
-    if (!HoldsMultiple<10>(least, most)) return 9;
-    if (!HoldsMultiple<100>(least, most)) return 8;
-    if (HoldsMultiple<100000000>(least, most)) return 1;
-    if (HoldsMultiple<10000000>(least, most)) return 2;
-    if (HoldsMultiple<1000000>(least, most)) return 3;
-    if (HoldsMultiple<100000>(least, most)) return 4;
-    if (HoldsMultiple<10000>(least, most)) return 5;
-    return HoldsMultiple<1000>(least, most) ? 6 : 7;
-}
-
 // The shortest decimal that reads back as v, for 0.001 <= v < 1, where
 // to_chars writes it in fixed notation: "0." and the fewest decimals k for
 // which a k-decimal number reads back as v, the nearest such one, as
@@ -97,26 +76,39 @@ char *PutUnitShortest(char *at, float v) {
     const uint64_t low = (4 * m - (m == 0x800000u ? 1 : 2)) * kTen9, high = (4 * m + 2) * kTen9;
     const uint32_t least = static_cast<uint32_t>((low >> (s + 2)) + 1);
     const uint32_t most = static_cast<uint32_t>(high >> (s + 2));
-    const int k = FewestDecimals(least, most);
-    if (k == 0) return nullptr;
-    // The nearest k-decimal number, halves to even, in units of 10^-k.
-    const uint64_t x = m * kIntegerPowersOfTen[k];
-    uint64_t n = x >> s;
-    const uint64_t r = x & ((uint64_t{1} << s) - 1), half = uint64_t{1} << (s - 1);
-    n += r > half || (r == half && (n & 1) != 0) ? 1 : 0;
-    const uint64_t at9 = n * kIntegerPowersOfTen[9 - k];
-    if (at9 < least || at9 > most) return nullptr;
+    if (least > most) return nullptr;
+    // The fewest decimals k at which some decimal lies within [least, most]:
+    // an interval that holds a k-decimal number holds one of every more
+    // decimals. Its width is a step of v, below 6 * 10^-8, so it holds one
+    // multiple of 10^-7 at most, and where it holds one that is the nearest
+    // to v at k places, its zeros the places it goes without. The divisions
+    // are by constants.
+    int k = 7;
+    uint64_t at9 = 0;
+    const uint32_t hundreds = (least + 99) / 100;
+    if (hundreds * 100 <= most) {
+        at9 = hundreds * 100;
+        for (uint32_t t = hundreds; t % 10 == 0; t /= 10) k--;  // t is below 10^7, not 0: k stays 1 or more
+    } else {
+        k = (least + 9) / 10 * 10 <= most ? 8 : 9;
+        // The nearest k-decimal number, halves to even, in units of 10^-k.
+        const uint64_t x = m * kIntegerPowersOfTen[k];
+        uint64_t n = x >> s;
+        const uint64_t r = x & ((uint64_t{1} << s) - 1), half = uint64_t{1} << (s - 1);
+        n += r > half || (r == half && (n & 1) != 0) ? 1 : 0;
+        at9 = n * kIntegerPowersOfTen[9 - k];
+        if (at9 < least || at9 > most) return nullptr;
+    }
+    // All nine decimals, k of them kept: the zeros after them lie past the
+    // end returned, within the room a value may use.
+    const uint32_t decimals = static_cast<uint32_t>(at9);
+    const uint32_t first = decimals / 100000000;
+    const uint64_t rest = EightDigitsText(decimals - first * 100000000);
     at[0] = '0';
     at[1] = '.';
-    // Two digits at a time, from the last.
-    static constexpr char kPairs[] =
-        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-        "8081828384858687888990919293949596979899";
-    uint32_t digits = static_cast<uint32_t>(n);
-    int i = k + 1;
-    for (; i >= 3; i -= 2, digits /= 100) memcpy(at + i - 1, kPairs + 2 * (digits % 100), 2);
-    if (i == 2) at[2] = static_cast<char>('0' + digits);
+    at[2] = static_cast<char>('0' + first);
+    memcpy(at + 3, &rest, sizeof rest);
+    static_assert(3 + sizeof rest <= kPrepValueRoom);
     return at + k + 2;
 }
 
@@ -129,10 +121,10 @@ char *PutFloat(char *at, float v) {
         char *end = PutUnitShortest(at, v);
         if (end != nullptr) return end;
     }
-    return std::to_chars(at, at + kPrepRowRoom / 4, v).ptr;
+    return std::to_chars(at, at + kPrepValueRoom, v).ptr;
 }
 
-char *PutInt(char *at, int64_t v) { return std::to_chars(at, at + kPrepRowRoom / 4, v).ptr; }
+char *PutInt(char *at, int64_t v) { return std::to_chars(at, at + kPrepValueRoom, v).ptr; }
 
 char *PutText(char *at, const char *text) {
     size_t n = strlen(text);

@@ -9,8 +9,12 @@
 
 #include "prep/source_lut.h"
 
-// Far more than one row: three values of at most 16 characters, three
-// indices, separators and the line end.
+// The room from where PutFloat or PutInt puts its text that it may write
+// to: a float's text is at most 15 characters, an integer's 20, and a
+// value of [0.001, 1) is put as eleven bytes whatever its length.
+constexpr size_t kPrepValueRoom = 32;
+// Far more than one row: three values of at most 15 characters and the
+// bytes written past the last, three indices, separators and the line end.
 constexpr size_t kPrepRowRoom = 128;
 
 struct PrepOutput {
@@ -32,8 +36,9 @@ void RowEnd(PrepOutput *out, char *at);
 // Writes what is left; 0, or -1 with *error set when any write failed.
 int FinishOutput(PrepOutput *out, PrepError *error);
 
-// Each puts its text at at and returns its end. A float is the shortest
-// decimal that reads back as the same float, and +0 for -0.
+// Each puts its text at at and returns its end, writing within
+// kPrepValueRoom bytes of at (PutFloat past the end it returns). A float is
+// the shortest decimal that reads back as the same float, and +0 for -0.
 char *PutFloat(char *at, float v);
 char *PutInt(char *at, int64_t v);
 char *PutText(char *at, const char *text);

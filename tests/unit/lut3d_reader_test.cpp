@@ -269,6 +269,37 @@ TEST_F(Lut3dReader, LongLinesCountAsSeveralLines) {
     ExpectRefused("padded.cube", text);
 }
 
+// Reads that meet the end of a 64 KiB block at every offset within a read
+// of 255 bytes: a long comment whose reads each begin with '#' or 'x' and
+// hold digits elsewhere, so that a read split anywhere else would begin a
+// data line and spoil the count; the rows, all read; and for some, a row
+// too many and a line ending the run, whose place the report gives.
+TEST_F(Lut3dReader, ReadsThatMeetTheBlockEnd) {
+    constexpr size_t kBlock = 64 * 1024;
+    std::string filler;
+    while (filler.size() + 200 < kBlock - 300) filler += "#" + std::string(198, 'f') + "\n";
+    const int64_t fillerLines = static_cast<int64_t>(filler.size() / 200);
+    std::string rows;
+    for (int k = 0; k < Cube(17); k++) rows += Row(kCube, k, 51) + "\n";
+    for (size_t length : {765u, 1021u}) {
+        std::string comment = "#";
+        for (size_t i = 1; i < length; i++) comment += i % 255 == 0 ? 'x' : '7';
+        for (size_t v = 1; v <= 255; v++) {
+            std::string head = filler + std::string(v - 1, '#') + "\n" + comment + "\n";
+            ASSERT_EQ(Read3dLutFile(Write("edge.cube", head + rows).c_str(), Table3d), 1) << length << " " << v;
+            ASSERT_EQ(FirstWrongFloatRow(0, Cube(17), 51), -1) << length << " " << v;
+            if (v % 16 != 0) continue;
+            std::string text = head + rows + Row(kCube, 0, 51) + "\n" + std::string(300, '#') + "\n";
+            Lut3dReport report;
+            EXPECT_EQ(Read3dLutFile(Write("edge.cube", text).c_str(), Table3d, &report), -1);
+            EXPECT_EQ(report.reason, kLut3dBadCount);
+            EXPECT_EQ(report.rows, Cube(17) + 1);
+            EXPECT_EQ(report.line, fillerLines + 2 + Cube(17) + 1 + 1) << length << " " << v;
+            EXPECT_EQ(report.column, 1);
+        }
+    }
+}
+
 TEST_F(Lut3dReader, UnknownExtensionsReturnZeroAndTouchNoTable) {
     for (const char *name : {"lut.Csv", "LUT.Cube", "lut.3Dl", "lut.cub"}) {
         std::string path = Write(name, Lut(kCube, 17, Cube(17), 31));

@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
+#include <random>
 #include <string>
 
 #include "lut/lut3d_reader.h"
@@ -204,13 +206,27 @@ TEST_F(PrepWriters, NotesKeptAndWrittenWhereTheBoxReadsPastThem) {
 // search, checked here on every 61st float of that range (every float was
 // checked once, 83,684,753 of them) and at the edges: powers of two, where
 // the step below halves, the range's ends, and values of few digits.
+// PutFloat's text of v is to_chars', and nothing is written past the room
+// a value may use (the unit path writes all nine decimals); the text.
+namespace {
+
+std::string CheckAsToChars(float v) {
+    char ours[64], theirs[64];
+    memset(ours, '#', sizeof ours);
+    char *end = PutFloat(ours, v);
+    char *want = std::to_chars(theirs, theirs + sizeof theirs, v).ptr;
+    std::string text(ours, end);
+    EXPECT_EQ(text, std::string(theirs, want)) << std::hexfloat << v;
+    EXPECT_EQ(std::string(ours + kPrepValueRoom, sizeof ours - kPrepValueRoom),
+              std::string(sizeof ours - kPrepValueRoom, '#'))
+        << std::hexfloat << v;
+    return text;
+}
+
+}  // namespace
+
 TEST(PrepWriteNumbers, EveryFloatAsToCharsWritesIt) {
-    auto check = [](float v) {
-        char ours[64], theirs[64];
-        char *end = PutFloat(ours, v);
-        char *want = std::to_chars(theirs, theirs + sizeof theirs, v).ptr;
-        ASSERT_EQ(std::string(ours, end), std::string(theirs, want)) << std::hexfloat << v;
-    };
+    auto check = [](float v) { CheckAsToChars(v); };
     uint32_t from = 0, to = 0;
     const float low = 0.001f, high = 1.0f;
     memcpy(&from, &low, sizeof from);
@@ -228,4 +244,28 @@ TEST(PrepWriteNumbers, EveryFloatAsToCharsWritesIt) {
                     0.0099999998f, 0.01f, 0.031250f, 0.0f, 1.0f}) {
         check(v);
     }
+}
+
+// Decimals of every count of places from 1 to 9 read as floats and written
+// back: each count is written by its own steps (a multiple of 10^-7 found
+// directly, 8 and 9 places rounded), so every one is seen here, with
+// their zeros past the end and digits of every value at every place.
+TEST(PrepWriteNumbers, EveryCountOfDecimalsAsToChars) {
+    std::mt19937 random(20261208);
+    int seen[10] = {};
+    for (int k = 1; k <= 9; k++) {
+        std::uniform_int_distribution<uint32_t> pick(1, static_cast<uint32_t>(std::pow(10.0, k)) - 1);
+        for (int i = 0; i < 20000; i++) {
+            char text[16];
+            int n = snprintf(text, sizeof text, "0.%0*u", k, pick(random));
+            float v = 0.0f;
+            ASSERT_EQ(std::from_chars(text, text + n, v).ec, std::errc{}) << text;
+            if (v < 0.001f) continue;
+            std::string written = CheckAsToChars(v);
+            if (written.size() >= 3 && written.size() <= 11 && written.compare(0, 2, "0.") == 0) {
+                seen[written.size() - 2]++;
+            }
+        }
+    }
+    for (int k = 1; k <= 9; k++) EXPECT_GT(seen[k], 0) << k << " places";
 }
