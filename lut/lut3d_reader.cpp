@@ -76,7 +76,11 @@ const Lut3dFamily *Lut3dFamilyOfPath(const char *path) {
     return nullptr;
 }
 
-int32_t Read3dLutFile(const char *filePath, Lut3dTable &table, Lut3dReport *report) {
+namespace {
+
+// Read3dLutFile, with its rows scanned into scratch storage (kept) or
+// straight into the table.
+int32_t ReadFile(const char *filePath, Lut3dTable &table, Lut3dReport *report, bool kept) {
     Lut3dReport ignored;
     if (report == nullptr) report = &ignored;
     *report = {kLut3dRead, 0, 0, -1, 0};
@@ -114,11 +118,13 @@ int32_t Read3dLutFile(const char *filePath, Lut3dTable &table, Lut3dReport *repo
         return Refuse(report, kLut3dBadCount, -1);
     }
 
-    ScratchRows *scratch = Scratch();
-    if (scratch == nullptr || !OpenLutInput(&Input, filePath)) return Refuse(report, kLut3dCannotOpen, -1);
+    ScratchRows *scratch = kept ? Scratch() : nullptr;
+    if ((kept && scratch == nullptr) || !OpenLutInput(&Input, filePath)) return Refuse(report, kLut3dCannotOpen, -1);
     SkipLutLines(&Input, count.headerLines + family->meshLines);
     int rows = accepted->rows;
-    int scanned = family->scanRows(&Input, {scratch->floatRows, scratch->intRows}, rows);
+    const Lut3dRows into =
+        kept ? Lut3dRows{scratch->floatRows, scratch->intRows} : Lut3dRows{table.floatRows, table.intRows};
+    int scanned = family->scanRows(&Input, into, rows);
     int64_t stop = LutInputOffset(&Input);
     readFailed = Input.failed;
     CloseLutInput(&Input);
@@ -129,9 +135,19 @@ int32_t Read3dLutFile(const char *filePath, Lut3dTable &table, Lut3dReport *repo
 
     table.fileType = family->fileType;
     if (family->intTable) {
-        memcpy(table.intRows, scratch->intRows, static_cast<size_t>(rows) * sizeof scratch->intRows[0]);
+        if (kept) memcpy(table.intRows, scratch->intRows, static_cast<size_t>(rows) * sizeof scratch->intRows[0]);
         return accepted->intLayout;
     }
-    memcpy(table.floatRows, scratch->floatRows, static_cast<size_t>(rows) * sizeof scratch->floatRows[0]);
+    if (kept) memcpy(table.floatRows, scratch->floatRows, static_cast<size_t>(rows) * sizeof scratch->floatRows[0]);
     return accepted->floatLayout;
+}
+
+}  // namespace
+
+int32_t Read3dLutFile(const char *filePath, Lut3dTable &table, Lut3dReport *report) {
+    return ReadFile(filePath, table, report, true);
+}
+
+int32_t Read3dLutFileInPlace(const char *filePath, Lut3dTable &table, Lut3dReport *report) {
+    return ReadFile(filePath, table, report, false);
 }

@@ -74,3 +74,9 @@ const Lut3dFamily *Lut3dFamilyOfPath(const char *path);
 // when its rows were taken in. report, when given, says why (and where) a
 // file was refused. Prints nothing.
 int32_t Read3dLutFile(const char *filePath, Lut3dTable &table, Lut3dReport *report = nullptr);
+
+// Read3dLutFile without the scratch storage: the rows are scanned straight
+// into table, so that a refused file may leave some of its rows there. For
+// a table that holds nothing to keep, such as the read-back of a file just
+// written: it saves the scratch storage's memory and a copy of the rows.
+int32_t Read3dLutFileInPlace(const char *filePath, Lut3dTable &table, Lut3dReport *report = nullptr);

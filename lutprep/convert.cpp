@@ -50,7 +50,7 @@ bool ReadsBackAsMeant(const char *path, const Lut3dFamily *box, const PrepLut *l
     }
     Lut3dTable &read = tables[0];
     Lut3dTable &meantTable = tables[1];
-    int32_t layout = Read3dLutFile(path, read, &report);
+    int32_t layout = Read3dLutFileInPlace(path, read, &report);
     int32_t meant = PrepFillBoxTable(lut, box, bits, meantTable);
     if (layout != meant || read.fileType != meantTable.fileType) {
         snprintf(why, whySize, "the box's reader gives layout %d and file type %d, not %d and %d", layout,

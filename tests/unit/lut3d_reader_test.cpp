@@ -130,6 +130,8 @@ protected:
         EXPECT_EQ(FirstChangedFloatRow(0, kLut3dMaxRows), -1) << name;
         EXPECT_EQ(FirstChangedIntRow(0, kLut3dMaxRows), -1) << name;
         EXPECT_EQ(Table3d.fileType, 1) << name;
+        // In place it is refused alike, whatever rows it left.
+        EXPECT_EQ(Read3dLutFileInPlace(path.c_str(), Table3d), -1) << name;
     }
 };
 
@@ -164,6 +166,10 @@ TEST_P(Lut3dReaderShapes, ReadsEveryRowOfTheFile) {
         EXPECT_EQ(FirstChangedIntRow(0, kLut3dMaxRows), -1);
         EXPECT_EQ(Table3d.fileType, s.family == kCube ? 2 : 1);
     }
+    // Read in place, without the scratch storage: the same rows.
+    Poison();
+    ASSERT_EQ(Read3dLutFileInPlace(path.c_str(), Table3d), s.layout);
+    EXPECT_EQ(s.family == k3dl ? FirstWrongIntRow(rows, seed) : FirstWrongFloatRow(0, rows, seed), -1);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllFamilies, Lut3dReaderShapes,
