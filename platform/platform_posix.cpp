@@ -13,6 +13,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 
 #include <cstdio>
@@ -117,10 +118,24 @@ bool PlatformSameFile(const char *a, const char *b) {
 constexpr size_t kHugePage = size_t{2} << 20;
 constexpr size_t kLargeBytes = kHugePage / 8;
 
+// The size a large block is given: whole huge pages.
+size_t LargeBlockBytes(size_t size) { return (size + kHugePage - 1) / kHugePage * kHugePage; }
+
+// The one block PlatformFreeLarge keeps, its size in its first bytes.
+// Atomic, since lutctl allocates from more than one thread.
+std::atomic<void *> KeptBlock{nullptr};
+
 void *PlatformAllocLarge(size_t size) {
 #ifdef MADV_HUGEPAGE
     if (size >= kLargeBytes && size <= SIZE_MAX - kHugePage) {
-        size_t rounded = (size + kHugePage - 1) / kHugePage * kHugePage;
+        void *kept = KeptBlock.exchange(nullptr);
+        if (kept != nullptr) {
+            size_t keptBytes = 0;
+            memcpy(&keptBytes, kept, sizeof keptBytes);
+            if (keptBytes >= size) return kept;
+            free(kept);
+        }
+        size_t rounded = LargeBlockBytes(size);
         void *p = aligned_alloc(kHugePage, rounded);
         // Only advice: without huge pages the block is used as it is.
         if (p != nullptr) madvise(p, rounded, MADV_HUGEPAGE);
@@ -128,6 +143,21 @@ void *PlatformAllocLarge(size_t size) {
     }
 #endif
     return malloc(size);
+}
+
+void PlatformFreeLarge(void *p, size_t size) {
+#ifdef MADV_HUGEPAGE
+    if (p != nullptr && size >= kLargeBytes && size <= SIZE_MAX - kHugePage) {
+        // It holds whole huge pages, or more when it was a kept block
+        // itself: the size they make is what it holds at least.
+        const size_t bytes = LargeBlockBytes(size);
+        memcpy(p, &bytes, sizeof bytes);
+        free(KeptBlock.exchange(p));
+        return;
+    }
+#endif
+    (void)size;
+    free(p);
 }
 
 void *PlatformGrowLarge(void *p, size_t used, size_t size) {

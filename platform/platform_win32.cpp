@@ -303,6 +303,8 @@ FILE *PlatformCreateNewFile(const char *path) {
 // Large pages need a privilege that a user's process does not have.
 void *PlatformAllocLarge(size_t size) { return malloc(size); }
 
+void PlatformFreeLarge(void *p, size_t) { free(p); }
+
 void *PlatformGrowLarge(void *p, size_t, size_t size) { return realloc(p, size); }
 
 int64_t PlatformFileSize(FILE *file) {

@@ -21,11 +21,18 @@ namespace {
 constexpr double kFarBetter = 0.1;
 constexpr double kWorthExplaining = 0.5 / kPrepCode10;
 
+size_t SamplesBytes(int32_t points) { return static_cast<size_t>(PrepNodeCount(points)) * 3 * sizeof(float); }
+
 float (*AllocSamples(int32_t points, PrepError *error))[3] {
-    void *p = PlatformAllocLarge(static_cast<size_t>(PrepNodeCount(points)) * 3 * sizeof(float));
+    void *p = PlatformAllocLarge(SamplesBytes(points));
     if (p == nullptr) PrepSetError(error, 0, "out of memory for a %d-point lattice", points);
     return static_cast<float(*)[3]>(p);
 }
+
+// The loss's blocks go back to the platform, which keeps one for the next
+// large block: the read-back of the file written then has its tables
+// without new pages.
+void FreeSamples(float (*samples)[3], int32_t points) { PlatformFreeLarge(samples, SamplesBytes(points)); }
 
 // NaN and -0 give +0. Written as a maximum then a minimum, which the
 // processor has instructions for: no branch on the value.
@@ -196,15 +203,15 @@ int PrepMeasureLoss(const PrepLut *source, const PrepLut *result, PrepInterp int
     float(*got)[3] = AllocSamples(n, error);
     float(*want)[3] = got == nullptr || plain ? nullptr : AllocSamples(n, error);
     if (got == nullptr || (!plain && want == nullptr)) {
-        free(got);
+        FreeSamples(got, n);
         return -1;
     }
     if (!plain) PrepSampleLattice(source, n, interp, want);
     PrepSampleLattice(result, n, interp, got);
     int measured =
         MeasureDifferences(plain ? source->values : &want[0][0], &got[0][0], PrepLatticeGrid(n), loss, error);
-    free(want);
-    free(got);
+    FreeSamples(want, n);
+    FreeSamples(got, n);
     return measured;
 }
 
@@ -214,7 +221,8 @@ int PrepMeasureTransformLoss(const PrepTransform *t, const PrepLut *result, Prep
     const PrepGrid grid = PrepCellCentres(result->points);
     const int64_t count = PrepNodeCount(grid.count);
     // Both in one block, which a huge page may hold.
-    float(*want)[3] = static_cast<float(*)[3]>(PlatformAllocLarge(static_cast<size_t>(count) * 6 * sizeof(float)));
+    const size_t bytes = static_cast<size_t>(count) * 6 * sizeof(float);
+    float(*want)[3] = static_cast<float(*)[3]>(PlatformAllocLarge(bytes));
     if (want == nullptr) {
         PrepSetError(error, 0, "out of memory for the loss of a %d-point lattice", result->points);
         return -1;
@@ -223,7 +231,7 @@ int PrepMeasureTransformLoss(const PrepTransform *t, const PrepLut *result, Prep
     PrepSampleTransform(t, interp, grid, want);
     PrepSampleGrid(result, grid, interp, got);
     int measured = MeasureDifferences(&want[0][0], &got[0][0], grid, loss, error);
-    free(want);
+    PlatformFreeLarge(want, bytes);
     return measured;
 }
 
