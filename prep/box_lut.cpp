@@ -1,5 +1,7 @@
 #include "prep/box_lut.h"
 
+#include <cstring>
+
 #include "prep/lut_read.h"
 #include "prep/lut_write.h"
 #include "prep/resample.h"
@@ -53,13 +55,13 @@ int32_t PrepFillBoxTable(const PrepLut *lut, const Lut3dFamily *box, int32_t bit
     PrepFamily family = PrepFamilyOfBox(box);
     for (int64_t row = 0; row < size->rows; row++) {
         const float *v = lut->values + 3 * PrepFileRowNode(family, lut->points, row);
+        if (!box->intTable) {
+            memcpy(table.floatRows[row], v, sizeof table.floatRows[row]);
+            continue;
+        }
+        // The box keeps the low 16 bits of each integer.
         for (int c = 0; c < 3; c++) {
-            if (box->intTable) {
-                // The box keeps the low 16 bits of each integer.
-                table.intRows[row][c] = static_cast<int16_t>(static_cast<uint16_t>(Prep3dlCode(v[c], bits)));
-            } else {
-                table.floatRows[row][c] = v[c];
-            }
+            table.intRows[row][c] = static_cast<int16_t>(static_cast<uint16_t>(Prep3dlCode(v[c], bits)));
         }
     }
     table.fileType = box->fileType;
