@@ -27,8 +27,8 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import lut_sources  # noqa: E402
 
 GOAL = 5.0
-LUTPREP_RUNS = 7
-OCIO_RUNS = 3
+LUTPREP_RUNS = 9
+OCIO_RUNS = 5
 POINTS = '33'
 CHAIN = ['spi1d', 'cc', 'cube']
 
@@ -42,28 +42,32 @@ def cpu_seconds(command):
     return used, run.returncode == 0
 
 
-def median_cpu(command, runs):
-    """The median processor time of runs runs, or None when one failed."""
-    times = []
-    for _ in range(runs):
-        seconds, ok = cpu_seconds(command)
-        if not ok:
-            return None
-        times.append(seconds)
-    return statistics.median(times)
+def medians_cpu(commands):
+    """The median processor time of each of commands, a list of (command,
+    runs), or None for one that failed. The runs take turns, one of each
+    command while it has runs left, so that a stretch of this (virtual)
+    machine running slower falls on all of them alike."""
+    times = [[] for _ in commands]
+    failed = [False for _ in commands]
+    for turn in range(max(runs for _, runs in commands)):
+        for k, (command, runs) in enumerate(commands):
+            if turn >= runs or failed[k]:
+                continue
+            seconds, ok = cpu_seconds(command)
+            failed[k] = not ok
+            times[k].append(seconds)
+    return [None if failed[k] else statistics.median(times[k]) for k in range(len(commands))]
 
 
 def measure(lutprep, sources, cccid, out):
     """The two medians (seconds) for converting sources, a list of paths."""
     options = ['--cccid', cccid] if cccid else []
-    ours = median_cpu([lutprep, 'convert', '--size', POINTS] + options + sources + [out + '-lutprep.cube'],
-                      LUTPREP_RUNS)
+    ours = [lutprep, 'convert', '--size', POINTS] + options + sources + [out + '-lutprep.cube']
     luts = []
     for source in sources:
         luts += ['--lut', source]
-    theirs = median_cpu(['ociobakelut'] + options + luts + ['--format', 'iridas_cube', '--cubesize', POINTS,
-                                                            out + '-ocio.cube'], OCIO_RUNS)
-    return ours, theirs
+    theirs = ['ociobakelut'] + options + luts + ['--format', 'iridas_cube', '--cubesize', POINTS, out + '-ocio.cube']
+    return medians_cpu([(ours, LUTPREP_RUNS), (theirs, OCIO_RUNS)])
 
 
 def report(name, decimals, ours, theirs):

@@ -115,11 +115,16 @@ char *PutUnitShortest(char *at, float v) {
 }  // namespace
 
 char *PutFloat(char *at, float v) {
-    // +0 for -0: a row that begins with a sign is no data line to the box.
-    if (v == 0.0f) v = 0.0f;
     if (v >= 0.001f && v < 1.0f) {
         char *end = PutUnitShortest(at, v);
         if (end != nullptr) return end;
+    }
+    // The ends of the box's range, which a clamped table holds often, as
+    // to_chars writes them, without its general search. +0 for -0: a row
+    // that begins with a sign is no data line to the box.
+    if (v == 0.0f || v == 1.0f) {
+        *at = v == 0.0f ? '0' : '1';
+        return at + 1;
     }
     return std::to_chars(at, at + kPrepValueRoom, v).ptr;
 }
