@@ -28,7 +28,7 @@ import lut_sources  # noqa: E402
 
 GOAL = 5.0
 LUTPREP_RUNS = 9
-OCIO_RUNS = 5
+OCIO_RUNS = 7
 POINTS = '33'
 CHAIN = ['spi1d', 'cc', 'cube']
 
