@@ -52,7 +52,9 @@ enum Lut3dFileType : int32_t {
 
 // A 3D table: what Read3dLutFile fills and the downloads send, owned by the
 // program that reads and sends it. It is large, so it lives in static
-// storage, where it starts with every row zero and the CSV/3dl file type.
+// storage, where it starts with every row zero and the CSV/3dl file type
+// (lutprep's read-back of a file it wrote keeps two in a block of its own,
+// their rows unset until read).
 // CSV and cube files share the float rows, 3dl files alone use the integer
 // rows: a read of one family never touches the other's rows, and rows
 // beyond those a read takes in keep what an earlier read left there.

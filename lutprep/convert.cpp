@@ -67,7 +67,7 @@ bool ReadsBackAsMeant(const char *path, const Lut3dFamily *box, const PrepLut *l
     const auto *want = static_cast<const unsigned char *>(wantRows);
     if (memcmp(got, want, static_cast<size_t>(size->rows) * rowBytes) == 0) return true;
     int64_t row = 0;
-    while (memcmp(got + row * rowBytes, want + row * rowBytes, rowBytes) == 0) row++;
+    while (row < size->rows && memcmp(got + row * rowBytes, want + row * rowBytes, rowBytes) == 0) row++;
     snprintf(why, whySize, "row %lld does not read back as written", static_cast<long long>(row + 1));
     return false;
 }

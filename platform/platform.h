@@ -100,13 +100,16 @@ bool PlatformSameFile(const char *a, const char *b);
 // page faults instead of a thousand, and each of those is dear on a virtual
 // machine. Elsewhere it is malloc.
 void *PlatformAllocLarge(size_t size);
-// Releases a block of PlatformAllocLarge(size), as free() would. Where that
-// gives huge pages, the block is kept instead, for the next large block it
-// holds (it frees the one kept before): a new block's pages are faulted in
-// and zeroed by the kernel, some 0.3 ms a huge page on a virtual machine,
-// and one process mostly wants blocks of a few sizes in turn. So a kept
-// block comes back as it was left, not zeroed.
-void PlatformFreeLarge(void *p, size_t size);
+// Releases a block of PlatformAllocLarge (or of malloc), as free() would.
+// Where blocks get huge pages, a large one is kept instead, for the next
+// large block it holds (the one kept before is freed): a new block's pages
+// are faulted in and zeroed by the kernel, some 0.3 ms a huge page on a
+// virtual machine, and one process mostly wants blocks of a few sizes in
+// turn. So a block may come back as another left it, not zeroed.
+void PlatformFreeLarge(void *p);
+// Whether PlatformFreeLarge keeps blocks here: not where blocks get no huge
+// pages, nor under AddressSanitizer, which is to see every block freed.
+bool PlatformKeepsLargeBlocks();
 // A block grown to size bytes (p may be null), its first `used` bytes kept,
 // as realloc does it but into memory of PlatformAllocLarge where that is
 // large; nullptr, with p left as it was, when there is no memory.

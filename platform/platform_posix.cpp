@@ -4,6 +4,7 @@
 #include "platform/platform.h"
 
 #include <fcntl.h>
+#include <malloc.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/file.h>
@@ -112,30 +113,44 @@ bool PlatformSameFile(const char *a, const char *b) {
     return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
+namespace {
+
 // Memory from an eighth of a huge page on asks for huge pages: the fault of
 // one costs about what eight of small pages do (on a virtual machine; less
 // elsewhere).
 constexpr size_t kHugePage = size_t{2} << 20;
 constexpr size_t kLargeBytes = kHugePage / 8;
 
-// The size a large block is given: whole huge pages.
-size_t LargeBlockBytes(size_t size) { return (size + kHugePage - 1) / kHugePage * kHugePage; }
+bool TakesHugePages(size_t size) { return size >= kLargeBytes && size <= SIZE_MAX - kHugePage; }
 
-// The one block PlatformFreeLarge keeps, its size in its first bytes.
-// Atomic, since lutctl allocates from more than one thread.
+// Under AddressSanitizer every block is freed, so that it sees a block used
+// after it was given back.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kKeepsBlocks = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kKeepsBlocks = false;
+#else
+constexpr bool kKeepsBlocks = true;
+#endif
+#else
+constexpr bool kKeepsBlocks = true;
+#endif
+
+// The one block PlatformFreeLarge keeps. Atomic, since lutctl allocates
+// from more than one thread.
 std::atomic<void *> KeptBlock{nullptr};
+
+}  // namespace
 
 void *PlatformAllocLarge(size_t size) {
 #ifdef MADV_HUGEPAGE
-    if (size >= kLargeBytes && size <= SIZE_MAX - kHugePage) {
+    if (TakesHugePages(size)) {
+        // What a block holds is the allocator's to say, not its user's.
         void *kept = KeptBlock.exchange(nullptr);
-        if (kept != nullptr) {
-            size_t keptBytes = 0;
-            memcpy(&keptBytes, kept, sizeof keptBytes);
-            if (keptBytes >= size) return kept;
-            free(kept);
-        }
-        size_t rounded = LargeBlockBytes(size);
+        if (kept != nullptr && malloc_usable_size(kept) >= size) return kept;
+        free(kept);
+        size_t rounded = (size + kHugePage - 1) / kHugePage * kHugePage;
         void *p = aligned_alloc(kHugePage, rounded);
         // Only advice: without huge pages the block is used as it is.
         if (p != nullptr) madvise(p, rounded, MADV_HUGEPAGE);
@@ -145,18 +160,21 @@ void *PlatformAllocLarge(size_t size) {
     return malloc(size);
 }
 
-void PlatformFreeLarge(void *p, size_t size) {
+bool PlatformKeepsLargeBlocks() {
 #ifdef MADV_HUGEPAGE
-    if (p != nullptr && size >= kLargeBytes && size <= SIZE_MAX - kHugePage) {
-        // It holds whole huge pages, or more when it was a kept block
-        // itself: the size they make is what it holds at least.
-        const size_t bytes = LargeBlockBytes(size);
-        memcpy(p, &bytes, sizeof bytes);
+    return kKeepsBlocks;
+#else
+    return false;
+#endif
+}
+
+void PlatformFreeLarge(void *p) {
+#ifdef MADV_HUGEPAGE
+    if (PlatformKeepsLargeBlocks() && p != nullptr && TakesHugePages(malloc_usable_size(p))) {
         free(KeptBlock.exchange(p));
         return;
     }
 #endif
-    (void)size;
     free(p);
 }
 

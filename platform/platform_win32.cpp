@@ -303,7 +303,9 @@ FILE *PlatformCreateNewFile(const char *path) {
 // Large pages need a privilege that a user's process does not have.
 void *PlatformAllocLarge(size_t size) { return malloc(size); }
 
-void PlatformFreeLarge(void *p, size_t) { free(p); }
+void PlatformFreeLarge(void *p) { free(p); }
+
+bool PlatformKeepsLargeBlocks() { return false; }
 
 void *PlatformGrowLarge(void *p, size_t, size_t size) { return realloc(p, size); }
 

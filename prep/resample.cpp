@@ -21,18 +21,11 @@ namespace {
 constexpr double kFarBetter = 0.1;
 constexpr double kWorthExplaining = 0.5 / kPrepCode10;
 
-size_t SamplesBytes(int32_t points) { return static_cast<size_t>(PrepNodeCount(points)) * 3 * sizeof(float); }
-
 float (*AllocSamples(int32_t points, PrepError *error))[3] {
-    void *p = PlatformAllocLarge(SamplesBytes(points));
+    void *p = PlatformAllocLarge(static_cast<size_t>(PrepNodeCount(points)) * 3 * sizeof(float));
     if (p == nullptr) PrepSetError(error, 0, "out of memory for a %d-point lattice", points);
     return static_cast<float(*)[3]>(p);
 }
-
-// The loss's blocks go back to the platform, which keeps one for the next
-// large block: the read-back of the file written then has its tables
-// without new pages.
-void FreeSamples(float (*samples)[3], int32_t points) { PlatformFreeLarge(samples, SamplesBytes(points)); }
 
 // NaN and -0 give +0. Written as a maximum then a minimum, which the
 // processor has instructions for: no branch on the value.
@@ -203,15 +196,15 @@ int PrepMeasureLoss(const PrepLut *source, const PrepLut *result, PrepInterp int
     float(*got)[3] = AllocSamples(n, error);
     float(*want)[3] = got == nullptr || plain ? nullptr : AllocSamples(n, error);
     if (got == nullptr || (!plain && want == nullptr)) {
-        FreeSamples(got, n);
+        PlatformFreeLarge(got);
         return -1;
     }
     if (!plain) PrepSampleLattice(source, n, interp, want);
     PrepSampleLattice(result, n, interp, got);
     int measured =
         MeasureDifferences(plain ? source->values : &want[0][0], &got[0][0], PrepLatticeGrid(n), loss, error);
-    FreeSamples(want, n);
-    FreeSamples(got, n);
+    PlatformFreeLarge(want);
+    PlatformFreeLarge(got);
     return measured;
 }
 
@@ -220,18 +213,22 @@ int PrepMeasureTransformLoss(const PrepTransform *t, const PrepLut *result, Prep
     // Between the nodes: at the centres of the result's cells.
     const PrepGrid grid = PrepCellCentres(result->points);
     const int64_t count = PrepNodeCount(grid.count);
-    // Both in one block, which a huge page may hold.
-    const size_t bytes = static_cast<size_t>(count) * 6 * sizeof(float);
-    float(*want)[3] = static_cast<float(*)[3]>(PlatformAllocLarge(bytes));
+    // Both in one block, which a huge page may hold; given back to the
+    // platform, which keeps it for the next large block, such as the
+    // read-back's tables of the file written.
+    float(*want)[3] = static_cast<float(*)[3]>(PlatformAllocLarge(static_cast<size_t>(count) * 6 * sizeof(float)));
     if (want == nullptr) {
         PrepSetError(error, 0, "out of memory for the loss of a %d-point lattice", result->points);
         return -1;
     }
     float(*got)[3] = want + count;
-    PrepSampleTransform(t, interp, grid, want);
-    PrepSampleGrid(result, grid, interp, got);
-    int measured = MeasureDifferences(&want[0][0], &got[0][0], grid, loss, error);
-    PlatformFreeLarge(want, bytes);
+    int measured = -1;
+    if (PrepSampleTransform(t, interp, grid, want) != 0 || PrepSampleGrid(result, grid, interp, got) != 0) {
+        PrepSetError(error, 0, "cannot measure the loss of a %d-point lattice", result->points);
+    } else {
+        measured = MeasureDifferences(&want[0][0], &got[0][0], grid, loss, error);
+    }
+    PlatformFreeLarge(want);
     return measured;
 }
 
@@ -264,8 +261,8 @@ int PrepCompare(const PrepLut *a, const PrepLut *b, PrepInterp interp, PrepCompa
                       : nullptr;
     if (diff == nullptr) {
         if (bv != nullptr) PrepSetError(error, 0, "out of memory for a %d-point comparison", n);
-        free(av);
-        free(bv);
+        PlatformFreeLarge(av);
+        PlatformFreeLarge(bv);
         return -1;
     }
     PrepSampleLattice(a, n, interp, av);
@@ -309,8 +306,8 @@ int PrepCompare(const PrepLut *a, const PrepLut *b, PrepInterp interp, PrepCompa
     result->maxCode10 = result->max * kPrepCode10;
     result->p99 = Percentile99(diff, values);
     result->rowOrderSwapped = result->max > kWorthExplaining && result->swappedMean <= kFarBetter * result->mean;
-    free(av);
-    free(bv);
-    free(diff);
+    PlatformFreeLarge(av);
+    PlatformFreeLarge(bv);
+    PlatformFreeLarge(diff);
     return 0;
 }

@@ -267,7 +267,8 @@ struct AxisPlace {
 // An axis's positions, and their different fractions: nodes of a row whose
 // red fractions are the same lie alike in their cells, in the same
 // tetrahedron. Aligned grids have few (65 points on 33: 0 and 0.5; the
-// centres of a lattice's own cells: 0.5).
+// centres of a lattice's own cells: 0.5, or up to three doubles next to
+// it where the cells are no power of two, 26 points' for one).
 struct Axis {
     AxisPlace places[kPrepMaxPoints];
     int32_t kinds;

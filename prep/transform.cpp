@@ -198,7 +198,8 @@ void PrepAddNote(PrepTransform *t, const char *begin, const char *end) {
 
 void PrepApplyTransform(const PrepTransform *t, PrepInterp interp, double rgb[3]) { ApplyOps(t, 0, interp, rgb); }
 
-void PrepSampleTransform(const PrepTransform *t, PrepInterp interp, PrepGrid grid, float (*out)[3]) {
+int PrepSampleTransform(const PrepTransform *t, PrepInterp interp, PrepGrid grid, float (*out)[3]) {
+    if (grid.count < 1 || grid.count > kPrepMaxPoints || grid.cells < 1) return -1;
     // The operations that act on each channel alone, and the first steps
     // of the one after them when it has such (`split`).
     int32_t first = 0;
@@ -208,7 +209,7 @@ void PrepSampleTransform(const PrepTransform *t, PrepInterp interp, PrepGrid gri
     // Each axis position through them, as a pixel of that value on every
     // channel: its channel c is channel c of every node at that position.
     double axis[kPrepMaxPoints][3];
-    const int32_t n = grid.count < kPrepMaxPoints ? grid.count : kPrepMaxPoints;
+    const int32_t n = grid.count;
     for (int32_t k = 0; k < n; k++) {
         const double x = PrepGridPosition(grid, k);
         double *v = axis[k];
@@ -228,6 +229,7 @@ void PrepSampleTransform(const PrepTransform *t, PrepInterp interp, PrepGrid gri
             }
         }
     }
+    return 0;
 }
 
 bool PrepIsSingleLut(const PrepTransform *t) {
@@ -242,7 +244,11 @@ int32_t PrepBakePoints(int32_t points) {
 
 int PrepBakeTransform(const PrepTransform *t, int32_t points, PrepInterp interp, PrepLut *out, PrepError *error) {
     if (PrepAllocLut(out, points, 0, error) != 0) return -1;
-    PrepSampleTransform(t, interp, PrepLatticeGrid(points), reinterpret_cast<float(*)[3]>(out->values));
+    if (PrepSampleTransform(t, interp, PrepLatticeGrid(points), reinterpret_cast<float(*)[3]>(out->values)) != 0) {
+        PrepFreeLut(out);
+        PrepSetError(error, 0, "cannot bake at %d points", points);
+        return -1;
+    }
     out->family = t->family;
     return 0;
 }

@@ -111,8 +111,9 @@ void PrepApplyTransform(const PrepTransform *t, PrepInterp interp, double rgb[3]
 // The whole transform at every position of grid, red fastest, into out
 // (grid.count^3 rows): at each, the float of what PrepApplyTransform gives.
 // The operations that act on each channel alone, first in the transform,
-// are worked out once per position of an axis, not at every node.
-void PrepSampleTransform(const PrepTransform *t, PrepInterp interp, PrepGrid grid, float (*out)[3]);
+// are worked out once per position of an axis, not at every node. Returns
+// 0, or -1 for a grid of no positions or more than kPrepMaxPoints.
+int PrepSampleTransform(const PrepTransform *t, PrepInterp interp, PrepGrid grid, float (*out)[3]);
 
 // Whether the transform is one 3D LUT operation, which the engine then
 // takes as it is (its nodes copied where they fall on the output's).

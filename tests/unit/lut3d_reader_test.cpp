@@ -10,6 +10,7 @@
 #include <string>
 
 #include "lut/lut3d_reader.h"
+#include "lut/lut_lines.h"
 #include "scratch_dir.h"
 
 namespace {
@@ -126,12 +127,19 @@ protected:
         std::string path = Write(name, text);
         Poison();
         Table3d.fileType = kLut3dFileTypeCube;
-        EXPECT_EQ(Read3dLutFile(path.c_str(), Table3d), -1) << name;
+        Lut3dReport kept, inPlace;
+        EXPECT_EQ(Read3dLutFile(path.c_str(), Table3d, &kept), -1) << name;
         EXPECT_EQ(FirstChangedFloatRow(0, kLut3dMaxRows), -1) << name;
         EXPECT_EQ(FirstChangedIntRow(0, kLut3dMaxRows), -1) << name;
         EXPECT_EQ(Table3d.fileType, 1) << name;
-        // In place it is refused alike, whatever rows it left.
-        EXPECT_EQ(Read3dLutFileInPlace(path.c_str(), Table3d), -1) << name;
+        // In place it is refused alike, with the same report, whatever rows
+        // it left.
+        EXPECT_EQ(Read3dLutFileInPlace(path.c_str(), Table3d, &inPlace), -1) << name;
+        EXPECT_EQ(inPlace.reason, kept.reason) << name;
+        EXPECT_EQ(inPlace.line, kept.line) << name;
+        EXPECT_EQ(inPlace.column, kept.column) << name;
+        EXPECT_EQ(inPlace.rows, kept.rows) << name;
+        EXPECT_EQ(inPlace.row, kept.row) << name;
     }
 };
 
@@ -281,7 +289,8 @@ TEST_F(Lut3dReader, LongLinesCountAsSeveralLines) {
 // data line and spoil the count; the rows, all read; and for some, a row
 // too many and a line ending the run, whose place the report gives.
 TEST_F(Lut3dReader, ReadsThatMeetTheBlockEnd) {
-    constexpr size_t kBlock = 64 * 1024;
+    constexpr size_t kBlock = kLutBlockBytes;
+    constexpr size_t kRead = kLut3dLineBytes;
     std::string filler;
     while (filler.size() + 200 < kBlock - 300) filler += "#" + std::string(198, 'f') + "\n";
     const int64_t fillerLines = static_cast<int64_t>(filler.size() / 200);
@@ -289,8 +298,8 @@ TEST_F(Lut3dReader, ReadsThatMeetTheBlockEnd) {
     for (int k = 0; k < Cube(17); k++) rows += Row(kCube, k, 51) + "\n";
     for (size_t length : {765u, 1021u}) {
         std::string comment = "#";
-        for (size_t i = 1; i < length; i++) comment += i % 255 == 0 ? 'x' : '7';
-        for (size_t v = 1; v <= 255; v++) {
+        for (size_t i = 1; i < length; i++) comment += i % kRead == 0 ? 'x' : '7';
+        for (size_t v = 1; v <= kRead; v++) {
             std::string head = filler + std::string(v - 1, '#') + "\n" + comment + "\n";
             ASSERT_EQ(Read3dLutFile(Write("edge.cube", head + rows).c_str(), Table3d), 1) << length << " " << v;
             ASSERT_EQ(FirstWrongFloatRow(0, Cube(17), 51), -1) << length << " " << v;

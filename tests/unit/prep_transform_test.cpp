@@ -398,7 +398,9 @@ TEST(PrepTransform, SampledOnAGridAsAppliedAtEachPosition) {
                 for (int32_t i = from; i < t.count; i++) tail.ops[tail.count++] = t.ops[i];
                 for (PrepGrid grid : grids) {
                     const int32_t n = grid.count;
-                    PrepSampleTransform(&tail, kPrepTetrahedral, grid, reinterpret_cast<float(*)[3]>(sampled.data()));
+                    ASSERT_EQ(PrepSampleTransform(&tail, kPrepTetrahedral, grid,
+                                                  reinterpret_cast<float(*)[3]>(sampled.data())),
+                              0);
                     for (int64_t node = 0; node < PrepNodeCount(n); node++) {
                         const int32_t k[3] = {static_cast<int32_t>(node % n), static_cast<int32_t>(node / n % n),
                                               static_cast<int32_t>(node / n / n)};

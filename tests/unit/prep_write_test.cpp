@@ -201,14 +201,10 @@ TEST_F(PrepWriters, NotesKeptAndWrittenWhereTheBoxReadsPastThem) {
     PrepFreeLut(&lut);
 }
 
-// A value is written as the shortest text that reads back as it, the text
-// to_chars gives: values of [0.001, 1) are told by the writer's own integer
-// search, checked here on every 61st float of that range (every float was
-// checked once, 83,684,753 of them) and at the edges: powers of two, where
-// the step below halves, the range's ends, and values of few digits.
+namespace {
+
 // PutFloat's text of v is to_chars', and nothing is written past the room
 // a value may use (the unit path writes all nine decimals); the text.
-namespace {
 
 std::string CheckAsToChars(float v) {
     char ours[64], theirs[64];
@@ -225,6 +221,11 @@ std::string CheckAsToChars(float v) {
 
 }  // namespace
 
+// A value is written as the shortest text that reads back as it, the text
+// to_chars gives: values of [0.001, 1) are told by the writer's own integer
+// search, checked here on every 61st float of that range (every float was
+// checked once, 83,684,753 of them) and at the edges: powers of two, where
+// the step below halves, the range's ends, and values of few digits.
 TEST(PrepWriteNumbers, EveryFloatAsToCharsWritesIt) {
     auto check = [](float v) { CheckAsToChars(v); };
     uint32_t from = 0, to = 0;
