@@ -12,6 +12,7 @@
 // by a <mask> with content is refused, since no table can hold the mask.
 // Element names are matched in their letter case, as OpenColorIO matches
 // them.
+#include <bit>
 #include <cstdio>
 #include <cstring>
 
@@ -89,21 +90,34 @@ constexpr HexDigits kHexDigits = MakeHexDigits();
 
 int HexDigit(char c) { return kHexDigits.value[static_cast<unsigned char>(c)]; }
 
-// The byte that the digit pair at p writes, its first digit the high
-// nibble; negative when either is no digit.
-int HexByte(const char *p) {
-    int high = HexDigit(p[0]), low = HexDigit(p[1]);
-    return (high | low) < 0 ? -1 : high << 4 | low;
-}
+static_assert(std::endian::native == std::endian::little, "eight digits are read as one little-endian word");
 
 // Whether p[0, 8) are all hex digits, with *bits the value they write,
 // least significant byte first. Most values stand as 8 digits together,
-// and are read so at once.
+// and are read so at once, as one word: each byte is tested and turned
+// into its digit's value in its own lane, without a carry into the next.
 bool EightHexDigits(const char *p, uint32_t *bits) {
-    int b0 = HexByte(p), b1 = HexByte(p + 2), b2 = HexByte(p + 4), b3 = HexByte(p + 6);
-    if ((b0 | b1 | b2 | b3) < 0) return false;
-    *bits = static_cast<uint32_t>(b0) | static_cast<uint32_t>(b1) << 8 | static_cast<uint32_t>(b2) << 16 |
-            static_cast<uint32_t>(b3) << 24;
+    constexpr uint64_t kOnes = 0x0101010101010101;
+    constexpr uint64_t kHigh = 0x80 * kOnes;
+    uint64_t x;
+    memcpy(&x, p, sizeof x);
+    // In each lane, with its top bit clear, the top bit of t + (0x80 - lo)
+    // is set for t at least lo, and that of t + (0x7F - hi) clear for t at
+    // most hi; no sum passes 0xFF.
+    const uint64_t t = x & ~kHigh;
+    auto within = [](uint64_t u, uint64_t lo, uint64_t hi) {
+        return (u + (0x80 - lo) * kOnes) & ~(u + (0x7F - hi) * kOnes) & kHigh;
+    };
+    const uint64_t hex = (within(t, '0', '9') | within(t | 0x20 * kOnes, 'a', 'f')) & ~x;
+    if (hex != kHigh) return false;
+    // '0' to '9' are 0x30 to 0x39, 'A' to 'F' and 'a' to 'f' 0x41 to 0x46
+    // and 0x61 to 0x66: the low four bits, and 9 more for a letter (bit 6).
+    const uint64_t v = (x & 0x0F * kOnes) + 9 * ((x >> 6) & kOnes);
+    // A byte of two digits in every other lane, the first digit high; then
+    // the four bytes together.
+    uint64_t w = ((v << 4) | (v >> 8)) & 0x00FF00FF00FF00FF;
+    w = (w | (w >> 8)) & 0x0000FFFF0000FFFF;
+    *bits = static_cast<uint32_t>(w | (w >> 16));
     return true;
 }
 
@@ -127,36 +141,43 @@ int RefuseCharacter(char c, int64_t line, PrepError *error) {
 // blank, line end or quote.
 int64_t DecodeData(const PrepXmlNode *data, PrepLut *lut, PrepWarnings *found, PrepError *error) {
     const int64_t values = 3 * PrepNodeCount(lut->points);
+    const char *text = data->text;
+    const size_t length = data->textLength;
+    int64_t digits = 0, value = 0, line = data->line;
+    auto take = [&](uint32_t bits) {
+        if (value >= values) return;
+        float v;
+        memcpy(&v, &bits, sizeof v);
+        lut->values[value++] = v;
+        // Most values need no count: the test spares them the call.
+        if (!(v >= 0.0f && v <= 1.0f)) NoteValue(found, v, 0.0, 1.0, line);
+    };
     uint32_t bits = 0;
     int digit = 0;
-    int64_t digits = 0, value = 0, line = data->line;
-    for (size_t i = 0; i < data->textLength;) {
-        if (digit == 0 && HexDigit(data->text[i]) >= 0 && data->textLength - i >= 8 &&
-            EightHexDigits(data->text + i, &bits)) {
-            i += 8;
-            digit = 8;
-            digits += 8;
-        } else {
-            char c = data->text[i++];
-            int d = HexDigit(c);
-            if (d >= 0) {
-                bits |= static_cast<uint32_t>(d) << (4 * (digit ^ 1));
-                digit++;
-                digits++;
-            } else if (c == '\n') {
-                line++;
-            } else if (c != ' ' && c != '\r' && !IsQuote(c)) {
-                return RefuseCharacter(c, line, error);
+    for (size_t i = 0; i < length;) {
+        // A run of values that stand as 8 digits together, word by word.
+        if (digit == 0 && HexDigit(text[i]) >= 0) {
+            while (length - i >= 8 && EightHexDigits(text + i, &bits)) {
+                take(bits);
+                i += 8;
+                digits += 8;
             }
+            bits = 0;
+            if (i == length) break;
+        }
+        char c = text[i++];
+        int d = HexDigit(c);
+        if (d >= 0) {
+            bits |= static_cast<uint32_t>(d) << (4 * (digit ^ 1));
+            digit++;
+            digits++;
+        } else if (c == '\n') {
+            line++;
+        } else if (c != ' ' && c != '\r' && !IsQuote(c)) {
+            return RefuseCharacter(c, line, error);
         }
         if (digit < 8) continue;
-        if (value < values) {
-            float v;
-            memcpy(&v, &bits, sizeof v);
-            lut->values[value++] = v;
-            // Most values need no count: the test spares them the call.
-            if (!(v >= 0.0f && v <= 1.0f)) NoteValue(found, v, 0.0, 1.0, line);
-        }
+        take(bits);
         bits = 0;
         digit = 0;
     }

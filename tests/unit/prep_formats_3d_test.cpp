@@ -163,6 +163,11 @@ TEST_F(PrepFormats3d, EachFormatPlacesItsRowsInItsOrder) {
     ExpectValues(&kPrepFormatVf, VfText(""), kTestTable);
     ExpectValues(&kPrepFormatLook, LookText(), kTestTable);
     ExpectValues(&kPrepFormatLook, BrokenLookText(), kTestTable);
+    // Digits of either case, as lutprep reads eight at a time.
+    std::string lower = LookText();
+    size_t begin = lower.find("<data>\"") + 7, end = lower.find("\"</data>");
+    for (size_t i = begin; i < end; i++) lower[i] = static_cast<char>(tolower(static_cast<unsigned char>(lower[i])));
+    ExpectValues(&kPrepFormatLook, lower, kTestTable);
     // Integers over out - 1 = 1023, so each value is rounded to 1/1023.
     const double pandora[5][3] = {
         {0.125122, 0.437928, 0.349951}, {0.625122, 0.250244, 0.475073}, {1.0, 0.125122, 0.600196},
@@ -334,6 +339,32 @@ TEST(PrepFormats3dRefusals, RefusedWithTheLineAndTheCause) {
     };
     for (const auto &c : cases) {
         ExpectRefused(Refusal{PrepFamilyOfName(("a." + c[0]).c_str()), c[1].c_str(), std::stoll(c[2]), c[3].c_str()});
+    }
+}
+
+// A byte next to the digits and letters, or one with the top bit set that
+// would be a digit or letter without it (the first bytes of U+00B0 and
+// U+00C6 in UTF-8, 0xC2 and 0xC3: 'B' and 'C' but for that bit), anywhere
+// in eight digits of a look's <data>: refused, named, on its line.
+TEST(PrepFormats3dRefusals, LookRefusesAByteBesideTheHexDigits) {
+    const std::string data = kLookData;
+    const struct {
+        const char *bytes;
+        const char *named;
+    } cases[] = {{"/", "'/'"},
+                 {":", "':'"},
+                 {"@", "'@'"},
+                 {"G", "'G'"},
+                 {"`", "'`'"},
+                 {"g", "'g'"},
+                 {"\xC2\xB0", "byte 194"},
+                 {"\xC3\x86", "byte 195"}};
+    for (const auto &c : cases) {
+        for (size_t at = 16; at < 23; at++) {
+            std::string broken = data;
+            broken.replace(at, strlen(c.bytes), c.bytes);
+            ExpectRefused(Refusal{&kPrepFormatLook, Look("", "\"2\"", broken).c_str(), 5, c.named});
+        }
     }
 }
 
