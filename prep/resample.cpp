@@ -7,6 +7,7 @@
 #include "prep/resample.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -25,13 +26,6 @@ float (*AllocSamples(int32_t points, PrepError *error))[3] {
     void *p = PlatformAllocLarge(static_cast<size_t>(PrepNodeCount(points)) * 3 * sizeof(float));
     if (p == nullptr) PrepSetError(error, 0, "out of memory for a %d-point lattice", points);
     return static_cast<float(*)[3]>(p);
-}
-
-// NaN and -0 give +0. Written as a maximum then a minimum, which the
-// processor has instructions for: no branch on the value.
-float ClampUnit(float v) {
-    float low = v > 0.0f ? v : 0.0f;
-    return low < 1.0f ? low : 1.0f;
 }
 
 // A difference as float; one beyond float's range (of two values of
@@ -114,6 +108,121 @@ void CountWorst(PrepGrid grid, int64_t i, PrepLoss *loss) {
     for (int e = 0; e < 2; e++) loss->worstHalfNearEnd[e] += near[e] ? 1 : 0;
 }
 
+// The first pass takes four values at once, in the generic vectors of g++
+// and clang: as scalar code each value took some 40 instructions, most of
+// them tests of what the value is, and the pass was most of the loss's
+// time for a large source. A lane's comparison gives all ones or zero.
+// The four doubles are kept within one inlined function, so that no call
+// passes them (how it would depends on the processor's vector width).
+using Floats = float __attribute__((vector_size(16)));
+using Ints = int32_t __attribute__((vector_size(16)));
+using Doubles = double __attribute__((vector_size(32)));
+using Longs = int64_t __attribute__((vector_size(32)));
+constexpr int kLanes = 4;
+
+// Each lane of a where mask is set, else of b.
+[[gnu::always_inline]] inline Floats Pick(Ints mask, Floats a, Floats b) {
+    return __builtin_bit_cast(Floats, (mask & __builtin_bit_cast(Ints, a)) | (~mask & __builtin_bit_cast(Ints, b)));
+}
+
+[[gnu::always_inline]] inline Ints Larger(Ints a, Ints b) {
+    const Ints more = a > b;
+    return (more & a) | (~more & b);
+}
+
+// used (at most kLanes) values from p, the other lanes zeros; stored back.
+[[gnu::always_inline]] inline Floats LoadLanes(const float *p, int64_t used) {
+    Floats v{};
+    memcpy(&v, p, static_cast<size_t>(used) * sizeof(float));
+    return v;
+}
+
+[[gnu::always_inline]] inline void StoreLanes(float *p, Floats v, int64_t used) {
+    memcpy(p, &v, static_cast<size_t>(used) * sizeof(float));
+}
+
+// Each value clamped to [0, 1] as the box takes it, NaN and -0 to +0: a
+// maximum then a minimum, with no branch on the value.
+[[gnu::always_inline]] inline Floats ClampUnits(Floats v) {
+    const Floats zeros{}, ones{1.0f, 1.0f, 1.0f, 1.0f};
+    const Floats low = Pick(v > zeros, v, zeros);
+    return Pick(low < ones, low, ones);
+}
+
+// All ones in the lanes of v that are NaN or infinite (v - v is NaN there).
+[[gnu::always_inline]] inline Ints Nonfinite(Floats v) { return v - v != Floats{}; }
+
+// What the first pass keeps of its differences, lane by lane: the largest,
+// the largest where the wanted value is finite (as bit patterns, which
+// order as the differences do, none being negative or NaN), and minus the
+// count of wanted values that are not finite.
+struct LossLanes {
+    Ints worst;
+    Ints finiteWorst;
+    Ints minusNonfinite;
+};
+
+// The differences of four values in 10-bit code values, as stored: the
+// wanted value clamped as the box shows it (NaN and -0 give +0), its
+// difference from the result's value in double, its magnitude, one too
+// large for float an infinity (as DiffToFloat makes it), and a total loss
+// where the wanted value is none or the result's is NaN (the one way to a
+// NaN difference: the clamped value is a number).
+[[gnu::always_inline]] inline Floats FindLosses(Floats want, Floats got, LossLanes *lanes) {
+    constexpr float kTotal = static_cast<float>(kPrepCode10);
+    constexpr double kCode = kPrepCode10;
+    constexpr float kFloatMaxF = std::numeric_limits<float>::max();
+    constexpr int64_t kMagnitude = std::numeric_limits<int64_t>::max();  // all but a double's sign
+    const Doubles code{kCode, kCode, kCode, kCode};
+    const Longs magnitudeBits{kMagnitude, kMagnitude, kMagnitude, kMagnitude};
+
+    const Ints known = ~Nonfinite(want);
+    const Ints total = ~known | (got != got);
+    const Floats clamped = ClampUnits(want);
+    const Doubles raw = __builtin_convertvector(clamped, Doubles) - __builtin_convertvector(got, Doubles);
+    const Doubles d = __builtin_bit_cast(Doubles, __builtin_bit_cast(Longs, raw) & magnitudeBits) * code;
+    // Beyond float's range a difference rounds to an infinity or to the
+    // largest float; only the latter needs the double's comparison.
+    Floats narrow = __builtin_convertvector(d, Floats);
+    const Ints largest = narrow == Floats{kFloatMaxF, kFloatMaxF, kFloatMaxF, kFloatMaxF};
+    if ((largest[0] | largest[1] | largest[2] | largest[3]) != 0) {
+        for (int lane = 0; lane < kLanes; lane++) narrow[lane] = DiffToFloat(d[lane]);
+    }
+    const Floats loss = Pick(total, Floats{kTotal, kTotal, kTotal, kTotal}, narrow);
+    const Ints bits = __builtin_bit_cast(Ints, loss);
+    lanes->worst = Larger(bits, lanes->worst);
+    lanes->finiteWorst = Larger(known & bits, lanes->finiteWorst);
+    lanes->minusNonfinite += ~known;
+    return loss;
+}
+
+// Values looked at together by the second pass, which passes over a group
+// with no value as large as it needs at one test.
+constexpr int64_t kGroup = 16;
+
+// The differences of want[0, used) and got[0, used), used at most kLanes,
+// into got, each counted in its bucket. (A copy of the counts for each
+// lane, so that a count's increments would not wait on each other, took
+// fewer instructions but more pages: more time for the smaller losses.)
+[[gnu::always_inline]] inline void MeasureLanes(const float *want, float *got, int64_t used, LossLanes *lanes,
+                                                uint32_t *counts) {
+    const Floats d = FindLosses(LoadLanes(want, used), LoadLanes(got, used), lanes);
+    StoreLanes(got, d, used);
+    for (int lane = 0; lane < used; lane++) counts[BucketOf(d[lane])]++;
+}
+
+// Whether any of kGroup values is at least v.
+[[gnu::always_inline]] inline bool AnyAtLeast(const float *values, float v) {
+    const Floats least{v, v, v, v};
+    Ints any{};
+    for (int64_t i = 0; i < kGroup; i += kLanes) {
+        Floats four;
+        memcpy(&four, values + i, sizeof four);
+        any |= four >= least;
+    }
+    return (any[0] | any[1] | any[2] | any[3]) != 0;
+}
+
 // The loss of got against the wanted values, both at the positions of
 // grid; got becomes the differences. One pass finds them, their maximum,
 // the largest finite one and the bucket of the percentile; a second takes
@@ -127,35 +236,43 @@ int MeasureDifferences(const float *want, float *got, PrepGrid grid, PrepLoss *l
         return -1;
     }
     float *diff = got;
-    float worst = 0.0f, finiteWorst = 0.0f;
+    LossLanes lanes{};
     *loss = PrepLoss{};
-    for (int64_t i = 0; i < values; i++) {
-        bool known = std::isfinite(want[i]);
-        double d = std::fabs(static_cast<double>(ClampUnit(want[i])) - diff[i]) * kPrepCode10;
-        // A NaN in the result, or a wanted value that is none, is a total loss.
-        if (std::isnan(d) || !known) d = kPrepCode10;
-        if (!known) loss->nonfinite++;
-        diff[i] = DiffToFloat(d);
-        // The maximum of the stored values, so that it bounds the percentile.
-        worst = diff[i] > worst ? diff[i] : worst;
-        finiteWorst = known && diff[i] > finiteWorst ? diff[i] : finiteWorst;
-        counts[BucketOf(diff[i])]++;
+    int64_t i = 0;
+    for (; i + kLanes <= values; i += kLanes) MeasureLanes(want + i, diff + i, kLanes, &lanes, counts);
+    // The last values, short of a whole vector, as if the rest were exact
+    // zeros, which change no maximum and are not counted.
+    if (i < values) MeasureLanes(want + i, diff + i, values - i, &lanes, counts);
+    // The maximum of the stored values, so that it bounds the percentile.
+    int32_t worst = 0, finiteWorst = 0;
+    for (int lane = 0; lane < kLanes; lane++) {
+        worst = std::max(worst, lanes.worst[lane]);
+        finiteWorst = std::max(finiteWorst, lanes.finiteWorst[lane]);
+        loss->nonfinite -= lanes.minusNonfinite[lane];
     }
-    loss->maxCode10 = worst;
-    loss->finiteMaxCode10 = finiteWorst;
-    const double least = loss->finiteMaxCode10 / 2;
+    loss->maxCode10 = std::bit_cast<float>(worst);
+    loss->finiteMaxCode10 = std::bit_cast<float>(finiteWorst);
     const int64_t k = Rank99(values);
     int64_t before;
     const uint32_t held = BucketHolding(counts, k, &before);
     free(counts);
+    const double least = loss->finiteMaxCode10 / 2;
     const double needed = std::min(least, static_cast<double>(BucketFloor(held)));
+    // A group is passed over when all its values lie below a float at most
+    // the double needed, so that one float comparison a value tells.
+    float below = static_cast<float>(needed);
+    if (static_cast<double>(below) > needed) below = std::nextafter(below, 0.0f);
     // The percentile's bucket moves to the front: never past a value still
     // to be read.
     int64_t kept = 0;
-    for (int64_t i = 0; i < values; i++) {
-        if (diff[i] < needed) continue;
-        if (std::isfinite(want[i]) && diff[i] >= least) CountWorst(grid, i, loss);
-        if (BucketOf(diff[i]) == held) diff[kept++] = diff[i];
+    for (int64_t start = 0; start < values; start += kGroup) {
+        const int64_t end = std::min(values, start + kGroup);
+        if (end - start == kGroup && !AnyAtLeast(diff + start, below)) continue;
+        for (int64_t i = start; i < end; i++) {
+            if (diff[i] < needed) continue;
+            if (std::isfinite(want[i]) && diff[i] >= least) CountWorst(grid, i, loss);
+            if (BucketOf(diff[i]) == held) diff[kept++] = diff[i];
+        }
     }
     loss->p99Code10 = Select(diff, kept, k - before);
     return 0;
@@ -173,19 +290,41 @@ int PrepResample(const PrepLut *source, int32_t points, PrepInterp interp, PrepL
     return 0;
 }
 
+namespace {
+
+[[gnu::always_inline]] inline void ClampLanes(float *p, int64_t used, Ints *changed) {
+    const Floats v = LoadLanes(p, used);
+    const Floats clamped = ClampUnits(v);
+    // -0 becomes +0 without being counted; NaN, unequal to all, is
+    // counted. Which values clamp follows the LUT, not a pattern the
+    // processor could predict: no branch.
+    *changed -= clamped != v;
+    StoreLanes(p, clamped, used);
+}
+
+[[gnu::always_inline]] inline void CountNonfiniteLanes(const float *p, int64_t used, Ints *count) {
+    *count -= Nonfinite(LoadLanes(p, used));
+}
+
+int64_t SumLanes(Ints v) { return int64_t{v[0]} + v[1] + v[2] + v[3]; }
+
+int64_t CountNonfinite(const float *values, int64_t count) {
+    Ints found{};
+    int64_t i = 0;
+    for (; i + kLanes <= count; i += kLanes) CountNonfiniteLanes(values + i, kLanes, &found);
+    if (i < count) CountNonfiniteLanes(values + i, count - i, &found);
+    return SumLanes(found);
+}
+
+}  // namespace
+
 int64_t PrepClampLut(PrepLut *lut) {
-    int64_t changed = 0;
-    int64_t values = 3 * PrepNodeCount(lut->points);
-    for (int64_t i = 0; i < values; i++) {
-        float v = lut->values[i];
-        float clamped = ClampUnit(v);
-        // -0 becomes +0 without being counted; NaN, unequal to all, is
-        // counted. Added, not branched on: which values clamp follows the
-        // LUT, not a pattern the processor could predict.
-        changed += clamped != v ? 1 : 0;
-        lut->values[i] = clamped;
-    }
-    return changed;
+    const int64_t values = 3 * PrepNodeCount(lut->points);
+    Ints changed{};
+    int64_t i = 0;
+    for (; i + kLanes <= values; i += kLanes) ClampLanes(lut->values + i, kLanes, &changed);
+    if (i < values) ClampLanes(lut->values + i, values - i, &changed);
+    return SumLanes(changed);
 }
 
 int PrepMeasureLoss(const PrepLut *source, const PrepLut *result, PrepInterp interp, PrepLoss *loss, PrepError *error) {
@@ -243,11 +382,8 @@ int64_t PrepCountNonfiniteNodes(const PrepLut *lut) {
 }
 
 int64_t PrepCountNonfiniteValues(const PrepLut *lut) {
-    int64_t count = 0;
-    int64_t values = 3 * PrepNodeCount(lut->points);
-    for (int64_t i = 0; i < values; i++) count += std::isfinite(lut->values[i]) ? 0 : 1;
-    for (int64_t i = 0; i < 3 * int64_t{lut->shaperPoints}; i++) count += std::isfinite(lut->shaper[i]) ? 0 : 1;
-    return count;
+    return CountNonfinite(lut->values, 3 * PrepNodeCount(lut->points)) +
+           CountNonfinite(lut->shaper, 3 * int64_t{lut->shaperPoints});
 }
 
 int PrepCompare(const PrepLut *a, const PrepLut *b, PrepInterp interp, PrepComparison *result, PrepError *error) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -257,9 +258,52 @@ TEST(PrepResample, MeasuresTheLossOfTheCoarserGrid) {
     PrepFreeLut(&out);
 }
 
+namespace {
+
 // The loss's figures as their definitions give them, from every difference
-// (sorted for the nearest-rank percentile): aligned and not, with source
-// values that are none, and with a result left unclamped.
+// (sorted for the nearest-rank percentile) of the source's values (want)
+// and the result's at the source's n^3 nodes (diff).
+PrepLoss LossByDefinition(const float *want, std::vector<float> diff, int64_t n) {
+    PrepLoss loss{};
+    for (size_t i = 0; i < diff.size(); i++) {
+        const float w = want[i];
+        const bool known = std::isfinite(w);
+        double d = std::fabs(static_cast<double>(std::clamp(w, 0.0f, 1.0f)) - diff[i]) * kPrepCode10;
+        d = known && !std::isnan(d) ? d : kPrepCode10;
+        // Beyond float's range, an infinity (not float's largest value).
+        diff[i] = d > std::numeric_limits<float>::max() ? HUGE_VALF : static_cast<float>(d);
+        loss.nonfinite += known ? 0 : 1;
+        if (known) loss.finiteMaxCode10 = std::max(loss.finiteMaxCode10, static_cast<double>(diff[i]));
+    }
+    for (size_t i = 0; i < diff.size(); i++) {
+        if (!std::isfinite(want[i]) || diff[i] < loss.finiteMaxCode10 / 2) continue;
+        const int64_t k[3] = {static_cast<int64_t>(i / 3) % n, static_cast<int64_t>(i / 3) / n % n,
+                              static_cast<int64_t>(i / 3) / n / n};
+        loss.worstHalf++;
+        loss.worstHalfNearEnd[0] += 5 * k[0] <= n - 1 || 5 * k[1] <= n - 1 || 5 * k[2] <= n - 1;
+        loss.worstHalfNearEnd[1] +=
+            5 * (n - 1 - k[0]) <= n - 1 || 5 * (n - 1 - k[1]) <= n - 1 || 5 * (n - 1 - k[2]) <= n - 1;
+    }
+    std::sort(diff.begin(), diff.end());
+    loss.maxCode10 = diff.back();
+    loss.p99Code10 = diff[(99 * diff.size() + 99) / 100 - 1];
+    return loss;
+}
+
+void ExpectSameLoss(const PrepLoss &loss, const PrepLoss &want, const std::string &at) {
+    EXPECT_EQ(loss.maxCode10, want.maxCode10) << at;
+    EXPECT_EQ(loss.p99Code10, want.p99Code10) << at;
+    EXPECT_EQ(loss.nonfinite, want.nonfinite) << at;
+    EXPECT_EQ(loss.finiteMaxCode10, want.finiteMaxCode10) << at;
+    EXPECT_EQ(loss.worstHalf, want.worstHalf) << at;
+    EXPECT_EQ(loss.worstHalfNearEnd[0], want.worstHalfNearEnd[0]) << at;
+    EXPECT_EQ(loss.worstHalfNearEnd[1], want.worstHalfNearEnd[1]) << at;
+}
+
+}  // namespace
+
+// Aligned and not, with source values that are none, and with a result
+// left unclamped.
 TEST(PrepResample, LossFiguresAreThoseOfEveryDifference) {
     struct Case {
         int32_t from, to;
@@ -270,44 +314,56 @@ TEST(PrepResample, LossFiguresAreThoseOfEveryDifference) {
         FillSpecialGrade(&source, c.from);
         ASSERT_EQ(PrepResample(&source, c.to, kPrepTetrahedral, &result, nullptr), 0);
         if (c.clamped) PrepClampLut(&result);
-        const int64_t n = c.from;
-        std::vector<float> diff(3 * PrepNodeCount(c.from));
-        ASSERT_EQ(PrepSampleLattice(&result, c.from, kPrepTetrahedral, reinterpret_cast<float(*)[3]>(diff.data())), 0);
-        PrepLoss want{};
-        for (size_t i = 0; i < diff.size(); i++) {
-            const float w = source.values[i];
-            const bool known = std::isfinite(w);
-            double d = std::fabs(static_cast<double>(std::clamp(w, 0.0f, 1.0f)) - diff[i]) * kPrepCode10;
-            diff[i] = static_cast<float>(known && !std::isnan(d) ? d : kPrepCode10);
-            want.nonfinite += known ? 0 : 1;
-            if (known) want.finiteMaxCode10 = std::max(want.finiteMaxCode10, static_cast<double>(diff[i]));
-        }
-        for (size_t i = 0; i < diff.size(); i++) {
-            if (!std::isfinite(source.values[i]) || diff[i] < want.finiteMaxCode10 / 2) continue;
-            const int64_t k[3] = {static_cast<int64_t>(i / 3) % n, static_cast<int64_t>(i / 3) / n % n,
-                                  static_cast<int64_t>(i / 3) / n / n};
-            want.worstHalf++;
-            want.worstHalfNearEnd[0] += 5 * k[0] <= n - 1 || 5 * k[1] <= n - 1 || 5 * k[2] <= n - 1;
-            want.worstHalfNearEnd[1] +=
-                5 * (n - 1 - k[0]) <= n - 1 || 5 * (n - 1 - k[1]) <= n - 1 || 5 * (n - 1 - k[2]) <= n - 1;
-        }
-        std::sort(diff.begin(), diff.end());
-        want.maxCode10 = diff.back();
-        want.p99Code10 = diff[(99 * diff.size() + 99) / 100 - 1];
-
+        std::vector<float> got(3 * PrepNodeCount(c.from));
+        ASSERT_EQ(PrepSampleLattice(&result, c.from, kPrepTetrahedral, reinterpret_cast<float(*)[3]>(got.data())), 0);
+        const PrepLoss want = LossByDefinition(source.values, got, c.from);
+        EXPECT_EQ(want.nonfinite, 3);
+        EXPECT_GT(want.worstHalf, 0);
         PrepLoss loss{};
         ASSERT_EQ(PrepMeasureLoss(&source, &result, kPrepTetrahedral, &loss, nullptr), 0);
-        const std::string at = std::to_string(c.from) + " -> " + std::to_string(c.to);
-        EXPECT_EQ(loss.maxCode10, want.maxCode10) << at;
-        EXPECT_EQ(loss.p99Code10, want.p99Code10) << at;
-        EXPECT_EQ(loss.nonfinite, 3) << at;
-        EXPECT_EQ(loss.finiteMaxCode10, want.finiteMaxCode10) << at;
-        EXPECT_GT(want.worstHalf, 0) << at;
-        EXPECT_EQ(loss.worstHalf, want.worstHalf) << at;
-        EXPECT_EQ(loss.worstHalfNearEnd[0], want.worstHalfNearEnd[0]) << at;
-        EXPECT_EQ(loss.worstHalfNearEnd[1], want.worstHalfNearEnd[1]) << at;
+        ExpectSameLoss(loss, want, std::to_string(c.from) + " -> " + std::to_string(c.to));
         PrepFreeLut(&source);
         PrepFreeLut(&result);
+    }
+}
+
+// Values at float's edges on either side, in any order and any number of
+// values (a whole number of vectors or not): NaN, infinities, signed zeros,
+// denormals, values outside [0, 1], and results whose difference lies just
+// within float's range and just beyond it.
+TEST(PrepResample, LossOfValuesAtFloatsEdges) {
+    constexpr float kMax = std::numeric_limits<float>::max();
+    float within = -static_cast<float>(kMax / kPrepCode10);
+    while (-static_cast<double>(within) * kPrepCode10 > kMax) within = std::nextafter(within, 0.0f);
+    const float beyond = std::nextafter(within, -HUGE_VALF);
+    ASSERT_LE(-static_cast<double>(within) * kPrepCode10, kMax);
+    ASSERT_GT(-static_cast<double>(beyond) * kPrepCode10, kMax);
+    const float wants[] = {NAN, HUGE_VALF, -HUGE_VALF, -0.0f, 0.0f, 2.0f, -1.0f, 1e-40f, 0.5f, 1.0f, 0.25f};
+    const float gots[] = {NAN,  HUGE_VALF, -HUGE_VALF, -kMax, within, beyond, -0.0f,
+                          0.0f, 1e-40f,    0.25f,      3.0f,  0.5f,   0.2f};
+    std::mt19937 random(5);
+    for (int32_t points : {16, 17, 2}) {
+        for (int trial = 0; trial < 4; trial++) {
+            PrepLut source{}, result{};
+            ASSERT_EQ(PrepAllocLut(&source, points, 0, nullptr), 0);
+            ASSERT_EQ(PrepAllocLut(&result, points, 0, nullptr), 0);
+            const int64_t values = 3 * PrepNodeCount(points);
+            for (int64_t i = 0; i < values; i++) {
+                // Mostly small differences, so that most groups of values
+                // lie below what the percentile needs.
+                const bool plain = random() % 4 != 0;
+                source.values[i] = plain ? 0.5f : wants[random() % std::size(wants)];
+                result.values[i] =
+                    plain ? 0.5f + static_cast<float>(random() % 100) * 1e-4f : gots[random() % std::size(gots)];
+            }
+            const PrepLoss want =
+                LossByDefinition(source.values, std::vector<float>(result.values, result.values + values), points);
+            PrepLoss loss{};
+            ASSERT_EQ(PrepMeasureLoss(&source, &result, kPrepTetrahedral, &loss, nullptr), 0);
+            ExpectSameLoss(loss, want, std::to_string(points) + " points, trial " + std::to_string(trial));
+            PrepFreeLut(&source);
+            PrepFreeLut(&result);
+        }
     }
 }
 
