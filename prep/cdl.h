@@ -28,10 +28,10 @@ enum PrepCdlParam : int32_t { kPrepCdlSlope = 0, kPrepCdlOffset = 3, kPrepCdlPow
 // PrepApplyCdlChannels, then PrepApplyCdlMix. The first are the steps
 // before the saturation, which act on each channel alone (forward: slope,
 // offset, clamp and power; reverse: the clamp of the input); the second
-// the saturation and what follows it.
+// the saturation and what follows it, here at count pixels in turn.
 void PrepApplyCdl(const PrepOp &op, double rgb[3]);
 void PrepApplyCdlChannels(const PrepOp &op, double rgb[3]);
-void PrepApplyCdlMix(const PrepOp &op, double rgb[3]);
+void PrepApplyCdlMix(const PrepOp &op, double (*rgb)[3], int32_t count);
 
 // Adds the correction that the children of node give (a ColorCorrection or
 // an ASC_CDL element) as one "ASC_CDL" operation of style. SOPNode needs

@@ -65,11 +65,12 @@ void ApplyLutWith(const PrepOp &op, PrepInterp interp, double rgb[3]) {
 // An operation's steps that act on each channel alone: a channel's result
 // then depends on that channel's input only, so that on a grid, whose axes
 // share their positions, they are worked out once per position rather than
-// at every node. `mix` is what the operation does after them (null: none).
+// at every node. `mix` is what the operation does after them (null: none),
+// given a row of nodes at once.
 struct ChannelSteps {
     PrepApply apply;
     PrepApply channels;
-    PrepApply mix;
+    PrepApplyRow mix;
 };
 
 constexpr ChannelSteps kChannelSteps[] = {
@@ -218,14 +219,20 @@ int PrepSampleTransform(const PrepTransform *t, PrepInterp interp, PrepGrid grid
         if (split != nullptr) split->channels(t->ops[first], v);
     }
     const int32_t rest = split != nullptr ? first + 1 : first;
-    int64_t row = 0;
+    // A row at a time: its nodes mixed at one call, with no call per node.
+    double row[kPrepMaxPoints][3];
+    int64_t node = 0;
     for (int32_t b = 0; b < n; b++) {
         for (int32_t g = 0; g < n; g++) {
-            for (int32_t r = 0; r < n; r++, row++) {
-                double rgb[3] = {axis[r][0], axis[g][1], axis[b][2]};
-                if (split != nullptr) split->mix(t->ops[first], rgb);
-                ApplyOps(t, rest, interp, rgb);
-                for (int c = 0; c < 3; c++) out[row][c] = static_cast<float>(rgb[c]);
+            for (int32_t r = 0; r < n; r++) {
+                row[r][0] = axis[r][0];
+                row[r][1] = axis[g][1];
+                row[r][2] = axis[b][2];
+            }
+            if (split != nullptr) split->mix(t->ops[first], row, n);
+            for (int32_t r = 0; r < n; r++, node++) {
+                if (rest < t->count) ApplyOps(t, rest, interp, row[r]);
+                for (int c = 0; c < 3; c++) out[node][c] = static_cast<float>(row[r][c]);
             }
         }
     }

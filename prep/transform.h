@@ -39,6 +39,8 @@ struct PrepCurve {
 struct PrepOp;
 // What an operation does to one pixel, in place. Set by its reader.
 using PrepApply = void (*)(const PrepOp &op, double rgb[3]);
+// The same for count pixels in turn: a grid's row at one call.
+using PrepApplyRow = void (*)(const PrepOp &op, double (*rgb)[3], int32_t count);
 
 struct PrepOp {
     // As messages name it: "3D LUT", "1D LUT", "Matrix", "ASC_CDL"...
