@@ -227,7 +227,8 @@ int Fit(const Request &q, const PrepTransform *t, const PrepLut *source, const L
     }
     if (PrepBakeTransform(t, size->points, q.interp, result, error) != 0) return -1;
     fit->nonfinite = PrepCountNonfiniteValues(result);
-    fit->touched = PrepCountNonfiniteNodes(result);
+    // A node it reached holds one of the values counted.
+    fit->touched = fit->nonfinite > 0 ? PrepCountNonfiniteNodes(result) : 0;
     fit->clamped = PrepClampLut(result);
     return PrepMeasureTransformLoss(t, result, q.interp, &fit->loss, error);
 }

@@ -5,6 +5,7 @@
 #include "prep/lut_read.h"
 #include "prep/lut_write.h"
 #include "prep/resample.h"
+#include "prep/table_rows.h"
 
 const Lut3dSize *BoxSizeOfPoints(int32_t points) {
     for (const Lut3dSize &size : kLut3dSizes) {
@@ -53,15 +54,20 @@ int32_t PrepFillBoxTable(const PrepLut *lut, const Lut3dFamily *box, int32_t bit
     const Lut3dSize *size = BoxSizeOfPoints(lut->points);
     if (size == nullptr) return 0;
     PrepFamily family = PrepFamilyOfBox(box);
-    for (int64_t row = 0; row < size->rows; row++) {
-        const float *v = lut->values + 3 * PrepFileRowNode(family, lut->points, row);
-        if (!box->intTable) {
-            memcpy(table.floatRows[row], v, sizeof table.floatRows[row]);
-            continue;
-        }
-        // The box keeps the low 16 bits of each integer.
-        for (int c = 0; c < 3; c++) {
-            table.intRows[row][c] = static_cast<int16_t>(static_cast<uint16_t>(Prep3dlCode(v[c], bits)));
+    if (!box->intTable && family->rowNode == PrepRedFastestNode) {
+        // File row k is node k: the rows at one copy.
+        memcpy(table.floatRows, lut->values, static_cast<size_t>(size->rows) * sizeof table.floatRows[0]);
+    } else {
+        for (int64_t row = 0; row < size->rows; row++) {
+            const float *v = lut->values + 3 * PrepFileRowNode(family, lut->points, row);
+            if (!box->intTable) {
+                memcpy(table.floatRows[row], v, sizeof table.floatRows[row]);
+                continue;
+            }
+            // The box keeps the low 16 bits of each integer.
+            for (int c = 0; c < 3; c++) {
+                table.intRows[row][c] = static_cast<int16_t>(static_cast<uint16_t>(Prep3dlCode(v[c], bits)));
+            }
         }
     }
     table.fileType = box->fileType;

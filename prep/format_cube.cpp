@@ -39,6 +39,7 @@
 #include "prep/format.h"
 #include "prep/lut_read.h"
 #include "prep/lut_write.h"
+#include "prep/table_rows.h"
 #include "prep/text_scan.h"
 #include "prep/text_write.h"
 
@@ -384,9 +385,6 @@ int ReadCubeLine(void *state, const PrepLine &line) {
     return ReadKeyword(line, &c->h, c->error);
 }
 
-// Rows red fastest: file row k is node k.
-int64_t CubeRowNode(int32_t, int64_t row) { return row; }
-
 int WriteCube(FILE *file, const PrepLut *lut, int32_t, const char *notes, PrepError *error) {
     return PrepWriteCube(file, lut, notes, error);
 }
@@ -401,7 +399,7 @@ const PrepFormat kPrepFormatCube = {
     .parse = PrepParseCube,
     .parseTransform = nullptr,
     .write = WriteCube,
-    .rowNode = CubeRowNode,
+    .rowNode = PrepRedFastestNode,
 };
 
 int PrepParseCube(const PrepSource &source, PrepLut *lut, PrepWarnings *warnings, PrepError *error) {
