@@ -130,6 +130,13 @@ constexpr int kLanes = 4;
     return (more & a) | (~more & b);
 }
 
+// Whether any lane of mask is set, tested as two 64-bit halves.
+[[gnu::always_inline]] inline bool AnyLane(Ints mask) {
+    uint64_t halves[2];
+    memcpy(halves, &mask, sizeof halves);
+    return (halves[0] | halves[1]) != 0;
+}
+
 // used (at most kLanes) values from p, the other lanes zeros; stored back.
 [[gnu::always_inline]] inline Floats LoadLanes(const float *p, int64_t used) {
     Floats v{};
@@ -185,7 +192,7 @@ struct LossLanes {
     // largest float; only the latter needs the double's comparison.
     Floats narrow = __builtin_convertvector(d, Floats);
     const Ints largest = narrow == Floats{kFloatMaxF, kFloatMaxF, kFloatMaxF, kFloatMaxF};
-    if ((largest[0] | largest[1] | largest[2] | largest[3]) != 0) {
+    if (AnyLane(largest)) {
         for (int lane = 0; lane < kLanes; lane++) narrow[lane] = DiffToFloat(d[lane]);
     }
     const Floats loss = Pick(total, Floats{kTotal, kTotal, kTotal, kTotal}, narrow);
@@ -208,7 +215,9 @@ constexpr int64_t kGroup = 16;
                                                 uint32_t *counts) {
     const Floats d = FindLosses(LoadLanes(want, used), LoadLanes(got, used), lanes);
     StoreLanes(got, d, used);
-    for (int lane = 0; lane < used; lane++) counts[BucketOf(d[lane])]++;
+    // BucketOf, lane by lane.
+    const Ints buckets = (__builtin_bit_cast(Ints, d) & 0x7fffffff) >> 16;
+    for (int lane = 0; lane < used; lane++) counts[buckets[lane]]++;
 }
 
 // Whether any of kGroup values is at least v.
@@ -220,7 +229,7 @@ constexpr int64_t kGroup = 16;
         memcpy(&four, values + i, sizeof four);
         any |= four >= least;
     }
-    return (any[0] | any[1] | any[2] | any[3]) != 0;
+    return AnyLane(any);
 }
 
 // The loss of got against the wanted values, both at the positions of
