@@ -41,6 +41,7 @@ float DiffToFloat(double d) {
 // bucket. Counts of 32 bits hold the values of the largest lattice,
 // 3 * 256^3; small, so that the counting touches few pages.
 constexpr int32_t kBuckets = 1 << 15;
+constexpr size_t kCountBytes = kBuckets * sizeof(uint32_t);
 
 uint32_t BucketOf(float v) {
     uint32_t bits;
@@ -237,13 +238,9 @@ constexpr int64_t kGroup = 16;
 // the largest finite one and the bucket of the percentile; a second takes
 // out the few that lose at least the least of half the largest finite loss
 // and the percentile's bucket. Returns 0, or -1 with *error set.
-int MeasureDifferences(const float *want, float *got, PrepGrid grid, PrepLoss *loss, PrepError *error) {
+void MeasureDifferences(const float *want, float *got, uint32_t *counts, PrepGrid grid, PrepLoss *loss) {
     const int64_t values = 3 * int64_t{grid.count} * grid.count * grid.count;
-    uint32_t *counts = static_cast<uint32_t *>(calloc(kBuckets, sizeof(uint32_t)));
-    if (counts == nullptr) {
-        PrepSetError(error, 0, "out of memory for the loss of a %d-point lattice", grid.count);
-        return -1;
-    }
+    memset(counts, 0, kCountBytes);
     float *diff = got;
     LossLanes lanes{};
     *loss = PrepLoss{};
@@ -264,7 +261,6 @@ int MeasureDifferences(const float *want, float *got, PrepGrid grid, PrepLoss *l
     const int64_t k = Rank99(values);
     int64_t before;
     const uint32_t held = BucketHolding(counts, k, &before);
-    free(counts);
     const double least = loss->finiteMaxCode10 / 2;
     const double needed = std::min(least, static_cast<double>(BucketFloor(held)));
     // A group is passed over when all its values lie below a float at most
@@ -284,7 +280,6 @@ int MeasureDifferences(const float *want, float *got, PrepGrid grid, PrepLoss *l
         }
     }
     loss->p99Code10 = Select(diff, kept, k - before);
-    return 0;
 }
 
 }  // namespace
@@ -338,22 +333,26 @@ int64_t PrepClampLut(PrepLut *lut) {
 
 int PrepMeasureLoss(const PrepLut *source, const PrepLut *result, PrepInterp interp, PrepLoss *loss, PrepError *error) {
     const int32_t n = source->points;
+    const int64_t nodes = PrepNodeCount(n);
     // A plain source is its own transform at its nodes, read where it is;
-    // the differences go where the result's samples were.
+    // the differences go where the result's samples were, the bucket
+    // counts after them.
     const bool plain = PrepIsPlainLattice(source);
-    float(*got)[3] = AllocSamples(n, error);
+    void *block = PlatformAllocLarge(static_cast<size_t>(nodes) * 3 * sizeof(float) + kCountBytes);
+    float(*got)[3] = static_cast<float(*)[3]>(block);
     float(*want)[3] = got == nullptr || plain ? nullptr : AllocSamples(n, error);
     if (got == nullptr || (!plain && want == nullptr)) {
+        if (got == nullptr) PrepSetError(error, 0, "out of memory for the loss of a %d-point lattice", n);
         PlatformFreeLarge(got);
         return -1;
     }
     if (!plain) PrepSampleLattice(source, n, interp, want);
     PrepSampleLattice(result, n, interp, got);
-    int measured =
-        MeasureDifferences(plain ? source->values : &want[0][0], &got[0][0], PrepLatticeGrid(n), loss, error);
+    MeasureDifferences(plain ? source->values : &want[0][0], &got[0][0], reinterpret_cast<uint32_t *>(got + nodes),
+                       PrepLatticeGrid(n), loss);
     PlatformFreeLarge(want);
     PlatformFreeLarge(got);
-    return measured;
+    return 0;
 }
 
 int PrepMeasureTransformLoss(const PrepTransform *t, const PrepLut *result, PrepInterp interp, PrepLoss *loss,
@@ -361,10 +360,11 @@ int PrepMeasureTransformLoss(const PrepTransform *t, const PrepLut *result, Prep
     // Between the nodes: at the centres of the result's cells.
     const PrepGrid grid = PrepCellCentres(result->points);
     const int64_t count = PrepNodeCount(grid.count);
-    // Both in one block, which a huge page may hold; given back to the
-    // platform, which keeps it for the next large block, such as the
-    // read-back's tables of the file written.
-    float(*want)[3] = static_cast<float(*)[3]>(PlatformAllocLarge(static_cast<size_t>(count) * 6 * sizeof(float)));
+    // Both and the bucket counts in one block, which a huge page may hold;
+    // given back to the platform, which keeps it for the next large block,
+    // such as the read-back's tables of the file written.
+    float(*want)[3] =
+        static_cast<float(*)[3]>(PlatformAllocLarge(static_cast<size_t>(count) * 6 * sizeof(float) + kCountBytes));
     if (want == nullptr) {
         PrepSetError(error, 0, "out of memory for the loss of a %d-point lattice", result->points);
         return -1;
@@ -374,7 +374,8 @@ int PrepMeasureTransformLoss(const PrepTransform *t, const PrepLut *result, Prep
     if (PrepSampleTransform(t, interp, grid, want) != 0 || PrepSampleGrid(result, grid, interp, got) != 0) {
         PrepSetError(error, 0, "cannot measure the loss of a %d-point lattice", result->points);
     } else {
-        measured = MeasureDifferences(&want[0][0], &got[0][0], grid, loss, error);
+        MeasureDifferences(&want[0][0], &got[0][0], reinterpret_cast<uint32_t *>(got + count), grid, loss);
+        measured = 0;
     }
     PlatformFreeLarge(want);
     return measured;
