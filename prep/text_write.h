@@ -40,18 +40,18 @@ void RowEnd(PrepOutput *out, char *at);
 // Writes what is left; 0, or -1 with *error set when any write failed.
 int FinishOutput(PrepOutput *out, PrepError *error);
 
-// PutFloat for the values most tables hold, those of [0.001, 1) with 7
-// or 8 decimals (or fewer), told from the nearest 7- and 8-decimal numbers alone: when v's
-// step is the same on both sides, the bounds lie half a step either way,
-// so the nearest number of k decimals lies within them when any does, and
-// where two are as near to_chars writes the even one. In double, v * 10^k
-// (below 2^51) and its distance to the nearest integer are exact, and
-// adding and taking away 2^52 rounds to the nearest integer, to the even
-// one from halfway. Both are worked out and one taken without a branch,
-// whose choice between 7 and 8 the processor cannot predict; the 8-digit
-// text's trailing zeros tell the length. nullptr for the others: other values, a
-// power of two (its step below is half as large) and values with no 8-decimal
-// number within the bounds.
+// PutFloat for the values most tables hold, those of [0.001, 1) with 7 or
+// 8 decimals (or fewer), told from the nearest 7- and 8-decimal numbers
+// alone: when v's step is the same on both sides, the bounds lie half a
+// step either way, so the nearest number of k decimals lies within them
+// when any does, and where two are as near to_chars writes the even one.
+// In double, v * 10^k (below 2^51) and its distance to the nearest integer
+// are exact, and adding and taking away 2^52 rounds to the nearest
+// integer, to the even one from halfway. Both are worked out and one taken
+// without a branch, whose choice between 7 and 8 the processor cannot
+// predict; the 8-digit text's trailing zeros tell the length. nullptr for
+// the others: other values, a power of two (its step below is half as
+// large), and values with no 8-decimal number within the bounds.
 [[gnu::always_inline]] inline char *PutUnitCommon(char *at, float value) {
     const uint32_t bits = std::bit_cast<uint32_t>(value);
     // Those of [0.001, 1) lie between these, as unsigned integers.
@@ -88,9 +88,8 @@ char *PutFloatRest(char *at, float v);
 
 // Each puts its text at at and returns its end, writing within
 // kPrepValueRoom bytes of at (PutFloat past the end it returns). A float is
-// the shortest decimal that reads back as the same float, and +0 for -0.
-// PutFloat's usual case is inline: in a writer's loop its constants stay
-// in registers, and no call saves any.
+// the shortest decimal that reads back as the same float, and +0 for -0;
+// its usual case inline in the writers' loops, without a call's cost.
 [[gnu::always_inline]] inline char *PutFloat(char *at, float v) {
     char *end = PutUnitCommon(at, v);
     return end != nullptr ? end : PutFloatRest(at, v);
