@@ -1,8 +1,10 @@
 // Read3dLutFile against a plain two-pass fscanf reader on a generated
 // 33-point cube file; both must give the same table before anything is
-// timed.
+// timed. Read3dLutFile also on a cube of each float's shortest text, as
+// lutprep writes them (mostly 7 or 8 decimals).
 #include <benchmark/benchmark.h>
 
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -31,6 +33,27 @@ bool WriteCube(const std::string &path) {
         double scale = 1.0 / (kPoints - 1);
         fprintf(file, "%.6f %.6f %.6f\n", (r % kPoints) * scale, (r / kPoints % kPoints) * scale,
                 (r / kPoints / kPoints) * scale);
+    }
+    return fclose(file) == 0;
+}
+
+std::string ShortestPath;
+
+// Values of a smooth grade, each float's shortest text.
+bool WriteShortestCube(const std::string &path) {
+    FILE *file = fopen(path.c_str(), "wb");
+    if (file == nullptr) return false;
+    fprintf(file, "LUT_3D_SIZE %d\n", kPoints);
+    for (int r = 0; r < kRows; r++) {
+        float rgb[3] = {static_cast<float>(r % kPoints), static_cast<float>(r / kPoints % kPoints),
+                        static_cast<float>(r / kPoints / kPoints)};
+        for (int c = 0; c < 3; c++) {
+            float v = rgb[c] / (kPoints - 1);
+            v = 0.02f + 0.96f * v * v * (3.0f - 2.0f * v);
+            char text[32];
+            *std::to_chars(text, text + sizeof text - 1, v).ptr = '\0';
+            fprintf(file, c < 2 ? "%s " : "%s\n", text);
+        }
     }
     return fclose(file) == 0;
 }
@@ -74,6 +97,14 @@ void BlockReader(benchmark::State &state) {
 }
 BENCHMARK(BlockReader)->Unit(benchmark::kMillisecond);
 
+void BlockReaderShortest(benchmark::State &state) {
+    for (auto _ : state) {
+        if (Read3dLutFile(ShortestPath.c_str(), Table3d) != 3) state.SkipWithError("Read3dLutFile refused the cube");
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(std::filesystem::file_size(ShortestPath)));
+}
+BENCHMARK(BlockReaderShortest)->Unit(benchmark::kMillisecond);
+
 void FscanfReader(benchmark::State &state) {
     for (auto _ : state) {
         if (FscanfRead(CubePath.c_str()) != kRows) state.SkipWithError("the fscanf reader refused the cube");
@@ -89,9 +120,10 @@ int main(int argc, char **argv) {
     std::filesystem::path dir = std::filesystem::temp_directory_path() / ("lutbox_bench_" + std::to_string(random()));
     std::filesystem::create_directories(dir);
     CubePath = (dir / "bench33.cube").string();
+    ShortestPath = (dir / "shortest33.cube").string();
     int status = 0;
-    if (!WriteCube(CubePath)) {
-        fprintf(stderr, "cannot write %s\n", CubePath.c_str());
+    if (!WriteCube(CubePath) || !WriteShortestCube(ShortestPath)) {
+        fprintf(stderr, "cannot write %s\n", dir.string().c_str());
         status = 1;
     } else if (Read3dLutFile(CubePath.c_str(), Table3d) != 3 || FscanfRead(CubePath.c_str()) != kRows ||
                memcmp(Table3d.floatRows, FscanfRows, sizeof FscanfRows) != 0) {

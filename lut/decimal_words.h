@@ -12,27 +12,39 @@
 
 static_assert(std::endian::native == std::endian::little, "digits are read and written as little-endian words");
 
+constexpr uint64_t kEachByte = 0x0101010101010101;
+
+// The eight bytes at p less '0' each, the first byte lowest, into *values;
+// the mark of the bytes that are no digit, the top bit of each. A byte
+// below '0' wraps, one above '9' reaches 128 once 118 is added. Borrows
+// and carries start only at such bytes, so the values and marks of the
+// bytes before the first of them are right; those after it may not be.
+[[gnu::always_inline]] inline uint64_t MarkNonDigits(const void *p, uint64_t *values) {
+    uint64_t word;
+    memcpy(&word, p, sizeof word);
+    const uint64_t d = word - '0' * kEachByte;
+    *values = d;
+    return (d | (d + 118 * kEachByte)) & (0x80 * kEachByte);
+}
+
+// The eight digit values of d (each byte 0 to 9, the first digit lowest)
+// as one integer: pairs of digits made one number, then fours, then the
+// eight.
+[[gnu::always_inline]] inline uint64_t EightDigitsValue(uint64_t d) {
+    d = (d * 10 + (d >> 8)) & 0x00FF00FF00FF00FF;
+    d = (d * 100 + (d >> 16)) & 0x0000FFFF0000FFFF;
+    return (d * 10000 + (d >> 32)) & 0xFFFFFFFF;
+}
+
 // The digits that lead p[0, 8) (all eight bytes readable), added to
 // *digits as one integer; their count.
 [[gnu::always_inline]] inline int TakeEightDigits(const void *p, uint64_t *digits) {
-    constexpr uint64_t kBytes = 0x0101010101010101;
-    uint64_t word;
-    memcpy(&word, p, sizeof word);
-    // Each digit byte becomes its value. A byte that is no digit gets its
-    // top bit set here: one below '0' wraps, one above '9' reaches 128 once
-    // 118 is added. Borrows and carries start only at such bytes, so the
-    // bytes before the first of them are read right.
-    uint64_t d = word - '0' * kBytes;
-    uint64_t notDigits = (d | (d + 118 * kBytes)) & (0x80 * kBytes);
+    uint64_t d;
+    const uint64_t notDigits = MarkNonDigits(p, &d);
     int count = notDigits == 0 ? 8 : std::countr_zero(notDigits) / 8;
     if (count == 0) return 0;
-    // The digits to the top bytes, zeros (leading zeros) below them; then
-    // pairs of digits made one number, then fours, then the eight.
-    d <<= 8 * (8 - count);
-    d = (d * 10 + (d >> 8)) & 0x00FF00FF00FF00FF;
-    d = (d * 100 + (d >> 16)) & 0x0000FFFF0000FFFF;
-    d = (d * 10000 + (d >> 32)) & 0xFFFFFFFF;
-    *digits = *digits * kIntegerPowersOfTen[count] + d;
+    // The digits to the top bytes, zeros (leading zeros) below them.
+    *digits = *digits * kIntegerPowersOfTen[count] + EightDigitsValue(d << 8 * (8 - count));
     return count;
 }
 

@@ -51,24 +51,40 @@ constexpr int64_t kLargestDoublePower = static_cast<int64_t>(std::size(kDoublePo
 // Digits below 2^53 are exact in double.
 constexpr uint64_t kDoubleDigitsLimit = uint64_t{1} << 53;
 
+// q rounded to float into *value, where q, zero or within float's normal
+// range, lies within ulps units of its last place of a value x: the float
+// nearest x. The rounding to float changes only at the points halfway
+// between two floats, where the 29 bits of q's significand that a float
+// drops are 2^28; when one lies within ulps of q, x may lie on its other
+// side: false then, nothing stored.
+inline bool RoundNearToFloat(double q, uint64_t ulps, float *value) {
+    uint64_t bits;
+    memcpy(&bits, &q, sizeof bits);
+    constexpr int kDroppedBits = 52 - 23;
+    constexpr uint64_t kDroppedMask = (uint64_t{1} << kDroppedBits) - 1;
+    constexpr uint64_t kHalfway = uint64_t{1} << (kDroppedBits - 1);
+    if ((bits & kDroppedMask) - (kHalfway - ulps) <= 2 * ulps) return false;
+    *value = static_cast<float>(q);
+    return true;
+}
+
 // digits over ten to fractionDigits into *value, for digits too many for
 // one float division ("0.1234567890", as some software writes LUTs): one
-// double division rounds the quotient correctly to double, and that double
-// rounds to the same float as the exact quotient unless it lies exactly
-// halfway between two floats, where the exact quotient may lie on either
-// side; false then, for digits or a power beyond double's exact ones, and
-// for quotients below float's normal range, whose halfway points lie
-// elsewhere.
+// double division rounds the quotient correctly to double (0 ulps from
+// it), and that double rounds to the same float as the exact quotient
+// unless it lies exactly halfway between two floats; false then, for
+// digits or a power beyond double's exact ones, and for quotients below
+// float's normal range, whose halfway points lie elsewhere.
 inline bool DoubleDecimalFraction(uint64_t digits, int64_t fractionDigits, float *value) {
     if (digits >= kDoubleDigitsLimit || fractionDigits > kLargestDoublePower) return false;
     double quotient = static_cast<double>(digits) / kDoublePowersOfTen[fractionDigits];
     if (quotient != 0.0 && quotient < static_cast<double>(std::numeric_limits<float>::min())) return false;
-    uint64_t bits;
-    memcpy(&bits, &quotient, sizeof bits);
-    // A float's significand drops 29 of a double's 52 fraction bits.
-    constexpr int kDroppedBits = 52 - 23;
-    constexpr uint64_t kDroppedMask = (uint64_t{1} << kDroppedBits) - 1;
-    if ((bits & kDroppedMask) == uint64_t{1} << (kDroppedBits - 1)) return false;
-    *value = static_cast<float>(quotient);
-    return true;
+    return RoundNearToFloat(quotient, 0, value);
 }
+
+// The powers 10^-0 to 10^-9, each the double nearest to it: digits below
+// 2^53 times one is within 2 ulps of digits / 10^k, rounded twice (the
+// power, then the product) by half an ulp each; a product is taken as
+// within kTenthPowerProductUlps, with room to spare.
+inline constexpr double kDoubleTenthPowers[] = {1e-0, 1e-1, 1e-2, 1e-3, 1e-4, 1e-5, 1e-6, 1e-7, 1e-8, 1e-9};
+constexpr uint64_t kTenthPowerProductUlps = 4;

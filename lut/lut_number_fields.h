@@ -7,9 +7,11 @@
 #include <cfloat>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <system_error>
 
+#include "lut/decimal_words.h"
 #include "lut/exact_decimal.h"
 #include "lut/lut_lines.h"
 
@@ -85,12 +87,64 @@ constexpr int kQuickDigits = 19;  // below 10^19 < 2^64: the digits as one integ
     return p;
 }
 
+// The bytes from the start of a field's digits that TakeUnitFraction
+// reads: "0.", at most nine digits and the byte after them.
+constexpr int kUnitFieldBytes = 12;
+
+// The magnitude of a field that is "0." and 7 to 9 digits, ended by a byte
+// that cannot continue a number, into *magnitude; the byte after it. Most
+// values of a table written as the shortest text of each float are such
+// fields ("0.12345678"). The digits are read as one word, their count
+// (which no branch could predict) taken without a branch, and their value
+// multiplied by 10^-count in double, a fraction of a division's time.
+// nullptr, nothing stored, for anything else and for a product near
+// halfway between two floats (no field of 7 to 9 digits is, but the loop
+// of ScanQuickDecimal would read it right). p has kUnitFieldBytes bytes of
+// the block from it on.
+[[gnu::always_inline]] inline const unsigned char *TakeUnitFraction(const unsigned char *p, float *magnitude) {
+    uint16_t lead;
+    memcpy(&lead, p, sizeof lead);
+    uint64_t d;
+    const uint64_t notDigits = MarkNonDigits(p + 2, &d);
+    // The first seven bytes digits: the marks up to the eighth are right.
+    if (lead != ('0' | '.' << 8) || (notDigits & 0x0080808080808080) != 0) return nullptr;
+    // Seven digits: the byte after them shifted out, a leading zero in.
+    // Shifts and masks, not branches.
+    const uint64_t eighthNot = notDigits >> 63;
+    uint64_t digits = EightDigitsValue(d << 8 * eighthNot);
+    const uint64_t ninthValue = static_cast<uint64_t>(p[10]) - '0';
+    const uint64_t ninth = (eighthNot ^ 1) & (ninthValue <= 9 ? 1 : 0);
+    const uint64_t withNinth = 0 - ninth;
+    digits = ((digits * 10 + ninthValue) & withNinth) | (digits & ~withNinth);
+    const uint64_t count = 8 - eighthNot + ninth;
+    const unsigned char *after = p + 2 + count;
+    // Only 'E' and 'e' are 'e' with the bit of lower case set, as with 'x';
+    // white space, the usual end, is below them all.
+    const int c = *after;
+    if (c > ' ' && (IsAsciiDigit(c) || (c | 0x20) == 'e' || (c | 0x20) == 'x')) return nullptr;
+    // Below 10^9 times 10^-9 or more: zero or far within float's range.
+    const double product = static_cast<double>(static_cast<int64_t>(digits)) * kDoubleTenthPowers[count];
+    return RoundNearToFloat(product, kTenthPowerProductUlps, magnitude) ? after : nullptr;
+}
+
 [[gnu::always_inline]] inline bool ScanQuickDecimal(LutInput *input, float *value) {
     const unsigned char *p = input->block + input->at;
     const unsigned char *end = input->block + input->end;
-    while (IsAsciiSpace(*p)) ++p;  // the NUL behind the block's bytes ends it
+    // White space (' ', '\t' to '\r') as bits of one word, one test a
+    // byte; the NUL behind the block's bytes ends it.
+    constexpr uint64_t kSpaces = uint64_t{1} << ' ' | uint64_t{0x1f} << '\t';
+    while (*p <= ' ' && (kSpaces >> *p & 1) != 0) ++p;
     bool negative = *p == '-';
     if (*p == '-' || *p == '+') ++p;
+    if (end - p >= kUnitFieldBytes) {
+        float magnitude;
+        const unsigned char *after = TakeUnitFraction(p, &magnitude);
+        if (after != nullptr) {
+            *value = negative ? -magnitude : magnitude;
+            input->at = static_cast<size_t>(after - input->block);
+            return true;
+        }
+    }
     const unsigned char *first = p;
     uint64_t digits = 0;
     p = TakeQuickDigits(p, &digits);

@@ -114,7 +114,7 @@ char *PutUnitShortest(char *at, float v) {
 
 }  // namespace
 
-char *PutFloat(char *at, float v) {
+char *PutFloatRest(char *at, float v) {
     if (v >= 0.001f && v < 1.0f) {
         char *end = PutUnitShortest(at, v);
         if (end != nullptr) return end;

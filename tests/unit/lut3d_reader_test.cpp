@@ -315,6 +315,30 @@ TEST_F(Lut3dReader, ReadsThatMeetTheBlockEnd) {
     }
 }
 
+// Rows padded to about one read, amid the run and far from a block's end:
+// a row of 255 bytes with its LF is one line; a longer one leaves a line
+// of its own, not data, which ends the run where the report says.
+TEST_F(Lut3dReader, RowsPaddedToAboutOneRead) {
+    for (size_t length : {253u, 254u, 255u, 256u, 257u}) {
+        for (int at : {0, 1, 700, 2000}) {
+            std::string text = "LUT_3D_SIZE 17\n";
+            for (int k = 0; k < Cube(17); k++) {
+                std::string row = Row(kCube, k, 13);
+                if (k == at) row += std::string(length - 1 - row.size(), ' ');
+                text += row + "\n";
+            }
+            Lut3dReport report;
+            int32_t result = Read3dLutFile(Write("padded.cube", text).c_str(), Table3d, &report);
+            EXPECT_EQ(result, length <= kLut3dLineBytes ? 1 : -1) << length << " " << at;
+            if (length <= kLut3dLineBytes) continue;
+            EXPECT_EQ(report.reason, kLut3dBadCount) << length << " " << at;
+            EXPECT_EQ(report.rows, at + 1) << length << " " << at;
+            EXPECT_EQ(report.line, 1 + at + 1) << length << " " << at;
+            EXPECT_EQ(report.column, kLut3dLineBytes + 1) << length << " " << at;
+        }
+    }
+}
+
 TEST_F(Lut3dReader, UnknownExtensionsReturnZeroAndTouchNoTable) {
     for (const char *name : {"lut.Csv", "LUT.Cube", "lut.3Dl", "lut.cub"}) {
         std::string path = Write(name, Lut(kCube, 17, Cube(17), 31));

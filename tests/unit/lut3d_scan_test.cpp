@@ -242,4 +242,79 @@ TEST_F(LutFloatScan, PlainDecimalsInARowRoundAsStrtof) {
     CloseLutInput(&input);
 }
 
+// Fields of "0." and 7 to 9 digits, which the scan reads as one word, and
+// those beside them it leaves to its loop: other counts, signs, every end
+// the scan meets (white space, a comma, a digit, an exponent, "x", the end
+// of the file), fields across a block's end, each against strtof and each
+// leaving the next field where it stands.
+TEST_F(LutFloatScan, FractionsOfSevenToNineDigitsRoundAsStrtof) {
+    std::mt19937_64 random(11);
+    const char *const ends[] = {" ", "\n", "\r\n", ",", "\t", "  "};
+    std::vector<std::string> fields;
+    std::string text;
+    while (text.size() < 3 * kLutBlockBytes) {
+        int digits = 6 + static_cast<int>(random() % 5);
+        std::string field = random() % 8 == 0 ? "-" : random() % 16 == 0 ? "+" : "";
+        field += "0.";
+        for (int d = 0; d < digits; d++) field += static_cast<char>('0' + random() % 10);
+        fields.push_back(field);
+        text += field + ends[random() % std::size(ends)];
+    }
+    std::string path = Write("fractions.txt", text);
+    ASSERT_TRUE(OpenLutInput(&input, path.c_str()));
+    for (const std::string &field : fields) {
+        float value = -123.0f;
+        ASSERT_TRUE(ScanLutFloat(&input, &value)) << field;
+        ASSERT_EQ(Bits(value), Bits(strtof(field.c_str(), nullptr))) << field;
+        if (PeekLutByte(&input) == ',') TakeLutByte(&input);
+    }
+    CloseLutInput(&input);
+
+    // Numbers that go on past the digits, and a file that ends within the
+    // bytes the word reads; each after a first field, as a file's first
+    // read fills the block.
+    auto second = [&](const std::string &text, float want, const std::string &rest) {
+        std::string path = Write("second.txt", "0 " + text);
+        ASSERT_TRUE(OpenLutInput(&input, path.c_str()));
+        float first = -1.0f, value = -123.0f;
+        ASSERT_TRUE(ScanLutFloat(&input, &first));
+        EXPECT_EQ(ScanLutFloat(&input, &value), Bits(want) != Bits(-123.0f)) << text;
+        EXPECT_EQ(Bits(value), Bits(want)) << text;
+        std::string left;
+        for (int c; (c = PeekLutByte(&input)) != EOF; TakeLutByte(&input)) left += static_cast<char>(c);
+        EXPECT_EQ(left, rest) << text;
+        CloseLutInput(&input);
+    };
+    second("0.1234567e2 ", 12.34567f, " ");
+    second("0.12345678E-2,", 0.0012345678f, ",");
+    second("0.1234567890123 1", 0.1234567890123f, " 1");
+    second("0.123456789.5 ", 0.123456789f, ".5 ");
+    second("-0.0000000 ", -0.0f, " ");
+    second("0.12345678", 0.12345678f, "");
+    second("0.1234567\n", 0.1234567f, "\n");
+    second("0.1234567x1 ", 0.1234567f, "x1 ");
+    second("0.12345678e+ ", -123.0f, " ");
+}
+
+// A double near a halfway point between two floats is refused, within as
+// many ulps as it may lie from the value it stands for, since that may lie
+// on the other side; one just beyond rounds as the double it is.
+TEST(LutRoundNearToFloat, RefusedNearHalfwayBetweenFloats) {
+    const float low = 0.3f, high = std::nextafter(low, 1.0f);
+    const double halfway = (static_cast<double>(low) + static_cast<double>(high)) / 2;
+    for (uint64_t ulps : {uint64_t{0}, kTenthPowerProductUlps}) {
+        double below = halfway, above = halfway;
+        for (uint64_t step = 0; step <= ulps + 1; step++) {
+            float value = -123.0f;
+            EXPECT_EQ(RoundNearToFloat(below, ulps, &value), step > ulps) << ulps << " " << step;
+            EXPECT_EQ(Bits(value), Bits(step > ulps ? low : -123.0f)) << ulps << " " << step;
+            value = -123.0f;
+            EXPECT_EQ(RoundNearToFloat(above, ulps, &value), step > ulps) << ulps << " " << step;
+            EXPECT_EQ(Bits(value), Bits(step > ulps ? high : -123.0f)) << ulps << " " << step;
+            below = std::nextafter(below, 0.0);
+            above = std::nextafter(above, 1.0);
+        }
+    }
+}
+
 }  // namespace

@@ -241,6 +241,10 @@ TEST(PrepWriteNumbers, EveryFloatAsToCharsWritesIt) {
         float p = std::ldexp(1.0f, e);
         for (float v : {p, std::nextafter(p, 0.0f), std::nextafter(p, 2.0f)}) check(v);
     }
+    // Values of few binary places, whose exact decimals end in 5: some lie
+    // halfway between two of 8 places, both within the bounds, where the
+    // even one is written.
+    for (int n = 1; n < 4096; n++) check(static_cast<float>(n) / 4096.0f);
     for (float v : {0.001f, 0.5f, 0.25f, 0.1f, 0.2f, 0.3f, 0.7f, 0.123456f, 0.999999f, 0.99999994f, 0.0015625f, 1e-3f,
                     0.0099999998f, 0.01f, 0.031250f, 0.0f, 1.0f}) {
         check(v);
