@@ -173,11 +173,12 @@ int64_t DecodeData(const PrepXmlNode *data, PrepLut *lut, PrepWarnings *found, P
             // the steps below take them.
             for (size_t before = length; i != before && i < length;) {
                 before = i;
+                const size_t first = i;
                 while (length - i >= 8 && EightHexDigits(text + i, &bits)) {
                     take(bits);
                     i += 8;
-                    digits += 8;
                 }
+                digits += static_cast<int64_t>(i - first);
                 for (; i < length && IsSpacing(text[i]); i++) line += text[i] == '\n';
             }
             bits = 0;
