@@ -149,9 +149,8 @@ bool ScanUsualNode(const PrepLine &line, int64_t index[3], float value[3]) {
     if (line.end - line.begin < kShortestLine) return false;
     const char *p = line.begin;
     for (int i = 0; i < 3 && p != nullptr; i++) p = UsualIndex(p, &index[i]);
-    // Three indices and their spaces are six bytes at least, and a value's
-    // two more: every word read below starts within the line's eighth
-    // byte or later.
+    // Every word read below lies within the line, which holds more than
+    // eight bytes (WordUpTo).
     for (int i = 0; i < 3 && p != nullptr; i++) {
         p = p < line.end ? UsualValue(p, line.end, &value[i]) : nullptr;
         if (p != nullptr && i < 2) p = p < line.end ? p + 1 : nullptr;

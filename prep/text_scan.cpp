@@ -133,9 +133,12 @@ int HandleLines(LineLoop *loop, const char *p, const char *end, bool atEnd, cons
         const char *lineEnd = lf != nullptr ? lf : end;
         if (lineEnd > p && lineEnd[-1] == '\r') lineEnd--;
         int64_t number = ++loop->number;
+        const char *raw = p;
+        const bool bom = loop->bom && number == 1;
+        p = next;
         *loop->lastLine = number;
         if (loop->checked && (number == 1 || suspect < next)) {
-            if (CheckText(PrepLine{p, lineEnd, number, p, next - p, false}, loop->error) != 0) {
+            if (CheckText(PrepLine{raw, lineEnd, number, raw, next - raw, bom}, loop->error) != 0) {
                 result = -1;
                 break;
             }
@@ -144,13 +147,12 @@ int HandleLines(LineLoop *loop, const char *p, const char *end, bool atEnd, cons
         // The trimmed line is made in place, field by field: a copy of a
         // line just stored (TrimLine's) is read back before the stores
         // land, which stalls on every line of a table.
-        const char *begin = SkipBlanks(p, lineEnd);
+        const char *begin = SkipBlanks(raw, lineEnd);
         while (lineEnd > begin && IsBlank(lineEnd[-1])) lineEnd--;
         if (begin != lineEnd && (loop->comment == 0 || *begin != loop->comment)) {
-            PrepLine line{begin, lineEnd, number, p, next - p, loop->bom && number == 1};
+            PrepLine line{begin, lineEnd, number, raw, next - raw, bom};
             result = loop->onLine(loop->state, line);
         }
-        p = next;
     }
     *taken = p;
     return result;
