@@ -127,10 +127,14 @@ const char *UsualValue(const char *p, const char *end, float *value) {
     uint64_t word = WordUpTo(fraction, end);
     int count = TakeEightDigits(&word, &digits);
     if (count == 8) {
-        word = WordUpTo(fraction + 8, end);
-        int more = TakeEightDigits(&word, &digits);
-        if (more == 8) return nullptr;
-        count += more;
+        // A longer fraction ("0.1234567890") runs on a few digits more,
+        // fewer steps one by one than as a word.
+        constexpr int kMostDigits = 15;
+        for (const char *q = fraction + count;
+             q < end && count <= kMostDigits && static_cast<unsigned char>(*q - '0') <= 9u; q++, count++) {
+            digits = digits * 10 + static_cast<uint64_t>(*q - '0');
+        }
+        if (count > kMostDigits) return nullptr;
     }
     const char *fieldEnd = fraction + count;
     if (count == 0 || (fieldEnd != end && *fieldEnd != ' ')) return nullptr;
