@@ -54,6 +54,9 @@ const PrepXmlNode *FindLut(const PrepXmlNode *root, PrepError *error) {
 
 bool IsQuote(char c) { return c == '"' || c == '\''; }
 
+// What may stand between the digits of <data>: blanks, line ends, quotes.
+bool IsSpacing(char c) { return c == ' ' || c == '\n' || c == '\r' || IsQuote(c); }
+
 int ReadSize(const PrepXmlNode *size, int32_t *points, PrepError *error) {
     // An empty element has no text at all.
     const char *begin = size->text != nullptr ? size->text : "", *end = begin + size->textLength;
@@ -90,34 +93,40 @@ constexpr HexDigits kHexDigits = MakeHexDigits();
 
 int HexDigit(char c) { return kHexDigits.value[static_cast<unsigned char>(c)]; }
 
-static_assert(std::endian::native == std::endian::little, "eight digits are read as one little-endian word");
+// The byte two hex digits write, for each pair of bytes as one
+// little-endian 16-bit index (the first digit, the high one, its low
+// byte); kNotHexPair for a pair that is not two digits. Most values stand
+// as 8 digits together, and are read so, four pairs a value: four looks
+// into this table take a fraction of the steps that test and convert the
+// digits one by one. The pairs of digits lie in a few kilobytes of it.
+constexpr uint16_t kNotHexPair = 0x100;
+
+static_assert(std::endian::native == std::endian::little, "a pair's first byte is its index's low byte");
+
+struct HexPairs {
+    uint16_t value[1 << 16];
+};
+
+constexpr HexPairs MakeHexPairs() {
+    HexPairs h{};
+    for (int pair = 0; pair < (1 << 16); pair++) {
+        int high = kHexDigits.value[pair & 0xFF], low = kHexDigits.value[pair >> 8];
+        h.value[pair] = high < 0 || low < 0 ? kNotHexPair : static_cast<uint16_t>(high << 4 | low);
+    }
+    return h;
+}
+
+constexpr HexPairs kHexPairs = MakeHexPairs();
 
 // Whether p[0, 8) are all hex digits, with *bits the value they write,
-// least significant byte first. Most values stand as 8 digits together,
-// and are read so at once, as one word: each byte is tested and turned
-// into its digit's value in its own lane, without a carry into the next.
+// least significant byte first.
 bool EightHexDigits(const char *p, uint32_t *bits) {
-    constexpr uint64_t kOnes = 0x0101010101010101;
-    constexpr uint64_t kHigh = 0x80 * kOnes;
-    uint64_t x;
-    memcpy(&x, p, sizeof x);
-    // In each lane, with its top bit clear, the top bit of t + (0x80 - lo)
-    // is set for t at least lo, and that of t + (0x7F - hi) clear for t at
-    // most hi; no sum passes 0xFF.
-    const uint64_t t = x & ~kHigh;
-    auto within = [](uint64_t u, uint64_t lo, uint64_t hi) {
-        return (u + (0x80 - lo) * kOnes) & ~(u + (0x7F - hi) * kOnes) & kHigh;
-    };
-    const uint64_t hex = (within(t, '0', '9') | within(t | 0x20 * kOnes, 'a', 'f')) & ~x;
-    if (hex != kHigh) return false;
-    // '0' to '9' are 0x30 to 0x39, 'A' to 'F' and 'a' to 'f' 0x41 to 0x46
-    // and 0x61 to 0x66: the low four bits, and 9 more for a letter (bit 6).
-    const uint64_t v = (x & 0x0F * kOnes) + 9 * ((x >> 6) & kOnes);
-    // A byte of two digits in every other lane, the first digit high; then
-    // the four bytes together.
-    uint64_t w = ((v << 4) | (v >> 8)) & 0x00FF00FF00FF00FF;
-    w = (w | (w >> 8)) & 0x0000FFFF0000FFFF;
-    *bits = static_cast<uint32_t>(w | (w >> 16));
+    uint16_t pair[4];
+    memcpy(pair, p, sizeof pair);
+    const uint32_t b0 = kHexPairs.value[pair[0]], b1 = kHexPairs.value[pair[1]], b2 = kHexPairs.value[pair[2]],
+                   b3 = kHexPairs.value[pair[3]];
+    if (((b0 | b1 | b2 | b3) & kNotHexPair) != 0) return false;
+    *bits = b0 | b1 << 8 | b2 << 16 | b3 << 24;
     return true;
 }
 
@@ -141,6 +150,7 @@ int RefuseCharacter(char c, int64_t line, PrepError *error) {
 // blank, line end or quote.
 int64_t DecodeData(const PrepXmlNode *data, PrepLut *lut, PrepWarnings *found, PrepError *error) {
     const int64_t values = 3 * PrepNodeCount(lut->points);
+    float *const out = lut->values;
     const char *text = data->text;
     const size_t length = data->textLength;
     int64_t digits = 0, value = 0, line = data->line;
@@ -148,19 +158,28 @@ int64_t DecodeData(const PrepXmlNode *data, PrepLut *lut, PrepWarnings *found, P
         if (value >= values) return;
         float v;
         memcpy(&v, &bits, sizeof v);
-        lut->values[value++] = v;
-        // Most values need no count: the test spares them the call.
-        if (!(v >= 0.0f && v <= 1.0f)) NoteValue(found, v, 0.0, 1.0, line);
+        out[value++] = v;
+        // Most values need no count: the test spares them the call. On the
+        // bits, 0 to 1 are +0 to 0x3F800000 and -0 is 0x80000000.
+        constexpr uint32_t kOne = 0x3F800000, kMinusZero = 0x80000000;
+        if (bits > kOne && bits != kMinusZero) NoteValue(found, v, 0.0, 1.0, line);
     };
     uint32_t bits = 0;
     int digit = 0;
     for (size_t i = 0; i < length;) {
-        // A run of values that stand as 8 digits together, word by word.
-        if (digit == 0 && HexDigit(text[i]) >= 0) {
-            while (length - i >= 8 && EightHexDigits(text + i, &bits)) {
-                take(bits);
-                i += 8;
-                digits += 8;
+        if (digit == 0) {
+            // Runs of values that stand as 8 digits together, word by
+            // word, and the blanks, line ends and quotes between them, as
+            // the steps below take them.
+            for (size_t before = length; i != before && i < length;) {
+                before = i;
+                const size_t first = i;
+                while (length - i >= 8 && EightHexDigits(text + i, &bits)) {
+                    take(bits);
+                    i += 8;
+                }
+                digits += static_cast<int64_t>(i - first);
+                for (; i < length && IsSpacing(text[i]); i++) line += text[i] == '\n';
             }
             bits = 0;
             if (i == length) break;
@@ -173,7 +192,7 @@ int64_t DecodeData(const PrepXmlNode *data, PrepLut *lut, PrepWarnings *found, P
             digits++;
         } else if (c == '\n') {
             line++;
-        } else if (c != ' ' && c != '\r' && !IsQuote(c)) {
+        } else if (!IsSpacing(c)) {
             return RefuseCharacter(c, line, error);
         }
         if (digit < 8) continue;

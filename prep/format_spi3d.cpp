@@ -11,7 +11,10 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdlib>
+#include <cstring>
 
+#include "lut/decimal_words.h"
+#include "lut/exact_decimal.h"
 #include "prep/format.h"
 #include "prep/lut_read.h"
 #include "prep/text_scan.h"
@@ -79,10 +82,90 @@ bool ScanNode(const PrepLine &line, int64_t index[3], float value[3]) {
     return ScanRowNumbers(row, value, nullptr) == 3;
 }
 
+// The eight bytes from p on as one word, those from end on zero (no
+// digit). Near the end they are read as the eight that end there, shifted
+// down: the caller's line holds at least eight bytes before end.
+uint64_t WordUpTo(const char *p, const char *end) {
+    uint64_t word = 0;
+    if (end - p >= 8) {
+        memcpy(&word, p, sizeof word);
+    } else if (p < end) {
+        memcpy(&word, end - 8, sizeof word);
+        word >>= 8 * (8 - (end - p));
+    }
+    return word;
+}
+
+// An index as nearly every file writes it, one to three digits and one
+// space (the caller makes sure the line holds four bytes from p on):
+// where the next field begins, or nullptr.
+const char *UsualIndex(const char *p, int64_t *index) {
+    uint32_t v = static_cast<uint32_t>(static_cast<unsigned char>(p[0])) - '0';
+    if (v > 9u) return nullptr;
+    for (int i = 1; i < 3; i++) {
+        uint32_t digit = static_cast<uint32_t>(static_cast<unsigned char>(p[1])) - '0';
+        if (digit > 9u) break;
+        v = v * 10 + digit;
+        p++;
+    }
+    if (p[1] != ' ') return nullptr;
+    *index = v;
+    return p + 2;
+}
+
+// A value as nearly every file writes it: one digit, a point and one to
+// 15 more (after a minus sign or not), its digits read as words. The value
+// is the one ScanRowNumbers gives for it, through the same conversions;
+// where the field ends (at a space or the line's end), or nullptr for any
+// other field or a value those conversions leave to from_chars.
+const char *UsualValue(const char *p, const char *end, float *value) {
+    bool negative = *p == '-';
+    if (negative) p++;
+    if (end - p < 3 || static_cast<unsigned char>(*p - '0') > 9u || p[1] != '.') return nullptr;
+    uint64_t digits = static_cast<uint64_t>(*p - '0');
+    const char *fraction = p + 2;
+    uint64_t word = WordUpTo(fraction, end);
+    int count = TakeEightDigits(&word, &digits);
+    if (count == 8) {
+        // A longer fraction ("0.1234567890") runs on a few digits more,
+        // fewer steps one by one than as a word.
+        constexpr int kMostDigits = 15;
+        for (const char *q = fraction + count;
+             q < end && count <= kMostDigits && static_cast<unsigned char>(*q - '0') <= 9u; q++, count++) {
+            digits = digits * 10 + static_cast<uint64_t>(*q - '0');
+        }
+        if (count > kMostDigits) return nullptr;
+    }
+    const char *fieldEnd = fraction + count;
+    if (count == 0 || (fieldEnd != end && *fieldEnd != ' ')) return nullptr;
+    float v;
+    if (!ExactDecimalFraction(digits, count, &v) && !DoubleDecimalFraction(digits, count, &v)) return nullptr;
+    *value = negative ? -v : v;
+    return fieldEnd;
+}
+
+// ScanNode for the usual line, "i j k r g b" with single spaces, as a
+// table is written: false for any other line, which ScanNode reads then.
+bool ScanUsualNode(const PrepLine &line, int64_t index[3], float value[3]) {
+    // The shortest such line, "0 0 0 0.0 0.0 0.0", holds the longest
+    // three indices and their spaces: they need no test of the end.
+    constexpr ptrdiff_t kShortestLine = 17;
+    if (line.end - line.begin < kShortestLine) return false;
+    const char *p = line.begin;
+    for (int i = 0; i < 3 && p != nullptr; i++) p = UsualIndex(p, &index[i]);
+    // Every word read below lies within the line, which holds more than
+    // eight bytes (WordUpTo).
+    for (int i = 0; i < 3 && p != nullptr; i++) {
+        p = p < line.end ? UsualValue(p, line.end, &value[i]) : nullptr;
+        if (p != nullptr && i < 2) p = p < line.end ? p + 1 : nullptr;
+    }
+    return p == line.end;
+}
+
 int ReadNode(const PrepLine &line, Spi3dReading *s) {
     int64_t index[3];
     float value[3];
-    if (!ScanNode(line, index, value)) return 0;
+    if (!ScanUsualNode(line, index, value) && !ScanNode(line, index, value)) return 0;
     int64_t n = s->lut.points;
     for (int i = 0; i < 3; i++) {
         if (index[i] < 0 || index[i] >= n) {

@@ -133,18 +133,24 @@ int HandleLines(LineLoop *loop, const char *p, const char *end, bool atEnd, cons
         const char *lineEnd = lf != nullptr ? lf : end;
         if (lineEnd > p && lineEnd[-1] == '\r') lineEnd--;
         int64_t number = ++loop->number;
-        PrepLine raw{p, lineEnd, number, p, next - p, loop->bom && number == 1};
+        const char *raw = p;
+        const bool bom = loop->bom && number == 1;
         p = next;
         *loop->lastLine = number;
         if (loop->checked && (number == 1 || suspect < next)) {
-            if (CheckText(raw, loop->error) != 0) {
+            if (CheckText(PrepLine{raw, lineEnd, number, raw, next - raw, bom}, loop->error) != 0) {
                 result = -1;
                 break;
             }
             if (suspect < next) suspect = NextLoneCr(next, nul);
         }
-        PrepLine line = TrimLine(raw);
-        if (line.begin != line.end && (loop->comment == 0 || *line.begin != loop->comment)) {
+        // The trimmed line is made in place, field by field: a copy of a
+        // line just stored (TrimLine's) is read back before the stores
+        // land, which stalls on every line of a table.
+        const char *begin = SkipBlanks(raw, lineEnd);
+        while (lineEnd > begin && IsBlank(lineEnd[-1])) lineEnd--;
+        if (begin != lineEnd && (loop->comment == 0 || *begin != loop->comment)) {
+            PrepLine line{begin, lineEnd, number, raw, next - raw, bom};
             result = loop->onLine(loop->state, line);
         }
     }

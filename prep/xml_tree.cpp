@@ -57,7 +57,7 @@ void FreeNode(PrepXmlNode *node) {
         }
         free(node->attributes);
         free(const_cast<char *>(node->name));
-        free(node->text);
+        if (!node->textInDocument) free(node->text);
         free(node);
         node = next;
     }
@@ -144,8 +144,13 @@ bool MakeTextRoom(const Builder *b, PrepXmlNode *node, size_t n, int64_t at) {
     size_t wanted = node->textLength + n + 1;
     if (wanted <= node->textCapacity) return true;
     size_t capacity = TextCapacity(b, node, wanted, at);
-    char *grown = static_cast<char *>(PlatformGrowLarge(node->text, node->textLength, capacity));
+    // Text that stands in the document moves to a block of its own once
+    // more of it follows.
+    char *grown = static_cast<char *>(node->textInDocument ? PlatformAllocLarge(capacity)
+                                                           : PlatformGrowLarge(node->text, node->textLength, capacity));
     if (grown == nullptr) return false;
+    if (node->textInDocument) memcpy(grown, node->text, node->textLength);
+    node->textInDocument = false;
     node->text = grown;
     node->textCapacity = capacity;
     return true;
@@ -181,7 +186,7 @@ void XMLCALL OnEntity(void *data, const XML_Char *, int, const XML_Char *, int, 
 struct Document {
     const char *text;
     size_t size;
-    char *block;  // the file's bytes (PlatformAllocLarge), freed by the reader
+    char *block;  // the file's bytes (PlatformAllocLarge), kept with the tree it reads into
 };
 
 // The file from where it stands to its end into doc->block, at most
@@ -256,14 +261,33 @@ bool ReadAsAscii(const Document &doc) {
     return first != 0 && second != 0 && !utf16Mark;
 }
 
-// 1 for a plain byte, else 0, so that eight are told by one branch.
+// 1 for a plain byte, else 0.
 unsigned IsPlain(char c) { return kPlainBytes[static_cast<unsigned char>(c)]; }
+
+// 1 for two plain bytes, else 0, for each pair of bytes as one 16-bit
+// index: eight bytes are told by four looks and one branch.
+struct PlainPairs {
+    uint8_t value[1 << 16];
+};
+
+constexpr PlainPairs MakePlainPairs() {
+    PlainPairs pairs{};
+    for (int pair = 0; pair < (1 << 16); pair++) pairs.value[pair] = kPlainBytes[pair & 0xFF] & kPlainBytes[pair >> 8];
+    return pairs;
+}
+
+constexpr PlainPairs kPlainPairs = MakePlainPairs();
 
 // Where the plain bytes from p on end: eight at a time, as an array's text
 // is megabytes of them.
 const char *PlainEnd(const char *p, const char *end) {
-    while (end - p >= 8 && (IsPlain(p[0]) & IsPlain(p[1]) & IsPlain(p[2]) & IsPlain(p[3]) & IsPlain(p[4]) &
-                            IsPlain(p[5]) & IsPlain(p[6]) & IsPlain(p[7]))) {
+    uint16_t pair[4];
+    while (end - p >= 8) {
+        memcpy(pair, p, sizeof pair);
+        if ((kPlainPairs.value[pair[0]] & kPlainPairs.value[pair[1]] & kPlainPairs.value[pair[2]] &
+             kPlainPairs.value[pair[3]]) == 0) {
+            break;
+        }
         p += 8;
     }
     while (p < end && IsPlain(*p)) p++;
@@ -305,15 +329,24 @@ bool FindPlainRun(const Document &doc, size_t from, size_t least, PlainRun *run)
 
 // Appends the run to the current element's text as expat would give it
 // (CR LF and a lone CR read as LF) and counts its line ends; false when
-// memory runs out.
+// memory runs out. A file's bytes are the document's own, and a text that
+// begins with the run stays where it was read (megabytes not copied), its
+// line ends made LF in place: those bytes go to expat never, and the NUL
+// that ends it waits until expat has read the '<' after it (EndTexts).
 bool TakeRun(Builder *b, const Document &doc, const PlainRun &run) {
     PrepXmlNode *node = b->current;
     const char *p = doc.text + run.begin, *end = doc.text + run.end;
-    if (node == nullptr || !MakeTextRoom(b, node, run.end - run.begin, static_cast<int64_t>(run.begin))) return false;
+    if (node == nullptr) return false;
+    const bool inPlace = doc.block != nullptr && node->text == nullptr;
+    if (!inPlace && !MakeTextRoom(b, node, run.end - run.begin, static_cast<int64_t>(run.begin))) return false;
+    if (inPlace) {
+        node->text = doc.block + run.begin;
+        node->textInDocument = true;
+    }
     char *out = node->text + node->textLength;
     int64_t lines = 0;
     if (memchr(p, '\r', run.end - run.begin) == nullptr) {
-        memcpy(out, p, run.end - run.begin);
+        if (!inPlace) memcpy(out, p, run.end - run.begin);
         out += run.end - run.begin;
         lines = CountLineFeeds(p, end);
     } else {
@@ -324,7 +357,7 @@ bool TakeRun(Builder *b, const Document &doc, const PlainRun &run) {
         }
     }
     node->textLength = static_cast<size_t>(out - node->text);
-    node->text[node->textLength] = '\0';
+    if (!inPlace) node->text[node->textLength] = '\0';
     b->skippedBytes += static_cast<int64_t>(run.end - run.begin);
     b->skippedLines += lines;
     return true;
@@ -363,6 +396,15 @@ bool Feed(Builder *b, const Document &doc, bool complete, size_t rawRun) {
     return Parse(b, doc.text + fed, doc.size - fed, complete);
 }
 
+// Ends each text that stands in the document with its NUL, over the byte
+// after it, once expat is done with the bytes.
+void EndTexts(PrepXmlNode *node) {
+    for (; node != nullptr; node = node->next) {
+        if (node->textInDocument) node->text[node->textLength] = '\0';
+        EndTexts(node->firstChild);  // as deep as kPrepXmlMaxDepth at most
+    }
+}
+
 }  // namespace
 
 int PrepParseXml(const PrepSource &source, PrepXmlDocument *doc, PrepError *error) {
@@ -388,7 +430,6 @@ int PrepParseXmlTakingRuns(const PrepSource &source, size_t rawRunBytes, PrepXml
     bool whole = source.file == nullptr || ReadWholeFile(source.file, &bytes, unread);
     b.documentBytes = static_cast<int64_t>(bytes.size);
     bool complete = Feed(&b, bytes, whole, ReadAsAscii(bytes) ? rawRunBytes : 0);
-    free(bytes.block);
     if (complete && !whole) {
         snprintf(b.refusal, sizeof b.refusal, "%s", unread);
         complete = false;
@@ -407,15 +448,20 @@ int PrepParseXmlTakingRuns(const PrepSource &source, size_t rawRunBytes, PrepXml
     XML_ParserFree(b.parser);
     if (!complete) {
         FreeNode(b.root);
+        free(bytes.block);
         return -1;
     }
+    EndTexts(b.root);
     doc->root = b.root;
+    doc->bytes = bytes.block;
     return 0;
 }
 
 void PrepFreeXml(PrepXmlDocument *doc) {
     FreeNode(doc->root);
     doc->root = nullptr;
+    PlatformFreeLarge(doc->bytes);
+    doc->bytes = nullptr;
 }
 
 const char *PrepXmlLocalName(const PrepXmlNode *node) {

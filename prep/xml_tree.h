@@ -32,6 +32,10 @@ struct PrepXmlNode {
     char *text;
     size_t textLength;
     size_t textCapacity;  // the bytes allocated for text
+    // Whether text stands in the document's own bytes (PrepXmlDocument's
+    // bytes), not in an allocation of its own: a LUT's array read from a
+    // file, taken where it was read.
+    bool textInDocument;
     PrepXmlNode *parent;
     PrepXmlNode *firstChild;
     PrepXmlNode *next;  // the next sibling
@@ -39,6 +43,8 @@ struct PrepXmlNode {
 
 struct PrepXmlDocument {
     PrepXmlNode *root;
+    // A file's bytes, kept for the texts that stand in them.
+    char *bytes;
 };
 
 // Reads the source into *doc (freed first). 0, or -1 with *error holding

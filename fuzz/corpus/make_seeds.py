@@ -137,3 +137,24 @@ for extension in ["csp", "spi1d", "spi3d", "spimtx", "hdl", "lut", "cub", "itx",
             for first in FIRST_BYTES.get(extension, [0]):
                 seed = name if first == 0 else f"{name}.byte{first}"
                 write("prep_" + extension, seed, bytes([first]) + text)
+
+# prep_spi3d: the usual node line ("i j k r g b", single spaces) is read on
+# a path of its own: lines at its edges (fractions of 1 to 17 digits ending
+# the line, signs, three-digit indices, a field more or fewer, a field that
+# is numbers run together) beside a line of the general way's spellings.
+fractions = ["5", "25", "125", "0625", "03125", "015625", "0078125", "00390625", "001953125", "0009765625",
+             "00048828125", "000244140625", "0001220703125", "00006103515625", "000030517578125",
+             "0000152587890625", "00000762939453125"]
+spi3d_rows = "".join(f"{n & 1} {n >> 1 & 1} {'00' if n % 3 == 0 else ''}{n >> 2 & 1} 0.{fractions[n]} "
+                     f"-0.{fractions[n + 1]} 0.{fractions[n + 9]}\n" for n in range(1, 8))
+write("prep_spi3d", "spi3d_usual_lines_and_edges", bytes([0]) + (
+    "SPILUT 1.0\n3 3\n2 2 2\n1 1 1 0.5 0.5 0.5 0.5\n1 1 1 0.5 0.5\n1 1 1 0.5x0.5 0.5\n0\t0 +0  1e-1 .5 5. \n"
+    + spi3d_rows).encode())
+
+# prep_look: values as pairs of digits of either case, eight together, and
+# broken by blanks, line ends and quotes within a value.
+look_hex = "".join(("0000803f", "0000803F", "0000803e", "0000003F")[v % 4] for v in range(24))
+look_data = look_hex[:60] + "\n      " + look_hex[60:101] + '"\n  "' + look_hex[101:150] + " " + look_hex[150:]
+write("prep_look", "look_mixed_case_pairs", bytes([0]) + (
+    '<?xml version="1.0" ?>\n<look>\n  <LUT>\n    <size>"2"</size>\n    <data>"\n      ' + look_data
+    + '\n    "</data>\n  </LUT>\n</look>\n').encode())

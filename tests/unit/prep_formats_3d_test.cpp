@@ -4,7 +4,9 @@
 // --cubesize 5, read at the inputs below); it prints 6 decimals.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -366,6 +368,81 @@ TEST(PrepFormats3dRefusals, LookRefusesAByteBesideTheHexDigits) {
             ExpectRefused(Refusal{&kPrepFormatLook, Look("", "\"2\"", broken).c_str(), 5, c.named});
         }
     }
+}
+
+// Each value of a look's <data> is read as four pairs of digits looked up
+// together: every byte at every place of a value, and every pair of digits
+// at every place, reads as the digits' value in either case; a blank, line
+// end or quote there leaves a digit too few, any other byte is refused,
+// named, on its line.
+TEST(PrepFormats3dRefusals, LookReadsEveryByteAndPairOfAValue) {
+    const std::string data = kLookData;
+    auto expect = [&](const std::string &changed, bool digit, const char *named) {
+        SCOPED_TRACE(changed.substr(16, 8));
+        const std::string text = Look("", "\"2\"", changed);
+        PrepTransform *t = new PrepTransform{};
+        PrepError error{};
+        int result =
+            PrepParseTransform(text.data(), text.size(), &kPrepFormatLook, PrepReadOptions{}, t, nullptr, &error);
+        if (digit) {
+            ASSERT_EQ(result, 0) << error.text;
+            for (size_t v = 0; v < 24; v++) {
+                uint32_t bits = 0;
+                for (size_t k = 0; k < 4; k++)
+                    bits |= std::stoul(changed.substr(8 * v + 2 * k, 2), nullptr, 16) << 8 * k;
+                EXPECT_EQ(memcmp(&t->ops[0].lut.values[v], &bits, sizeof bits), 0) << "value " << v;
+            }
+        } else {
+            EXPECT_EQ(result, -1);
+            EXPECT_EQ(error.line, 5) << error.text;
+            EXPECT_NE(strstr(error.text, named), nullptr) << error.text;
+        }
+        PrepFreeTransform(t);
+        delete t;
+    };
+    for (int byte = '\t'; byte <= '~'; byte++) {
+        // The bytes XML's text holds as themselves, a CR aside (read as LF).
+        if (byte == '\r' || (byte > '\n' && byte < ' ') || byte == '<' || byte == '&') continue;
+        char shown[8] = "a tab";
+        if (byte != '\t') snprintf(shown, sizeof shown, "'%c'", byte);
+        bool spacing = byte == ' ' || byte == '\n' || byte == '"' || byte == '\'';
+        for (size_t at = 16; at < 24; at++) {
+            std::string changed = data;
+            changed[at] = static_cast<char>(byte);
+            expect(changed, isxdigit(byte) != 0, spacing ? "191 hex digits" : shown);
+        }
+    }
+    const std::string digits = "0123456789ABCDEFabcdef";
+    for (size_t at = 16; at < 24; at += 2) {
+        for (char high : digits) {
+            for (char low : digits) {
+                std::string changed = data;
+                changed[at] = high;
+                changed[at + 1] = low;
+                expect(changed, true, "");
+            }
+        }
+    }
+}
+
+// The values outside [0, 1] and those not finite are counted as they are
+// decoded, told by their bits: -0 and 1 are within, the floats just
+// beyond each are not.
+TEST(PrepFormats3dRefusals, LookCountsValuesOutsideTheUnitRange) {
+    // -0, 1, the float after 1, the least negative float, NaN, +infinity,
+    // then 0s.
+    std::string data = "000000800000803F0100803F01000080FFFFFF7F0000807F";
+    data += std::string(192 - data.size(), '0');
+    const std::string text = Look("", "\"2\"", data);
+    PrepLut lut{};
+    PrepWarnings warnings{};
+    PrepError error{};
+    ASSERT_EQ(PrepParseLut(text.data(), text.size(), &kPrepFormatLook, &lut, &warnings, &error), 0) << error.text;
+    std::string found;
+    for (int32_t i = 0; i < warnings.count; i++) found += std::string(warnings.list[i].text) + "\n";
+    EXPECT_NE(found.find("2 values outside [0, 1]"), std::string::npos) << found;
+    EXPECT_NE(found.find("2 NaN or infinite values"), std::string::npos) << found;
+    PrepFreeLut(&lut);
 }
 
 // Where OpenColorIO reads a file one way or the other by where a line

@@ -11,6 +11,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <iterator>
 #include <string>
 
 #include "prep/format.h"
@@ -155,6 +157,52 @@ TEST_F(PrepTextFormat, Spi3dRefusals) {
     ExpectRefused(&kPrepFormatSpi3d, head + "0 0 0 0 0 0\n" + rest, 10, "node 1 1 1 is missing");
     ExpectRefused(&kPrepFormatSpi3d, "SPILUT 1.0\n3 3\n2 2 3\n", 3, "each axis");
     ExpectRefused(&kPrepFormatSpi3d, "LUT 1.0\n3 3\n2 2 2\n", 1, "SPILUT");
+}
+
+// The usual node line ("i j k r g b", single spaces, values of one digit,
+// a point and up to 15 more) is read on a path of its own, any other
+// spelling the general way: both read each value as strtof does, wherever
+// it stands in the line, and skip a line of a field more or fewer, or with
+// a field that is no number.
+TEST_F(PrepTextFormat, Spi3dValuesReadAsStrtofOnEitherPath) {
+    const char *const values[] = {"0.5",
+                                  "-0.25",
+                                  "0.000045",
+                                  "0.1234567",
+                                  "0.99999997",
+                                  "0.1234567890",
+                                  "0.123456789012345",
+                                  "-0.000000",
+                                  "0.0000000001",
+                                  "9.87654321",
+                                  "0.1234567890123456",
+                                  "-9.999999999999999",
+                                  "1.",
+                                  "12.5",
+                                  "1e-3",
+                                  "+0.75",
+                                  "3"};
+    constexpr int kValues = static_cast<int>(std::size(values));
+    for (int shift = 0; shift < kValues; shift++) {
+        for (const std::string blank : {" ", "\t", "  "}) {
+            SCOPED_TRACE("shift " + std::to_string(shift) + ", blank [" + blank + "]");
+            std::string text = "SPILUT 1.0\n3 3\n2 2 2\n1 1 1 0.5 0.5 0.5 0.5\n1 1 1 0.5 0.5\n1 1 1 0.5x0.5 0.5\n";
+            for (int node = 0; node < 8; node++) {
+                const char *index = (node + shift) % 3 == 0 ? "00" : "";  // three digits, or one
+                for (int axis = 0; axis < 3; axis++) text += index + std::to_string(node >> axis & 1) + blank;
+                for (int c = 0; c < 3; c++) text += values[(3 * node + c + shift) % kValues] + (c < 2 ? blank : "\n");
+            }
+            ASSERT_EQ(Parse(&kPrepFormatSpi3d, text), 0) << "line " << error.line << ": " << error.text;
+            ASSERT_EQ(t->count, 1);
+            for (int node = 0; node < 8; node++) {
+                for (int c = 0; c < 3; c++) {
+                    const char *value = values[(3 * node + c + shift) % kValues];
+                    float want = strtof(value, nullptr), got = t->ops[0].lut.values[3 * node + c];
+                    EXPECT_EQ(memcmp(&got, &want, sizeof got), 0) << value << " read as " << got;
+                }
+            }
+        }
+    }
 }
 
 TEST_F(PrepTextFormat, SpimtxRowsAreOutputsAndOffsetsAre65535ths) {
