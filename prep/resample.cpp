@@ -237,7 +237,8 @@ constexpr int64_t kGroup = 16;
 // grid; got becomes the differences. One pass finds them, their maximum,
 // the largest finite one and the bucket of the percentile; a second takes
 // out the few that lose at least the least of half the largest finite loss
-// and the percentile's bucket. Returns 0, or -1 with *error set.
+// and the percentile's bucket. counts is room for kBuckets counts, the
+// caller's: in its block of samples, whose pages are there already.
 void MeasureDifferences(const float *want, float *got, uint32_t *counts, PrepGrid grid, PrepLoss *loss) {
     const int64_t values = 3 * int64_t{grid.count} * grid.count * grid.count;
     memset(counts, 0, kCountBytes);
@@ -342,7 +343,7 @@ int PrepMeasureLoss(const PrepLut *source, const PrepLut *result, PrepInterp int
     float(*got)[3] = static_cast<float(*)[3]>(block);
     float(*want)[3] = got == nullptr || plain ? nullptr : AllocSamples(n, error);
     if (got == nullptr || (!plain && want == nullptr)) {
-        if (got == nullptr) PrepSetError(error, 0, "out of memory for the loss of a %d-point lattice", n);
+        if (got == nullptr) PrepSetError(error, 0, "out of memory for a %d-point lattice", n);
         PlatformFreeLarge(got);
         return -1;
     }
