@@ -130,10 +130,7 @@ constexpr int kUnitFieldBytes = 12;
 [[gnu::always_inline]] inline bool ScanQuickDecimal(LutInput *input, float *value) {
     const unsigned char *p = input->block + input->at;
     const unsigned char *end = input->block + input->end;
-    // White space (' ', '\t' to '\r') as bits of one word, one test a
-    // byte; the NUL behind the block's bytes ends it.
-    constexpr uint64_t kSpaces = uint64_t{1} << ' ' | uint64_t{0x1f} << '\t';
-    while (*p <= ' ' && (kSpaces >> *p & 1) != 0) ++p;
+    while (IsAsciiSpace(*p)) ++p;  // the NUL behind the block's bytes ends it
     bool negative = *p == '-';
     if (*p == '-' || *p == '+') ++p;
     if (end - p >= kUnitFieldBytes) {

@@ -2,8 +2,13 @@
 // locale the process runs in: a GBK lead byte is never a space or a digit.
 #pragma once
 
-// Blank, tab, line feed, vertical tab, form feed, carriage return.
-constexpr bool IsAsciiSpace(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+// Blank, tab, line feed, vertical tab, form feed, carriage return: bits of
+// one word, one test a byte in the readers' loops over white space.
+constexpr bool IsAsciiSpace(int c) {
+    constexpr unsigned long long kSpaces = 1ull << ' ' | 0x1full << '\t';
+    // EOF and other negatives are beyond ' ' as unsigned.
+    return static_cast<unsigned>(c) <= ' ' && (kSpaces >> c & 1) != 0;
+}
 
 constexpr bool IsAsciiDigit(int c) { return c >= '0' && c <= '9'; }
 

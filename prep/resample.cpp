@@ -43,15 +43,18 @@ float DiffToFloat(double d) {
 constexpr int32_t kBuckets = 1 << 15;
 constexpr size_t kCountBytes = kBuckets * sizeof(uint32_t);
 
+constexpr uint32_t kMagnitudeBits = 0x7fffffff;  // all but the sign
+constexpr int kBucketShift = 16;
+
 uint32_t BucketOf(float v) {
     uint32_t bits;
     memcpy(&bits, &v, sizeof bits);
-    return (bits & 0x7fffffffu) >> 16;
+    return (bits & kMagnitudeBits) >> kBucketShift;
 }
 
 // The smallest value of bucket held.
 float BucketFloor(uint32_t held) {
-    uint32_t bits = held << 16;
+    uint32_t bits = held << kBucketShift;
     float v;
     memcpy(&v, &bits, sizeof v);
     return v;
@@ -217,7 +220,7 @@ constexpr int64_t kGroup = 16;
     const Floats d = FindLosses(LoadLanes(want, used), LoadLanes(got, used), lanes);
     StoreLanes(got, d, used);
     // BucketOf, lane by lane.
-    const Ints buckets = (__builtin_bit_cast(Ints, d) & 0x7fffffff) >> 16;
+    const Ints buckets = (__builtin_bit_cast(Ints, d) & static_cast<int32_t>(kMagnitudeBits)) >> kBucketShift;
     for (int lane = 0; lane < used; lane++) counts[buckets[lane]]++;
 }
 

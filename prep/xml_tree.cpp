@@ -448,7 +448,7 @@ int PrepParseXmlTakingRuns(const PrepSource &source, size_t rawRunBytes, PrepXml
     XML_ParserFree(b.parser);
     if (!complete) {
         FreeNode(b.root);
-        free(bytes.block);
+        PlatformFreeLarge(bytes.block);
         return -1;
     }
     EndTexts(b.root);
